@@ -1,0 +1,42 @@
+# Entry points: `make run` starts Skyvane, `make test` runs the tests, `make bench` the benchmarks.
+# Each installs missing Debian packages first and builds incrementally.
+BUILD      ?= build
+BUILD_TYPE ?= RelWithDebInfo
+CMAKE_ARGS ?=
+JOBS       ?= $(shell nproc)
+
+.PHONY: run test bench build deps configure format format-check asan-test clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	@if [ ! -f $(BUILD)/build.ninja ]; then \
+	  cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS); \
+	fi
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@bash scripts/run.sh $(BUILD)
+
+test: build
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	@cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSKYVANE_BENCHMARKS=ON
+	@cmake --build $(BUILD)-bench -j $(JOBS)
+	@bash scripts/run-benchmarks.sh $(BUILD)-bench
+
+asan-test: deps
+	@$(MAKE) --no-print-directory test BUILD=$(BUILD)-asan BUILD_TYPE=Debug CMAKE_ARGS=-DSKYVANE_SANITIZE=ON
+
+format:
+	@git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'plugins/*.cpp' 'plugins/*.h' 'data/*.cpp' | xargs -r clang-format -i
+
+format-check:
+	@git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'plugins/*.cpp' 'plugins/*.h' 'data/*.cpp' | xargs -r clang-format --dry-run --Werror
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-bench

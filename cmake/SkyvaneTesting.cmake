@@ -1,0 +1,23 @@
+# skyvane_add_test(<name> SOURCES <files...> LIBS <targets...> [DATA <NAME=path>...])
+#
+# Builds one QtTest executable and registers it with CTest. Tests run on the offscreen
+# platform, with a fixed C locale and their own HOME and config folders, so that settings
+# written by a test never touch the developer's own. Paths to test data come in as compile
+# definitions (DATA NAME=path gives the macro NAME), never from the working directory.
+function(skyvane_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;DATA" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
+  foreach(item IN LISTS ARG_DATA)
+    string(REPLACE "=" ";" pair "${item}")
+    list(GET pair 0 macro)
+    list(GET pair 1 value)
+    target_compile_definitions(${name} PRIVATE ${macro}="${value}")
+  endforeach()
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${name})
+  set(home ${CMAKE_BINARY_DIR}/test-home/${name})
+  set_tests_properties(${name} PROPERTIES
+    TIMEOUT 300
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8;HOME=${home};XDG_CONFIG_HOME=${home}/.config;ASAN_OPTIONS=detect_leaks=0")
+endfunction()

@@ -1,0 +1,58 @@
+#include "Calculation.h"
+
+#include "Catalogue.h"
+#include "LookAngles.h"
+
+#include <exception>
+
+namespace skyvane {
+
+namespace {
+
+bool IsBlank(const QString& line)
+{
+    for (const QChar c : line)
+        if (!c.isSpace())
+            return false;
+    return true;
+}
+
+} // namespace
+
+void ComputeLookAngles(TSatelliteData& record, double latitude, double longitude,
+                       std::optional<double> declination)
+{
+    record.Elevation = CalcElevation(record.Position, latitude, longitude);
+    record.Azimuth = CalcAzimuth(record.Position, latitude, longitude);
+    if (declination)
+        record.Azimuth += *declination;
+    record.Skew = CalcSkew(record.Position, latitude, longitude);
+    record.SiteLongitude = longitude;
+    record.SiteLatitude = latitude;
+}
+
+CalculationResult CalculateVisibleSatellites(const QStringList& lines, double latitude,
+                                             double longitude, std::optional<double> declination)
+{
+    CalculationResult result;
+    for (const QString& line : lines) {
+        try {
+            if (line.startsWith(QLatin1Char(';'))) {
+                if (auto version = VersionFromComment(line))
+                    result.catalogueVersion = std::move(version);
+                continue;
+            }
+            if (IsBlank(line))
+                continue;
+            std::shared_ptr<TSatelliteData> record = ParseSatelliteLine(line);
+            ComputeLookAngles(*record, latitude, longitude, declination);
+            if (IsVisible(record->Elevation))
+                result.visible.push_back(std::move(record));
+        } catch (const std::exception&) {
+            // A line that cannot be handled is skipped; the next one is read as usual.
+        }
+    }
+    return result;
+}
+
+} // namespace skyvane

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "SatelliteData.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace skyvane {
+
+struct CalculationResult {
+    // The value of the last version comment among the lines, if any.
+    std::optional<QString> catalogueVersion;
+    // The visible satellites in catalogue order, their angles filled in.
+    std::vector<SatelliteRecord> visible;
+};
+
+// The heart of Calc: reads the catalogue lines, computes elevation, azimuth and skew for the
+// site and keeps the records at or above the horizon. latitude: degrees, North positive;
+// longitude: degrees, West positive. declination (degrees, West positive) is added to every
+// azimuth when given. Blank lines carry no satellite and are skipped.
+CalculationResult CalculateVisibleSatellites(const QStringList& lines, double latitude,
+                                             double longitude,
+                                             std::optional<double> declination = std::nullopt);
+
+// Fills the look angles of a parsed record for a site (same units as above).
+void ComputeLookAngles(TSatelliteData& record, double latitude, double longitude,
+                       std::optional<double> declination);
+
+} // namespace skyvane

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+namespace skyvane {
+
+// All angles in degrees. position: orbital position, West positive, East negative.
+// latitude: site latitude, North positive; longitude: site longitude, West positive.
+// A latitude of exactly 0 is taken as 0.00001 (just North) so no formula divides by zero.
+
+double DegToRad(double degrees);
+
+// Elevation above the horizon, in (-90, 90).
+double CalcElevation(double position, double latitude, double longitude);
+
+// Azimuth clockwise from true North, in (0, 360]; 360 (not 0) for a satellite due North.
+double CalcAzimuth(double position, double latitude, double longitude);
+
+// Polarisation skew; for a northern site negative when the satellite is East of the site.
+double CalcSkew(double position, double latitude, double longitude);
+
+// "Theoretically visible": elevation, before any rounding, not below 0.
+bool IsVisible(double elevation);
+
+// |position| with one decimal, "° " and the West letter for position > 0, else the East
+// letter, both from the translatable constants: -19.2 -> "19.2° E".
+QString OrbitalPositionText(double position);
+
+// |value| with two decimals, "° " and the given letter: the form of the declination label.
+QString DegreesWithLetter(double value, int decimals, const QString& letter);
+
+} // namespace skyvane

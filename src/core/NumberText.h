@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+namespace skyvane {
+
+// Raised when typed text is not a number; what() is meant to be shown to the user as it is.
+class ConversionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Converts typed text with the default QLocale after replacing every "." by the locale's
+// decimal separator, so both "." and the locale's own separator are accepted. Digit grouping
+// is rejected. On failure returns 0.0 when zeroOnError is true, else throws ConversionError.
+double StrToFloatDot(const QString& text, bool zeroOnError);
+
+// x rounded to hundredths: nearest integer of x / 0.01, ties to even, times 0.01.
+double RoundToHundredths(double x);
+
+// Fixed notation with exactly `decimals` decimals, the default locale's decimal separator and
+// no grouping. A result of zero is written without a sign.
+QString FormatFixed(double x, int decimals);
+
+// An angle as the list shows it: rounded to hundredths, then fixed with two decimals.
+QString FormatAngle(double degrees);
+
+// General notation: the shortest form of at most 15 significant digits, no trailing zeros and
+// no trailing separator, with the default locale's decimal separator (-19.2, -13, 0.1).
+QString FormatGeneral(double x);
+
+} // namespace skyvane

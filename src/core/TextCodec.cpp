@@ -1,0 +1,92 @@
+#include "TextCodec.h"
+
+#include <QStringDecoder>
+#include <QStringList>
+
+#include <array>
+
+namespace skyvane {
+
+namespace {
+
+// 0x80..0x9F of Windows-1252; 0 marks the five bytes the code page leaves undefined, which
+// Windows maps to the C1 control of the same value.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+char16_t Windows1252ToUnicode(unsigned char byte)
+{
+    if (byte >= 0x80 && byte <= 0x9F && kHighControls[byte - 0x80] != 0)
+        return kHighControls[byte - 0x80];
+    return byte;
+}
+
+int UnicodeToWindows1252(char32_t code)
+{
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF))
+        return int(code);
+    for (int i = 0; i < int(kHighControls.size()); ++i) {
+        const char16_t mapped = kHighControls[i];
+        if (mapped == code || (mapped == 0 && code == char32_t(0x80 + i)))
+            return 0x80 + i;
+    }
+    return -1;
+}
+
+} // namespace
+
+QString DecodeWindows1252(const QByteArray& bytes)
+{
+    QString text;
+    text.resize(bytes.size());
+    QChar* out = text.data();
+    for (const char c : bytes)
+        *out++ = QChar(Windows1252ToUnicode(static_cast<unsigned char>(c)));
+    return text;
+}
+
+QByteArray EncodeWindows1252WithReferences(const QString& text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const char32_t code : text.toUcs4()) {
+        const int mapped = UnicodeToWindows1252(code);
+        if (mapped >= 0)
+            bytes.append(char(mapped));
+        else
+            bytes.append("&#" + QByteArray::number(quint32(code)) + ';');
+    }
+    return bytes;
+}
+
+QString DecodeUtf8OrWindows1252(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return DecodeWindows1252(bytes);
+}
+
+QStringList SplitTextLines(const QString& text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = text.at(i);
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == QLatin1Char('\r') && i + 1 < size && text.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    if (start < size)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+} // namespace skyvane
