@@ -9,8 +9,7 @@ namespace skyvane {
 
 namespace {
 
-bool IsBlank(const QString& line)
-{
+bool IsBlank(const QString& line) {
     for (const QChar c : line)
         if (!c.isSpace())
             return false;
@@ -20,8 +19,7 @@ bool IsBlank(const QString& line)
 } // namespace
 
 void ComputeLookAngles(TSatelliteData& record, double latitude, double longitude,
-                       std::optional<double> declination)
-{
+                       std::optional<double> declination) {
     record.Elevation = CalcElevation(record.Position, latitude, longitude);
     record.Azimuth = CalcAzimuth(record.Position, latitude, longitude);
     if (declination)
@@ -32,8 +30,7 @@ void ComputeLookAngles(TSatelliteData& record, double latitude, double longitude
 }
 
 CalculationResult CalculateVisibleSatellites(const QStringList& lines, double latitude,
-                                             double longitude, std::optional<double> declination)
-{
+                                             double longitude, std::optional<double> declination) {
     CalculationResult result;
     for (const QString& line : lines) {
         try {

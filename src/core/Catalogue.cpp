@@ -8,8 +8,7 @@
 
 namespace skyvane {
 
-QString SplitAtChar(QString& rest, QChar separator)
-{
+QString SplitAtChar(QString& rest, QChar separator) {
     const qsizetype at = rest.indexOf(separator);
     if (at < 0) {
         QString all = rest;
@@ -21,8 +20,7 @@ QString SplitAtChar(QString& rest, QChar separator)
     return before;
 }
 
-std::unique_ptr<TSatelliteData> ParseSatelliteLine(const QString& line)
-{
+std::unique_ptr<TSatelliteData> ParseSatelliteLine(const QString& line) {
     auto record = std::make_unique<TSatelliteData>();
     QString rest = line;
     record->Position = StrToFloatDot(SplitAtChar(rest, QLatin1Char('|')), true);
@@ -30,8 +28,7 @@ std::unique_ptr<TSatelliteData> ParseSatelliteLine(const QString& line)
     return record;
 }
 
-std::optional<QString> VersionFromComment(const QString& line)
-{
+std::optional<QString> VersionFromComment(const QString& line) {
     const QString comment = line.mid(1, 999).trimmed();
     if (!comment.contains(QLatin1Char('=')))
         return std::nullopt;
@@ -42,8 +39,7 @@ std::optional<QString> VersionFromComment(const QString& line)
 
 namespace {
 
-std::optional<QStringList> ReadBuiltInCatalogue()
-{
+std::optional<QStringList> ReadBuiltInCatalogue() {
     QFile resource(QString::fromLatin1(kBuiltInCatalogueResource));
     if (!resource.open(QIODevice::ReadOnly))
         return std::nullopt;
@@ -52,22 +48,19 @@ std::optional<QStringList> ReadBuiltInCatalogue()
 
 } // namespace
 
-QStringList BuiltInCatalogueLines()
-{
+QStringList BuiltInCatalogueLines() {
     return ReadBuiltInCatalogue().value_or(QStringList{});
 }
 
-std::optional<QStringList> LoadCatalogueLines()
-{
+std::optional<QStringList> LoadCatalogueLines() {
     const QString name = QString::fromLatin1(kCatalogueFileName);
     if (QFileInfo::exists(name)) {
         QFile file(name);
         if (!QFileInfo(name).isFile() || !file.open(QIODevice::ReadOnly))
             throw CatalogueError(QStringLiteral("Cannot open file \"%1\". %2")
                                      .arg(QFileInfo(name).absoluteFilePath(),
-                                          QFileInfo(name).isDir()
-                                              ? QStringLiteral("Is a directory")
-                                              : file.errorString())
+                                          QFileInfo(name).isDir() ? QStringLiteral("Is a directory")
+                                                                  : file.errorString())
                                      .toStdString());
         const QByteArray bytes = file.readAll();
         if (file.error() != QFileDevice::NoError)

@@ -36,14 +36,12 @@ struct ConstantTable {
         {"constWestShort", "W", {}},
     }};
 
-    ConstantTable()
-    {
+    ConstantTable() {
         for (Constant& c : entries)
             c.current = QString::fromUtf8(c.builtIn);
     }
 
-    Constant& find(const QString& name)
-    {
+    Constant& find(const QString& name) {
         for (Constant& c : entries)
             if (name.compare(QLatin1String(c.name), Qt::CaseInsensitive) == 0)
                 return c;
@@ -51,53 +49,46 @@ struct ConstantTable {
     }
 };
 
-ConstantTable& Table()
-{
+ConstantTable& Table() {
     static ConstantTable table;
     return table;
 }
 
 } // namespace
 
-QString ConstantText(const QString& name)
-{
+QString ConstantText(const QString& name) {
     ConstantTable& table = Table();
     QReadLocker locker(&table.lock);
     return table.find(name).current;
 }
 
-void SetConstantText(const QString& name, const QString& text)
-{
+void SetConstantText(const QString& name, const QString& text) {
     ConstantTable& table = Table();
     QWriteLocker locker(&table.lock);
     table.find(name).current = text;
 }
 
-void ResetConstants()
-{
+void ResetConstants() {
     ConstantTable& table = Table();
     QWriteLocker locker(&table.lock);
     for (Constant& c : table.entries)
         c.current = QString::fromUtf8(c.builtIn);
 }
 
-QStringList ConstantNames()
-{
+QStringList ConstantNames() {
     QStringList names;
     for (const Constant& c : Table().entries)
         names.append(QLatin1String(c.name));
     return names;
 }
 
-QString BuiltInConstantText(const QString& name)
-{
+QString BuiltInConstantText(const QString& name) {
     ConstantTable& table = Table();
     QReadLocker locker(&table.lock);
     return QString::fromUtf8(table.find(name).builtIn);
 }
 
-QString FormatPercentS(const QString& pattern, const QStringList& arguments)
-{
+QString FormatPercentS(const QString& pattern, const QStringList& arguments) {
     QString result;
     qsizetype next = 0;
     for (qsizetype i = 0; i < pattern.size(); ++i) {
@@ -122,8 +113,7 @@ QString FormatPercentS(const QString& pattern, const QStringList& arguments)
     return result;
 }
 
-QString FormatConstant(const QString& name, const QStringList& arguments)
-{
+QString FormatConstant(const QString& name, const QStringList& arguments) {
     return FormatPercentS(ConstantText(name), arguments);
 }
 

@@ -7,8 +7,7 @@
 
 namespace skyvane {
 
-double StrToFloatDot(const QString& text, bool zeroOnError)
-{
+double StrToFloatDot(const QString& text, bool zeroOnError) {
     QLocale locale;
     locale.setNumberOptions(QLocale::RejectGroupSeparator);
     QString localised = text;
@@ -19,18 +18,15 @@ double StrToFloatDot(const QString& text, bool zeroOnError)
         return value;
     if (zeroOnError)
         return 0.0;
-    throw ConversionError(QStringLiteral("'%1' is not a valid floating point value.")
-                              .arg(text)
-                              .toStdString());
+    throw ConversionError(
+        QStringLiteral("'%1' is not a valid floating point value.").arg(text).toStdString());
 }
 
-double RoundToHundredths(double x)
-{
+double RoundToHundredths(double x) {
     return std::nearbyint(x / 0.01) * 0.01;
 }
 
-QString FormatFixed(double x, int decimals)
-{
+QString FormatFixed(double x, int decimals) {
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     QString text = locale.toString(x, 'f', decimals);
@@ -40,13 +36,11 @@ QString FormatFixed(double x, int decimals)
     return text;
 }
 
-QString FormatAngle(double degrees)
-{
+QString FormatAngle(double degrees) {
     return FormatFixed(RoundToHundredths(degrees), 2);
 }
 
-QString FormatGeneral(double x)
-{
+QString FormatGeneral(double x) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.15g", x);
     QString text = QString::fromLatin1(buffer);

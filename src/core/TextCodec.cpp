@@ -16,15 +16,13 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-char16_t Windows1252ToUnicode(unsigned char byte)
-{
+char16_t Windows1252ToUnicode(unsigned char byte) {
     if (byte >= 0x80 && byte <= 0x9F && kHighControls[byte - 0x80] != 0)
         return kHighControls[byte - 0x80];
     return byte;
 }
 
-int UnicodeToWindows1252(char32_t code)
-{
+int UnicodeToWindows1252(char32_t code) {
     if (code < 0x80 || (code >= 0xA0 && code <= 0xFF))
         return int(code);
     for (int i = 0; i < int(kHighControls.size()); ++i) {
@@ -37,8 +35,7 @@ int UnicodeToWindows1252(char32_t code)
 
 } // namespace
 
-QString DecodeWindows1252(const QByteArray& bytes)
-{
+QString DecodeWindows1252(const QByteArray& bytes) {
     QString text;
     text.resize(bytes.size());
     QChar* out = text.data();
@@ -47,8 +44,7 @@ QString DecodeWindows1252(const QByteArray& bytes)
     return text;
 }
 
-QByteArray EncodeWindows1252WithReferences(const QString& text)
-{
+QByteArray EncodeWindows1252WithReferences(const QString& text) {
     QByteArray bytes;
     bytes.reserve(text.size());
     for (const char32_t code : text.toUcs4()) {
@@ -61,8 +57,7 @@ QByteArray EncodeWindows1252WithReferences(const QString& text)
     return bytes;
 }
 
-QString DecodeUtf8OrWindows1252(const QByteArray& bytes)
-{
+QString DecodeUtf8OrWindows1252(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
@@ -70,8 +65,7 @@ QString DecodeUtf8OrWindows1252(const QByteArray& bytes)
     return DecodeWindows1252(bytes);
 }
 
-QStringList SplitTextLines(const QString& text)
-{
+QStringList SplitTextLines(const QString& text) {
     QStringList lines;
     qsizetype start = 0;
     const qsizetype size = text.size();

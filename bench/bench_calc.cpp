@@ -1,0 +1,48 @@
+#include "Calculation.h"
+#include "Catalogue.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <benchmark/benchmark.h>
+
+using namespace skyvane;
+
+namespace {
+
+QStringList SyntheticCatalogue(int satellites) {
+    QStringList lines{QStringLiteral(";Version=synthetic")};
+    for (int i = 0; i < satellites; ++i) {
+        const double position = -180.0 + 360.0 * i / satellites;
+        lines.append(QString::number(position, 'f', 1) + QStringLiteral("|Satellite %1").arg(i));
+    }
+    return lines;
+}
+
+void BM_CalcBuiltInCatalogue(benchmark::State& state) {
+    const QStringList lines = BuiltInCatalogueLines();
+    for (auto _ : state) {
+        CalculationResult result = CalculateVisibleSatellites(lines, 47.16, -16.16);
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_CalcBuiltInCatalogue)->Unit(benchmark::kMicrosecond);
+
+void BM_CalcSyntheticCatalogue(benchmark::State& state) {
+    const QStringList lines = SyntheticCatalogue(int(state.range(0)));
+    for (auto _ : state) {
+        CalculationResult result = CalculateVisibleSatellites(lines, 47.16, -16.16);
+        benchmark::DoNotOptimize(result);
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_CalcSyntheticCatalogue)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,78 @@
+#include "DialogSeam.h"
+
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace skyvane {
+
+namespace {
+
+DialogSeam::SaveFileHook& SaveFileHookSlot() {
+    static DialogSeam::SaveFileHook hook;
+    return hook;
+}
+
+DialogSeam::PrintHook& PrintHookSlot() {
+    static DialogSeam::PrintHook hook;
+    return hook;
+}
+
+DialogSeam::MessageHook& MessageHookSlot() {
+    static DialogSeam::MessageHook hook;
+    return hook;
+}
+
+} // namespace
+
+QString DialogSeam::getSaveFileName(QWidget* parent, const SaveDialogRequest& request) {
+    if (SaveFileHookSlot())
+        return SaveFileHookSlot()(request);
+    // A dialog of our own rather than the static helper, so the default suffix is applied and
+    // the process's current directory is left alone.
+    QFileDialog dialog(parent, request.title, request.directory, request.filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+bool DialogSeam::askPrint(QWidget* parent, QPrinter& printer) {
+    if (PrintHookSlot())
+        return PrintHookSlot()(printer);
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void DialogSeam::showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                             const QString& text) {
+    if (MessageHookSlot()) {
+        MessageHookSlot()(icon, title, text);
+        return;
+    }
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void DialogSeam::setSaveFileHook(SaveFileHook hook) {
+    SaveFileHookSlot() = std::move(hook);
+}
+
+void DialogSeam::setPrintHook(PrintHook hook) {
+    PrintHookSlot() = std::move(hook);
+}
+
+void DialogSeam::setMessageHook(MessageHook hook) {
+    MessageHookSlot() = std::move(hook);
+}
+
+void DialogSeam::clearHooks() {
+    SaveFileHookSlot() = nullptr;
+    PrintHookSlot() = nullptr;
+    MessageHookSlot() = nullptr;
+}
+
+} // namespace skyvane

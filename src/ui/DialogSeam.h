@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+class QPrinter;
+
+namespace skyvane {
+
+// What a save dialog needs to know. filter uses Qt's form ("HTML (*.html *.htm);;All (*)").
+struct SaveDialogRequest {
+    QString title;
+    QString filter;
+    QString defaultSuffix; // without the dot: "html"
+    QString directory;
+};
+
+// Every modal dialog of the program goes through here, so a test can answer it instead of a
+// user. Each hook, when set, replaces the real dialog.
+class DialogSeam {
+public:
+    // Returns the chosen path, or an empty text when the user cancelled.
+    using SaveFileHook = std::function<QString(const SaveDialogRequest&)>;
+    // Returns whether the user confirmed printing with the printer's settings.
+    using PrintHook = std::function<bool(QPrinter&)>;
+    // Records a message instead of showing it.
+    using MessageHook =
+        std::function<void(QMessageBox::Icon, const QString& title, const QString& text)>;
+
+    static QString getSaveFileName(QWidget* parent, const SaveDialogRequest& request);
+    static bool askPrint(QWidget* parent, QPrinter& printer);
+    static void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                            const QString& text);
+
+    static void setSaveFileHook(SaveFileHook hook);
+    static void setPrintHook(PrintHook hook);
+    static void setMessageHook(MessageHook hook);
+    static void clearHooks();
+};
+
+} // namespace skyvane

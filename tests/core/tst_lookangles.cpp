@@ -1,0 +1,151 @@
+#include "Calculation.h"
+#include "Catalogue.h"
+#include "Constants.h"
+#include "LookAngles.h"
+#include "NumberText.h"
+
+#include <QtTest>
+
+using namespace skyvane;
+
+class TestLookAngles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void angles_data();
+    void angles();
+    void equatorNeverDividesByZero();
+    void visibilityBoundary();
+    void orbitalPositionText_data();
+    void orbitalPositionText();
+    void builtInCatalogueAtDefaultSite();
+    void declinationAddsToAzimuthOnly();
+    void blankAndCommentLinesCarryNoSatellite();
+};
+
+// Reference values after display rounding (hundredths, ties to even).
+void TestLookAngles::angles_data() {
+    QTest::addColumn<double>("position");
+    QTest::addColumn<double>("latitude");
+    QTest::addColumn<double>("longitude");
+    QTest::addColumn<QString>("elevation");
+    QTest::addColumn<QString>("azimuth");
+    QTest::addColumn<QString>("skew");
+
+    QTest::newRow("Astra 19.2 E from 47.16 N 16.16 E") << -19.2 << 47.16 << -16.16 << "35.72"
+                                                       << "175.86"
+                                                       << "-2.82";
+    QTest::newRow("satellite due south of a northern site") << -16.16 << 47.16 << -16.16 << "36.00"
+                                                            << "180.00"
+                                                            << "0.00";
+    QTest::newRow("satellite due north of a southern site") << 30.0 << -33.5 << 30.0 << "50.68"
+                                                            << "360.00"
+                                                            << "0.00";
+    QTest::newRow("southern site, satellite to the east") << -10.0 << -33.5 << 0.0 << "47.25"
+                                                          << "20.10"
+                                                          << "14.63";
+    QTest::newRow("northern site, satellite to the west gives positive skew")
+        << 30.0 << 40.0 << 0.0 << "33.69"
+        << "214.51"
+        << "30.79";
+}
+
+void TestLookAngles::angles() {
+    QFETCH(double, position);
+    QFETCH(double, latitude);
+    QFETCH(double, longitude);
+    QFETCH(QString, elevation);
+    QFETCH(QString, azimuth);
+    QFETCH(QString, skew);
+    QCOMPARE(FormatAngle(CalcElevation(position, latitude, longitude)), elevation);
+    QCOMPARE(FormatAngle(CalcAzimuth(position, latitude, longitude)), azimuth);
+    QCOMPARE(FormatAngle(CalcSkew(position, latitude, longitude)), skew);
+}
+
+void TestLookAngles::equatorNeverDividesByZero() {
+    // Latitude 0 (and -0, which the South button gives for "0") is computed as just North.
+    for (const double latitude : {0.0, -0.0}) {
+        const double azimuth = CalcAzimuth(-19.2, latitude, -16.16);
+        const double skew = CalcSkew(-19.2, latitude, -16.16);
+        QVERIFY2(std::isfinite(azimuth) && std::isfinite(skew),
+                 qPrintable(QStringLiteral("latitude %1: azimuth %2 skew %3")
+                                .arg(latitude)
+                                .arg(azimuth)
+                                .arg(skew)));
+        QCOMPARE(azimuth, CalcAzimuth(-19.2, 0.00001, -16.16));
+        QCOMPARE(skew, CalcSkew(-19.2, 0.00001, -16.16));
+    }
+}
+
+void TestLookAngles::visibilityBoundary() {
+    QVERIFY(IsVisible(0.0));
+    QVERIFY(!IsVisible(-0.001));
+    // Amazonas (61.0 W) and Insat 3A (93.5 E) stand just below the horizon of the default site.
+    QVERIFY(!IsVisible(CalcElevation(61.0, 47.16, -16.16)));
+    QVERIFY(!IsVisible(CalcElevation(-93.5, 47.16, -16.16)));
+    QVERIFY(IsVisible(CalcElevation(58.0, 47.16, -16.16)));
+}
+
+void TestLookAngles::orbitalPositionText_data() {
+    QTest::addColumn<double>("position");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("east is negative") << -19.2 << QStringLiteral("19.2° E");
+    QTest::newRow("west is positive") << 30.0 << QStringLiteral("30.0° W");
+    QTest::newRow("zero counts as east") << 0.0 << QStringLiteral("0.0° E");
+    QTest::newRow("one decimal, half to even is the formatter's")
+        << 177.0 << QStringLiteral("177.0° W");
+}
+
+void TestLookAngles::orbitalPositionText() {
+    QFETCH(double, position);
+    QFETCH(QString, text);
+    QCOMPARE(OrbitalPositionText(position), text);
+}
+
+void TestLookAngles::builtInCatalogueAtDefaultSite() {
+    const CalculationResult result =
+        CalculateVisibleSatellites(BuiltInCatalogueLines(), 47.16, -16.16);
+    QCOMPARE(result.catalogueVersion.value_or(QString()), QStringLiteral("20051201"));
+    QCOMPARE(int(result.visible.size()), 67);
+    QCOMPARE(result.visible.front()->Name, QStringLiteral("Measat 1"));
+    QCOMPARE(result.visible.back()->Name, QStringLiteral("PAS 9"));
+    bool astraSeen = false;
+    for (const SatelliteRecord& r : result.visible) {
+        QVERIFY2(r->Name != QStringLiteral("Amazonas") && r->Name != QStringLiteral("Insat 3A"),
+                 qPrintable(r->Name));
+        QCOMPARE(r->SiteLatitude, 47.16);
+        QCOMPARE(r->SiteLongitude, -16.16);
+        if (r->Name == QStringLiteral("Astra 1C/1E/1F/1G/2H/2C")) {
+            astraSeen = true;
+            QCOMPARE(OrbitalPositionText(r->Position), QStringLiteral("19.2° E"));
+            QCOMPARE(FormatAngle(r->Azimuth), QStringLiteral("175.86"));
+            QCOMPARE(FormatAngle(r->Elevation), QStringLiteral("35.72"));
+            QCOMPARE(FormatAngle(r->Skew), QStringLiteral("-2.82"));
+        }
+    }
+    QVERIFY(astraSeen);
+}
+
+void TestLookAngles::declinationAddsToAzimuthOnly() {
+    const QStringList lines{QStringLiteral("-19.2|Astra")};
+    const auto plain = CalculateVisibleSatellites(lines, 47.16, -16.16);
+    const auto corrected = CalculateVisibleSatellites(lines, 47.16, -16.16, -4.5);
+    QCOMPARE(corrected.visible.at(0)->Azimuth, plain.visible.at(0)->Azimuth - 4.5);
+    QCOMPARE(corrected.visible.at(0)->Elevation, plain.visible.at(0)->Elevation);
+    QCOMPARE(corrected.visible.at(0)->Skew, plain.visible.at(0)->Skew);
+}
+
+void TestLookAngles::blankAndCommentLinesCarryNoSatellite() {
+    const QStringList lines{QString(),
+                            QStringLiteral("   "),
+                            QStringLiteral("; a comment"),
+                            QStringLiteral(";Version=7"),
+                            QStringLiteral("-19.2|Astra"),
+                            QStringLiteral("; version = 8")};
+    const auto result = CalculateVisibleSatellites(lines, 47.16, -16.16);
+    QCOMPARE(int(result.visible.size()), 1);
+    QCOMPARE(result.catalogueVersion.value_or(QString()), QStringLiteral("= 8"));
+}
+
+QTEST_GUILESS_MAIN(TestLookAngles)
+#include "tst_lookangles.moc"
