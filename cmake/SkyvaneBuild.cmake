@@ -21,3 +21,25 @@ function(skyvane_add_test name)
     TIMEOUT 300
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8;HOME=${home};XDG_CONFIG_HOME=${home}/.config;ASAN_OPTIONS=detect_leaks=0")
 endfunction()
+
+# skyvane_add_folder_library(<name> LIBS <targets...>)
+#
+# A static library of every .cpp/.h/.ui file of the current folder. Windows and components are
+# added by dropping their files in; an empty folder yields an interface target so dependents link.
+function(skyvane_add_folder_library name)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS
+    ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.ui)
+  list(FILTER sources INCLUDE REGEX "\\.cpp$")
+  file(GLOB all_files CONFIGURE_DEPENDS
+    ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.ui)
+  if(sources)
+    add_library(${name} STATIC ${all_files})
+    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARG_LIBS})
+  endif()
+endfunction()
