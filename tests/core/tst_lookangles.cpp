@@ -35,18 +35,18 @@ void TestLookAngles::angles_data() {
     QTest::newRow("Astra 19.2 E from 47.16 N 16.16 E") << -19.2 << 47.16 << -16.16 << "35.72"
                                                        << "175.86"
                                                        << "-2.82";
-    QTest::newRow("satellite due south of a northern site") << -16.16 << 47.16 << -16.16 << "36.00"
+    QTest::newRow("satellite due south of a northern site") << -16.16 << 47.16 << -16.16 << "35.80"
                                                             << "180.00"
                                                             << "0.00";
-    QTest::newRow("satellite due north of a southern site") << 30.0 << -33.5 << 30.0 << "50.68"
+    QTest::newRow("satellite due north of a southern site") << 30.0 << -33.5 << 30.0 << "51.05"
                                                             << "360.00"
                                                             << "0.00";
-    QTest::newRow("southern site, satellite to the east") << -10.0 << -33.5 << 0.0 << "47.25"
-                                                          << "20.10"
-                                                          << "14.63";
+    QTest::newRow("southern site, satellite to the east") << -10.0 << -33.5 << 0.0 << "49.58"
+                                                          << "17.72"
+                                                          << "14.70";
     QTest::newRow("northern site, satellite to the west gives positive skew")
-        << 30.0 << 40.0 << 0.0 << "33.69"
-        << "214.51"
+        << 30.0 << 40.0 << 0.0 << "34.40"
+        << "221.93"
         << "30.79";
 }
 
