@@ -1,0 +1,279 @@
+#include "SunOutage.h"
+
+#include "LookAngles.h"
+
+#include <QDate>
+#include <QTime>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace skyvane {
+
+namespace {
+
+constexpr long double kPi = std::numbers::pi_v<long double>;
+
+constexpr double kSpringStartOffset = 45.0; // days after the start of the year count
+constexpr double kFallStartOffset = 229.0;
+constexpr double kCBandBeamFactor = 2.7848101265822785;  // 11 / 3.95 GHz
+constexpr double kKuBandBeamFactor = 0.9205020920502092; // 11 / 11.95 GHz
+constexpr double kSunRadius = 0.25;                      // degrees, apparent
+
+constexpr double kEarthRadius = 6380.0;          // km
+constexpr double kSatelliteRadiusX = 42165.0;    // km
+constexpr double kSatelliteRadiusY = 42164.0;    // km
+constexpr double kSunMeanDistance = 149504200.0; // km
+constexpr double kDegreesPerRadian = 57.29577951308232;
+
+constexpr double kDaysToDateTime = 1462.0; // day number 0 is date-time value 1462
+constexpr double kNextDayGap = 0.9;        // days after an outage's end before searching again
+constexpr std::int64_t kMsPerDay = 86400000;
+
+double RadToDeg(double radians) {
+    return double(radians * 180.0L / kPi);
+}
+
+double Sin(double degrees) {
+    return std::sin(DegToRad(degrees));
+}
+
+double Cos(double degrees) {
+    return std::cos(DegToRad(degrees));
+}
+
+double Tan(double degrees) {
+    return std::tan(DegToRad(degrees));
+}
+
+bool IsTimeZoneToken(QChar c) {
+    return c == QLatin1Char('t');
+}
+
+void TrimTrailingSpaces(QString& text) {
+    while (!text.isEmpty() && text.back().isSpace())
+        text.chop(1);
+}
+
+} // namespace
+
+std::int64_t SunOutagePredictor::SearchStartDay(int year, OutageSeason season) {
+    const double k = season == OutageSeason::Spring ? kSpringStartOffset : kFallStartOffset;
+    const double years = 365.25 * (double(year) - 1904.0);
+    return std::int64_t(std::floor(years + k));
+}
+
+double SunOutagePredictor::OutageThreshold(double diameter, OutageBand band) {
+    const double k = band == OutageBand::C ? kCBandBeamFactor : kKuBandBeamFactor;
+    return k / diameter + kSunRadius;
+}
+
+double SunOutagePredictor::Normalize360(double x) {
+    return x - 360.0 * std::floor(x / 360.0);
+}
+
+bool SunOutagePredictor::IsUsableDiameter(double diameter) {
+    return std::isfinite(diameter) && diameter > 0.0;
+}
+
+double SunOutagePredictor::SunSatelliteSeparation(double dayNumber) {
+    return Separation(dayNumber, false);
+}
+
+double SunOutagePredictor::StartSearchSeparation(double dayNumber) {
+    return Separation(dayNumber, true);
+}
+
+// Low-precision solar ephemeris (mean elements of epoch 1900), linear sidereal time of epoch
+// 1980, spherical Earth, satellite fixed above the equator. The order of operations is kept
+// as the reference figures were computed.
+double SunOutagePredictor::Separation(double t, bool storeDeclinations) {
+    ++SeparationEvaluations;
+    const double position = Satellite->Position;
+    const double siteLongitude = Satellite->SiteLongitude;
+    const double siteLatitude = Satellite->SiteLatitude;
+
+    const double T = (t + 1460.5) / 36525.0; // Julian centuries since 1900 January 0.5
+    const double d = t - 27759.0;            // days since 1980-01-01 00:00
+    const double greenwich = Normalize360(360.0 * (d - std::floor(d)) + (0.9856474 * d + 99.81355));
+
+    const double e = 0.016751 - 0.000042 * T;
+    const double M = 35999.0498 * T + 358.4759;
+    const double L = 36000.769 * T + 279.6964;
+    const double obliquity = 23.4523 - 0.013 * T;
+    const double centre = (Sin(2.0 * M) * 1.25 * e * e + Sin(M) * 2.0 * e) * kDegreesPerRadian;
+    const double lambda = L + centre;
+    const double r = ((1.0 - Cos(M) * e) - (Cos(2.0 * M) - 1.0) * (e * e / 2.0)) * kSunMeanDistance;
+
+    const double alpha =
+        Normalize360(RadToDeg(std::atan2(Sin(lambda) * Cos(obliquity), Cos(lambda))) + 360.0);
+    const double delta = RadToDeg(std::atan(Sin(alpha) * Tan(obliquity)));
+
+    const double siteSidereal = Normalize360(greenwich - siteLongitude + 360.0);
+    const double satelliteSidereal = Normalize360(greenwich - position + 360.0);
+
+    const double sunX = r * Cos(delta) * Cos(alpha);
+    const double sunY = r * Cos(delta) * Sin(alpha);
+    const double sunZ = r * Sin(delta);
+    const double siteX = kEarthRadius * Cos(siteLatitude) * Cos(siteSidereal);
+    const double siteY = kEarthRadius * Cos(siteLatitude) * Sin(siteSidereal);
+    const double siteZ = kEarthRadius * Sin(siteLatitude);
+    const double satX = kSatelliteRadiusX * Cos(satelliteSidereal);
+    const double satY = kSatelliteRadiusY * Sin(satelliteSidereal);
+    const double satZ = 0.0;
+
+    const double xs = sunX - siteX;
+    const double ys = sunY - siteY;
+    const double zs = sunZ - siteZ;
+    const double xk = satX - siteX;
+    const double yk = satY - siteY;
+    const double zk = satZ - siteZ;
+
+    const double sunRightAscension = Normalize360(RadToDeg(std::atan2(ys, xs)) + 360.0);
+    const double satRightAscension = Normalize360(RadToDeg(std::atan2(yk, xk)) + 360.0);
+    const double sunDeclination = RadToDeg(std::atan(zs / std::sqrt(xs * xs + ys * ys)));
+    const double satDeclination = RadToDeg(std::atan(zk / std::sqrt(xk * xk + yk * yk)));
+    if (storeDeclinations) {
+        SatDeclination = satDeclination;
+        SunDeclination = sunDeclination;
+    }
+
+    // Rounding can carry the cosine a hair past 1 when the two directions coincide.
+    const double cosine =
+        Sin(sunDeclination) * Sin(satDeclination) +
+        Cos(sunDeclination) * Cos(satDeclination) * Cos(satRightAscension - sunRightAscension);
+    return RadToDeg(std::acos(std::clamp(cosine, -1.0, 1.0)));
+}
+
+// Skips half a day per degree of declination difference while the sun is far north or south of
+// the satellite, and 1/540 day per degree of separation while it is far away on the same day,
+// so the five-second step only runs in the minutes around an outage.
+bool SunOutagePredictor::FindOutageStart() {
+    const double threshold = OutageThreshold(Diameter);
+    StartTime = SearchFrom;
+    SearchOrigin = SearchFrom;
+    StartSeparation = StartSearchSeparation(StartTime);
+    // A separation equal to the threshold is not yet inside an outage, so the search steps on
+    // from it rather than stopping where it stands and being restarted at the same instant.
+    while (!(threshold > StartSeparation) && StartTime - SearchOrigin < 1.0 &&
+           StartTime < SearchLimit) {
+        const double gap = std::fabs(SatDeclination - SunDeclination);
+        if (gap > threshold / 2.0 + 1.0) {
+            StartTime += gap * 0.5;
+            StartSeparation = StartSearchSeparation(StartTime);
+        }
+        if (StartSeparation > 4.0 * threshold) {
+            StartTime += StartSeparation / 540.0;
+            StartSeparation = StartSearchSeparation(StartTime);
+        }
+        StartTime += Delta;
+        StartSeparation = StartSearchSeparation(StartTime);
+    }
+    SearchFrom = StartTime;
+    return threshold > StartSeparation && StartTime < SearchLimit;
+}
+
+void SunOutagePredictor::FindOutageEnd() {
+    const double threshold = OutageThreshold(Diameter);
+    EndTime = StartTime;
+    EndSeparation = SunSatelliteSeparation(EndTime);
+    // A dish so small that the sun never leaves its beam would otherwise step on forever.
+    while (threshold > EndSeparation && EndTime + Delta - StartTime < MaxOutageDays) {
+        EndTime += Delta;
+        EndSeparation = SunSatelliteSeparation(EndTime);
+    }
+    EndTime -= Delta;
+    EndSeparation = SunSatelliteSeparation(EndTime);
+}
+
+void SunOutagePredictor::AddOutageRow() {
+    OutageRow row;
+    row.Start = DayNumberToDateTime(StartTime);
+    row.End = DayNumberToDateTime(EndTime);
+    row.DurationSeconds = std::max<std::int64_t>(0, row.Start.secsTo(row.End));
+    Rows.push_back(row);
+}
+
+bool SunOutagePredictor::NextOutageDay() {
+    if (!FindOutageStart())
+        return false;
+    ++OutageCount;
+    FindOutageEnd();
+    AddOutageRow();
+    SearchFrom = EndTime + kNextDayGap;
+    return true;
+}
+
+PredictionStatus SunOutagePredictor::PredictOutages() {
+    Rows.clear();
+    OutageCount = 0;
+    SeparationEvaluations = 0;
+    if (!Satellite)
+        return PredictionStatus::NoSatellite;
+    if (!IsUsableDiameter(Diameter))
+        return PredictionStatus::UnusableDiameter;
+    if (!std::isfinite(Satellite->Position) || !std::isfinite(Satellite->SiteLongitude) ||
+        !std::isfinite(Satellite->SiteLatitude))
+        return PredictionStatus::UnusableSatellite;
+
+    SearchFrom = double(SearchStartDay(Year));
+    SearchLimit = SearchFrom + MaxSearchDays;
+    // Before the first outage the search moves on day by day; after it, the first day without
+    // an outage ends the season.
+    bool found = false;
+    do {
+        found = NextOutageDay();
+    } while ((found || OutageCount == 0) && SearchFrom < SearchLimit &&
+             SeparationEvaluations < MaxEvaluations);
+    return !found && OutageCount > 0 ? PredictionStatus::Complete
+                                     : PredictionStatus::SearchBoundReached;
+}
+
+QDateTime DayNumberToDateTime(double dayNumber) {
+    if (!std::isfinite(dayNumber))
+        return {};
+    const double value = dayNumber + kDaysToDateTime; // days since 1899-12-30 00:00
+    const double day = std::floor(value);
+    std::int64_t ms = std::int64_t(std::nearbyint((value - day) * double(kMsPerDay)));
+    const std::int64_t part = ms % 1000;
+    ms += part < 500 ? -part : 1000 - part;
+    const QDateTime midnight(QDate(1899, 12, 30).addDays(std::int64_t(day)), QTime(0, 0), Qt::UTC);
+    return midnight.addMSecs(ms);
+}
+
+QString LongTimeFormatWithoutZone(const QLocale& locale) {
+    const QString format = locale.timeFormat(QLocale::LongFormat);
+    QString result;
+    bool quoted = false;
+    bool dropLeadingSpaces = false;
+    for (const QChar c : format) {
+        if (c == QLatin1Char('\'')) {
+            quoted = !quoted;
+            result.append(c);
+            dropLeadingSpaces = false;
+            continue;
+        }
+        if (!quoted && IsTimeZoneToken(c)) {
+            TrimTrailingSpaces(result);
+            dropLeadingSpaces = result.isEmpty();
+            continue;
+        }
+        if (dropLeadingSpaces && c.isSpace())
+            continue;
+        dropLeadingSpaces = false;
+        result.append(c);
+    }
+    TrimTrailingSpaces(result);
+    return result;
+}
+
+OutageRowTexts FormatOutageRow(const OutageRow& row, const QLocale& locale) {
+    const QString timeFormat = LongTimeFormatWithoutZone(locale);
+    const QTime duration = QTime(0, 0).addSecs(int(row.DurationSeconds % 86400));
+    return {locale.toString(row.Start.date(), QLocale::ShortFormat),
+            locale.toString(row.Start.time(), timeFormat),
+            locale.toString(row.End.time(), timeFormat), locale.toString(duration, timeFormat)};
+}
+
+} // namespace skyvane

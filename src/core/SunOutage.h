@@ -1,0 +1,126 @@
+#pragma once
+
+#include "SatelliteData.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace skyvane {
+
+enum class OutageSeason { Spring, Fall };
+enum class OutageBand { C, Ku };
+
+// One predicted outage day. Start and End are UTC and lie on whole seconds.
+struct OutageRow {
+    QDateTime Start;
+    QDateTime End;
+    std::int64_t DurationSeconds = 0; // End - Start, whole seconds, never negative
+};
+
+// The four cells of a table row, in the locale's own date and time forms.
+struct OutageRowTexts {
+    QString Date;     // date of the start, short date format
+    QString Start;    // long time format without time-zone marks
+    QString End;      // same format
+    QString Duration; // the duration written as a time of day in the same format
+};
+
+enum class PredictionStatus {
+    Complete,           // the outage days of the season were found
+    NoSatellite,        // no record set: nothing was searched
+    UnusableDiameter,   // diameter zero, negative or not finite: nothing was searched
+    UnusableSatellite,  // position or site not finite: nothing was searched
+    SearchBoundReached, // stopped at MaxSearchDays or MaxEvaluations; the rows found before it
+};
+
+// A prediction that searched nothing leaves the caller free to keep its previous table.
+inline bool SearchedAnything(PredictionStatus status) {
+    return status == PredictionStatus::Complete || status == PredictionStatus::SearchBoundReached;
+}
+
+// Time is a day number: days since 1904-01-01 00:00 GMT, as a double.
+//
+// The sun outage window owns one predictor, sets its inputs and calls PredictOutages whenever
+// an input changes. The working fields are public because the window and the tests read them
+// between the steps of a prediction.
+class SunOutagePredictor {
+public:
+    // About five seconds: the step of the start and end searches near an outage.
+    static constexpr double Delta = 5.787e-5; // days
+    // No prediction searches further than this beyond SearchStartDay, whatever the inputs.
+    static constexpr double MaxSearchDays = 400.0; // days
+    // The end search never follows one outage for longer than this.
+    static constexpr double MaxOutageDays = 1.0; // days
+    // No new day is searched once this many separations have been evaluated: a hundred times
+    // a typical prediction. Only dishes whose beam takes in the sun every day come near it.
+    static constexpr std::int64_t MaxEvaluations = 250000;
+
+    // Inputs.
+    SatelliteRecord Satellite; // the satellite and the site it was computed for; may be unset
+    double Diameter = 3.6;     // dish diameter, metres
+    int Year = 2000;
+    OutageSeason Season = OutageSeason::Spring;
+    OutageBand Band = OutageBand::C;
+
+    // Working state of the searches.
+    double SearchFrom = 0.0;      // day number where the next start search begins
+    double SearchOrigin = 0.0;    // day number where the current start search began
+    double StartTime = 0.0;       // day number; after a successful start search the outage start
+    double StartSeparation = 0.0; // degrees, sun-satellite separation at StartTime
+    double SatDeclination = 0.0;  // degrees, satellite's topocentric declination, North positive
+    double SunDeclination = 0.0;  // degrees, sun's topocentric declination, North positive
+    double EndTime = 0.0;         // day number of the last search step still inside the outage
+    double EndSeparation = 0.0;   // degrees, separation at EndTime
+    int OutageCount = 0;
+    double SearchLimit = 0.0; // day number: SearchStartDay + MaxSearchDays of this prediction
+
+    // Evaluations of the separation since the last PredictOutages began.
+    std::int64_t SeparationEvaluations = 0;
+
+    // Result of the last prediction, one row per outage day in chronological order.
+    std::vector<OutageRow> Rows;
+
+    // First day searched: floor(365.25 * (year - 1904) + k), k = 45 in spring, 229 in fall.
+    static std::int64_t SearchStartDay(int year, OutageSeason season);
+    std::int64_t SearchStartDay(int year) const { return SearchStartDay(year, Season); }
+
+    // Separation below which the sun disturbs reception, degrees: K / diameter + 0.25, with
+    // K = 11 / 3.95 (C band) or 11 / 11.95 (Ku band). diameter in metres.
+    static double OutageThreshold(double diameter, OutageBand band);
+    double OutageThreshold(double diameter) const { return OutageThreshold(diameter, Band); }
+
+    // x - 360 * floor(x / 360), in [0, 360) for finite x.
+    static double Normalize360(double x);
+
+    // Sun-satellite angle seen from the site at the given day number, degrees in [0, 180].
+    double SunSatelliteSeparation(double dayNumber);
+    // The same, also storing the two topocentric declinations for the start search.
+    double StartSearchSeparation(double dayNumber);
+
+    bool FindOutageStart();
+    void FindOutageEnd();
+    void AddOutageRow();
+    bool NextOutageDay();
+    PredictionStatus PredictOutages();
+
+    // A diameter a prediction accepts: finite and above zero.
+    static bool IsUsableDiameter(double diameter);
+
+private:
+    double Separation(double dayNumber, bool storeDeclinations);
+};
+
+// A day number rounded to the nearest whole second, as a UTC date-time: first to the nearest
+// millisecond, then up from 500 ms, down below.
+QDateTime DayNumberToDateTime(double dayNumber);
+
+// The locale's long time format with time-zone marks and the blanks around them removed.
+QString LongTimeFormatWithoutZone(const QLocale& locale = QLocale());
+
+OutageRowTexts FormatOutageRow(const OutageRow& row, const QLocale& locale = QLocale());
+
+} // namespace skyvane
