@@ -1,0 +1,159 @@
+#pragma once
+
+#include "SatelliteData.h"
+
+#include <QBrush>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTableWidget>
+#include <QVariant>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QContextMenuEvent;
+
+namespace skyvane {
+
+enum class GridSortMode {
+    Text,    // cell texts compared as they stand, case-insensitive
+    Numeric, // cell texts converted to numbers in the current locale
+};
+
+// What a window declares about one of its grid columns.
+struct GridColumnSpec {
+    QString objectName; // "colAzimuth"
+    QString caption;    // header caption, "Azimuth"
+    int width = -1;     // pixels; -1 keeps the grid's default width
+    Qt::Alignment alignment = Qt::AlignLeft;
+    GridSortMode sortMode = GridSortMode::Text;
+    QString textAfter; // drawn after every cell text of the column, "°"
+};
+
+// The header of a column as its own object, so that the property path "Header.Caption" of a
+// language file resolves like any other property: find the child "Header", set "Caption".
+class GridColumnHeader : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption NOTIFY captionChanged)
+public:
+    explicit GridColumnHeader(QObject* parent);
+    QString caption() const { return m_caption; }
+    void setCaption(const QString& caption);
+signals:
+    void captionChanged();
+
+private:
+    QString m_caption;
+};
+
+// One column of a GridView, a child object named after the column ("colSkew").
+class GridColumn : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QObject* Header READ headerObject CONSTANT)
+    Q_PROPERTY(QString TextAfter READ textAfter WRITE setTextAfter NOTIFY textAfterChanged)
+public:
+    GridColumn(const GridColumnSpec& spec, int index, QObject* parent);
+
+    int index() const { return m_index; }
+    GridColumnHeader* header() const { return m_header; }
+    QObject* headerObject() const { return m_header; }
+    QString caption() const { return m_header->caption(); }
+    void setCaption(const QString& caption) { m_header->setCaption(caption); }
+    QString textAfter() const { return m_textAfter; }
+    void setTextAfter(const QString& text);
+    Qt::Alignment alignment() const { return m_alignment; }
+    GridSortMode sortMode() const { return m_sortMode; }
+
+signals:
+    void textAfterChanged();
+
+private:
+    int m_index;
+    GridColumnHeader* m_header;
+    QString m_textAfter;
+    Qt::Alignment m_alignment;
+    GridSortMode m_sortMode;
+};
+
+// The grid of the main and sun outage windows: a header, whole-row single selection, no
+// editing, sortable columns, a colouring hook and one record per row. Rows are reordered
+// physically when sorted, so a row index always means the row's place on screen.
+class GridView : public QTableWidget {
+    Q_OBJECT
+public:
+    // Background of a cell that is not selected; an invalid brush leaves the default.
+    using CellColoring = std::function<QBrush(int row, int column)>;
+
+    explicit GridView(QWidget* parent = nullptr);
+
+    GridColumn* addColumn(const GridColumnSpec& spec);
+    GridColumn* column(int index) const;
+    GridColumn* columnByName(const QString& objectName) const;
+    int gridColumnCount() const { return static_cast<int>(m_columns.size()); }
+    QStringList headerCaptions() const;
+
+    // Appends a row; missing texts are empty. Returns the row's index.
+    int addRow(const QStringList& texts, const QVariant& object = {});
+    int addRow(const QStringList& texts, const SatelliteRecord& record);
+    int gridRowCount() const { return rowCount(); }
+    QString cellText(int row, int column) const;
+    // The text as drawn on screen: the cell text followed by the column's text-after.
+    QString displayText(int row, int column) const;
+    QStringList rowTexts(int row) const;
+    QVariant rowObject(int row) const;
+    // The record attached to the row, or null when there is none (or no such row).
+    SatelliteRecord rowRecord(int row) const;
+    void clearRows();
+
+    // Sorting as a header click does it; a further click on the same column reverses it.
+    void sortRows(int column, Qt::SortOrder order);
+
+    void setCellColoring(CellColoring coloring);
+    // The brush a cell that is not selected is painted with.
+    QBrush cellBackground(int row, int column) const;
+    // The usual colouring: even rows (from the first data row on screen) white, odd rows the
+    // palette's tooltip background.
+    static QBrush AlternateRowBrush(int row, const QPalette& palette);
+
+    struct Cell {
+        int row = -1;
+        int column = -1;
+        bool isValid() const { return row >= 0 && column >= 0; }
+    };
+    // -1 for a point over the header, below the last row or right of the last column.
+    Cell cellAtViewportPoint(const QPoint& point) const;
+    Cell cellAtGlobalPoint(const QPoint& globalPoint) const;
+    // The row of the point one pixel right of and below the data area's top-left, or -1.
+    int topVisibleRow() const;
+    void scrollRowToTop(int row);
+    int selectedRow() const;
+    void selectGridRow(int row);
+    // The row's rectangle in global coordinates (empty for no such row).
+    QRect rowGlobalRect(int row) const;
+
+    // Repainting is suspended from the first beginUpdate to the matching endUpdate.
+    void beginUpdate();
+    void endUpdate();
+    bool isUpdating() const { return m_updateDepth > 0; }
+
+signals:
+    // A context menu was asked for, with the mouse (at globalPos) or from the keyboard.
+    void contextPopup(const QPoint& globalPos, bool fromKeyboard);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void onHeaderClicked(int column);
+    void updateHeaderCaption(int column);
+
+    std::vector<GridColumn*> m_columns;
+    CellColoring m_coloring;
+    int m_updateDepth = 0;
+    int m_sortColumn = -1;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+};
+
+} // namespace skyvane
