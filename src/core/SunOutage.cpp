@@ -157,11 +157,16 @@ double SunOutagePredictor::Separation(double t, bool storeDeclinations) {
         SunDeclination = sunDeclination;
     }
 
+    return AngleBetween(sunDeclination, sunRightAscension, satDeclination, satRightAscension);
+}
+
+double SunOutagePredictor::AngleBetween(double declination1, double rightAscension1,
+                                        double declination2, double rightAscension2) {
+    const SinCos first = SinCosOf(declination1);
+    const SinCos second = SinCosOf(declination2);
+    const double cosine =
+        first.sin * second.sin + first.cos * second.cos * Cos(rightAscension2 - rightAscension1);
     // Rounding can carry the cosine a hair past 1 when the two directions coincide.
-    const SinCos sun = SinCosOf(sunDeclination);
-    const SinCos satellite = SinCosOf(satDeclination);
-    const double cosine = sun.sin * satellite.sin +
-                          sun.cos * satellite.cos * Cos(satRightAscension - sunRightAscension);
     return RadToDeg(std::acos(std::clamp(cosine, -1.0, 1.0)));
 }
 

@@ -107,6 +107,11 @@ public:
     bool NextOutageDay();
     PredictionStatus PredictOutages();
 
+    // Angle between two directions given by declination (North positive) and right ascension,
+    // all in degrees; the result in [0, 180], also where rounding carries the cosine past 1.
+    static double AngleBetween(double declination1, double rightAscension1, double declination2,
+                               double rightAscension2);
+
     // A diameter a prediction accepts: finite and above zero.
     static bool IsUsableDiameter(double diameter);
 

@@ -84,7 +84,8 @@ private slots:
     void degenerateInputsStayBounded_data();
     void degenerateInputsStayBounded();
     void separationEqualToThresholdMovesOn();
-    void separationStaysInRange();
+    void angleBetween_data();
+    void angleBetween();
 
     void dayNumberToDateTime_data();
     void dayNumberToDateTime();
@@ -426,20 +427,36 @@ void TestSunOutage::separationEqualToThresholdMovesOn() {
         QVERIFY(predictor.StartSeparation < predictor.OutageThreshold(predictor.Diameter));
 }
 
-void TestSunOutage::separationStaysInRange() {
-    // A satellite at the site's own longitude, around noon near the equinox: the sun passes
-    // straight across it, where the cosine can round past 1.
-    auto predictor = MakePredictor(2000, OutageSeason::Spring, OutageBand::C, 3.6);
-    predictor.Satellite = MakeSatellite(-16.16, 0.0, -16.16);
-    const double start = 35109.0 + 30.0;
-    double smallest = 180.0;
-    for (int i = 0; i < 20000; ++i) {
-        const double separation = predictor.SunSatelliteSeparation(start + i * 0.0005);
-        QVERIFY2(separation >= 0.0 && separation <= 180.0,
-                 qPrintable(QStringLiteral("day %1: %2").arg(start + i * 0.0005).arg(separation)));
-        smallest = std::min(smallest, separation);
-    }
-    QVERIFY2(smallest < 1.0, qPrintable(QStringLiteral("closest approach %1").arg(smallest)));
+void TestSunOutage::angleBetween_data() {
+    QTest::addColumn<double>("declination1");
+    QTest::addColumn<double>("rightAscension1");
+    QTest::addColumn<double>("declination2");
+    QTest::addColumn<double>("rightAscension2");
+    QTest::addColumn<double>("expected");
+
+    // At these declinations sin² + cos² of the same angle rounds to just above 1.
+    QTest::newRow("same direction, declination -57.3") << -57.3 << 120.0 << -57.3 << 120.0 << 0.0;
+    QTest::newRow("same direction, declination 81.3") << 81.3 << 10.0 << 81.3 << 10.0 << 0.0;
+    QTest::newRow("quarter turn along the equator") << 0.0 << 0.0 << 0.0 << 90.0 << 90.0;
+    QTest::newRow("opposite directions") << 0.0 << 0.0 << 0.0 << 180.0 << 180.0;
+    QTest::newRow("pole to equator") << 90.0 << 0.0 << 0.0 << 33.0 << 90.0;
+    QTest::newRow("right ascensions across 360") << 0.0 << 359.5 << 0.0 << 0.5 << 1.0;
+}
+
+void TestSunOutage::angleBetween() {
+    QFETCH(double, declination1);
+    QFETCH(double, rightAscension1);
+    QFETCH(double, declination2);
+    QFETCH(double, rightAscension2);
+    QFETCH(double, expected);
+    constexpr double tolerance = 1e-6; // degrees
+    const double actual = SunOutagePredictor::AngleBetween(declination1, rightAscension1,
+                                                           declination2, rightAscension2);
+    QVERIFY2(std::abs(actual - expected) <= tolerance,
+             qPrintable(QStringLiteral("expected %1, actual %2, tolerance %3")
+                            .arg(expected)
+                            .arg(actual, 0, 'g', 17)
+                            .arg(tolerance)));
 }
 
 void TestSunOutage::dayNumberToDateTime_data() {
