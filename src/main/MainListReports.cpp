@@ -1,0 +1,313 @@
+#include "MainListReports.h"
+
+#include "Constants.h"
+#include "GridView.h"
+#include "NumberText.h"
+#include "ProductInfo.h"
+#include "ReportFrame.h"
+#include "ReportWriter.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QPainter>
+#include <QPrinter>
+#include <QRegularExpression>
+
+#include <cmath>
+#include <stdexcept>
+
+namespace skyvane {
+
+namespace {
+
+// Exports end quietly on any failure: the dialog has been answered and the earlier file, if
+// any, is still there because nothing replaces it before the new one is complete.
+template <typename Work> void RunGuarded(Work work) {
+    try {
+        work();
+    } catch (const std::exception&) {
+    }
+}
+
+QString InfoRow(const QString& label, const QString& value) {
+    return QStringLiteral("<tr><td class=\"info0\">") + label +
+           QStringLiteral("</td><td class=\"value0\">") + value + QStringLiteral("</td></tr>");
+}
+
+QString SiteRow(const QString& caption, const QString& typed, const QString& letterConstant) {
+    const QString value =
+        HtmlEscape(typed) + QStringLiteral("&deg; ") + HtmlEscape(ConstantText(letterConstant));
+    return InfoRow(HtmlEscape(caption) + QLatin1Char(':'), value);
+}
+
+QStringList InformationTableLines(const MainListReportInputs& inputs) {
+    QStringList lines{QStringLiteral("<table>")};
+    lines << SiteRow(inputs.latitudeCaption, inputs.latitudeText,
+                     inputs.latitudeNorth ? QStringLiteral("constNorthShort")
+                                          : QStringLiteral("constSouthShort"));
+    lines << SiteRow(inputs.longitudeCaption, inputs.longitudeText,
+                     inputs.longitudeWest ? QStringLiteral("constWestShort")
+                                          : QStringLiteral("constEastShort"));
+    if (!inputs.townName.isEmpty())
+        lines << InfoRow(HtmlEscape(inputs.cityCaption), HtmlEscape(inputs.townName));
+    if (inputs.declinationTicked)
+        lines << InfoRow(HtmlEscape(inputs.declinationCaption), HtmlEscape(inputs.declinationText));
+    lines << QStringLiteral("</table>");
+    return lines;
+}
+
+QString JoinEscaped(const QStringList& texts, const QString& separator) {
+    QStringList escaped;
+    for (const QString& text : texts)
+        escaped << HtmlEscape(text);
+    return escaped.join(separator);
+}
+
+QStringList DetailTableLines(const GridView& grid) {
+    QStringList lines{QStringLiteral("<br><br>"), QStringLiteral("<div id=\"dettable\"><table>")};
+    lines << QStringLiteral("<tr class=\"hd\"><th>") +
+                 JoinEscaped(grid.headerCaptions(), QStringLiteral("</th><th>")) +
+                 QStringLiteral("</th></tr>");
+    for (int row = 0; row < grid.gridRowCount(); ++row) {
+        const QString rowClass = row % 2 == 0 ? QStringLiteral("i0") : QStringLiteral("i1");
+        lines << QStringLiteral("<tr class=\"") + rowClass + QStringLiteral("\"><td>") +
+                     JoinEscaped(grid.rowTexts(row), QStringLiteral("</td><td>")) +
+                     QStringLiteral("</td></tr>");
+    }
+    lines << QStringLiteral("</table></div>");
+    return lines;
+}
+
+QStringList CsvRecordFields(const GridView& grid, int row) {
+    const SatelliteRecord record = grid.rowRecord(row);
+    if (!record)
+        throw std::runtime_error("A list row has no satellite attached.");
+    return {FormatGeneral(record->Position), record->Name, FormatAngle(record->Azimuth),
+            FormatAngle(record->Elevation), FormatAngle(record->Skew)};
+}
+
+QString SuffixFromDefaultExt(QString defaultExt) {
+    defaultExt.remove(QRegularExpression(QStringLiteral("^\\*?\\.")));
+    return defaultExt;
+}
+
+QString FilterPatterns(const QString& patterns) {
+    QStringList result;
+    for (QString pattern : patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        pattern = pattern.trimmed();
+        // "*.*" would match only names holding a dot here.
+        result << (pattern == QStringLiteral("*.*") ? QStringLiteral("*") : pattern);
+    }
+    return result.isEmpty() ? QStringLiteral("*") : result.join(QLatin1Char(' '));
+}
+
+QString FilterDescription(QString description) {
+    description.remove(QRegularExpression(QStringLiteral("\\s*\\([^()]*\\)\\s*$")));
+    return description.trimmed();
+}
+
+std::vector<int> PrintedColumns(const GridView& grid) {
+    std::vector<int> columns;
+    for (int c = 0; c < grid.gridColumnCount(); ++c)
+        if (!grid.isColumnHidden(c))
+            columns.push_back(c);
+    return columns;
+}
+
+int CellInset(const GridPrintSettings& settings) {
+    return std::max(2, settings.rowHeight / 10);
+}
+
+QRect CellRect(const GridPrintLayout& layout, size_t printed, int top, int height,
+               const GridPrintSettings& settings) {
+    // The cell is 2 units narrower than its share; the text keeps a little air inside it.
+    QRect cell(layout.columnLeft[printed] + 1, top, layout.columnShare[printed] - 2, height);
+    const int inset = CellInset(settings);
+    return cell.adjusted(inset, 0, -inset, 0);
+}
+
+// The grid's font, made smaller when its lines would not fit a printed row.
+QFont PrintFont(const GridView& grid, QPrinter& printer, const GridPrintSettings& settings) {
+    QFont font(grid.font(), &printer);
+    const int room = settings.rowHeight - 2 * CellInset(settings);
+    if (QFontMetrics(font, &printer).height() > room)
+        font.setPixelSize(std::max(1, room * 3 / 4));
+    return font;
+}
+
+void PrintHeader(QPainter& painter, const GridView& grid, const std::vector<int>& columns,
+                 const GridPrintLayout& layout, const GridPrintSettings& settings) {
+    const int top = settings.marginTop;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const GridColumn* column = grid.column(columns[i]);
+        painter.drawText(CellRect(layout, i, top, settings.headerHeight - 2, settings),
+                         static_cast<int>(column->alignment() | Qt::AlignVCenter),
+                         column->caption());
+    }
+    const int right = layout.columnLeft.empty()
+                          ? settings.marginLeft
+                          : layout.columnLeft.back() + layout.columnShare.back();
+    painter.fillRect(
+        QRect(settings.marginLeft, top + settings.headerHeight - 2, right - settings.marginLeft, 2),
+        Qt::black);
+}
+
+void PrintRow(QPainter& painter, const GridView& grid, const std::vector<int>& columns,
+              const GridPrintLayout& layout, const GridPrintSettings& settings, int row) {
+    const int top = layout.rowTop[static_cast<size_t>(row)];
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const GridColumn* column = grid.column(columns[i]);
+        painter.drawText(CellRect(layout, i, top, settings.rowHeight - 1, settings),
+                         static_cast<int>(column->alignment() | Qt::AlignVCenter),
+                         grid.displayText(row, columns[i]));
+    }
+    const int right = layout.columnLeft.empty()
+                          ? settings.marginLeft
+                          : layout.columnLeft.back() + layout.columnShare.back();
+    painter.fillRect(
+        QRect(settings.marginLeft, top + settings.rowHeight - 1, right - settings.marginLeft, 1),
+        Qt::black);
+}
+
+} // namespace
+
+SaveDialogTexts DefaultHtmlSaveDialogTexts() {
+    return {QStringLiteral("Export to HTML"),
+            QStringLiteral("HTML (*.html, *.htm)|*.html;*.htm|All extensions (*.*)|*.*"),
+            QStringLiteral("*.html")};
+}
+
+SaveDialogTexts DefaultCsvSaveDialogTexts() {
+    return {QStringLiteral("Export to CSV"),
+            QStringLiteral("CSV (*.csv)|*.csv|All extensions (*.*)|*.*"), QStringLiteral("*.csv")};
+}
+
+QString QtFilterFromPipeFilter(const QString& pipeFilter) {
+    const QStringList parts = pipeFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i < parts.size(); i += 2) {
+        const QString patterns = FilterPatterns(parts.value(i + 1));
+        filters << FilterDescription(parts[i]) + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+SaveDialogRequest SaveRequestFromDialogTexts(const SaveDialogTexts& texts) {
+    SaveDialogRequest request;
+    request.title = texts.title;
+    request.filter = QtFilterFromPipeFilter(texts.filter);
+    request.defaultSuffix = SuffixFromDefaultExt(texts.defaultExt);
+    return request;
+}
+
+QStringList MainListHtmlLines(const MainListReportInputs& inputs, const GridView& grid) {
+    QStringList lines = HtmlFrameHeaderLines(inputs.heading);
+    lines << InformationTableLines(inputs);
+    lines << DetailTableLines(grid);
+    lines << HtmlFrameFooterLines(QString::fromUtf8(kProductVersion));
+    return lines;
+}
+
+QStringList MainListCsvLines(const GridView& grid) {
+    QStringList lines{CsvLine(grid.headerCaptions())};
+    for (int row = 0; row < grid.gridRowCount(); ++row)
+        lines << CsvLine(CsvRecordFields(grid, row));
+    return lines;
+}
+
+void ExportMainListToHtml(QWidget* parent, const MainListReportInputs& inputs, const GridView& grid,
+                          const SaveDialogTexts& dialog) {
+    const QString path = DialogSeam::getSaveFileName(parent, SaveRequestFromDialogTexts(dialog));
+    if (path.isEmpty())
+        return;
+    RunGuarded([&] {
+        ReportWriter file(path, ReportEncoding::Html1252);
+        WriteHtmlHeader(file, inputs.heading);
+        file.writeLines(InformationTableLines(inputs));
+        file.writeLines(DetailTableLines(grid));
+        WriteHtmlFooter(file, QString::fromUtf8(kProductVersion));
+        file.commit();
+    });
+}
+
+void ExportMainListToCsv(QWidget* parent, const GridView& grid, const SaveDialogTexts& dialog) {
+    const QString path = DialogSeam::getSaveFileName(parent, SaveRequestFromDialogTexts(dialog));
+    if (path.isEmpty())
+        return;
+    RunGuarded([&] { WriteReportFile(path, ReportEncoding::System, MainListCsvLines(grid)); });
+}
+
+GridPrintLayout LayoutGridPrint(const std::vector<int>& screenWidths, int rowCount, QSize page,
+                                const GridPrintSettings& settings) {
+    GridPrintLayout layout;
+    const int printable = page.width() - settings.marginLeft - settings.marginRight;
+    long long total = 0;
+    for (int width : screenWidths)
+        total += std::max(0, width);
+    int left = settings.marginLeft;
+    for (int width : screenWidths) {
+        const int share = total > 0 ? static_cast<int>(std::nearbyint(double(std::max(0, width)) *
+                                                                      printable / double(total)))
+                                    : 0;
+        layout.columnLeft.push_back(left);
+        layout.columnShare.push_back(share);
+        left += share;
+    }
+
+    const int bottom = page.height() - settings.marginBottom;
+    int pageIndex = 0;
+    int top = settings.marginTop + settings.headerHeight;
+    bool pageHasRows = false;
+    for (int row = 0; row < rowCount; ++row) {
+        // A page always takes at least one row, however small it is.
+        if (pageHasRows && top + settings.rowHeight > bottom) {
+            ++pageIndex;
+            top = settings.marginTop;
+        }
+        layout.rowPage.push_back(pageIndex);
+        layout.rowTop.push_back(top);
+        top += settings.rowHeight;
+        pageHasRows = true;
+    }
+    layout.pageCount = pageIndex + 1;
+    return layout;
+}
+
+void PrintGrid(const GridView& grid, QPrinter& printer, const GridPrintSettings& settings) {
+    const std::vector<int> columns = PrintedColumns(grid);
+    std::vector<int> widths;
+    for (int c : columns)
+        widths.push_back(grid.columnWidth(c));
+    const GridPrintLayout layout = LayoutGridPrint(
+        widths, grid.gridRowCount(), QSize(printer.width(), printer.height()), settings);
+
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw std::runtime_error("The print job could not be started.");
+    painter.setFont(PrintFont(grid, printer, settings));
+    painter.setPen(Qt::black);
+    PrintHeader(painter, grid, columns, layout, settings);
+    int page = 0;
+    for (int row = 0; row < grid.gridRowCount(); ++row) {
+        if (layout.rowPage[static_cast<size_t>(row)] != page) {
+            if (!printer.newPage())
+                throw std::runtime_error("The printer could not begin a new page.");
+            page = layout.rowPage[static_cast<size_t>(row)];
+        }
+        PrintRow(painter, grid, columns, layout, settings, row);
+    }
+    if (!painter.end())
+        throw std::runtime_error("The print job could not be completed.");
+}
+
+void PrintMainList(QWidget* parent, const GridView& grid) {
+    QPrinter printer(QPrinter::HighResolution);
+    // The printout's fixed sizes are in device units; at this resolution a row is a readable
+    // 3.6 mm high.
+    printer.setResolution(600);
+    if (!DialogSeam::askPrint(parent, printer))
+        return;
+    PrintGrid(grid, printer);
+}
+
+} // namespace skyvane

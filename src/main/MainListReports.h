@@ -1,0 +1,92 @@
+#pragma once
+
+#include "DialogSeam.h"
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class QPrinter;
+class QWidget;
+
+namespace skyvane {
+
+class GridView;
+
+// What the main window's reports read from the window, in the window's current language.
+struct MainListReportInputs {
+    QString heading;                // lblHeading, the report title: "Azimuth & Elevation"
+    QString latitudeCaption;        // lblLatitude: "Latitude"
+    QString latitudeText;           // edLat exactly as typed
+    bool latitudeNorth = true;      // rbEsLatN checked
+    QString longitudeCaption;       // lblLongitude: "Longitude"
+    QString longitudeText;          // edLong exactly as typed
+    bool longitudeWest = false;     // rbEsLongW checked
+    QString townName;               // the town found for the site; empty gives no town row
+    QString cityCaption;            // the location window's lblCity, with its own colon: "City:"
+    bool declinationTicked = false; // cbUseMagDev checked
+    QString declinationCaption;     // lblMagDeclination, colon included
+    QString declinationText;        // lblMagDev as currently shown
+};
+
+// A save dialog as the window declares it: the filter in the "Text|patterns|Text|patterns"
+// form and the default extension as "*.html"; both follow the language.
+struct SaveDialogTexts {
+    QString title;
+    QString filter;
+    QString defaultExt;
+};
+
+SaveDialogTexts DefaultHtmlSaveDialogTexts();
+SaveDialogTexts DefaultCsvSaveDialogTexts();
+
+// "HTML (*.html, *.htm)|*.html;*.htm|All extensions (*.*)|*.*" becomes
+// "HTML (*.html *.htm);;All extensions (*)": Qt reads the patterns from the parentheses.
+QString QtFilterFromPipeFilter(const QString& pipeFilter);
+SaveDialogRequest SaveRequestFromDialogTexts(const SaveDialogTexts& texts);
+
+// The lines of the list's HTML report (frame included) and of its CSV file, rows in the grid's
+// current order. The CSV rows come from the records attached to the rows.
+QStringList MainListHtmlLines(const MainListReportInputs& inputs, const GridView& grid);
+QStringList MainListCsvLines(const GridView& grid);
+
+// File > Export > HTML / CSV: ask for a file, then write it. Cancelling writes nothing; any
+// failure after the dialog ends the export without a message and keeps an earlier file.
+void ExportMainListToHtml(QWidget* parent, const MainListReportInputs& inputs, const GridView& grid,
+                          const SaveDialogTexts& dialog = DefaultHtmlSaveDialogTexts());
+void ExportMainListToCsv(QWidget* parent, const GridView& grid,
+                         const SaveDialogTexts& dialog = DefaultCsvSaveDialogTexts());
+
+// Printer device units.
+struct GridPrintSettings {
+    int marginLeft = 50;
+    int marginTop = 50;
+    int marginRight = 50;
+    int marginBottom = 50;
+    int headerHeight = 100;
+    int rowHeight = 86;
+};
+
+// Where everything of a grid printout goes, in printer device units.
+struct GridPrintLayout {
+    std::vector<int> columnLeft;  // left edge of each printed column's share
+    std::vector<int> columnShare; // its width, proportional to the width on screen
+    std::vector<int> rowPage;     // page of each row, from 0
+    std::vector<int> rowTop;      // top of each row's band on its page
+    int pageCount = 1;
+};
+
+// screenWidths: the widths of the printed columns on screen; page: the printable page size.
+GridPrintLayout LayoutGridPrint(const std::vector<int>& screenWidths, int rowCount, QSize page,
+                                const GridPrintSettings& settings = {});
+
+// Prints the grid's visible columns and all rows on an already configured printer. Throws
+// std::runtime_error when the print job cannot be started or continued.
+void PrintGrid(const GridView& grid, QPrinter& printer, const GridPrintSettings& settings = {});
+
+// File > Print: the print dialog, then the printout; cancelling prints nothing.
+void PrintMainList(QWidget* parent, const GridView& grid);
+
+} // namespace skyvane
