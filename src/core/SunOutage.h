@@ -76,7 +76,9 @@ public:
     double EndTime = 0.0;         // day number of the last search step still inside the outage
     double EndSeparation = 0.0;   // degrees, separation at EndTime
     int OutageCount = 0;
-    double SearchLimit = 0.0; // day number: SearchStartDay + MaxSearchDays of this prediction
+    // Day number SearchStartDay + MaxSearchDays, set by PredictOutages: no outage starting at or
+    // after it is reported. Set it before calling FindOutageStart on its own.
+    double SearchLimit = 0.0;
 
     // Evaluations of the separation since the last PredictOutages began.
     std::int64_t SeparationEvaluations = 0;
