@@ -1,0 +1,258 @@
+#!/usr/bin/env python3
+"""Writes the built-in language files resources/lang/RC_LANG_GERMAN and RC_LANG_HUNGARIAN.
+
+The texts live here in UTF-8, side by side with the English text of each entry, so that a
+reviewer sees all three languages of an entry in one line. The files are written as the program
+reads them: the German file in Windows-1252, the Hungarian file in Windows-1250, lines ending in
+CR LF, window entries with eight-digit numbers in rising order, constants in name order.
+
+Usage: tools/make_language_files.py [output folder]   (default: resources/lang beside this script)
+"""
+
+import pathlib
+import sys
+
+GENERATOR = "Skyvane language tools 0.5"
+LAST_MODIFIED = "2025-06-01 12:00:00"
+SOURCE_LANGID = 1033
+SITE = "www.skyvane.org"
+
+HTML_FILTER = ("HTML (*.html, *.htm)|*.html;*.htm|All extensions (*.*)|*.*",
+               "HTML (*.html, *.htm)|*.html;*.htm|Alle Dateien (*.*)|*.*",
+               "HTML (*.html, *.htm)|*.html;*.htm|Minden fájl (*.*)|*.*")
+CSV_FILTER = ("CSV (*.csv)|*.csv|All extensions (*.*)|*.*",
+              "CSV (*.csv)|*.csv|Alle Dateien (*.*)|*.*",
+              "CSV (*.csv)|*.csv|Minden fájl (*.*)|*.*")
+GIF_FILTER = ("GIF Image (*.gif)|*.GIF|All extensions (*.*)|*.*",
+              "GIF-Bild (*.gif)|*.GIF|Alle Dateien (*.*)|*.*",
+              "GIF kép (*.gif)|*.GIF|Minden fájl (*.*)|*.*")
+
+# Sections in the order the files list them: entry number, English, German, Hungarian.
+SECTIONS = [
+    ("frmAbout", [
+        (1, "About ...", "Über ...", "Névjegy ..."),
+        (3, "About ...", "Über ...", "Névjegy ..."),
+        (13, "&OK", "&OK", "&OK"),
+        (14, "&Credits", "&Credits", "&Közreműködők"),
+        (15, "&License", "&Lizenz", "&Licenc"),
+    ]),
+    ("frmEarth", [
+        (1, "Worldmap", "Weltkarte", "Világtérkép"),
+    ]),
+    ("frmMain", [
+        (1, "quor's Skyvane", "quor's Skyvane", "quor's Skyvane"),
+        (3, "Azimuth & Elevation", "Azimut & Elevation", "Azimut & eleváció"),
+        (5, "&Calc", "&Berechnen", "&Számítás"),
+        (6, "Longitude", "Längengrad", "Hosszúság"),
+        (8, "West", "West", "Nyugat"),
+        (9, "East", "Ost", "Kelet"),
+        (10, "Latitude", "Breitengrad", "Szélesség"),
+        (12, "North", "Nord", "Észak"),
+        (13, "South", "Süd", "Dél"),
+        (14, "&Worldmap", "&Weltkarte", "&Világtérkép"),
+        (15, "&File", "&Datei", "&Fájl"),
+        (16, "&Print", "&Drucken", "&Nyomtatás"),
+        (17, "Export to &HTML", "Als &HTML exportieren", "Exportálás &HTML-be"),
+        (19, "&Quit", "&Beenden", "&Kilépés"),
+        (20, "&Help", "&Hilfe", "&Súgó"),
+        (21, "&About ...", "&Über ...", "&Névjegy ..."),
+        (22, "&Details", "&Details", "&Részletek"),
+        (23, "&Obstacle calculator", "&Hindernisrechner", "&Akadálykalkulátor"),
+        (24, "&Sun Outage", "&Sonnenstörung", "&Napzavar"),
+        (25, "&Switch Language", "&Sprache wechseln", "Nyel&v váltása"),
+        (26, "&Locations", "&Orte", "&Helyszínek"),
+        (27, "Use magnetic declination", "Magnetische Deklination verwenden",
+         "Mágneses deklináció használata"),
+        (28, "Magnetic declination:", "Magnetische Deklination:", "Mágneses deklináció:"),
+        (29, "*.html", "*.html", "*.html"),
+        (30, *HTML_FILTER),
+        (31, "&Export", "&Exportieren", "&Exportálás"),
+        (32, "Export to &CSV", "Als &CSV exportieren", "Exportálás &CSV-be"),
+        (33, "*.csv", "*.csv", "*.csv"),
+        (34, *CSV_FILTER),
+        (35, f"&Visit {SITE}", f"&Website {SITE} besuchen",
+         f"Látogasson el a &{SITE} oldalra"),
+        (36, "&Help", "&Hilfe", "&Súgó"),
+        (37, "Position", "Position", "Pozíció"),
+        (38, "Satellite name", "Satellitenname", "Műhold neve"),
+        (39, "Azimuth", "Azimut", "Azimut"),
+        (40, "°", "°", "°"),
+        (41, "Elevation", "Elevation", "Eleváció"),
+        (42, "°", "°", "°"),
+        (43, "Skew", "LNB-Drehung", "Elforgatás"),
+        (44, "°", "°", "°"),
+        (45, "Tools", "Extras", "Eszközök"),
+        (46, "&Obstacle calculator", "&Hindernisrechner", "&Akadálykalkulátor"),
+    ]),
+    ("frmSatDetail", [
+        (6, "Longitude:", "Längengrad:", "Hosszúság:"),
+        (10, "Latitude:", "Breitengrad:", "Szélesség:"),
+        (16, "&Save Image", "Bild &speichern", "Kép &mentése"),
+        (17, *GIF_FILTER),
+        (18, "&File", "&Datei", "&Fájl"),
+        (19, "&Close", "&Schließen", "&Bezárás"),
+        (20, "Export to &HTML", "Als &HTML exportieren", "Exportálás &HTML-be"),
+        (21, "*.html", "*.html", "*.html"),
+        (22, *HTML_FILTER),
+    ]),
+    ("frmSunOutage", [
+        (1, "Sun Outage", "Sonnenstörung", "Napzavar"),
+        (3, "Sun Outage", "Sonnenstörung", "Napzavar"),
+        (6, "Dish diameter", "Spiegeldurchmesser", "Antennaátmérő"),
+        (10, "m", "m", "m"),
+        (11, "Spring", "Frühjahr", "Tavasz"),
+        (12, "Fall", "Herbst", "Ősz"),
+        (14, "C-Band", "C-Band", "C-sáv"),
+        (15, "Ku-Band", "Ku-Band", "Ku-sáv"),
+        (16, "&File", "&Datei", "&Fájl"),
+        (19, "&Close", "&Schließen", "&Bezárás"),
+        (20, "&Export", "&Exportieren", "&Exportálás"),
+        (21, "Export to &HTML", "Als &HTML exportieren", "Exportálás &HTML-be"),
+        (22, "Export to &CSV", "Als &CSV exportieren", "Exportálás &CSV-be"),
+        (23, "*.csv", "*.csv", "*.csv"),
+        (24, *CSV_FILTER),
+        (25, "*.html", "*.html", "*.html"),
+        (26, *HTML_FILTER),
+        (27, "Year", "Jahr", "Év"),
+        (28, "Predicted Date", "Vorhergesagtes Datum", "Várható dátum"),
+        (29, "Start (GMT)", "Beginn (GMT)", "Kezdet (GMT)"),
+        (30, "End (GMT)", "Ende (GMT)", "Vége (GMT)"),
+        (31, "Duration", "Dauer", "Időtartam"),
+    ]),
+    ("frmLocations", [
+        (1, "Location database", "Ortsdatenbank", "Helyszín-adatbázis"),
+        (2, "&Apply", "&Übernehmen", "&Alkalmaz"),
+        (3, "Country:", "Land:", "Ország:"),
+        (4, "City:", "Stadt:", "Település:"),
+        (5, "&Cancel", "&Abbrechen", "&Mégse"),
+        (7, "Latitude:", "Breitengrad:", "Szélesség:"),
+        (8, "Longitude:", "Längengrad:", "Hosszúság:"),
+    ]),
+    ("frmObstacles", [
+        (1, "Obstacle calculator", "Hindernisrechner", "Akadálykalkulátor"),
+        (3, "Obstacle calculator", "Hindernisrechner", "Akadálykalkulátor"),
+        (6, "Elevation", "Elevation", "Eleváció"),
+        (7, "Distance", "Entfernung", "Távolság"),
+        (8, "Height", "Höhe", "Magasság"),
+        (10, "Which value do you want to calculate?", "Welchen Wert möchten Sie berechnen?",
+         "Melyik értéket szeretné kiszámítani?"),
+        (11, "Minimum elevation of antenna", "Minimale Elevation der Antenne",
+         "Az antenna minimális elevációja"),
+        (12, "Minimum distance to obstacle", "Minimale Entfernung zum Hindernis",
+         "Minimális távolság az akadálytól"),
+        (13, "Maximum height of obstacle", "Maximale Höhe des Hindernisses",
+         "Az akadály maximális magassága"),
+        (14, "Height: difference between total height of the obstacle and height of the lowest "
+             "point of the antenna",
+         "Höhe: Unterschied zwischen der Gesamthöhe des Hindernisses und der Höhe des tiefsten "
+         "Punkts der Antenne",
+         "Magasság: az akadály teljes magassága és az antenna legalacsonyabb pontjának "
+         "magassága közötti különbség"),
+        (15, "&File", "&Datei", "&Fájl"),
+        (16, "&Close", "&Schließen", "&Bezárás"),
+    ]),
+]
+
+# Constant name, English, German, Hungarian. "%s" placeholders stay in the English order.
+CONSTANTS = [
+    ("constAzimuth", "Azimuth", "Azimut", "Azimut"),
+    ("constDetailsForSatAtLoc", "Details for %s at %s", "Details für %s auf %s",
+     "Részletek: %s, pozíció: %s"),
+    ("constEastShort", "E", "O", "K"),
+    ("constElevation", "Elevation", "Elevation", "Eleváció"),
+    ("constNorthShort", "N", "N", "É"),
+    ("constObstacleRsltDistance", "The mimimum possible distance to the obstacle is %s m.",
+     "Die minimal mögliche Entfernung zum Hindernis beträgt %s m.",
+     "Az akadálytól mért legkisebb lehetséges távolság %s m."),
+    ("constObstacleRsltElevation", "The minimum possible elevation is %s °.",
+     "Die minimal mögliche Elevation beträgt %s °.",
+     "A legkisebb lehetséges eleváció %s °."),
+    ("constObstacleRsltHeight",
+     "The maximum possible difference between the total height of the obstacle and the lowest "
+     "point of the antenna is %s m.",
+     "Der maximal mögliche Unterschied zwischen der Gesamthöhe des Hindernisses und dem "
+     "tiefsten Punkt der Antenne beträgt %s m.",
+     "Az akadály teljes magassága és az antenna legalacsonyabb pontja közötti legnagyobb "
+     "lehetséges különbség %s m."),
+    ("constSatTheoreticallyVisible", "%s satellites theoretically visible",
+     "%s Satelliten theoretisch sichtbar", "%s műhold elméletileg látható"),
+    ("constSkew", "Skew", "LNB-Drehung", "Elforgatás"),
+    ("constSouthShort", "S", "S", "D"),
+    ("constSunOutageForSatAtLoc", "Sun Outage for %s at %s", "Sonnenstörung für %s auf %s",
+     "Napzavar: %s, pozíció: %s"),
+    ("constTranslatedBy", "", "", ""),
+    ("constWestShort", "W", "W", "Ny"),
+]
+
+LANGUAGES = [
+    # resource name, LANGID, code page, column in the tables, header lines before SourceLANGID
+    ("RC_LANG_GERMAN", 1031, "cp1252", 2, [("Author", "quor")]),
+    ("RC_LANG_HUNGARIAN", 1038, "cp1250", 3, []),
+]
+
+
+def escape(text):
+    """The stored form of a value: line breaks, tabs, backslashes and controls escaped."""
+    out = []
+    i = 0
+    while i < len(text):
+        c = text[i]
+        if c in "\r\n":
+            if i + 1 < len(text) and text[i + 1] in "\r\n" and text[i + 1] != c:
+                i += 1
+            out.append("\\n")
+        elif c == "\t":
+            out.append("\\t")
+        elif c == "\\":
+            out.append("\\\\")
+        elif ord(c) < 32:
+            out.append("\\%02d" % ord(c))
+        else:
+            out.append(c)
+        i += 1
+    return "".join(out)
+
+
+def placeholders(text):
+    return text.count("%s")
+
+
+def check_tables():
+    for name, entries in SECTIONS:
+        numbers = [entry[0] for entry in entries]
+        assert numbers == sorted(set(numbers)), f"{name}: entry numbers not rising and unique"
+        for entry in entries:
+            assert len(entry) == 4, f"{name} {entry[0]}: needs English, German and Hungarian"
+    names = [constant[0] for constant in CONSTANTS]
+    assert names == sorted(names, key=str.lower), "constants not in name order"
+    for constant in CONSTANTS:
+        english = placeholders(constant[1])
+        assert all(placeholders(t) == english for t in constant[2:]), constant[0]
+
+
+def language_lines(langid, column, header):
+    lines = [f"{key}={escape(value)}" for key, value in header]
+    lines += [f"SourceLANGID={SOURCE_LANGID}", f"LANGID={langid}",
+              f"Generator={GENERATOR}", f"LastModified={LAST_MODIFIED}"]
+    for name, entries in SECTIONS:
+        lines += ["", f"[{name}]"]
+        lines += [f"{entry[0]:08d}={escape(entry[column])}" for entry in entries]
+    lines += ["", "[$CONSTANTS]"]
+    lines += [f"{constant[0]}={escape(constant[column])}" for constant in CONSTANTS]
+    return lines
+
+
+def main():
+    check_tables()
+    here = pathlib.Path(__file__).resolve().parent
+    folder = pathlib.Path(sys.argv[1]) if len(sys.argv) > 1 else here.parent / "resources/lang"
+    folder.mkdir(parents=True, exist_ok=True)
+    for resource, langid, codec, column, header in LANGUAGES:
+        text = "\r\n".join(language_lines(langid, column, header)) + "\r\n"
+        # errors="strict": a character the code page lacks must stop the run, not become "?".
+        (folder / resource).write_bytes(text.encode(codec, errors="strict"))
+        print(f"wrote {folder / resource}")
+
+
+if __name__ == "__main__":
+    main()
