@@ -1,0 +1,192 @@
+#include "fLocationDatabase.h"
+
+#include "Constants.h"
+#include "NumberText.h"
+#include "TownListModel.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <cmath>
+#include <exception>
+
+namespace skyvane {
+
+namespace {
+
+constexpr int kSearchDelayMs = 500;
+constexpr int kHelpContext = 102;
+
+QString CoordinateText(double degrees, const char* positiveConstant, const char* otherConstant,
+                       bool positive) {
+    return FormatFixed(std::fabs(degrees), 2) + QStringLiteral("\u00b0 ") +
+           ConstantText(QLatin1String(positive ? positiveConstant : otherConstant));
+}
+
+} // namespace
+
+TfrmLocations::TfrmLocations(QWidget* parent, const SiteInputs& siteInputs,
+                             const QString& databasePath)
+    : QDialog(parent)
+    , m_siteInputs(siteInputs)
+    , m_marker(DefaultMarkerPicture()) {
+    setupUi(this);
+    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(size());
+    setProperty("helpContext", kHelpContext);
+
+    m_townModel = new TownListModel(this);
+    dblCity->setModel(m_townModel);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(kSearchDelayMs);
+
+    ConnectHandlers();
+    FormCreate(databasePath.isEmpty() ? DefaultDatabasePath() : databasePath);
+}
+
+TfrmLocations::~TfrmLocations() = default;
+
+const WindowTranslation& TfrmLocations::Translation() {
+    static const WindowTranslation translation{
+        "frmLocations",
+        {
+            {1, "", "Caption", "Location database"},
+            {2, "btnApply", "Caption", "&Apply"},
+            {3, "lblCountry", "Caption", "Country:"},
+            {4, "lblCity", "Caption", "City:"},
+            {5, "btnCancel", "Caption", "&Cancel"},
+            {7, "lblLatitudeC", "Caption", "Latitude:"},
+            {8, "lblLongitudeC", "Caption", "Longitude:"},
+        },
+        {QStringLiteral("*.Font.Name"), QStringLiteral("SQLiteDB1.*"), QStringLiteral("dblCity.*"),
+         QStringLiteral("dblCountry.*"), QStringLiteral("edCity.*"), QStringLiteral("lblLatV.*"),
+         QStringLiteral("lblLongV.*"), QStringLiteral("memoLocations.*"),
+         QStringLiteral("qryCountry.*"), QStringLiteral("qryGetTown.*"),
+         QStringLiteral("qryTown.*")},
+    };
+    return translation;
+}
+
+QString TfrmLocations::DefaultDatabasePath() {
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("location.sqb"));
+}
+
+void TfrmLocations::ConnectHandlers() {
+    connect(dblCountry, &QComboBox::activated, this, &TfrmLocations::dblCountryClick);
+    connect(edCity, &QLineEdit::textChanged, this, &TfrmLocations::edCityChange);
+    connect(Timer1, &QTimer::timeout, this, &TfrmLocations::Timer1Timer);
+    connect(dblCity->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &TfrmLocations::dblCityClick);
+    connect(dblCity, &QAbstractItemView::clicked, this, &TfrmLocations::dblCityClick);
+    connect(btnApply, &QPushButton::clicked, this, [this] {
+        btnApplyClick();
+        accept();
+    });
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfrmLocations::FormCreate(const QString& databasePath) {
+    try {
+        m_databaseAvailable = m_database.open(databasePath);
+        if (m_databaseAvailable) {
+            FillCountries();
+            ShowTowns(m_database.Towns());
+        }
+    } catch (const std::exception&) {
+        // A database that cannot be used leaves the lists empty; the window still opens.
+    }
+    RedrawSmallMap(std::nullopt);
+}
+
+void TfrmLocations::SetMapPictures(const QImage& worldMap, const QImage& marker) {
+    m_worldMap = worldMap;
+    m_marker = marker.isNull() ? DefaultMarkerPicture() : marker;
+    RedrawSmallMap(m_markerPlacement);
+}
+
+void TfrmLocations::FillCountries() {
+    dblCountry->clear();
+    for (const CountryEntry& country : m_database.Countries())
+        dblCountry->addItem(country.name, country.key.isEmpty() ? QVariant() : country.key);
+}
+
+void TfrmLocations::ShowTowns(std::vector<TownEntry> towns) {
+    m_townModel->setTowns(std::move(towns));
+}
+
+void TfrmLocations::dblCountryClick() {
+    try {
+        m_townFilter.clear();
+        const QString countryKey = dblCountry->currentData().toString();
+        const QString cityText = edCity->text();
+        m_townFilter = BuildTownFilter(countryKey, cityText);
+        ShowTowns(m_database.Towns({countryKey, cityText}));
+    } catch (const std::exception&) {
+        // A failed filter run leaves the list as it is.
+    }
+}
+
+void TfrmLocations::edCityChange() {
+    Timer1->stop();
+    Timer1->start();
+}
+
+void TfrmLocations::Timer1Timer() {
+    Timer1->stop();
+    dblCountryClick();
+}
+
+void TfrmLocations::dblCityClick() {
+    const TownEntry* town = m_townModel->town(dblCity->currentIndex().row());
+    if (!town || !town->key) {
+        btnApply->setEnabled(false);
+        return;
+    }
+    SelectedLong = StrToFloatDot(town->longText, true);
+    SelectedLat = StrToFloatDot(town->latText, true);
+    btnApply->setEnabled(true);
+    ShowSelectedCoordinates();
+    RedrawSmallMap(PlaceMarker(SelectedLat, SelectedLong));
+}
+
+void TfrmLocations::ShowSelectedCoordinates() {
+    lblLongV->setText(
+        CoordinateText(SelectedLong, "constWestShort", "constEastShort", SelectedLong > 0));
+    lblLatV->setText(
+        CoordinateText(SelectedLat, "constNorthShort", "constSouthShort", SelectedLat >= 0));
+}
+
+void TfrmLocations::RedrawSmallMap(const std::optional<MarkerPlacement>& marker) {
+    m_markerPlacement = marker;
+    m_smallMap = DrawSmallMap(m_worldMap, m_marker, marker);
+    imgWorldSmall->setPixmap(QPixmap::fromImage(m_smallMap));
+}
+
+void TfrmLocations::btnApplyClick() {
+    const SiteInputs& site = m_siteInputs;
+    if (!site.edLat || !site.edLong || !site.rbEsLatN || !site.rbEsLatS || !site.rbEsLongW ||
+        !site.rbEsLongE || !site.btnGo)
+        return;
+    site.edLong->setText(FormatFixed(std::fabs(SelectedLong), 2));
+    (SelectedLong > 0 ? site.rbEsLongW : site.rbEsLongE)->setChecked(true);
+    site.edLat->setText(FormatFixed(std::fabs(SelectedLat), 2));
+    (SelectedLat >= 0 ? site.rbEsLatN : site.rbEsLatS)->setChecked(true);
+    site.btnGo->click();
+}
+
+QString TfrmLocations::GetTownName(double latitude, double longitude) {
+    try {
+        return m_database.GetTownName(latitude, longitude);
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+} // namespace skyvane

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "LocationDatabase.h"
+#include "SiteInputs.h"
+#include "SmallMap.h"
+#include "Translatable.h"
+#include "ui_fLocationDatabase.h"
+
+#include <QDialog>
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+class QTimer;
+
+namespace skyvane {
+
+class TownListModel;
+
+// The location database window: find a town by country and name, see its coordinates and its
+// place on a small world map, and copy the coordinates into the main window's site inputs. The
+// same object answers the reports' reverse lookup (GetTownName) without being shown.
+class TfrmLocations : public QDialog, public Ui::frmLocations {
+    Q_OBJECT
+
+public:
+    // databasePath: the location database file; empty means location.sqb beside the program.
+    explicit TfrmLocations(QWidget* parent = nullptr, const SiteInputs& siteInputs = {},
+                           const QString& databasePath = QString());
+    ~TfrmLocations() override;
+
+    static const WindowTranslation& Translation();
+    static QString DefaultDatabasePath();
+
+    // False when no database file was found: the main window then hides btnLocDatabase.
+    bool databaseAvailable() const { return m_databaseAvailable; }
+
+    void SetSiteInputs(const SiteInputs& siteInputs) { m_siteInputs = siteInputs; }
+    // The world map window's pictures: the world map and the 9 x 15 marker (tip bottom centre).
+    void SetMapPictures(const QImage& worldMap, const QImage& marker);
+
+    // latitude: degrees, North positive; longitude: degrees, West positive (the main window's
+    // GetSiteLatitude / GetSiteLongitude). Empty when no town of the database lies there.
+    QString GetTownName(double latitude, double longitude);
+
+    // The filter of the town list as last applied; empty before the first filter run.
+    QString townFilter() const { return m_townFilter; }
+    // The small map as it is shown.
+    QImage smallMap() const { return m_smallMap; }
+    TownListModel* townModel() const { return m_townModel; }
+
+    // Latitude of the town last clicked, degrees, North positive.
+    double SelectedLat = 0.0;
+    // Longitude of the town last clicked, degrees, West positive.
+    double SelectedLong = 0.0;
+
+    QTimer* Timer1 = nullptr;
+
+public slots:
+    void dblCountryClick();
+    void edCityChange();
+    void Timer1Timer();
+    void dblCityClick();
+    void btnApplyClick();
+
+private:
+    void FormCreate(const QString& databasePath);
+    void ConnectHandlers();
+    void FillCountries();
+    void ShowTowns(std::vector<TownEntry> towns);
+    void ShowSelectedCoordinates();
+    void RedrawSmallMap(const std::optional<MarkerPlacement>& marker);
+
+    SiteInputs m_siteInputs;
+    LocationDatabase m_database;
+    bool m_databaseAvailable = false;
+    TownListModel* m_townModel = nullptr;
+    QString m_townFilter;
+    QImage m_worldMap;
+    QImage m_marker;
+    QImage m_smallMap;
+    std::optional<MarkerPlacement> m_markerPlacement;
+};
+
+} // namespace skyvane
