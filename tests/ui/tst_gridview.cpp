@@ -1,0 +1,362 @@
+#include "GridView.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QLocale>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using namespace skyvane;
+
+namespace {
+
+const QString kDegree = QStringLiteral("\u00b0");
+
+// The columns the main window declares.
+void AddListColumns(GridView& grid) {
+    grid.addColumn({QStringLiteral("colPosition"), QStringLiteral("Position"), 50, Qt::AlignRight,
+                    GridSortMode::Text, QString()});
+    grid.addColumn({QStringLiteral("colSatName"), QStringLiteral("Satellite name"), 214,
+                    Qt::AlignLeft, GridSortMode::Text, QString()});
+    grid.addColumn({QStringLiteral("colAzimuth"), QStringLiteral("Azimuth"), -1, Qt::AlignRight,
+                    GridSortMode::Numeric, kDegree});
+    grid.addColumn({QStringLiteral("colElevation"), QStringLiteral("Elevation"), -1, Qt::AlignRight,
+                    GridSortMode::Numeric, kDegree});
+    grid.addColumn({QStringLiteral("colSkew"), QStringLiteral("Skew"), -1, Qt::AlignRight,
+                    GridSortMode::Numeric, kDegree});
+}
+
+SatelliteRecord Record(const QString& name) {
+    auto record = std::make_shared<TSatelliteData>();
+    record->Name = name;
+    return record;
+}
+
+// Rows named after their satellites so that every test can see where a row went.
+void AddRows(GridView& grid, const QList<QStringList>& rows) {
+    for (const QStringList& texts : rows)
+        grid.addRow(texts, Record(texts.value(1)));
+}
+
+QStringList ColumnTexts(const GridView& grid, int column) {
+    QStringList texts;
+    for (int row = 0; row < grid.gridRowCount(); ++row)
+        texts << grid.cellText(row, column);
+    return texts;
+}
+
+const QList<QStringList> kSampleRows = {
+    {QStringLiteral("13.0° E"), QStringLiteral("Hot Bird"), QStringLiteral("9.25"),
+     QStringLiteral("35.10"), QStringLiteral("-2.00")},
+    {QStringLiteral("100.0° W"), QStringLiteral("Galaxy"), QStringLiteral("100.50"),
+     QStringLiteral("1.00"), QStringLiteral("40.00")},
+    {QStringLiteral("19.2° E"), QStringLiteral("Astra"), QStringLiteral("-3.00"),
+     QStringLiteral("34.00"), QStringLiteral("0.50")},
+    {QStringLiteral("5.0° W"), QStringLiteral("atlantic"), QStringLiteral("200.00"),
+     QStringLiteral("30.00"), QStringLiteral("10.00")},
+};
+
+} // namespace
+
+class TestGridView : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QLocale::setDefault(QLocale::c()); }
+
+    void sortsByColumnMode_data();
+    void sortsByColumnMode();
+    void headerClicksToggleTheOrder();
+    void numericColumnsReadTheLocalesSeparator();
+    void recordsStayWithTheirRowsWhenSorted();
+    void clearRowsKeepsColumnsAndDropsTheOrder();
+
+    void coloursFollowTheDisplayedOrder();
+    void paintsTheColouringAndTheSelection();
+    void drawsTheTextAfterTheCellText();
+
+    void cellAtPoint_data();
+    void cellAtPoint();
+    void headerPointHasNoCell();
+    void scrollsARowToTheTop();
+    void selectsARow();
+
+    void columnsAreNamedObjectsWithTranslatableProperties();
+    void updatesAreSuspendedUntilTheOutermostEnd();
+    void reportsKeyboardContextMenus();
+};
+
+void TestGridView::sortsByColumnMode_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QStringList>("names");
+
+    QTest::newRow("position as text, 100.0° W before 13.0° E")
+        << 0 << int(Qt::AscendingOrder) << QStringList{"Galaxy", "Hot Bird", "Astra", "atlantic"};
+    QTest::newRow("name as text, case ignored")
+        << 1 << int(Qt::AscendingOrder) << QStringList{"Astra", "atlantic", "Galaxy", "Hot Bird"};
+    QTest::newRow("azimuth as numbers, not texts")
+        << 2 << int(Qt::AscendingOrder) << QStringList{"Astra", "Hot Bird", "Galaxy", "atlantic"};
+    QTest::newRow("elevation as numbers, descending")
+        << 3 << int(Qt::DescendingOrder) << QStringList{"Hot Bird", "Astra", "atlantic", "Galaxy"};
+    QTest::newRow("skew with a negative value")
+        << 4 << int(Qt::AscendingOrder) << QStringList{"Hot Bird", "Astra", "atlantic", "Galaxy"};
+}
+
+void TestGridView::sortsByColumnMode() {
+    QFETCH(int, column);
+    QFETCH(int, order);
+    QFETCH(QStringList, names);
+    GridView grid;
+    AddListColumns(grid);
+    AddRows(grid, kSampleRows);
+
+    grid.sortRows(column, Qt::SortOrder(order));
+
+    QCOMPARE(ColumnTexts(grid, 1), names);
+}
+
+void TestGridView::headerClicksToggleTheOrder() {
+    GridView grid;
+    AddListColumns(grid);
+    AddRows(grid, kSampleRows);
+    grid.resize(700, 300);
+    grid.show();
+    QHeaderView* header = grid.horizontalHeader();
+    const QPoint azimuthHeader(header->sectionViewportPosition(2) + 5, header->height() / 2);
+
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, azimuthHeader);
+    QCOMPARE(ColumnTexts(grid, 2), (QStringList{"-3.00", "9.25", "100.50", "200.00"}));
+
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, azimuthHeader);
+    QCOMPARE(ColumnTexts(grid, 2), (QStringList{"200.00", "100.50", "9.25", "-3.00"}));
+}
+
+void TestGridView::numericColumnsReadTheLocalesSeparator() {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    GridView grid;
+    AddListColumns(grid);
+    AddRows(
+        grid,
+        {{"", "a", "100,50"}, {"", "b", "9,75"}, {"", "c", "not a number"}, {"", "d", "-0,25"}});
+
+    grid.sortRows(2, Qt::AscendingOrder);
+
+    // A text that is no number goes before every number.
+    QCOMPARE(ColumnTexts(grid, 1), (QStringList{"c", "d", "b", "a"}));
+}
+
+void TestGridView::recordsStayWithTheirRowsWhenSorted() {
+    GridView grid;
+    AddListColumns(grid);
+    AddRows(grid, kSampleRows);
+
+    grid.sortRows(2, Qt::DescendingOrder);
+
+    for (int row = 0; row < grid.gridRowCount(); ++row) {
+        const SatelliteRecord record = grid.rowRecord(row);
+        QVERIFY2(record, qPrintable(QStringLiteral("row %1 lost its record").arg(row)));
+        QCOMPARE(record->Name, grid.cellText(row, 1));
+    }
+    QVERIFY(!grid.rowRecord(grid.gridRowCount()));
+}
+
+void TestGridView::clearRowsKeepsColumnsAndDropsTheOrder() {
+    GridView grid;
+    AddListColumns(grid);
+    AddRows(grid, kSampleRows);
+    grid.sortRows(1, Qt::AscendingOrder);
+
+    grid.clearRows();
+    AddRows(grid, kSampleRows);
+
+    QCOMPARE(grid.gridColumnCount(), 5);
+    QCOMPARE(ColumnTexts(grid, 1), (QStringList{"Hot Bird", "Galaxy", "Astra", "atlantic"}));
+    QVERIFY(!grid.horizontalHeader()->isSortIndicatorShown());
+}
+
+void TestGridView::coloursFollowTheDisplayedOrder() {
+    GridView grid;
+    AddListColumns(grid);
+    AddRows(grid, kSampleRows);
+    grid.setCellColoring(
+        [&grid](int row, int) { return GridView::AlternateRowBrush(row, grid.palette()); });
+    const QColor odd = grid.palette().color(QPalette::Active, QPalette::ToolTipBase);
+
+    grid.sortRows(1, Qt::DescendingOrder);
+
+    for (int row = 0; row < grid.gridRowCount(); ++row)
+        for (int column = 0; column < grid.gridColumnCount(); ++column)
+            QCOMPARE(grid.cellBackground(row, column).color(),
+                     row % 2 == 0 ? QColor(Qt::white) : odd);
+}
+
+void TestGridView::paintsTheColouringAndTheSelection() {
+    GridView grid;
+    AddListColumns(grid);
+    AddRows(grid, kSampleRows);
+    const QColor odd(255, 255, 225);
+    grid.setCellColoring([odd](int row, int) { return row % 2 ? QBrush(odd) : QBrush(Qt::white); });
+    grid.resize(700, 300);
+    grid.selectGridRow(2);
+
+    const QImage picture = grid.viewport()->grab().toImage();
+    // A point of the name column far right of its left-aligned text.
+    const auto pixel = [&](int row) {
+        const QRect cell = grid.visualRect(grid.model()->index(row, 1));
+        return picture.pixelColor(cell.right() - 3, cell.center().y());
+    };
+
+    QCOMPARE(pixel(0), QColor(Qt::white));
+    QCOMPARE(pixel(1), odd);
+    QCOMPARE(pixel(2), grid.palette().color(QPalette::Active, QPalette::Highlight));
+    QCOMPARE(pixel(3), odd);
+}
+
+void TestGridView::drawsTheTextAfterTheCellText() {
+    GridView grid;
+    AddListColumns(grid);
+    AddRows(grid, kSampleRows);
+
+    QCOMPARE(grid.cellText(0, 2), QStringLiteral("9.25"));
+    QCOMPARE(grid.displayText(0, 2), QStringLiteral("9.25°"));
+    QCOMPARE(grid.displayText(0, 0), QStringLiteral("13.0° E"));
+}
+
+void TestGridView::cellAtPoint_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QPoint>("offset"); // from the centre of the cell (row, column)
+    QTest::addColumn<int>("expectedRow");
+    QTest::addColumn<int>("expectedColumn");
+
+    QTest::newRow("first cell") << 0 << 0 << QPoint() << 0 << 0;
+    QTest::newRow("last row, skew") << 3 << 4 << QPoint() << 3 << 4;
+    QTest::newRow("below the last row") << 3 << 1 << QPoint(0, 100) << -1 << -1;
+    QTest::newRow("right of the last column") << 1 << 4 << QPoint(300, 0) << -1 << -1;
+}
+
+void TestGridView::cellAtPoint() {
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QPoint, offset);
+    QFETCH(int, expectedRow);
+    QFETCH(int, expectedColumn);
+    GridView grid;
+    AddListColumns(grid);
+    AddRows(grid, kSampleRows);
+    grid.resize(900, 400);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    const QPoint point = grid.visualRect(grid.model()->index(row, column)).center() + offset;
+
+    const GridView::Cell atViewport = grid.cellAtViewportPoint(point);
+    const GridView::Cell atScreen = grid.cellAtGlobalPoint(grid.viewport()->mapToGlobal(point));
+
+    QCOMPARE(atViewport.row, expectedRow);
+    QCOMPARE(atViewport.column, expectedColumn);
+    QCOMPARE(atScreen.row, expectedRow);
+    QCOMPARE(atScreen.column, expectedColumn);
+}
+
+void TestGridView::headerPointHasNoCell() {
+    GridView grid;
+    AddListColumns(grid);
+    AddRows(grid, kSampleRows);
+    grid.resize(700, 300);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QHeaderView* header = grid.horizontalHeader();
+
+    const QPoint overHeader = header->mapToGlobal(QPoint(20, header->height() / 2));
+    const GridView::Cell cell = grid.cellAtGlobalPoint(overHeader);
+
+    QCOMPARE(cell.row, -1);
+    QCOMPARE(cell.column, -1);
+}
+
+void TestGridView::scrollsARowToTheTop() {
+    GridView grid;
+    AddListColumns(grid);
+    for (int i = 0; i < 100; ++i)
+        grid.addRow({QString::number(i), QStringLiteral("sat %1").arg(i)}, Record({}));
+    grid.resize(600, 200);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QCOMPARE(grid.topVisibleRow(), 0);
+
+    grid.scrollRowToTop(50);
+
+    QCOMPARE(grid.topVisibleRow(), 50);
+}
+
+void TestGridView::selectsARow() {
+    GridView grid;
+    AddListColumns(grid);
+    AddRows(grid, kSampleRows);
+    QCOMPARE(grid.selectedRow(), -1);
+
+    grid.selectGridRow(2);
+    QCOMPARE(grid.selectedRow(), 2);
+
+    grid.selectGridRow(7); // no such row: the selection stays
+    QCOMPARE(grid.selectedRow(), 2);
+    QVERIFY(grid.rowGlobalRect(2).isValid());
+    QVERIFY(!grid.rowGlobalRect(7).isValid());
+}
+
+void TestGridView::columnsAreNamedObjectsWithTranslatableProperties() {
+    GridView grid;
+    AddListColumns(grid);
+    AddRows(grid, kSampleRows);
+
+    QObject* azimuth = grid.findChild<QObject*>(QStringLiteral("colAzimuth"));
+    QVERIFY(azimuth);
+    QObject* header = azimuth->property("Header").value<QObject*>();
+    QVERIFY(header);
+    QCOMPARE(azimuth->findChild<QObject*>(QStringLiteral("Header")), header);
+
+    QVERIFY(header->setProperty("Caption", QStringLiteral("Azimut")));
+    QVERIFY(azimuth->setProperty("TextAfter", QStringLiteral(" deg")));
+
+    QCOMPARE(grid.horizontalHeaderItem(2)->text(), QStringLiteral("Azimut"));
+    QCOMPARE(grid.headerCaptions().at(2), QStringLiteral("Azimut"));
+    QCOMPARE(grid.displayText(0, 2), QStringLiteral("9.25 deg"));
+}
+
+void TestGridView::updatesAreSuspendedUntilTheOutermostEnd() {
+    GridView grid;
+    grid.beginUpdate();
+    grid.beginUpdate();
+    QVERIFY(!grid.updatesEnabled());
+    grid.endUpdate();
+    QVERIFY(!grid.updatesEnabled());
+    grid.endUpdate();
+    QVERIFY(grid.updatesEnabled());
+    grid.endUpdate(); // an unmatched end changes nothing
+    QVERIFY(grid.updatesEnabled());
+    QVERIFY(!grid.isUpdating());
+}
+
+void TestGridView::reportsKeyboardContextMenus() {
+    GridView grid;
+    QSignalSpy spy(&grid, &GridView::contextPopup);
+    QContextMenuEvent byKey(QContextMenuEvent::Keyboard, QPoint(3, 4), QPoint(30, 40));
+    QContextMenuEvent byMouse(QContextMenuEvent::Mouse, QPoint(5, 6), QPoint(50, 60));
+
+    // As the platform delivers them: a key to the grid, a mouse click to its viewport.
+    QApplication::sendEvent(&grid, &byKey);
+    QApplication::sendEvent(grid.viewport(), &byMouse);
+
+    QCOMPARE(spy.count(), 2);
+    QCOMPARE(spy.at(0).at(1).toBool(), true);
+    QCOMPARE(spy.at(1).at(0).toPoint(), QPoint(50, 60));
+    QCOMPARE(spy.at(1).at(1).toBool(), false);
+    QVERIFY(byKey.isAccepted());
+}
+
+QTEST_MAIN(TestGridView)
+#include "tst_gridview.moc"
