@@ -1,0 +1,391 @@
+#include "LocationTestData.h"
+#include "SmallMap.h"
+#include "TownListModel.h"
+#include "fLocationDatabase.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace skyvane;
+
+namespace {
+
+// The main window's site controls, standing alone.
+struct FakeMainWindow {
+    QWidget window;
+    QLineEdit* edLat = new QLineEdit("1.00", &window);
+    QLineEdit* edLong = new QLineEdit("2.00", &window);
+    QWidget* latGroup = new QWidget(&window);
+    QWidget* longGroup = new QWidget(&window);
+    QRadioButton* rbEsLatN = new QRadioButton(latGroup);
+    QRadioButton* rbEsLatS = new QRadioButton(latGroup);
+    QRadioButton* rbEsLongW = new QRadioButton(longGroup);
+    QRadioButton* rbEsLongE = new QRadioButton(longGroup);
+    QPushButton* btnGo = new QPushButton(&window);
+
+    SiteInputs inputs() { return {edLat, edLong, rbEsLatN, rbEsLatS, rbEsLongW, rbEsLongE, btnGo}; }
+};
+
+int RowOf(const TfrmLocations& window, const QString& town) {
+    const TownListModel* model = window.townModel();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        if (model->town(row)->town == town)
+            return row;
+    }
+    return -1;
+}
+
+bool ClickTown(TfrmLocations& window, const QString& town) {
+    const int row = RowOf(window, town);
+    if (row < 0)
+        return false;
+    window.dblCity->setCurrentIndex(window.townModel()->index(row));
+    return true;
+}
+
+QStringList ListedTowns(const TfrmLocations& window) {
+    QStringList towns;
+    for (int row = 0; row < window.townModel()->rowCount(); ++row)
+        towns << window.townModel()->town(row)->town;
+    return towns;
+}
+
+// A marker whose top row is red and bottom row is blue, to tell which way up it was drawn.
+QImage TwoColourMarker() {
+    QImage marker(9, 15, QImage::Format_ARGB32);
+    marker.fill(Qt::green);
+    for (int x = 0; x < 9; ++x) {
+        marker.setPixelColor(x, 0, Qt::red);
+        marker.setPixelColor(x, 14, Qt::blue);
+    }
+    return marker;
+}
+
+QImage BlackWorld() {
+    QImage world(720, 360, QImage::Format_RGB32);
+    world.fill(Qt::black);
+    return world;
+}
+
+} // namespace
+
+class TestFrmLocations : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void apply_data();
+    void apply();
+    void applyKeepsLastClickedTownAfterFilterChange();
+    void cancelLeavesMainWindowAlone();
+
+    void markerPlacement_data();
+    void markerPlacement();
+    void markerIsDrawnUpsideDownNearTheTop_data();
+    void markerIsDrawnUpsideDownNearTheTop();
+
+    void countryChoiceFiltersAtOnce();
+    void searchWaitsForTheTimer();
+    void hostileSearchTexts_data();
+    void hostileSearchTexts();
+
+    void missingDatabaseIsReported();
+    void unusableDatabaseOpensEmptyAndUnchanged();
+    void townWithoutKeyDisablesApply();
+    void translationTableNamesRealControls();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_path;
+};
+
+void TestFrmLocations::init() {
+    QLocale::setDefault(QLocale::c());
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_path = m_dir->filePath("location.sqb");
+    QVERIFY(test::MakeDatabase(m_path, test::SmallDatabase()));
+}
+
+void TestFrmLocations::cleanup() {
+    m_dir.reset();
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestFrmLocations::apply_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("town");
+    QTest::addColumn<QString>("lat");
+    QTest::addColumn<bool>("north");
+    QTest::addColumn<QString>("lon");
+    QTest::addColumn<bool>("west");
+    QTest::addColumn<QString>("latLabel");
+    QTest::addColumn<QString>("longLabel");
+    QTest::newRow("0 coordinates are East and North")
+        << "C"
+        << "Null Island"
+        << "0.00" << true << "0.00" << false << "0.00\u00b0 N"
+        << "0.00\u00b0 E";
+    QTest::newRow("Berlin, north-east") << "C"
+                                        << "Berlin"
+                                        << "52.52" << true << "13.41" << false << "52.52\u00b0 N"
+                                        << "13.41\u00b0 E";
+    QTest::newRow("south-west") << "C"
+                                << "Southwest Cape"
+                                << "54.80" << false << "68.30" << true << "54.80\u00b0 S"
+                                << "68.30\u00b0 W";
+    QTest::newRow("comma locale") << "de_DE"
+                                  << "Berlin"
+                                  << "52,52" << true << "13,41" << false << "52,52\u00b0 N"
+                                  << "13,41\u00b0 E";
+}
+
+void TestFrmLocations::apply() {
+    QFETCH(QString, locale);
+    QFETCH(QString, town);
+    QFETCH(QString, lat);
+    QFETCH(bool, north);
+    QFETCH(QString, lon);
+    QFETCH(bool, west);
+    QFETCH(QString, latLabel);
+    QFETCH(QString, longLabel);
+    QLocale::setDefault(QLocale(locale));
+
+    FakeMainWindow main;
+    // The opposite hemispheres first, so that Apply has to change them.
+    (north ? main.rbEsLatS : main.rbEsLatN)->setChecked(true);
+    (west ? main.rbEsLongE : main.rbEsLongW)->setChecked(true);
+    TfrmLocations window(nullptr, main.inputs(), m_path);
+    QSignalSpy calc(main.btnGo, &QPushButton::clicked);
+    QVERIFY(!window.btnApply->isEnabled());
+
+    QVERIFY(ClickTown(window, town));
+    QVERIFY(window.btnApply->isEnabled());
+    QCOMPARE(window.lblLatV->text(), latLabel);
+    QCOMPARE(window.lblLongV->text(), longLabel);
+
+    window.btnApply->click();
+    QCOMPARE(window.result(), int(QDialog::Accepted));
+    QCOMPARE(main.edLat->text(), lat);
+    QCOMPARE(main.edLong->text(), lon);
+    QCOMPARE(main.rbEsLatN->isChecked(), north);
+    QCOMPARE(main.rbEsLatS->isChecked(), !north);
+    QCOMPARE(main.rbEsLongW->isChecked(), west);
+    QCOMPARE(main.rbEsLongE->isChecked(), !west);
+    QCOMPARE(calc.count(), 1);
+}
+
+void TestFrmLocations::applyKeepsLastClickedTownAfterFilterChange() {
+    FakeMainWindow main;
+    TfrmLocations window(nullptr, main.inputs(), m_path);
+    QVERIFY(ClickTown(window, "Berlin"));
+    window.edCity->setText("Aquila");
+    window.Timer1Timer();
+    QCOMPARE(ListedTowns(window), QStringList{"L'Aquila"});
+    QVERIFY(window.btnApply->isEnabled());
+    window.btnApply->click();
+    QCOMPARE(main.edLat->text(), QString("52.52"));
+    QCOMPARE(main.edLong->text(), QString("13.41"));
+}
+
+void TestFrmLocations::cancelLeavesMainWindowAlone() {
+    FakeMainWindow main;
+    main.rbEsLatS->setChecked(true);
+    TfrmLocations window(nullptr, main.inputs(), m_path);
+    QSignalSpy calc(main.btnGo, &QPushButton::clicked);
+    QVERIFY(ClickTown(window, "Berlin"));
+    window.show();
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QCOMPARE(window.result(), int(QDialog::Rejected));
+    window.btnCancel->click();
+    QCOMPARE(main.edLat->text(), QString("1.00"));
+    QVERIFY(main.rbEsLatS->isChecked());
+    QCOMPARE(calc.count(), 0);
+}
+
+void TestFrmLocations::markerPlacement_data() {
+    QTest::addColumn<double>("lat");
+    QTest::addColumn<double>("lon");
+    QTest::addColumn<QRect>("rect");
+    QTest::addColumn<bool>("upsideDown");
+    QTest::newRow("origin: x 179, y 89") << 0.0 << 0.0 << QRect(175, 76, 9, 15) << false;
+    QTest::newRow("70 N: normal, top at 6") << 70.0 << 0.0 << QRect(175, 6, 9, 15) << false;
+    QTest::newRow("76 N: top exactly at 0") << 76.0 << 0.0 << QRect(175, 0, 9, 15) << false;
+    QTest::newRow("80 N: upside down under the point")
+        << 80.0 << 0.0 << QRect(175, 7, 9, 15) << true;
+    QTest::newRow("east is right: 16.5 E rounds to even 196")
+        << 47.5 << -16.5 << QRect(192, 29, 9, 15) << false;
+    QTest::newRow("west is left: 100 W") << 40.0 << 100.0 << QRect(75, 36, 9, 15) << false;
+}
+
+void TestFrmLocations::markerPlacement() {
+    QFETCH(double, lat);
+    QFETCH(double, lon);
+    QFETCH(QRect, rect);
+    QFETCH(bool, upsideDown);
+    const MarkerPlacement placement = PlaceMarker(lat, lon);
+    QCOMPARE(placement.rect, rect);
+    QCOMPARE(placement.upsideDown, upsideDown);
+}
+
+void TestFrmLocations::markerIsDrawnUpsideDownNearTheTop_data() {
+    QTest::addColumn<QString>("town");
+    QTest::addColumn<int>("redRow");
+    QTest::addColumn<int>("blueRow");
+    // Marker column x = 179. Normal: top (red) at y - 13, tip (blue) at y + 1.
+    QTest::newRow("70 N, y 19: normal") << "Arctic Harbour" << 6 << 20;
+    // Upside down: tip (blue) at y - 2, top (red) at y + 12.
+    QTest::newRow("80 N, y 9: upside down") << "Polar Station" << 21 << 7;
+}
+
+void TestFrmLocations::markerIsDrawnUpsideDownNearTheTop() {
+    QFETCH(QString, town);
+    QFETCH(int, redRow);
+    QFETCH(int, blueRow);
+    TfrmLocations window(nullptr, {}, m_path);
+    window.SetMapPictures(BlackWorld(), TwoColourMarker());
+    QVERIFY(ClickTown(window, "Berlin"));
+    QVERIFY(ClickTown(window, town));
+    const QImage map = window.smallMap();
+    QCOMPARE(map.size(), QSize(360, 180));
+    QCOMPARE(map.pixelColor(179, redRow), QColor(Qt::red));
+    QCOMPARE(map.pixelColor(179, blueRow), QColor(Qt::blue));
+    // Only one marker: nothing is left where Berlin's marker was (x 166, y 37).
+    QCOMPARE(map.pixelColor(166, 30), QColor(Qt::black));
+}
+
+void TestFrmLocations::countryChoiceFiltersAtOnce() {
+    TfrmLocations window(nullptr, {}, m_path);
+    QCOMPARE(window.dblCountry->itemText(0), QString());
+    QCOMPARE(window.townModel()->rowCount(), 14);
+    const int hungary = window.dblCountry->findText("Hungary");
+    QVERIFY(hungary > 0);
+    window.dblCountry->setCurrentIndex(hungary);
+    emit window.dblCountry->activated(hungary);
+    QCOMPARE(window.townFilter(), QString("idcountry = 12 and 1=1"));
+    QCOMPARE(ListedTowns(window),
+             QStringList({"Bernecebar\u00e1ti", "K\u00f6rmend", "Szombathely"}));
+
+    window.dblCountry->setCurrentIndex(0);
+    emit window.dblCountry->activated(0);
+    QCOMPARE(window.townFilter(), QString("1=1"));
+    QCOMPARE(window.townModel()->rowCount(), 14);
+}
+
+void TestFrmLocations::searchWaitsForTheTimer() {
+    TfrmLocations window(nullptr, {}, m_path);
+    window.edCity->setText("b");
+    window.edCity->setText("ber");
+    QVERIFY(window.Timer1->isActive());
+    QCOMPARE(window.Timer1->interval(), 500);
+    QCOMPARE(window.townModel()->rowCount(), 14);
+    QTRY_COMPARE_WITH_TIMEOUT(window.townModel()->rowCount(), 3, 2000);
+    QVERIFY(!window.Timer1->isActive());
+    QCOMPARE(window.townFilter(), QString("town like '%ber%' and 1=1"));
+}
+
+void TestFrmLocations::hostileSearchTexts_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QStringList>("towns");
+    QTest::newRow("apostrophe") << "l'a"
+                                << "town like '%l''a%' and 1=1" << QStringList{"L'Aquila"};
+    QTest::newRow("injection") << "'; delete from location; --"
+                               << "town like '%''; delete from location; --%' and 1=1"
+                               << QStringList{};
+    QTest::newRow("double quote") << "\""
+                                  << "town like '%\"%' and 1=1" << QStringList{"Quote\"Town"};
+    QTest::newRow("question marks") << "a?b"
+                                    << "town like '%a??b%' and 1=1" << QStringList{"Pa?bo"};
+}
+
+void TestFrmLocations::hostileSearchTexts() {
+    QFETCH(QString, text);
+    QFETCH(QString, filter);
+    QFETCH(QStringList, towns);
+    const QByteArray before = test::FileBytes(m_path);
+    {
+        TfrmLocations window(nullptr, {}, m_path);
+        window.edCity->setText(text);
+        window.Timer1Timer();
+        QCOMPARE(window.townFilter(), filter);
+        QCOMPARE(ListedTowns(window), towns);
+        window.edCity->clear();
+        window.Timer1Timer();
+        QCOMPARE(window.townModel()->rowCount(), 14);
+    }
+    QCOMPARE(test::FileBytes(m_path), before);
+}
+
+void TestFrmLocations::missingDatabaseIsReported() {
+    TfrmLocations window(nullptr, {}, m_dir->filePath("absent.sqb"));
+    QVERIFY(!window.databaseAvailable());
+    QCOMPARE(window.dblCountry->count(), 0);
+    QCOMPARE(window.townModel()->rowCount(), 0);
+    QCOMPARE(window.GetTownName(52.52, -13.41), QString());
+    QCOMPARE(window.smallMap().size(), QSize(360, 180));
+}
+
+void TestFrmLocations::unusableDatabaseOpensEmptyAndUnchanged() {
+    const QString path = m_dir->filePath("broken.sqb");
+    QByteArray bytes = test::FileBytes(m_path);
+    bytes.truncate(bytes.size() / 2);
+    bytes.replace(100, 200, QByteArray(200, '\xff'));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    {
+        TfrmLocations window(nullptr, {}, path);
+        QVERIFY(window.databaseAvailable());
+        window.edCity->setText("ber");
+        window.Timer1Timer();
+        QCOMPARE(window.townModel()->rowCount(), 0);
+        QCOMPARE(window.GetTownName(52.52, -13.41), QString());
+    }
+    QCOMPARE(test::FileBytes(path), bytes);
+}
+
+void TestFrmLocations::townWithoutKeyDisablesApply() {
+    const QString path = m_dir->filePath("nulls.sqb");
+    QVERIFY(test::MakeDatabase(path, {"create table country (id integer, country text)",
+                                      "create table location (id, idcountry, town, lat, long)",
+                                      "insert into location values (1, 1, 'Textville', 'abc', "
+                                      "NULL), (NULL, 1, 'Keyless', 10, 10)"}));
+    TfrmLocations window(nullptr, {}, path);
+    QVERIFY(ClickTown(window, "Textville"));
+    QVERIFY(window.btnApply->isEnabled());
+    QCOMPARE(window.SelectedLat, 0.0);
+    QCOMPARE(window.SelectedLong, 0.0);
+    QVERIFY(ClickTown(window, "Keyless"));
+    QVERIFY(!window.btnApply->isEnabled());
+    QCOMPARE(window.SelectedLat, 0.0);
+}
+
+void TestFrmLocations::translationTableNamesRealControls() {
+    TfrmLocations window(nullptr, {}, m_path);
+    const WindowTranslation& translation = TfrmLocations::Translation();
+    QCOMPARE(QString(translation.section), window.objectName());
+    QCOMPARE(window.property("helpContext").toInt(), 102);
+    for (const TranslationEntry& entry : translation.entries) {
+        const QString name = QString::fromUtf8(entry.objectName);
+        QObject* target = name.isEmpty() ? &window : window.findChild<QObject*>(name);
+        QVERIFY2(target, entry.objectName);
+        const QString shown =
+            name.isEmpty() ? window.windowTitle() : target->property("text").toString();
+        QCOMPARE(shown, QString::fromUtf8(entry.english));
+    }
+}
+
+QTEST_MAIN(TestFrmLocations)
+#include "tst_frmlocations.moc"
