@@ -271,7 +271,9 @@ private:
 // ---- writing -------------------------------------------------------------------------------
 
 QStringList SectionLines(const LanguageSection& section) {
-    QStringList lines{QLatin1Char('[') + section.name + QLatin1Char(']')};
+    // "[]" is too short to be a section line; "[ ]" reads back as the empty name.
+    const QString name = section.name.isEmpty() ? QStringLiteral(" ") : section.name;
+    QStringList lines{QLatin1Char('[') + name + QLatin1Char(']')};
     for (auto it = section.entries.cbegin(); it != section.entries.cend(); ++it) {
         lines.append(QStringLiteral("%1=").arg(it.key(), 8, 10, QLatin1Char('0')) +
                      EscapeLanguageValue(it.value()));

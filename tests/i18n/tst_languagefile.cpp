@@ -150,6 +150,7 @@ void TestLanguageFile::writtenFileReadsBack() {
     main.insert(7, "két\r\nsor\tés C:\\mappa");
     main.insert(123456789, "nagy szám");
     original.addSection("frmEarth").entries.insert(1, "Világtérkép");
+    original.addSection("").entries.insert(2, "section of no window");
     original.constants.insert("constEastShort", "K");
     original.constants.insert("constTranslatedBy", "");
 
