@@ -6,6 +6,16 @@
 # definitions (DATA NAME=path gives the macro NAME), never from the working directory.
 function(skyvane_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;DATA" ${ARGN})
+  foreach(source IN LISTS ARG_SOURCES)
+    if(NOT EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${source} AND NOT IS_ABSOLUTE ${source})
+      # While a test is being written its registration may come first; CI insists.
+      if(DEFINED ENV{CI})
+        message(FATAL_ERROR "${name}: missing source ${source}")
+      endif()
+      message(WARNING "${name}: missing source ${source}; test skipped in this build")
+      return()
+    endif()
+  endforeach()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
   foreach(item IN LISTS ARG_DATA)
@@ -35,7 +45,9 @@ function(skyvane_add_folder_library name)
     ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.ui)
   if(sources)
     add_library(${name} STATIC ${all_files})
-    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    # Windows' headers include their generated ui_*.h, so dependents need that folder too.
+    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}
+      ${CMAKE_CURRENT_BINARY_DIR}/${name}_autogen/include)
     target_link_libraries(${name} PUBLIC ${ARG_LIBS})
   else()
     add_library(${name} INTERFACE)

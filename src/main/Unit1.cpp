@@ -1,0 +1,558 @@
+#include "Unit1.h"
+
+#include "Calculation.h"
+#include "Catalogue.h"
+#include "Constants.h"
+#include "DialogSeam.h"
+#include "ErrorReport.h"
+#include "HelpBinding.h"
+#include "LookAngles.h"
+#include "NumberText.h"
+#include "ProductInfo.h"
+#include "SettingsStore.h"
+#include "fInit.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLocale>
+#include <QMenu>
+#include <QUrl>
+
+#include <cmath>
+
+namespace skyvane {
+
+namespace {
+
+constexpr int kDoubleClickDelayMs = 150;
+constexpr int kLanguageEnglish = 1033;
+constexpr int kLanguageGerman = 1031;
+constexpr int kLanguageHungarian = 1038;
+// Wide enough for "177.0° W" in the platform's default font (the classic 50 pixels cut it off).
+constexpr int kPositionColumnWidth = 64;
+constexpr int kRowHeight = 20;
+
+QString& DeclinationLibraryName() {
+    static QString name = QStringLiteral("geomag");
+    return name;
+}
+
+// The language a store without "languageID" starts in: the user's own when it is German or
+// Hungarian, else English.
+int LanguageFromSystem() {
+    switch (QLocale::system().language()) {
+    case QLocale::German:
+        return kLanguageGerman;
+    case QLocale::Hungarian:
+        return kLanguageHungarian;
+    default:
+        return kLanguageEnglish;
+    }
+}
+
+} // namespace
+
+void TfrmMain::SetDeclinationLibraryName(const QString& name) {
+    DeclinationLibraryName() = name;
+}
+
+TfrmMain::TfrmMain(std::unique_ptr<SettingsStore> store, QWidget* parent)
+    : QMainWindow(parent)
+    , m_store(store ? std::move(store) : std::make_unique<SettingsStore>())
+    , m_magDec(DeclinationLibraryName()) {
+    setupUi(this);
+    setProperty(HelpBinding::kContextProperty, 1);
+    btnEarthmap->setProperty(HelpBinding::kContextProperty, 103);
+    btnLocDatabase->setProperty(HelpBinding::kContextProperty, 102);
+    Panel6->setHeadingText(QStringLiteral("Azimuth & Elevation"));
+    mHelpWebsite->setText(QStringLiteral("Visit %1").arg(QLatin1String(kProductWebAddress)));
+    Panel4->setBackgroundRole(QPalette::Base);
+    QPalette white = Panel4->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    Panel4->setPalette(white);
+    SetUpGrid();
+    SetUpPopupMenu();
+    m_tmrDblClickDetails = new QTimer(this);
+    m_tmrDblClickDetails->setObjectName(QStringLiteral("tmrDblClickDetails"));
+    m_tmrDblClickDetails->setSingleShot(true);
+    m_tmrDblClickDetails->setInterval(kDoubleClickDelayMs);
+    ConnectHandlers();
+    FormCreate();
+}
+
+TfrmMain::~TfrmMain() {
+    FormDestroy();
+}
+
+const WindowTranslation& TfrmMain::Translation() {
+    static const WindowTranslation table{
+        "frmMain",
+        {
+            {1, "", "Caption", "quor's Skyvane"},
+            {3, "lblHeading", "Caption", "Azimuth & Elevation"},
+            {5, "btnGo", "Caption", "&Calc"},
+            {6, "lblLongitude", "Caption", "Longitude"},
+            {8, "rbEsLongW", "Caption", "West"},
+            {9, "rbEsLongE", "Caption", "East"},
+            {10, "lblLatitude", "Caption", "Latitude"},
+            {12, "rbEsLatN", "Caption", "North"},
+            {13, "rbEsLatS", "Caption", "South"},
+            {14, "btnEarthmap", "Caption", "&Worldmap"},
+            {15, "mFile", "Caption", "&File"},
+            {16, "mFilePrint", "Caption", "&Print"},
+            {17, "mFileExportToHtml", "Caption", "Export to &HTML"},
+            {19, "mFileQuit", "Caption", "&Quit"},
+            {20, "mHelp", "Caption", "&Help"},
+            {21, "mHelpAbout", "Caption", "&About ..."},
+            {22, "pmDetails", "Caption", "&Details"},
+            {23, "pmObstacles", "Caption", "&Obstacle calculator"},
+            {24, "pmSunOutage", "Caption", "&Sun Outage"},
+            {25, "mFileSwitchLanguage", "Caption", "&Switch Language"},
+            {26, "btnLocDatabase", "Caption", "&Locations"},
+            {27, "cbUseMagDev", "Caption", "Use magnetic declination"},
+            {28, "lblMagDeclination", "Caption", "Magnetic declination:"},
+            {29, "SaveDialogHTML", "DefaultExt", "*.html"},
+            {30, "SaveDialogHTML", "Filter",
+             "HTML (*.html, *.htm)|*.html;*.htm|All extensions (*.*)|*.*"},
+            {31, "Export1", "Caption", "&Export"},
+            {32, "ExporttoCSV1", "Caption", "Export to &CSV"},
+            {33, "SaveDialogCSV", "DefaultExt", "*.csv"},
+            {34, "SaveDialogCSV", "Filter", "CSV (*.csv)|*.csv|All extensions (*.*)|*.*"},
+            {35, "mHelpWebsite", "Caption", "Visit https://www.skyvane.org"},
+            {36, "mHelpHelp", "Caption", "&Help"},
+            {37, "colPosition", "Header.Caption", "Position"},
+            {38, "colSatName", "Header.Caption", "Satellite name"},
+            {39, "colAzimuth", "Header.Caption", "Azimuth"},
+            {40, "colAzimuth", "TextAfter", "\u00b0"},
+            {41, "colElevation", "Header.Caption", "Elevation"},
+            {42, "colElevation", "TextAfter", "\u00b0"},
+            {43, "colSkew", "Header.Caption", "Skew"},
+            {44, "colSkew", "TextAfter", "\u00b0"},
+            {45, "mTools", "Caption", "Tools"},
+            {46, "mToolsObstacles", "Caption", "&Obstacle calculator"},
+        },
+        {"*.Font.Name", "Caption", "edLat.*", "edLong.*", "frmMain.Caption", "lblMagDev.*", "N1.*",
+         "N2.*", "N3.*"},
+    };
+    return table;
+}
+
+void TfrmMain::SetUpGrid() {
+    GridView1->addColumn({QStringLiteral("colPosition"), QStringLiteral("Position"),
+                          kPositionColumnWidth, Qt::AlignRight | Qt::AlignVCenter,
+                          GridSortMode::Text, QString()});
+    GridView1->addColumn({QStringLiteral("colSatName"), QStringLiteral("Satellite name"), 214,
+                          Qt::AlignLeft | Qt::AlignVCenter, GridSortMode::Text, QString()});
+    const QString degree = QStringLiteral("\u00b0");
+    GridView1->addColumn({QStringLiteral("colAzimuth"), QStringLiteral("Azimuth"), -1,
+                          Qt::AlignRight | Qt::AlignVCenter, GridSortMode::Numeric, degree});
+    GridView1->addColumn({QStringLiteral("colElevation"), QStringLiteral("Elevation"), -1,
+                          Qt::AlignRight | Qt::AlignVCenter, GridSortMode::Numeric, degree});
+    GridView1->addColumn({QStringLiteral("colSkew"), QStringLiteral("Skew"), -1,
+                          Qt::AlignRight | Qt::AlignVCenter, GridSortMode::Numeric, degree});
+    GridView1->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    GridView1->setCellColoring(
+        [this](int row, int) { return GridView::AlternateRowBrush(row, GridView1->palette()); });
+}
+
+void TfrmMain::SetUpPopupMenu() {
+    m_popupGridItem = new QMenu(this);
+    m_popupGridItem->setObjectName(QStringLiteral("popupGridItem"));
+    const auto addItem = [this](const char* name, const QString& text, int helpContext) {
+        QAction* action = m_popupGridItem->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        if (helpContext)
+            action->setProperty(HelpBinding::kContextProperty, helpContext);
+        return action;
+    };
+    QAction* details = addItem("pmDetails", QStringLiteral("&Details"), 104);
+    QAction* obstacles = addItem("pmObstacles", QStringLiteral("&Obstacle calculator"), 0);
+    QAction* sunOutage = addItem("pmSunOutage", QStringLiteral("&Sun Outage"), 105);
+    connect(details, &QAction::triggered, this, &TfrmMain::pmDetailsClick);
+    connect(obstacles, &QAction::triggered, this, &TfrmMain::pmObstaclesClick);
+    connect(sunOutage, &QAction::triggered, this, &TfrmMain::pmSunOutageClick);
+    // The tool windows are not part of this build yet: their items say so by being disabled.
+    for (QAction* pending : {details, obstacles, sunOutage, mToolsObstacles})
+        pending->setEnabled(false);
+}
+
+void TfrmMain::ConnectHandlers() {
+    connect(btnGo, &QPushButton::clicked, this, &TfrmMain::btnGoClick);
+    edLat->installEventFilter(this);
+    edLong->installEventFilter(this);
+    connect(edLat, &QLineEdit::returnPressed, this, [this] { OnAzElChange(edLat); });
+    connect(edLong, &QLineEdit::returnPressed, this, [this] { OnAzElChange(edLong); });
+    // Checking a radio button, by the user or by code, recalculates (Calc itself does nothing
+    // during start-up). Only the newly checked button reacts, so one change is one Calc.
+    for (QRadioButton* radio : {rbEsLatN, rbEsLatS, rbEsLongW, rbEsLongE}) {
+        connect(radio, &QRadioButton::toggled, this, [this, radio](bool checked) {
+            if (checked)
+                OnAzElChange(radio);
+        });
+    }
+    connect(cbUseMagDev, &QCheckBox::toggled, this, [this] { OnAzElChange(cbUseMagDev); });
+    connect(GridView1, &QTableWidget::cellDoubleClicked, this, &TfrmMain::GridView1DblClick);
+    connect(GridView1, &GridView::contextPopup, this, &TfrmMain::GridView1ContextPopup);
+    connect(m_tmrDblClickDetails, &QTimer::timeout, this, &TfrmMain::tmrDblClickDetailsTimer);
+    connect(btnEarthmap, &QPushButton::clicked, this, &TfrmMain::btnEarthmapClick);
+    connect(btnLocDatabase, &QPushButton::clicked, this, &TfrmMain::btnLocDatabaseClick);
+    connect(mToolsObstacles, &QAction::triggered, this, &TfrmMain::mToolsObstaclesClick);
+    connect(mFileQuit, &QAction::triggered, this, &TfrmMain::mFileQuitClick);
+    connect(mHelpHelp, &QAction::triggered, this, &TfrmMain::mHelpHelpClick);
+    connect(mHelpWebsite, &QAction::triggered, this, &TfrmMain::mHelpWebsiteClick);
+    connect(mHelpAbout, &QAction::triggered, this, &TfrmMain::mHelpAboutClick);
+}
+
+// ---- start-up and shutdown -------------------------------------------------------------------
+
+void TfrmMain::FormCreate() {
+    CheckHelpFile();
+    ShowSplash();
+    try {
+        m_catalogueVersion = QStringLiteral("?");
+        outageSpring = true;
+        outageCband = true;
+        outageDiameter = 3.6;
+        LoadSettings();
+        try {
+            m_magDec.load();
+        } catch (const std::exception&) {
+            // Without the declination library the program simply works without declination.
+        }
+        pnlMagDev->setVisible(m_magDec.MagDecAvailable());
+        MeasureInputBand();
+    } catch (...) {
+        m_startingUp = false;
+        throw;
+    }
+    m_startingUp = false;
+    btnGo->click();
+}
+
+void TfrmMain::CheckHelpFile() {
+    const QString helpFile = QDir(QCoreApplication::applicationDirPath())
+                                 .filePath(QLatin1String(HelpBinding::kHelpFileName));
+    if (!QFileInfo::exists(helpFile)) {
+        DialogSeam::showMessage(
+            this, QMessageBox::Warning, QString::fromLatin1(kProductTitle),
+            QStringLiteral("Helpfile skyvane.qch missing. Helpfunctions disabled!"));
+        return;
+    }
+    m_help = HelpBinding::Create(helpFile, this);
+    if (!m_help)
+        DialogSeam::showMessage(this, QMessageBox::Warning, QString::fromLatin1(kProductTitle),
+                                QStringLiteral("Help support missing. The help file skyvane.qch "
+                                               "could not be opened.\rHelpfunctions disabled!"));
+}
+
+void TfrmMain::ShowSplash() {
+    m_frmInit = nullptr;
+    m_startingUp = true;
+    m_frmInit = new TfrmInit(this);
+    m_frmInit->show();
+    m_frmInit->PaintNow();
+}
+
+// The input band is as tall as what it shows: without the declination panel it ends below the
+// longitude row.
+void TfrmMain::MeasureInputBand() {
+    constexpr int kBorder = 5;
+    constexpr int kBevel = 2;
+    int contentBottom = Panel2->geometry().bottom() + 1;
+    for (const QWidget* child : {static_cast<QWidget*>(btnGo), static_cast<QWidget*>(pnlMagDev)})
+        if (!child->isHidden())
+            contentBottom = std::max(contentBottom, child->geometry().bottom() + 1);
+    Panel1->resize(Panel1->width(), contentBottom + kBorder);
+    Panel7->setFixedHeight(Panel1->height() + 2 * kBevel);
+}
+
+void TfrmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    FormShow();
+}
+
+void TfrmMain::FormShow() {
+    if (m_frmInit) {
+        m_frmInit->close();
+        delete m_frmInit;
+        m_frmInit = nullptr;
+    }
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    FormClose();
+    QMainWindow::closeEvent(event);
+}
+
+void TfrmMain::FormClose() {
+    SaveSettings();
+}
+
+void TfrmMain::FormDestroy() {
+    m_magDec.unload();
+    if (m_help) {
+        m_help->CloseWindows();
+        delete m_help;
+        m_help = nullptr;
+    }
+}
+
+// ---- settings --------------------------------------------------------------------------------
+
+void TfrmMain::ApplySiteSetting(double stored, QLineEdit* edit, QRadioButton* positive,
+                                QRadioButton* negative) {
+    (stored >= 0.0 ? positive : negative)->setChecked(true);
+    edit->setText(FormatFixed(std::fabs(stored), 2));
+    edit->setModified(false);
+}
+
+void TfrmMain::LoadSettings() {
+    if (!m_store->exists())
+        return;
+    // The store keeps the site with both signs reversed: South and East positive.
+    if (const auto lat = m_store->readDouble(QStringLiteral("siteLat")))
+        ApplySiteSetting(*lat, edLat, rbEsLatS, rbEsLatN);
+    if (const auto lon = m_store->readDouble(QStringLiteral("siteLong")))
+        ApplySiteSetting(*lon, edLong, rbEsLongE, rbEsLongW);
+    if (const auto spring = m_store->readInt(QStringLiteral("outageSpring")))
+        outageSpring = *spring != 0;
+    if (const auto cband = m_store->readInt(QStringLiteral("outageCband")))
+        outageCband = *cband != 0;
+    if (const auto diameter = m_store->readDouble(QStringLiteral("outageDiameter")))
+        outageDiameter = *diameter;
+    if (const auto magnetic = m_store->readInt(QStringLiteral("magneticDeclination")))
+        cbUseMagDev->setChecked(*magnetic != 0);
+    const auto language = m_store->readInt(QStringLiteral("languageID"));
+    m_languageId = language ? *language : LanguageFromSystem();
+}
+
+void TfrmMain::SaveSettings() {
+    const double longitude =
+        std::fabs(StrToFloatDot(edLong->text(), true)) * (rbEsLongW->isChecked() ? -1.0 : 1.0);
+    const double latitude =
+        std::fabs(StrToFloatDot(edLat->text(), true)) * (rbEsLatN->isChecked() ? -1.0 : 1.0);
+    m_store->writeDouble(QStringLiteral("siteLong"), longitude);
+    m_store->writeDouble(QStringLiteral("siteLat"), latitude);
+    m_store->writeInt(QStringLiteral("outageSpring"), outageSpring ? 1 : 0);
+    m_store->writeInt(QStringLiteral("outageCband"), outageCband ? 1 : 0);
+    m_store->writeDouble(QStringLiteral("outageDiameter"), outageDiameter);
+    m_store->writeInt(QStringLiteral("magneticDeclination"), cbUseMagDev->isChecked() ? 1 : 0);
+    m_store->writeInt(QStringLiteral("languageID"), m_languageId);
+    m_store->sync();
+}
+
+// ---- the site and the calculation ------------------------------------------------------------
+
+double TfrmMain::GetSiteLatitude() const {
+    const double value = std::fabs(StrToFloatDot(edLat->text(), true));
+    return rbEsLatS->isChecked() ? -value : value;
+}
+
+double TfrmMain::GetSiteLongitude() const {
+    const double value = std::fabs(StrToFloatDot(edLong->text(), true));
+    return rbEsLongE->isChecked() ? -value : value;
+}
+
+SiteInputs TfrmMain::siteInputs() {
+    return SiteInputs{edLat, edLong, rbEsLatN, rbEsLatS, rbEsLongW, rbEsLongE, btnGo};
+}
+
+void TfrmMain::btnGoClick() {
+    if (m_startingUp)
+        return;
+    try {
+        if (std::optional<QStringList> lines = LoadCatalogueLines())
+            m_catalogueLines = std::move(*lines);
+    } catch (const CatalogueError& error) {
+        // The list keeps what it showed; the user learns why the catalogue could not be read.
+        ReportApplicationError(error);
+        return;
+    }
+
+    GridView1->beginUpdate();
+    int firstRow = -1;
+    int selectedRow = -1;
+    try {
+        const double longitude = GetSiteLongitude();
+        const double latitude = GetSiteLatitude();
+        std::optional<double> declination;
+        if (m_magDec.MagDecAvailable()) {
+            QString label = lblMagDev->text();
+            const double d = m_magDec.UpdateMagneticDeclination(latitude, longitude, label);
+            lblMagDev->setText(label);
+            if (cbUseMagDev->isChecked())
+                declination = d;
+        }
+        firstRow = GridView1->topVisibleRow();
+        selectedRow = GridView1->selectedRow();
+        GridView1->clearRows();
+        CalculationResult result =
+            CalculateVisibleSatellites(m_catalogueLines, latitude, longitude, declination);
+        if (result.catalogueVersion)
+            m_catalogueVersion = *result.catalogueVersion;
+        FillGrid(result.visible);
+    } catch (const std::exception&) {
+        // A failure in the fill ends it; the status line and the view are still brought up to date.
+    }
+    GridView1->endUpdate();
+
+    StatusBar1->showMessage(FormatConstant(QStringLiteral("constSatTheoreticallyVisible"),
+                                           {QString::number(GridView1->gridRowCount())}));
+    try {
+        if (firstRow >= 0 && firstRow < GridView1->gridRowCount())
+            GridView1->scrollRowToTop(firstRow);
+        if (selectedRow >= 0 && selectedRow < GridView1->gridRowCount())
+            GridView1->selectGridRow(selectedRow);
+    } catch (const std::exception&) {
+    }
+}
+
+void TfrmMain::FillGrid(const std::vector<SatelliteRecord>& records) {
+    for (const SatelliteRecord& record : records) {
+        GridView1->addRow({OrbitalPositionText(record->Position), record->Name,
+                           FormatAngle(record->Azimuth), FormatAngle(record->Elevation),
+                           FormatAngle(record->Skew)},
+                          record);
+    }
+}
+
+bool TfrmMain::ValidateSiteField(QLineEdit* edit, double limit) {
+    try {
+        const double value = std::fabs(StrToFloatDot(edit->text(), false));
+        return value <= limit;
+    } catch (const ConversionError&) {
+        return false;
+    }
+}
+
+void TfrmMain::OnAzElChange(QObject* sender) {
+    auto* edit = qobject_cast<QLineEdit*>(sender);
+    if (!edit) {
+        btnGoClick();
+        return;
+    }
+    if (!edit->isModified())
+        return;
+    const double limit = edit == edLat ? 90.0 : 180.0;
+    if (!ValidateSiteField(edit, limit)) {
+        edit->setText(QStringLiteral("0"));
+        edit->setFocus();
+        return;
+    }
+    edit->setModified(false);
+    btnGoClick();
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && (watched == edLat || watched == edLong))
+        OnAzElChange(watched);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- the list and the tool windows -----------------------------------------------------------
+
+SatelliteRecord TfrmMain::RecordAtRow(int row) const {
+    return GridView1->rowRecord(row);
+}
+
+void TfrmMain::GridView1DblClick() {
+    const GridView::Cell cell = GridView1->cellAtGlobalPoint(QCursor::pos());
+    if (!cell.isValid())
+        return;
+    m_dblClickRow = cell.row;
+    m_tmrDblClickDetails->start();
+}
+
+void TfrmMain::tmrDblClickDetailsTimer() {
+    m_tmrDblClickDetails->stop();
+    OpenSatDetail(m_dblClickRow);
+}
+
+void TfrmMain::GridView1ContextPopup(const QPoint& globalPos, bool fromKeyboard) {
+    if (!fromKeyboard) {
+        m_popupPoint = globalPos;
+        m_popupGridItem->popup(globalPos);
+        return;
+    }
+    const int row = GridView1->selectedRow();
+    if (row < 0)
+        return;
+    m_popupPoint = GridView1->rowGlobalRect(row).topLeft() + QPoint(1, 1);
+    m_popupGridItem->popup(m_popupPoint);
+}
+
+void TfrmMain::pmDetailsClick() {
+    const GridView::Cell cell = GridView1->cellAtGlobalPoint(m_popupPoint);
+    if (cell.isValid())
+        OpenSatDetail(cell.row);
+}
+
+void TfrmMain::pmObstaclesClick() {
+    const GridView::Cell cell = GridView1->cellAtGlobalPoint(m_popupPoint);
+    if (cell.isValid())
+        OpenObstacles(cell.row);
+}
+
+void TfrmMain::pmSunOutageClick() {
+    const GridView::Cell cell = GridView1->cellAtGlobalPoint(m_popupPoint);
+    if (cell.isValid())
+        OpenSunOutage(cell.row);
+}
+
+// The detail, sun outage and obstacle windows join the program in later builds; until then a
+// row's record is resolved and nothing is opened.
+void TfrmMain::OpenSatDetail(int row) {
+    if (!RecordAtRow(row))
+        return;
+}
+
+void TfrmMain::OpenSunOutage(int row) {
+    if (!RecordAtRow(row))
+        return;
+}
+
+void TfrmMain::OpenObstacles(int row) {
+    if (!RecordAtRow(row))
+        return;
+}
+
+void TfrmMain::mToolsObstaclesClick() {}
+
+void TfrmMain::btnEarthmapClick() {
+    if (m_earth) {
+        m_earth->show();
+        m_earth->raise();
+        m_earth->activateWindow();
+    }
+}
+
+void TfrmMain::btnLocDatabaseClick() {
+    if (m_locations)
+        m_locations->exec();
+}
+
+void TfrmMain::mFileQuitClick() {
+    // Ends the message loop directly: the window is not closed, so the settings stay as they were.
+    QCoreApplication::exit(0);
+}
+
+void TfrmMain::mHelpHelpClick() {
+    if (m_help)
+        m_help->ShowTopic(1);
+}
+
+void TfrmMain::mHelpWebsiteClick() {
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kProductWebAddress)));
+}
+
+void TfrmMain::mHelpAboutClick() {
+    if (m_about)
+        m_about->exec();
+}
+
+} // namespace skyvane

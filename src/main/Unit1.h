@@ -1,0 +1,132 @@
+#pragma once
+
+#include "MagneticDeclination.h"
+#include "SatelliteData.h"
+#include "SettingsStore.h"
+#include "SiteInputs.h"
+#include "Translatable.h"
+#include "ui_Unit1.h"
+
+#include <QDialog>
+#include <QMainWindow>
+#include <QPoint>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+
+#include <memory>
+
+class QMenu;
+class QAction;
+
+namespace skyvane {
+
+class HelpBinding;
+
+class TfrmInit;
+
+// The main window: the site, the calculation and the list of visible satellites, and the way
+// into every other window.
+class TfrmMain : public QMainWindow, public Ui::TfrmMain {
+    Q_OBJECT
+
+public:
+    // store: where the settings are read and written (the user's own store when null).
+    explicit TfrmMain(std::unique_ptr<SettingsStore> store = nullptr, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // Signed site as the calculation uses it: degrees, North positive / West positive. The sign
+    // typed into a field is ignored; only the radio buttons give the hemisphere.
+    double GetSiteLatitude() const;
+    double GetSiteLongitude() const;
+
+    SiteInputs siteInputs();
+    QString CatalogueVersion() const { return m_catalogueVersion; }
+    bool StartingUp() const { return m_startingUp; }
+
+    // The single instances created after the main window.
+    void SetAboutBox(QDialog* about) { m_about = about; }
+    void SetWorldMap(QWidget* earth) { m_earth = earth; }
+    void SetLocationWindow(QDialog* locations) { m_locations = locations; }
+
+    // Sun outage settings shared by every sun outage window.
+    bool outageSpring = true;
+    bool outageCband = true;
+    double outageDiameter = 3.6; // metres
+
+    int LanguageId() const { return m_languageId; }
+    bool MagDecAvailable() const { return m_magDec.MagDecAvailable(); }
+    // Replaces the declination library before start-up work (tests); default "geomag".
+    static void SetDeclinationLibraryName(const QString& name);
+
+    static const WindowTranslation& Translation();
+
+    // Event handlers, public so tests can drive them as the user would.
+    void btnGoClick();
+    void OnAzElChange(QObject* sender);
+    void GridView1DblClick();
+    void tmrDblClickDetailsTimer();
+    void GridView1ContextPopup(const QPoint& globalPos, bool fromKeyboard);
+    void pmDetailsClick();
+    void pmObstaclesClick();
+    void pmSunOutageClick();
+    void OpenSatDetail(int row);
+    void OpenSunOutage(int row);
+    void OpenObstacles(int row);
+    void btnEarthmapClick();
+    void btnLocDatabaseClick();
+    void mToolsObstaclesClick();
+    void mFileQuitClick();
+    void mHelpHelpClick();
+    void mHelpWebsiteClick();
+    void mHelpAboutClick();
+
+    void LoadSettings();
+    void SaveSettings();
+
+    QMenu* popupGridItem() const { return m_popupGridItem; }
+    QTimer* tmrDblClickDetails() const { return m_tmrDblClickDetails; }
+    // The point at which the popup menu was last opened, in global coordinates.
+    QPoint PopupPoint() const { return m_popupPoint; }
+    // The record of a row, or null: what the tool windows are opened with.
+    SatelliteRecord RecordAtRow(int row) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void FormDestroy();
+    void SetUpGrid();
+    void SetUpPopupMenu();
+    void ConnectHandlers();
+    void CheckHelpFile();
+    void ShowSplash();
+    void MeasureInputBand();
+    void FillGrid(const std::vector<SatelliteRecord>& records);
+    void ApplySiteSetting(double stored, QLineEdit* edit, QRadioButton* positive,
+                          QRadioButton* negative);
+    bool ValidateSiteField(QLineEdit* edit, double limit);
+
+    std::unique_ptr<SettingsStore> m_store;
+    QStringList m_catalogueLines;
+    QString m_catalogueVersion = QStringLiteral("?");
+    bool m_startingUp = false;
+    int m_languageId = 1033;
+    QPointer<TfrmInit> m_frmInit;
+    HelpBinding* m_help = nullptr;
+    QMenu* m_popupGridItem = nullptr;
+    QTimer* m_tmrDblClickDetails = nullptr;
+    int m_dblClickRow = -1;
+    QPoint m_popupPoint;
+    QPointer<QDialog> m_about;
+    QPointer<QWidget> m_earth;
+    QPointer<QDialog> m_locations;
+    MagneticDeclination m_magDec;
+};
+
+} // namespace skyvane

@@ -1,0 +1,149 @@
+#include "HelpBinding.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QHelpEngineCore>
+#include <QHelpLink>
+#include <QKeyEvent>
+#include <QStandardPaths>
+#include <QTextBrowser>
+
+namespace skyvane {
+
+namespace {
+
+HelpBinding*& Current() {
+    static HelpBinding* binding = nullptr;
+    return binding;
+}
+
+QString TopicIdentifier(int context) {
+    return QStringLiteral("topic-%1").arg(context);
+}
+
+// Reads help pages straight out of the compiled help file.
+class HelpBrowser : public QTextBrowser {
+public:
+    HelpBrowser(QHelpEngineCore* engine)
+        : m_engine(engine) {}
+
+    QVariant loadResource(int type, const QUrl& name) override {
+        if (name.scheme() == QLatin1String("qthelp"))
+            return m_engine->fileData(name);
+        return QTextBrowser::loadResource(type, name);
+    }
+
+private:
+    QHelpEngineCore* m_engine;
+};
+
+} // namespace
+
+HelpBinding* HelpBinding::Create(const QString& helpFile, QObject* parent) {
+    if (!QFileInfo(helpFile).isFile())
+        return nullptr;
+    // The engine keeps its registrations in a collection file of its own; a per-user cache
+    // folder keeps the program folder untouched.
+    QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (cache.isEmpty())
+        cache = QDir::tempPath();
+    QDir().mkpath(cache);
+    auto* engine = new QHelpEngineCore(cache + QStringLiteral("/skyvane-help.qhc"));
+    engine->setReadOnly(false);
+    if (!engine->setupData()) {
+        delete engine;
+        return nullptr;
+    }
+    const QString ns = QHelpEngineCore::namespaceName(helpFile);
+    if (ns.isEmpty()) {
+        delete engine;
+        return nullptr;
+    }
+    if (engine->registeredDocumentations().contains(ns))
+        engine->unregisterDocumentation(ns);
+    if (!engine->registerDocumentation(helpFile)) {
+        delete engine;
+        return nullptr;
+    }
+    return new HelpBinding(engine, parent);
+}
+
+HelpBinding::HelpBinding(QHelpEngineCore* engine, QObject* parent)
+    : QObject(parent)
+    , m_engine(engine) {
+    m_engine->setParent(this);
+    Current() = this;
+    if (qApp)
+        qApp->installEventFilter(this);
+}
+
+HelpBinding::~HelpBinding() {
+    CloseWindows();
+    delete m_viewer;
+    if (Current() == this)
+        Current() = nullptr;
+}
+
+HelpBinding* HelpBinding::Instance() {
+    return Current();
+}
+
+QString HelpBinding::TopicTitle(int context) const {
+    const QList<QHelpLink> links = m_engine->documentsForIdentifier(TopicIdentifier(context));
+    return links.isEmpty() ? QString() : links.first().title;
+}
+
+QTextBrowser* HelpBinding::viewer() {
+    if (!m_viewer) {
+        m_viewer = new HelpBrowser(m_engine);
+        m_viewer->setObjectName(QStringLiteral("helpViewer"));
+        m_viewer->setAttribute(Qt::WA_DeleteOnClose, false);
+        m_viewer->setOpenLinks(true);
+        m_viewer->resize(640, 560);
+    }
+    return m_viewer;
+}
+
+bool HelpBinding::ShowTopic(int context) {
+    const QList<QHelpLink> links = m_engine->documentsForIdentifier(TopicIdentifier(context));
+    if (links.isEmpty())
+        return false;
+    QTextBrowser* browser = viewer();
+    browser->setSource(links.first().url);
+    browser->setWindowTitle(links.first().title);
+    browser->show();
+    browser->raise();
+    browser->activateWindow();
+    return true;
+}
+
+void HelpBinding::CloseWindows() {
+    if (m_viewer)
+        m_viewer->close();
+}
+
+int HelpBinding::ContextFor(const QWidget* widget) {
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        const QVariant context = w->property(kContextProperty);
+        if (context.isValid() && context.toInt() > 0)
+            return context.toInt();
+    }
+    return 0;
+}
+
+bool HelpBinding::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+        watched->isWidgetType()) {
+        QWidget* target = QApplication::focusWidget();
+        if (!target)
+            target = QApplication::activeWindow();
+        if (const int context = ContextFor(target)) {
+            ShowTopic(context);
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace skyvane
