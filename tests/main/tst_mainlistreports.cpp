@@ -1,0 +1,484 @@
+#include "MainListReports.h"
+
+#include "Calculation.h"
+#include "Catalogue.h"
+#include "GridView.h"
+#include "LookAngles.h"
+#include "NumberText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <memory>
+
+using namespace skyvane;
+
+namespace {
+
+const QString kDegree = QStringLiteral("\u00b0");
+
+void AddListColumns(GridView& grid) {
+    grid.addColumn({QStringLiteral("colPosition"), QStringLiteral("Position"), 50, Qt::AlignRight,
+                    GridSortMode::Text, QString()});
+    grid.addColumn({QStringLiteral("colSatName"), QStringLiteral("Satellite name"), 214,
+                    Qt::AlignLeft, GridSortMode::Text, QString()});
+    grid.addColumn({QStringLiteral("colAzimuth"), QStringLiteral("Azimuth"), -1, Qt::AlignRight,
+                    GridSortMode::Numeric, kDegree});
+    grid.addColumn({QStringLiteral("colElevation"), QStringLiteral("Elevation"), -1, Qt::AlignRight,
+                    GridSortMode::Numeric, kDegree});
+    grid.addColumn({QStringLiteral("colSkew"), QStringLiteral("Skew"), -1, Qt::AlignRight,
+                    GridSortMode::Numeric, kDegree});
+}
+
+void AddRecordRow(GridView& grid, const SatelliteRecord& record) {
+    grid.addRow({OrbitalPositionText(record->Position), record->Name, FormatAngle(record->Azimuth),
+                 FormatAngle(record->Elevation), FormatAngle(record->Skew)},
+                record);
+}
+
+// The list as the main window fills it for the built-in catalogue and the default site,
+// 47.16 N 16.16 E, in the current default locale.
+void FillDefaultSite(GridView& grid) {
+    AddListColumns(grid);
+    const CalculationResult result =
+        CalculateVisibleSatellites(BuiltInCatalogueLines(), 47.16, -16.16);
+    for (const SatelliteRecord& record : result.visible)
+        AddRecordRow(grid, record);
+}
+
+MainListReportInputs DefaultInputs() {
+    MainListReportInputs inputs;
+    inputs.heading = QStringLiteral("Azimuth & Elevation");
+    inputs.latitudeCaption = QStringLiteral("Latitude");
+    inputs.latitudeText = QStringLiteral("47.16");
+    inputs.latitudeNorth = true;
+    inputs.longitudeCaption = QStringLiteral("Longitude");
+    inputs.longitudeText = QStringLiteral("16.16");
+    inputs.longitudeWest = false;
+    inputs.cityCaption = QStringLiteral("City:");
+    inputs.declinationCaption = QStringLiteral("Magnetic declination:");
+    inputs.declinationText = QStringLiteral("-");
+    return inputs;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("<missing>");
+    return file.readAll();
+}
+
+QStringList Lines(const QByteArray& bytes) {
+    QStringList lines = QString::fromLatin1(bytes).split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// Answers every save dialog with `path` and remembers what was asked.
+struct SaveAnswer {
+    explicit SaveAnswer(const QString& path) {
+        DialogSeam::setSaveFileHook([this, path](const SaveDialogRequest& request) {
+            requests << request;
+            return path;
+        });
+    }
+    ~SaveAnswer() { DialogSeam::clearHooks(); }
+    QList<SaveDialogRequest> requests;
+};
+
+QString ExportHtml(const QTemporaryDir& dir, const MainListReportInputs& inputs,
+                   const GridView& grid) {
+    const QString path = dir.filePath(QStringLiteral("list.html"));
+    SaveAnswer answer(path);
+    ExportMainListToHtml(nullptr, inputs, grid);
+    return path;
+}
+
+QString ExportCsv(const QTemporaryDir& dir, const GridView& grid) {
+    const QString path = dir.filePath(QStringLiteral("list.csv"));
+    SaveAnswer answer(path);
+    ExportMainListToCsv(nullptr, grid);
+    return path;
+}
+
+// Detail table data rows of an exported page.
+QStringList DataRows(const QStringList& lines) {
+    QStringList rows;
+    for (const QString& line : lines)
+        if (line.startsWith(QStringLiteral("<tr class=\"i")))
+            rows << line;
+    return rows;
+}
+
+void CompareWithGolden(const QString& actualPath, const QString& goldenName) {
+    const QByteArray actual = ReadAll(actualPath);
+    const QByteArray golden = ReadAll(QStringLiteral(GOLDEN_DIR "/") + goldenName);
+    if (actual != golden) {
+        const QString kept = QDir::temp().filePath(QStringLiteral("actual-") + goldenName);
+        QFile::remove(kept);
+        QFile::copy(actualPath, kept);
+        QFAIL(qPrintable(QStringLiteral("%1 differs from the golden file; output kept as %2")
+                             .arg(goldenName, kept)));
+    }
+}
+
+struct PrintAnswer {
+    PrintAnswer(const QString& pdfPath, int resolution, bool confirm) {
+        DialogSeam::setPrintHook([=](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdfPath);
+            printer.setPageSize(QPageSize(QPageSize::A4));
+            printer.setPageOrientation(QPageLayout::Portrait);
+            printer.setFullPage(true);
+            printer.setResolution(resolution);
+            return confirm;
+        });
+    }
+    ~PrintAnswer() { DialogSeam::clearHooks(); }
+};
+
+// The text of each page of a PDF, or an empty list when pdftotext is not installed.
+QStringList PdfPages(const QString& pdfPath) {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        return {};
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-layout"), pdfPath, QStringLiteral("-")});
+    process.waitForFinished(60000);
+    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(QChar('\f'));
+    if (!pages.isEmpty() && pages.constLast().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+} // namespace
+
+class TestMainListReports : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QLocale::setDefault(QLocale::c()); }
+    void cleanup() {
+        DialogSeam::clearHooks();
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void htmlMatchesTheGoldenFile();
+    void csvMatchesTheGoldenFile();
+    void saveDialogsAskInQtsForm_data();
+    void saveDialogsAskInQtsForm();
+    void cancelledExportsWriteNothing();
+
+    void csvInACommaLocale();
+    void emptyListHasOnlyHeaders();
+    void sortedGridKeepsAlternatingClasses();
+    void awkwardNameIsEscapedAndQuoted();
+    void optionalInformationRows_data();
+    void optionalInformationRows();
+    void siteRowsRepeatTheTypedText();
+    void failedExportKeepsTheEarlierFile();
+
+    void layoutSharesAndPages();
+    void printsOnPages_data();
+    void printsOnPages();
+    void cancelledPrintPrintsNothing();
+};
+
+void TestMainListReports::htmlMatchesTheGoldenFile() {
+    QTemporaryDir dir;
+    GridView grid;
+    FillDefaultSite(grid);
+    QCOMPARE(grid.gridRowCount(), 67);
+
+    CompareWithGolden(ExportHtml(dir, DefaultInputs(), grid), QStringLiteral("main_list_en.html"));
+}
+
+void TestMainListReports::csvMatchesTheGoldenFile() {
+    QTemporaryDir dir;
+    GridView grid;
+    FillDefaultSite(grid);
+
+    CompareWithGolden(ExportCsv(dir, grid), QStringLiteral("main_list_en.csv"));
+}
+
+void TestMainListReports::saveDialogsAskInQtsForm_data() {
+    QTest::addColumn<bool>("html");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("suffix");
+
+    QTest::newRow("HTML") << true << "HTML (*.html *.htm);;All extensions (*)"
+                          << "html";
+    QTest::newRow("CSV") << false << "CSV (*.csv);;All extensions (*)"
+                         << "csv";
+}
+
+void TestMainListReports::saveDialogsAskInQtsForm() {
+    QFETCH(bool, html);
+    QFETCH(QString, filter);
+    QFETCH(QString, suffix);
+    GridView grid;
+    AddListColumns(grid);
+    SaveAnswer answer(QString{});
+
+    if (html)
+        ExportMainListToHtml(nullptr, DefaultInputs(), grid);
+    else
+        ExportMainListToCsv(nullptr, grid);
+
+    QCOMPARE(answer.requests.size(), 1);
+    QCOMPARE(answer.requests.at(0).filter, filter);
+    QCOMPARE(answer.requests.at(0).defaultSuffix, suffix);
+}
+
+void TestMainListReports::cancelledExportsWriteNothing() {
+    QTemporaryDir dir;
+    GridView grid;
+    FillDefaultSite(grid);
+    SaveAnswer cancel(QString{});
+
+    ExportMainListToHtml(nullptr, DefaultInputs(), grid);
+    ExportMainListToCsv(nullptr, grid);
+
+    QCOMPARE(cancel.requests.size(), 2);
+    QVERIFY(QDir(dir.path()).isEmpty());
+}
+
+void TestMainListReports::csvInACommaLocale() {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QTemporaryDir dir;
+    GridView grid;
+    FillDefaultSite(grid);
+
+    const QStringList csv = Lines(ReadAll(ExportCsv(dir, grid)));
+    const QStringList html = Lines(ReadAll(ExportHtml(dir, DefaultInputs(), grid)));
+
+    const auto astra = std::find_if(csv.begin(), csv.end(), [](const QString& line) {
+        return line.startsWith(QStringLiteral("-19,2;Astra"));
+    });
+    QVERIFY2(astra != csv.end(), "no line for 19.2 E");
+    const QStringList fields = astra->split(QLatin1Char(';'));
+    QCOMPARE(fields.size(), 5);
+    for (int i = 2; i < 5; ++i)
+        QVERIFY2(QRegularExpression(QStringLiteral("^-?\\d+,\\d\\d$")).match(fields[i]).hasMatch(),
+                 qPrintable(*astra));
+    QVERIFY(html.join(QChar('\n')).contains(QStringLiteral("<tr class=\"i0\"><td>19,2")) ||
+            html.join(QChar('\n')).contains(QStringLiteral("<tr class=\"i1\"><td>19,2")));
+}
+
+void TestMainListReports::emptyListHasOnlyHeaders() {
+    QTemporaryDir dir;
+    GridView grid;
+    AddListColumns(grid);
+
+    const QStringList html = Lines(ReadAll(ExportHtml(dir, DefaultInputs(), grid)));
+    const QStringList csv = Lines(ReadAll(ExportCsv(dir, grid)));
+
+    const qsizetype header = html.indexOf(
+        QStringLiteral("<tr class=\"hd\"><th>Position</th><th>Satellite name</th><th>Azimuth</th>"
+                       "<th>Elevation</th><th>Skew</th></tr>"));
+    QVERIFY(header > 0);
+    QCOMPARE(html.at(header + 1), QStringLiteral("</table></div>"));
+    QCOMPARE(csv, QStringList{"Position;Satellite name;Azimuth;Elevation;Skew"});
+}
+
+void TestMainListReports::sortedGridKeepsAlternatingClasses() {
+    QTemporaryDir dir;
+    GridView grid;
+    FillDefaultSite(grid);
+    grid.sortRows(2, Qt::AscendingOrder);
+    double smallest = 1e9;
+    QString westmost;
+    for (int row = 0; row < grid.gridRowCount(); ++row)
+        if (grid.rowRecord(row)->Azimuth < smallest) {
+            smallest = grid.rowRecord(row)->Azimuth;
+            westmost = grid.rowRecord(row)->Name;
+        }
+
+    const QStringList rows = DataRows(Lines(ReadAll(ExportHtml(dir, DefaultInputs(), grid))));
+    const QStringList csv = Lines(ReadAll(ExportCsv(dir, grid)));
+
+    QCOMPARE(rows.size(), 67);
+    for (int r = 0; r < rows.size(); ++r)
+        QVERIFY2(rows[r].startsWith(r % 2 ? QStringLiteral("<tr class=\"i1\">")
+                                          : QStringLiteral("<tr class=\"i0\">")),
+                 qPrintable(rows[r]));
+    QVERIFY2(rows[0].contains(QStringLiteral("<td>") + westmost + QStringLiteral("</td>")),
+             qPrintable(rows[0]));
+    QCOMPARE(csv.at(1).section(QLatin1Char(';'), 1, 1), westmost);
+}
+
+void TestMainListReports::awkwardNameIsEscapedAndQuoted() {
+    QTemporaryDir dir;
+    GridView grid;
+    AddListColumns(grid);
+    auto record = std::make_shared<TSatelliteData>();
+    record->Name = QStringLiteral("A&B <C>; D");
+    record->Position = -13.0;
+    record->Azimuth = 180.004;
+    record->Elevation = 35.005;
+    record->Skew = -0.015;
+    AddRecordRow(grid, record);
+
+    const QStringList html = Lines(ReadAll(ExportHtml(dir, DefaultInputs(), grid)));
+    const QStringList csv = Lines(ReadAll(ExportCsv(dir, grid)));
+
+    QCOMPARE(DataRows(html), QStringList{"<tr class=\"i0\"><td>13.0° E</td><td>A&amp;B "
+                                         "&lt;C&gt;; D</td><td>180.00</td><td>35.00</td>"
+                                         "<td>-0.02</td></tr>"});
+    QCOMPARE(csv.at(1), QStringLiteral("-13;\"A&B <C>; D\";180.00;35.00;-0.02"));
+}
+
+void TestMainListReports::optionalInformationRows_data() {
+    QTest::addColumn<QString>("town");
+    QTest::addColumn<bool>("declination");
+    QTest::addColumn<QStringList>("rows");
+
+    const QString latitude = QStringLiteral(
+        "<tr><td class=\"info0\">Latitude:</td><td class=\"value0\">47.16&deg; N</td></tr>");
+    const QString longitude = QStringLiteral(
+        "<tr><td class=\"info0\">Longitude:</td><td class=\"value0\">16.16&deg; E</td></tr>");
+    const QString city = QStringLiteral(
+        "<tr><td class=\"info0\">City:</td><td class=\"value0\">Szombathely</td></tr>");
+    const QString magnetic = QStringLiteral("<tr><td class=\"info0\">Magnetic declination:</td>"
+                                            "<td class=\"value0\">-</td></tr>");
+
+    QTest::newRow("site only") << "" << false << QStringList{latitude, longitude};
+    QTest::newRow("town found") << "Szombathely" << false << QStringList{latitude, longitude, city};
+    QTest::newRow("declination ticked") << "" << true << QStringList{latitude, longitude, magnetic};
+    QTest::newRow("town, then declination")
+        << "Szombathely" << true << QStringList{latitude, longitude, city, magnetic};
+}
+
+void TestMainListReports::optionalInformationRows() {
+    QFETCH(QString, town);
+    QFETCH(bool, declination);
+    QFETCH(QStringList, rows);
+    QTemporaryDir dir;
+    GridView grid;
+    AddListColumns(grid);
+    MainListReportInputs inputs = DefaultInputs();
+    inputs.townName = town;
+    inputs.declinationTicked = declination;
+
+    const QStringList html = Lines(ReadAll(ExportHtml(dir, inputs, grid)));
+
+    const qsizetype start = html.indexOf(QStringLiteral("<table>"));
+    const qsizetype end = html.indexOf(QStringLiteral("</table>"));
+    QVERIFY(start > 0 && end > start);
+    QCOMPARE(html.mid(start + 1, end - start - 1), rows);
+}
+
+void TestMainListReports::siteRowsRepeatTheTypedText() {
+    QTemporaryDir dir;
+    GridView grid;
+    AddListColumns(grid);
+    MainListReportInputs inputs = DefaultInputs();
+    inputs.latitudeText = QStringLiteral("47,160");
+    inputs.latitudeNorth = false;
+    inputs.longitudeText = QStringLiteral("-16.16");
+    inputs.longitudeWest = true;
+
+    const QString page = QString::fromLatin1(ReadAll(ExportHtml(dir, inputs, grid)));
+
+    QVERIFY(page.contains(QStringLiteral("<td class=\"value0\">47,160&deg; S</td>")));
+    QVERIFY(page.contains(QStringLiteral("<td class=\"value0\">-16.16&deg; W</td>")));
+}
+
+void TestMainListReports::failedExportKeepsTheEarlierFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("list.csv"));
+    {
+        QFile earlier(path);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier\r\n");
+    }
+    GridView grid;
+    FillDefaultSite(grid);
+    grid.addRow({QStringLiteral("1.0° W"), QStringLiteral("no record")}); // fails the export
+    SaveAnswer answer(path);
+
+    ExportMainListToCsv(nullptr, grid);
+
+    QCOMPARE(ReadAll(path), QByteArray("earlier\r\n"));
+}
+
+void TestMainListReports::layoutSharesAndPages() {
+    // 900 printable units shared by 564 screen pixels.
+    const GridPrintLayout layout = LayoutGridPrint({50, 214, 100, 100, 100}, 16, QSize(1000, 842));
+
+    QCOMPARE(layout.columnShare, (std::vector<int>{80, 341, 160, 160, 160}));
+    QCOMPARE(layout.columnLeft, (std::vector<int>{50, 130, 471, 631, 791}));
+    // First page: rows from 50 + 100; the last band must end by 842 - 50.
+    QCOMPARE(layout.rowTop[0], 150);
+    QCOMPARE(layout.rowTop[6], 666);
+    QCOMPARE(layout.rowPage[6], 0);
+    // Later pages start at the top margin: no header there.
+    QCOMPARE(layout.rowPage[7], 1);
+    QCOMPARE(layout.rowTop[7], 50);
+    QCOMPARE(layout.rowTop[14], 652);
+    QCOMPARE(layout.rowPage[15], 2);
+    QCOMPARE(layout.pageCount, 3);
+}
+
+void TestMainListReports::printsOnPages_data() {
+    QTest::addColumn<int>("resolution");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<int>("firstRowOfPageTwo");
+
+    // A4 at 300 dpi is 3508 units high: 38 rows below the header, 39 on a later page.
+    QTest::newRow("A4 at 300 dpi") << 300 << 2 << 38;
+    // At 72 dpi, 842 units: 7 rows, then 8 a page.
+    QTest::newRow("A4 at 72 dpi") << 72 << 9 << 7;
+    QTest::newRow("A4 at 600 dpi, one page") << 600 << 1 << -1;
+}
+
+void TestMainListReports::printsOnPages() {
+    QFETCH(int, resolution);
+    QFETCH(int, pages);
+    QFETCH(int, firstRowOfPageTwo);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("list.pdf"));
+    GridView grid;
+    FillDefaultSite(grid);
+    PrintAnswer answer(pdf, resolution, true);
+
+    PrintMainList(nullptr, grid);
+
+    QVERIFY(QFile::exists(pdf));
+    const QStringList text = PdfPages(pdf);
+    if (text.isEmpty())
+        QSKIP("pdftotext is not installed");
+    QCOMPARE(text.size(), pages);
+    QVERIFY(text.at(0).contains(QStringLiteral("Satellite name")));
+    QVERIFY(text.at(0).contains(grid.cellText(0, 1).trimmed()));
+    for (int page = 1; page < text.size(); ++page)
+        QVERIFY2(!text.at(page).contains(QStringLiteral("Satellite name")),
+                 qPrintable(QStringLiteral("header on page %1").arg(page + 1)));
+    if (firstRowOfPageTwo >= 0) {
+        QVERIFY(text.at(1).contains(grid.cellText(firstRowOfPageTwo, 1).trimmed()));
+        QVERIFY(!text.at(0).contains(grid.cellText(firstRowOfPageTwo, 1).trimmed()));
+    }
+}
+
+void TestMainListReports::cancelledPrintPrintsNothing() {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("list.pdf"));
+    GridView grid;
+    FillDefaultSite(grid);
+    PrintAnswer answer(pdf, 300, false);
+
+    PrintMainList(nullptr, grid);
+
+    QVERIFY(!QFile::exists(pdf));
+}
+
+QTEST_MAIN(TestMainListReports)
+#include "tst_mainlistreports.moc"
