@@ -1,17 +1,29 @@
 #include "ErrorReport.h"
-#include "ProductInfo.h"
 #include "Unit1.h"
 #include "fAbout.h"
+#include "fEarth.h"
+#include "fLocationDatabase.h"
+
+#include <QImage>
 
 int main(int argc, char** argv) {
     skyvane::SkyvaneApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("skyvane"));
     QApplication::setOrganizationName(QStringLiteral("quors_skyvane"));
 
+    // The main window first (its creation shows the splash and runs the first calculation),
+    // then the single instances that live as long as the program.
     auto* frmMain = new skyvane::TfrmMain();
     auto* frmAbout = new skyvane::TfrmAbout(frmMain);
     frmAbout->SetCatalogueVersionSource([frmMain] { return frmMain->CatalogueVersion(); });
     frmMain->SetAboutBox(frmAbout);
+    auto* frmEarth = new skyvane::TfrmEarth(frmMain, frmMain->siteInputs());
+    frmMain->SetWorldMap(frmEarth);
+    auto* frmLocations = new skyvane::TfrmLocations(frmMain, frmMain->siteInputs());
+    frmLocations->SetMapPictures(QImage(QStringLiteral(":/images/worldmap.jpg")),
+                                 skyvane::PinImage());
+    frmMain->SetLocationWindow(frmLocations);
+
     frmMain->show();
     const int result = QApplication::exec();
     delete frmMain;

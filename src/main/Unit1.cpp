@@ -7,10 +7,12 @@
 #include "ErrorReport.h"
 #include "HelpBinding.h"
 #include "LookAngles.h"
+#include "MainListReports.h"
 #include "NumberText.h"
 #include "ProductInfo.h"
 #include "SettingsStore.h"
 #include "fInit.h"
+#include "fLocationDatabase.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -206,6 +208,9 @@ void TfrmMain::ConnectHandlers() {
     connect(mHelpHelp, &QAction::triggered, this, &TfrmMain::mHelpHelpClick);
     connect(mHelpWebsite, &QAction::triggered, this, &TfrmMain::mHelpWebsiteClick);
     connect(mHelpAbout, &QAction::triggered, this, &TfrmMain::mHelpAboutClick);
+    connect(mFileExportToHtml, &QAction::triggered, this, &TfrmMain::mFileExportToHtmlClick);
+    connect(ExporttoCSV1, &QAction::triggered, this, &TfrmMain::ExporttoCSV1Click);
+    connect(mFilePrint, &QAction::triggered, this, &TfrmMain::mFilePrintClick);
 }
 
 // ---- start-up and shutdown -------------------------------------------------------------------
@@ -531,6 +536,21 @@ void TfrmMain::btnEarthmapClick() {
     }
 }
 
+void TfrmMain::SetLocationWindow(TfrmLocations* locations) {
+    m_locations = locations;
+    btnLocDatabase->setVisible(locations && locations->databaseAvailable());
+}
+
+QString TfrmMain::TownAtSite() {
+    try {
+        if (m_locations)
+            return m_locations->GetTownName(GetSiteLatitude(), GetSiteLongitude());
+    } catch (const std::exception&) {
+        // A report simply leaves the town out.
+    }
+    return {};
+}
+
 void TfrmMain::btnLocDatabaseClick() {
     if (m_locations)
         m_locations->exec();
@@ -548,6 +568,32 @@ void TfrmMain::mHelpHelpClick() {
 
 void TfrmMain::mHelpWebsiteClick() {
     QDesktopServices::openUrl(QUrl(QString::fromLatin1(kProductWebAddress)));
+}
+
+void TfrmMain::mFileExportToHtmlClick() {
+    MainListReportInputs inputs;
+    inputs.heading = Panel6->heading()->text();
+    inputs.latitudeCaption = lblLatitude->text();
+    inputs.latitudeText = edLat->text();
+    inputs.latitudeNorth = rbEsLatN->isChecked();
+    inputs.longitudeCaption = lblLongitude->text();
+    inputs.longitudeText = edLong->text();
+    inputs.longitudeWest = rbEsLongW->isChecked();
+    inputs.townName = TownAtSite();
+    if (m_locations)
+        inputs.cityCaption = m_locations->lblCity->text();
+    inputs.declinationTicked = cbUseMagDev->isChecked();
+    inputs.declinationCaption = lblMagDeclination->text();
+    inputs.declinationText = lblMagDev->text();
+    ExportMainListToHtml(this, inputs, *GridView1);
+}
+
+void TfrmMain::ExporttoCSV1Click() {
+    ExportMainListToCsv(this, *GridView1);
+}
+
+void TfrmMain::mFilePrintClick() {
+    PrintMainList(this, *GridView1);
 }
 
 void TfrmMain::mHelpAboutClick() {

@@ -24,6 +24,7 @@ namespace skyvane {
 class HelpBinding;
 
 class TfrmInit;
+class TfrmLocations;
 
 // The main window: the site, the calculation and the list of visible satellites, and the way
 // into every other window.
@@ -47,7 +48,11 @@ public:
     // The single instances created after the main window.
     void SetAboutBox(QDialog* about) { m_about = about; }
     void SetWorldMap(QWidget* earth) { m_earth = earth; }
-    void SetLocationWindow(QDialog* locations) { m_locations = locations; }
+    // The location window; when it has no database the Locations button is hidden. Its reverse
+    // lookup names the site's town in the reports.
+    void SetLocationWindow(TfrmLocations* locations);
+    // The town at the current site, or an empty text (no database, no town there).
+    QString TownAtSite();
 
     // Sun outage settings shared by every sun outage window.
     bool outageSpring = true;
@@ -80,6 +85,9 @@ public:
     void mHelpHelpClick();
     void mHelpWebsiteClick();
     void mHelpAboutClick();
+    void mFileExportToHtmlClick();
+    void ExporttoCSV1Click();
+    void mFilePrintClick();
 
     void LoadSettings();
     void SaveSettings();
@@ -125,7 +133,7 @@ private:
     QPoint m_popupPoint;
     QPointer<QDialog> m_about;
     QPointer<QWidget> m_earth;
-    QPointer<QDialog> m_locations;
+    QPointer<TfrmLocations> m_locations;
     MagneticDeclination m_magDec;
 };
 
