@@ -2,6 +2,7 @@
 
 #include "Constants.h"
 #include "HelpBinding.h"
+#include "LanguageController.h"
 #include "ProductInfo.h"
 
 #include <QDesktopServices>
@@ -25,6 +26,7 @@ TfrmAbout::TfrmAbout(QWidget* owner)
     connect(btnCredits, &QPushButton::clicked, this, &TfrmAbout::btnCreditsClick);
     connect(btnLicense, &QPushButton::clicked, this, &TfrmAbout::btnLicenseClick);
     connect(lblLink, &QLabel::linkActivated, this, &TfrmAbout::lblLinkClick);
+    new LanguageController(this, Translation());
 }
 
 void TfrmAbout::SetCatalogueVersionSource(std::function<QString()> source) {

@@ -1,6 +1,7 @@
 #include "fLocationDatabase.h"
 
 #include "Constants.h"
+#include "LanguageController.h"
 #include "NumberText.h"
 #include "TownListModel.h"
 
@@ -49,6 +50,7 @@ TfrmLocations::TfrmLocations(QWidget* parent, const SiteInputs& siteInputs,
 
     ConnectHandlers();
     FormCreate(databasePath.isEmpty() ? DefaultDatabasePath() : databasePath);
+    new LanguageController(this, Translation());
 }
 
 TfrmLocations::~TfrmLocations() = default;

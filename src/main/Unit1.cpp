@@ -6,10 +6,13 @@
 #include "DialogSeam.h"
 #include "ErrorReport.h"
 #include "HelpBinding.h"
+#include "LanguageController.h"
+#include "LanguageManager.h"
 #include "LookAngles.h"
 #include "MainListReports.h"
 #include "NumberText.h"
 #include "ProductInfo.h"
+#include "SaveDialogSpec.h"
 #include "SettingsStore.h"
 #include "fInit.h"
 #include "fLocationDatabase.h"
@@ -32,9 +35,6 @@ namespace skyvane {
 namespace {
 
 constexpr int kDoubleClickDelayMs = 150;
-constexpr int kLanguageEnglish = 1033;
-constexpr int kLanguageGerman = 1031;
-constexpr int kLanguageHungarian = 1038;
 // Wide enough for "177.0° W" in the platform's default font (the classic 50 pixels cut it off).
 constexpr int kPositionColumnWidth = 64;
 constexpr int kRowHeight = 20;
@@ -42,19 +42,6 @@ constexpr int kRowHeight = 20;
 QString& DeclinationLibraryName() {
     static QString name = QStringLiteral("geomag");
     return name;
-}
-
-// The language a store without "languageID" starts in: the user's own when it is German or
-// Hungarian, else English.
-int LanguageFromSystem() {
-    switch (QLocale::system().language()) {
-    case QLocale::German:
-        return kLanguageGerman;
-    case QLocale::Hungarian:
-        return kLanguageHungarian;
-    default:
-        return kLanguageEnglish;
-    }
 }
 
 } // namespace
@@ -84,7 +71,24 @@ TfrmMain::TfrmMain(std::unique_ptr<SettingsStore> store, QWidget* parent)
     m_tmrDblClickDetails->setSingleShot(true);
     m_tmrDblClickDetails->setInterval(kDoubleClickDelayMs);
     ConnectHandlers();
+    new SaveDialogSpec(QStringLiteral("SaveDialogHTML"), QStringLiteral("*.html"),
+                       QStringLiteral("HTML (*.html, *.htm)|*.html;*.htm|All extensions (*.*)|*.*"),
+                       this);
+    new SaveDialogSpec(QStringLiteral("SaveDialogCSV"), QStringLiteral("*.csv"),
+                       QStringLiteral("CSV (*.csv)|*.csv|All extensions (*.*)|*.*"), this);
+    new LanguageController(this, Translation(), [this] { LanguageController1LanguageChanged(); });
     FormCreate();
+}
+
+int TfrmMain::LanguageId() const {
+    return LanguageManager::Instance().CurrentLanguageId();
+}
+
+// After a language switch: the list and the status line in the new language, and the product
+// title, which no language replaces.
+void TfrmMain::LanguageController1LanguageChanged() {
+    btnGo->click();
+    setWindowTitle(QString::fromLatin1(kProductTitle));
 }
 
 TfrmMain::~TfrmMain() {
@@ -220,6 +224,8 @@ void TfrmMain::FormCreate() {
     ShowSplash();
     try {
         m_catalogueVersion = QStringLiteral("?");
+        RegisterStartupLanguages(QCoreApplication::applicationDirPath());
+        BuildLanguageMenu(mFileSwitchLanguage, this);
         outageSpring = true;
         outageCband = true;
         outageDiameter = 3.6;
@@ -332,8 +338,10 @@ void TfrmMain::LoadSettings() {
         outageDiameter = *diameter;
     if (const auto magnetic = m_store->readInt(QStringLiteral("magneticDeclination")))
         cbUseMagDev->setChecked(*magnetic != 0);
+    // Without a stored choice the user's own language is taken, if there is a translation.
     const auto language = m_store->readInt(QStringLiteral("languageID"));
-    m_languageId = language ? *language : LanguageFromSystem();
+    SwitchLanguageQuietly(language ? *language : LanguageForLocale(QLocale()));
+    CheckLanguageMenuItem(mFileSwitchLanguage, LanguageManager::Instance().CurrentLanguageId());
 }
 
 void TfrmMain::SaveSettings() {
@@ -347,7 +355,7 @@ void TfrmMain::SaveSettings() {
     m_store->writeInt(QStringLiteral("outageCband"), outageCband ? 1 : 0);
     m_store->writeDouble(QStringLiteral("outageDiameter"), outageDiameter);
     m_store->writeInt(QStringLiteral("magneticDeclination"), cbUseMagDev->isChecked() ? 1 : 0);
-    m_store->writeInt(QStringLiteral("languageID"), m_languageId);
+    m_store->writeInt(QStringLiteral("languageID"), LanguageId());
     m_store->sync();
 }
 

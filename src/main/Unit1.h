@@ -59,7 +59,8 @@ public:
     bool outageCband = true;
     double outageDiameter = 3.6; // metres
 
-    int LanguageId() const { return m_languageId; }
+    // The language the program shows now (1033 English).
+    int LanguageId() const;
     bool MagDecAvailable() const { return m_magDec.MagDecAvailable(); }
     // Replaces the declination library before start-up work (tests); default "geomag".
     static void SetDeclinationLibraryName(const QString& name);
@@ -85,6 +86,7 @@ public:
     void mHelpHelpClick();
     void mHelpWebsiteClick();
     void mHelpAboutClick();
+    void LanguageController1LanguageChanged();
     void mFileExportToHtmlClick();
     void ExporttoCSV1Click();
     void mFilePrintClick();
@@ -124,7 +126,6 @@ private:
     QStringList m_catalogueLines;
     QString m_catalogueVersion = QStringLiteral("?");
     bool m_startingUp = false;
-    int m_languageId = 1033;
     QPointer<TfrmInit> m_frmInit;
     HelpBinding* m_help = nullptr;
     QMenu* m_popupGridItem = nullptr;

@@ -1,6 +1,7 @@
 #include "fEarth.h"
 
 #include "Constants.h"
+#include "LanguageController.h"
 #include "NumberText.h"
 
 #include <QColor>
@@ -130,6 +131,7 @@ TfrmEarth::TfrmEarth(QWidget* mainWindow, const SiteInputs& site)
     imgPin->setPixmap(QPixmap::fromImage(PinImage()));
     Image1->installEventFilter(this);
     SetSiteInputs(site);
+    new LanguageController(this, Translation());
 }
 
 const WindowTranslation& TfrmEarth::Translation() {

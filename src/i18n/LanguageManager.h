@@ -1,0 +1,115 @@
+#pragma once
+
+#include "LanguageFile.h"
+
+#include <QList>
+#include <QMutex>
+#include <QPointer>
+#include <QReadWriteLock>
+#include <QString>
+
+#include <optional>
+
+class QLocale;
+class QMenu;
+class QWidget;
+
+namespace skyvane {
+
+class LanguageController;
+
+inline constexpr int kLanguageEnglish = 1033;
+inline constexpr int kLanguageGerman = 1031;
+inline constexpr int kLanguageHungarian = 1038;
+
+// Where a registered language's translation comes from: a Qt resource or a language file, both
+// read the same way.
+struct LanguageSource {
+    int languageId;
+    QString path;
+};
+
+// The languages the program can show, the current one, and the windows that follow it. One
+// instance for the whole run. The language list and the current identifier are guarded by a
+// many-readers, one-writer lock; the constants table keeps its own.
+class LanguageManager {
+public:
+    static LanguageManager& Instance();
+
+    LanguageManager(const LanguageManager&) = delete;
+    LanguageManager& operator=(const LanguageManager&) = delete;
+
+    // A built-in translation by its resource name ("RC_LANG_GERMAN").
+    void RegisterBuiltInLanguage(const QString& resourceName, int languageId);
+    // A language file; false when its header has no usable LANGID. A file for the default
+    // language is accepted but changes nothing.
+    bool RegisterLanguageFile(const QString& path);
+    void SetDefaultLanguageId(int languageId);
+    int DefaultLanguageId() const;
+    // Registers every file of `folder` matching `mask`; returns how many were accepted.
+    // Subfolders are searched only with `recurse`, and never those whose name begins with ".".
+    int ScanFolder(const QString& folder, const QString& mask, bool recurse);
+
+    // Index 0 is the default language, the registered ones follow in registration order.
+    int LanguageCount() const;
+    int LanguageIdAt(int index) const;
+    QString LanguageNameAt(int index) const;
+
+    int CurrentLanguageId() const;
+    // Switches every joined window and the constants to `languageId`; an identifier that is
+    // not registered means the default language. Throws LanguageFileError when the translation
+    // cannot be read, leaving the previous language in place. Switching to the current language
+    // does nothing.
+    void SetCurrentLanguageId(int languageId);
+
+    // Windows take part through their controllers, in the order they joined.
+    void Join(LanguageController* controller);
+    void Leave(LanguageController* controller);
+    // Gives a window that joins after a switch the current language at once.
+    void ApplyCurrentLanguage(LanguageController* controller);
+
+    // Back to the state of a fresh run: no registered languages, English current, built-in
+    // constants. Joined windows stay joined.
+    void Reset();
+
+private:
+    LanguageManager() = default;
+
+    std::optional<LanguageSource> SourceFor(int languageId) const;
+    void Register(int languageId, const QString& path);
+    static void ApplyConstants(const Translation* translation);
+
+    mutable QReadWriteLock m_lock{QReadWriteLock::Recursive};
+    int m_defaultId = kLanguageEnglish;
+    int m_currentId = kLanguageEnglish;
+    QList<LanguageSource> m_languages; // without the default language
+
+    mutable QMutex m_windowsMutex;
+    QList<QPointer<LanguageController>> m_controllers;
+};
+
+// The human-readable name of a Windows language identifier in the language of the default
+// locale ("German (Germany)" in English); the identifier itself when nobody knows it.
+QString LanguageDisplayName(int languageId);
+
+// The language a settings store without "languageID" starts in: German and Hungarian users get
+// their own, everybody else English.
+int LanguageForLocale(const QLocale& locale);
+
+// Start-up registration: the built-in German and Hungarian translations, English as the
+// default, then the files "*.lng" of the folder "Translation" in `programDir`, if it exists.
+void RegisterStartupLanguages(const QString& programDir);
+
+// One radio item per language under `menu` (its data the language identifier), the default
+// language checked. Choosing an item switches to its language; a translation that cannot be
+// read is shown in a critical message box over `parent` and the previous language stays checked.
+void BuildLanguageMenu(QMenu* menu, QWidget* parent);
+
+// Checks the menu item of `languageId`, if there is one.
+void CheckLanguageMenuItem(QMenu* menu, int languageId);
+
+// The switch made at start from the stored setting: a translation that cannot be read leaves
+// the current language without a word.
+void SwitchLanguageQuietly(int languageId);
+
+} // namespace skyvane
