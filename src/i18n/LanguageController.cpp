@@ -107,7 +107,11 @@ bool WriteTranslatableProperty(QObject* object, const QString& path, const QStri
         return false;
     const QByteArray name =
         ToolkitPropertyName(owner, parts.constLast(), isWindow && owner == object);
-    return !name.isEmpty() && owner->setProperty(name.constData(), text);
+    if (name.isEmpty())
+        return false;
+    const bool written = owner->setProperty(name.constData(), text);
+    // Setting a dynamic property reports false even though it was set.
+    return written || owner->metaObject()->indexOfProperty(name.constData()) < 0;
 }
 
 bool IsIgnoredProperty(const QStringList& masks, const QString& objectName,
