@@ -5,6 +5,7 @@
 #include "fLocationDatabase.h"
 
 #include <QImage>
+#include <QTimer>
 
 int main(int argc, char** argv) {
     skyvane::SkyvaneApplication app(argc, argv);
@@ -25,6 +26,9 @@ int main(int argc, char** argv) {
     frmMain->SetLocationWindow(frmLocations);
 
     frmMain->show();
+    // For start-up measurements: end as soon as the first show has been handled.
+    if (qEnvironmentVariableIsSet("SKYVANE_QUIT_AFTER_SHOW"))
+        QTimer::singleShot(0, frmMain, [] { QCoreApplication::exit(0); });
     const int result = QApplication::exec();
     delete frmMain;
     return result;

@@ -1,0 +1,116 @@
+// Main window timings: one Calc with the grid refilled for the built-in catalogue, and the
+// program's start-up until the main window is shown with its first Calc done.
+#include "DialogSeam.h"
+#include "SettingsStore.h"
+#include "Unit1.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+using skyvane::TfrmMain;
+
+// A main window on a settings file of its own, in a folder without satpos.dat, so Calc reads
+// the built-in catalogue.
+struct MainWindowFixture {
+    QTemporaryDir dir;
+    QString startDirectory = QDir::currentPath();
+    std::unique_ptr<TfrmMain> window;
+
+    MainWindowFixture() {
+        QDir::setCurrent(dir.path());
+        skyvane::DialogSeam::setMessageHook(
+            [](QMessageBox::Icon, const QString&, const QString&) {});
+        TfrmMain::SetDeclinationLibraryName(dir.filePath(QStringLiteral("libgeomag_absent.so")));
+        window = std::make_unique<TfrmMain>(
+            std::make_unique<skyvane::SettingsStore>(dir.filePath(QStringLiteral("s.ini"))));
+        window->show();
+        QCoreApplication::processEvents();
+    }
+    ~MainWindowFixture() {
+        window.reset();
+        skyvane::DialogSeam::clearHooks();
+        QDir::setCurrent(startDirectory);
+    }
+};
+
+void BM_CalcWithGridRefill(benchmark::State& state) {
+    MainWindowFixture fixture;
+    TfrmMain& window = *fixture.window;
+    // A selected row in the middle and a scrolled view, as Calc restores them.
+    window.GridView1->selectGridRow(40);
+    window.GridView1->scrollRowToTop(30);
+    for (auto _ : state) {
+        window.btnGoClick();
+        benchmark::DoNotOptimize(window.GridView1->gridRowCount());
+    }
+    if (window.GridView1->gridRowCount() != 67)
+        state.SkipWithError("the built-in catalogue did not give 67 rows");
+}
+BENCHMARK(BM_CalcWithGridRefill)->Unit(benchmark::kMillisecond);
+
+// Calc followed by painting the refilled grid, as the user sees it after a click.
+void BM_CalcAndPaint(benchmark::State& state) {
+    MainWindowFixture fixture;
+    TfrmMain& window = *fixture.window;
+    for (auto _ : state) {
+        window.btnGoClick();
+        window.GridView1->viewport()->repaint();
+    }
+}
+BENCHMARK(BM_CalcAndPaint)->Unit(benchmark::kMillisecond);
+
+// The built program from process start to the main window shown (offscreen), measured as the
+// whole run of a process told to quit right after its first show (so it includes the process's
+// teardown). Its own HOME keeps the user's settings out of it.
+void BM_StartUpUntilShown(benchmark::State& state) {
+    const QString program =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../bin/skyvane"));
+    if (!QFileInfo(program).isExecutable()) {
+        state.SkipWithError("build the skyvane target first");
+        return;
+    }
+    QTemporaryDir home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("SKYVANE_QUIT_AFTER_SHOW"), QStringLiteral("1"));
+    environment.insert(QStringLiteral("HOME"), home.path());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral(".config")));
+    for (auto _ : state) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        // Run from the program's folder, where wmm.cof lies: the declination library loads too.
+        process.setWorkingDirectory(QFileInfo(program).absolutePath());
+        process.start(program, {});
+        if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit ||
+            process.exitCode() != 0) {
+            process.kill();
+            process.waitForFinished();
+            state.SkipWithError("skyvane did not start and quit cleanly");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_StartUpUntilShown)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
