@@ -44,6 +44,11 @@ QString& DeclinationLibraryName() {
     return name;
 }
 
+// A save dialog's texts as the current language gives them.
+SaveDialogTexts DialogTexts(const SaveDialogSpec& spec, const SaveDialogTexts& defaults) {
+    return {defaults.title, spec.filter(), spec.defaultExt()};
+}
+
 } // namespace
 
 void TfrmMain::SetDeclinationLibraryName(const QString& name) {
@@ -71,11 +76,12 @@ TfrmMain::TfrmMain(std::unique_ptr<SettingsStore> store, QWidget* parent)
     m_tmrDblClickDetails->setSingleShot(true);
     m_tmrDblClickDetails->setInterval(kDoubleClickDelayMs);
     ConnectHandlers();
-    new SaveDialogSpec(QStringLiteral("SaveDialogHTML"), QStringLiteral("*.html"),
-                       QStringLiteral("HTML (*.html, *.htm)|*.html;*.htm|All extensions (*.*)|*.*"),
-                       this);
-    new SaveDialogSpec(QStringLiteral("SaveDialogCSV"), QStringLiteral("*.csv"),
-                       QStringLiteral("CSV (*.csv)|*.csv|All extensions (*.*)|*.*"), this);
+    const SaveDialogTexts html = DefaultHtmlSaveDialogTexts();
+    const SaveDialogTexts csv = DefaultCsvSaveDialogTexts();
+    m_saveDialogHtml =
+        new SaveDialogSpec(QStringLiteral("SaveDialogHTML"), html.defaultExt, html.filter, this);
+    m_saveDialogCsv =
+        new SaveDialogSpec(QStringLiteral("SaveDialogCSV"), csv.defaultExt, csv.filter, this);
     new LanguageController(this, Translation(), [this] { LanguageController1LanguageChanged(); });
     FormCreate();
 }
@@ -593,11 +599,13 @@ void TfrmMain::mFileExportToHtmlClick() {
     inputs.declinationTicked = cbUseMagDev->isChecked();
     inputs.declinationCaption = lblMagDeclination->text();
     inputs.declinationText = lblMagDev->text();
-    ExportMainListToHtml(this, inputs, *GridView1);
+    ExportMainListToHtml(this, inputs, *GridView1,
+                         DialogTexts(*m_saveDialogHtml, DefaultHtmlSaveDialogTexts()));
 }
 
 void TfrmMain::ExporttoCSV1Click() {
-    ExportMainListToCsv(this, *GridView1);
+    ExportMainListToCsv(this, *GridView1,
+                        DialogTexts(*m_saveDialogCsv, DefaultCsvSaveDialogTexts()));
 }
 
 void TfrmMain::mFilePrintClick() {

@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QString>
-#include <QStringList>
 #include <QVariant>
 
 namespace skyvane {
@@ -23,27 +22,6 @@ public:
 
     QString defaultExt() const { return property("DefaultExt").toString(); }
     QString filter() const { return property("Filter").toString(); }
-
-    // The default suffix without "*." ("html"), as a file dialog takes it.
-    QString defaultSuffix() const {
-        QString suffix = defaultExt();
-        while (suffix.startsWith(QLatin1Char('*')) || suffix.startsWith(QLatin1Char('.')))
-            suffix.remove(0, 1);
-        return suffix;
-    }
-
-    // The filter in the file dialog's form: "HTML (*.html, *.htm) (*.html *.htm);;...". The
-    // dialog takes the patterns from the last parentheses.
-    QString dialogFilter() const {
-        const QStringList parts = filter().split(QLatin1Char('|'));
-        QStringList filters;
-        for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-            QString patterns = parts[i + 1];
-            patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-            filters.append(parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')'));
-        }
-        return filters.join(QStringLiteral(";;"));
-    }
 };
 
 } // namespace skyvane
