@@ -45,8 +45,8 @@ QString& DeclinationLibraryName() {
 }
 
 // A save dialog's texts as the current language gives them.
-SaveDialogTexts DialogTexts(const SaveDialogSpec& spec, const SaveDialogTexts& defaults) {
-    return {defaults.title, spec.filter(), spec.defaultExt()};
+SaveDialogTexts DialogTexts(const SaveDialogSpec& dialog, const SaveDialogTexts& defaults) {
+    return {defaults.title, dialog.filter(), dialog.defaultExt()};
 }
 
 } // namespace
@@ -197,6 +197,8 @@ void TfrmMain::ConnectHandlers() {
     connect(btnGo, &QPushButton::clicked, this, &TfrmMain::btnGoClick);
     edLat->installEventFilter(this);
     edLong->installEventFilter(this);
+    // Menu items would put their (empty) status tips over the count in the status bar.
+    installEventFilter(this);
     connect(edLat, &QLineEdit::returnPressed, this, [this] { OnAzElChange(edLat); });
     connect(edLong, &QLineEdit::returnPressed, this, [this] { OnAzElChange(edLong); });
     // Checking a radio button, by the user or by code, recalculates (Calc itself does nothing
@@ -470,6 +472,8 @@ void TfrmMain::OnAzElChange(QObject* sender) {
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut && (watched == edLat || watched == edLong))
         OnAzElChange(watched);
+    if (watched == this && event->type() == QEvent::StatusTip)
+        return true;
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -90,15 +90,15 @@ void GridColumnHeader::setCaption(const QString& caption) {
     emit captionChanged();
 }
 
-GridColumn::GridColumn(const GridColumnSpec& spec, int index, QObject* parent)
+GridColumn::GridColumn(const GridColumnSpec& declared, int index, QObject* parent)
     : QObject(parent)
     , m_index(index)
     , m_header(new GridColumnHeader(this))
-    , m_textAfter(spec.textAfter)
-    , m_alignment(spec.alignment)
-    , m_sortMode(spec.sortMode) {
-    setObjectName(spec.objectName);
-    m_header->setCaption(spec.caption);
+    , m_textAfter(declared.textAfter)
+    , m_alignment(declared.alignment)
+    , m_sortMode(declared.sortMode) {
+    setObjectName(declared.objectName);
+    m_header->setCaption(declared.caption);
 }
 
 void GridColumn::setTextAfter(const QString& text) {
@@ -125,16 +125,16 @@ GridView::GridView(QWidget* parent)
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &GridView::onHeaderClicked);
 }
 
-GridColumn* GridView::addColumn(const GridColumnSpec& spec) {
+GridColumn* GridView::addColumn(const GridColumnSpec& declared) {
     const int index = gridColumnCount();
-    auto* added = new GridColumn(spec, index, this);
+    auto* added = new GridColumn(declared, index, this);
     m_columns.push_back(added);
     setColumnCount(index + 1);
-    auto* headerItem = new QTableWidgetItem(spec.caption);
-    headerItem->setTextAlignment(spec.alignment | Qt::AlignVCenter);
+    auto* headerItem = new QTableWidgetItem(declared.caption);
+    headerItem->setTextAlignment(declared.alignment | Qt::AlignVCenter);
     setHorizontalHeaderItem(index, headerItem);
-    if (spec.width >= 0)
-        setColumnWidth(index, spec.width);
+    if (declared.width >= 0)
+        setColumnWidth(index, declared.width);
     connect(added->header(), &GridColumnHeader::captionChanged, this,
             [this, index] { updateHeaderCaption(index); });
     connect(added, &GridColumn::textAfterChanged, viewport(), qOverload<>(&QWidget::update));

@@ -54,7 +54,7 @@ class GridColumn : public QObject {
     Q_PROPERTY(QObject* Header READ headerObject CONSTANT)
     Q_PROPERTY(QString TextAfter READ textAfter WRITE setTextAfter NOTIFY textAfterChanged)
 public:
-    GridColumn(const GridColumnSpec& spec, int index, QObject* parent);
+    GridColumn(const GridColumnSpec& declared, int index, QObject* parent);
 
     int index() const { return m_index; }
     GridColumnHeader* header() const { return m_header; }
@@ -88,7 +88,7 @@ public:
 
     explicit GridView(QWidget* parent = nullptr);
 
-    GridColumn* addColumn(const GridColumnSpec& spec);
+    GridColumn* addColumn(const GridColumnSpec& declared);
     GridColumn* column(int index) const;
     GridColumn* columnByName(const QString& objectName) const;
     int gridColumnCount() const { return static_cast<int>(m_columns.size()); }
