@@ -77,6 +77,8 @@ private slots:
     void defaultListRows();
     void belowHorizonNotListed_data();
     void belowHorizonNotListed();
+    void statusTextSurvivesMenus_data();
+    void statusTextSurvivesMenus();
 
     // Site input.
     void leavingSiteField_data();
@@ -262,6 +264,38 @@ void TestMainWindow::belowHorizonNotListed() {
     auto window = createWindow();
     for (int row = 0; row < window->GridView1->gridRowCount(); ++row)
         QVERIFY2(window->GridView1->cellText(row, 1) != name, qPrintable(name));
+}
+
+void TestMainWindow::statusTextSurvivesMenus_data() {
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("item");
+    QTest::newRow("Help menu, About item") << "mHelp"
+                                           << "mHelpAbout";
+    QTest::newRow("File menu, Quit item") << "mFile"
+                                          << "mFileQuit";
+}
+
+// The status bar shows one text, the count; menu items passed over with the mouse must not
+// replace it.
+void TestMainWindow::statusTextSurvivesMenus() {
+    QFETCH(QString, menu);
+    QFETCH(QString, item);
+
+    auto window = createShownWindow();
+    auto* popup = window->findChild<QMenu*>(menu);
+    auto* action = window->findChild<QAction*>(item);
+    QVERIFY(popup && action);
+    const QString count = QStringLiteral("67 satellites theoretically visible");
+    QCOMPARE(window->StatusBar1->currentMessage(), count);
+
+    popup->popup(window->mapToGlobal(QPoint(20, 20)));
+    QVERIFY(QTest::qWaitForWindowExposed(popup));
+    QTest::mouseMove(popup, popup->actionGeometry(action).center());
+    QTRY_COMPARE(popup->activeAction(), action);
+    popup->hide();
+    QCoreApplication::processEvents();
+
+    QCOMPARE(window->StatusBar1->currentMessage(), count);
 }
 
 // ---- site input -------------------------------------------------------------------------------
