@@ -5,13 +5,13 @@
 #include "NumberText.h"
 #include "ProductInfo.h"
 #include "ReportFrame.h"
+#include "ReportParts.h"
 #include "ReportWriter.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QPainter>
 #include <QPrinter>
-#include <QRegularExpression>
 
 #include <cmath>
 #include <stdexcept>
@@ -20,61 +20,10 @@ namespace skyvane {
 
 namespace {
 
-// Exports end quietly on any failure: the dialog has been answered and the earlier file, if
-// any, is still there because nothing replaces it before the new one is complete.
-template <typename Work> void RunGuarded(Work work) {
-    try {
-        work();
-    } catch (const std::exception&) {
-    }
-}
-
-QString InfoRow(const QString& label, const QString& value) {
-    return QStringLiteral("<tr><td class=\"info0\">") + label +
-           QStringLiteral("</td><td class=\"value0\">") + value + QStringLiteral("</td></tr>");
-}
-
-QString SiteRow(const QString& caption, const QString& typed, const QString& letterConstant) {
-    const QString value =
-        HtmlEscape(typed) + QStringLiteral("&deg; ") + HtmlEscape(ConstantText(letterConstant));
-    return InfoRow(HtmlEscape(caption) + QLatin1Char(':'), value);
-}
-
 QStringList InformationTableLines(const MainListReportInputs& inputs) {
     QStringList lines{QStringLiteral("<table>")};
-    lines << SiteRow(inputs.latitudeCaption, inputs.latitudeText,
-                     inputs.latitudeNorth ? QStringLiteral("constNorthShort")
-                                          : QStringLiteral("constSouthShort"));
-    lines << SiteRow(inputs.longitudeCaption, inputs.longitudeText,
-                     inputs.longitudeWest ? QStringLiteral("constWestShort")
-                                          : QStringLiteral("constEastShort"));
-    if (!inputs.townName.isEmpty())
-        lines << InfoRow(HtmlEscape(inputs.cityCaption), HtmlEscape(inputs.townName));
-    if (inputs.declinationTicked)
-        lines << InfoRow(HtmlEscape(inputs.declinationCaption), HtmlEscape(inputs.declinationText));
+    lines << SiteInformationRows(inputs);
     lines << QStringLiteral("</table>");
-    return lines;
-}
-
-QString JoinEscaped(const QStringList& texts, const QString& separator) {
-    QStringList escaped;
-    for (const QString& text : texts)
-        escaped << HtmlEscape(text);
-    return escaped.join(separator);
-}
-
-QStringList DetailTableLines(const GridView& grid) {
-    QStringList lines{QStringLiteral("<br><br>"), QStringLiteral("<div id=\"dettable\"><table>")};
-    lines << QStringLiteral("<tr class=\"hd\"><th>") +
-                 JoinEscaped(grid.headerCaptions(), QStringLiteral("</th><th>")) +
-                 QStringLiteral("</th></tr>");
-    for (int row = 0; row < grid.gridRowCount(); ++row) {
-        const QString rowClass = row % 2 == 0 ? QStringLiteral("i0") : QStringLiteral("i1");
-        lines << QStringLiteral("<tr class=\"") + rowClass + QStringLiteral("\"><td>") +
-                     JoinEscaped(grid.rowTexts(row), QStringLiteral("</td><td>")) +
-                     QStringLiteral("</td></tr>");
-    }
-    lines << QStringLiteral("</table></div>");
     return lines;
 }
 
@@ -84,26 +33,6 @@ QStringList CsvRecordFields(const GridView& grid, int row) {
         throw std::runtime_error("A list row has no satellite attached.");
     return {FormatGeneral(record->Position), record->Name, FormatAngle(record->Azimuth),
             FormatAngle(record->Elevation), FormatAngle(record->Skew)};
-}
-
-QString SuffixFromDefaultExt(QString defaultExt) {
-    defaultExt.remove(QRegularExpression(QStringLiteral("^\\*?\\.")));
-    return defaultExt;
-}
-
-QString FilterPatterns(const QString& patterns) {
-    QStringList result;
-    for (QString pattern : patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        pattern = pattern.trimmed();
-        // "*.*" would match only names holding a dot here.
-        result << (pattern == QStringLiteral("*.*") ? QStringLiteral("*") : pattern);
-    }
-    return result.isEmpty() ? QStringLiteral("*") : result.join(QLatin1Char(' '));
-}
-
-QString FilterDescription(QString description) {
-    description.remove(QRegularExpression(QStringLiteral("\\s*\\([^()]*\\)\\s*$")));
-    return description.trimmed();
 }
 
 std::vector<int> PrintedColumns(const GridView& grid) {
@@ -171,35 +100,6 @@ void PrintRow(QPainter& painter, const GridView& grid, const std::vector<int>& c
 
 } // namespace
 
-SaveDialogTexts DefaultHtmlSaveDialogTexts() {
-    return {QStringLiteral("Export to HTML"),
-            QStringLiteral("HTML (*.html, *.htm)|*.html;*.htm|All extensions (*.*)|*.*"),
-            QStringLiteral("*.html")};
-}
-
-SaveDialogTexts DefaultCsvSaveDialogTexts() {
-    return {QStringLiteral("Export to CSV"),
-            QStringLiteral("CSV (*.csv)|*.csv|All extensions (*.*)|*.*"), QStringLiteral("*.csv")};
-}
-
-QString QtFilterFromPipeFilter(const QString& pipeFilter) {
-    const QStringList parts = pipeFilter.split(QLatin1Char('|'));
-    QStringList filters;
-    for (qsizetype i = 0; i < parts.size(); i += 2) {
-        const QString patterns = FilterPatterns(parts.value(i + 1));
-        filters << FilterDescription(parts[i]) + QStringLiteral(" (") + patterns + QLatin1Char(')');
-    }
-    return filters.join(QStringLiteral(";;"));
-}
-
-SaveDialogRequest SaveRequestFromDialogTexts(const SaveDialogTexts& texts) {
-    SaveDialogRequest request;
-    request.title = texts.title;
-    request.filter = QtFilterFromPipeFilter(texts.filter);
-    request.defaultSuffix = SuffixFromDefaultExt(texts.defaultExt);
-    return request;
-}
-
 QStringList MainListHtmlLines(const MainListReportInputs& inputs, const GridView& grid) {
     QStringList lines = HtmlFrameHeaderLines(inputs.heading);
     lines << InformationTableLines(inputs);
@@ -217,24 +117,15 @@ QStringList MainListCsvLines(const GridView& grid) {
 
 void ExportMainListToHtml(QWidget* parent, const MainListReportInputs& inputs, const GridView& grid,
                           const SaveDialogTexts& dialog) {
-    const QString path = DialogSeam::getSaveFileName(parent, SaveRequestFromDialogTexts(dialog));
-    if (path.isEmpty())
-        return;
-    RunGuarded([&] {
-        ReportWriter file(path, ReportEncoding::Html1252);
-        WriteHtmlHeader(file, inputs.heading);
-        file.writeLines(InformationTableLines(inputs));
-        file.writeLines(DetailTableLines(grid));
-        WriteHtmlFooter(file, QString::fromUtf8(kProductVersion));
-        file.commit();
+    ExportHtmlReport(parent, dialog, inputs.heading, [&] {
+        QStringList body = InformationTableLines(inputs);
+        body << DetailTableLines(grid);
+        return body;
     });
 }
 
 void ExportMainListToCsv(QWidget* parent, const GridView& grid, const SaveDialogTexts& dialog) {
-    const QString path = DialogSeam::getSaveFileName(parent, SaveRequestFromDialogTexts(dialog));
-    if (path.isEmpty())
-        return;
-    RunGuarded([&] { WriteReportFile(path, ReportEncoding::System, MainListCsvLines(grid)); });
+    ExportCsvReport(parent, dialog, [&] { return MainListCsvLines(grid); });
 }
 
 GridPrintLayout LayoutGridPrint(const std::vector<int>& screenWidths, int rowCount, QSize page,

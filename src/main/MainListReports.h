@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DialogSeam.h"
+#include "ReportParts.h"
 
 #include <QSize>
 #include <QString>
@@ -15,37 +16,10 @@ namespace skyvane {
 
 class GridView;
 
-// What the main window's reports read from the window, in the window's current language.
-struct MainListReportInputs {
-    QString heading;                // lblHeading, the report title: "Azimuth & Elevation"
-    QString latitudeCaption;        // lblLatitude: "Latitude"
-    QString latitudeText;           // edLat exactly as typed
-    bool latitudeNorth = true;      // rbEsLatN checked
-    QString longitudeCaption;       // lblLongitude: "Longitude"
-    QString longitudeText;          // edLong exactly as typed
-    bool longitudeWest = false;     // rbEsLongW checked
-    QString townName;               // the town found for the site; empty gives no town row
-    QString cityCaption;            // the location window's lblCity, with its own colon: "City:"
-    bool declinationTicked = false; // cbUseMagDev checked
-    QString declinationCaption;     // lblMagDeclination, colon included
-    QString declinationText;        // lblMagDev as currently shown
+// What the main window's list report reads from the window: the site rows and the title.
+struct MainListReportInputs : SiteReportInputs {
+    QString heading; // lblHeading, the report title: "Azimuth & Elevation"
 };
-
-// A save dialog as the window declares it: the filter in the "Text|patterns|Text|patterns"
-// form and the default extension as "*.html"; both follow the language.
-struct SaveDialogTexts {
-    QString title;
-    QString filter;
-    QString defaultExt;
-};
-
-SaveDialogTexts DefaultHtmlSaveDialogTexts();
-SaveDialogTexts DefaultCsvSaveDialogTexts();
-
-// "HTML (*.html, *.htm)|*.html;*.htm|All extensions (*.*)|*.*" becomes
-// "HTML (*.html *.htm);;All extensions (*)": Qt reads the patterns from the parentheses.
-QString QtFilterFromPipeFilter(const QString& pipeFilter);
-SaveDialogRequest SaveRequestFromDialogTexts(const SaveDialogTexts& texts);
 
 // The lines of the list's HTML report (frame included) and of its CSV file, rows in the grid's
 // current order. The CSV rows come from the records attached to the rows.

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "DialogSeam.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QWidget;
+
+namespace skyvane {
+
+class GridView;
+
+// The main window's site as every HTML report repeats it, in the window's current language.
+struct SiteReportInputs {
+    QString latitudeCaption;        // lblLatitude: "Latitude"
+    QString latitudeText;           // edLat exactly as typed
+    bool latitudeNorth = true;      // rbEsLatN checked
+    QString longitudeCaption;       // lblLongitude: "Longitude"
+    QString longitudeText;          // edLong exactly as typed
+    bool longitudeWest = false;     // rbEsLongW checked
+    QString townName;               // the town found for the site; empty gives no town row
+    QString cityCaption;            // the location window's lblCity, with its own colon: "City:"
+    bool declinationTicked = false; // cbUseMagDev checked
+    QString declinationCaption;     // lblMagDeclination, colon included
+    QString declinationText;        // lblMagDev as currently shown
+};
+
+// A save dialog as the window declares it: the filter in the "Text|patterns|Text|patterns"
+// form and the default extension as "*.html"; both follow the language.
+struct SaveDialogTexts {
+    QString title;
+    QString filter;
+    QString defaultExt;
+};
+
+SaveDialogTexts DefaultHtmlSaveDialogTexts();
+SaveDialogTexts DefaultCsvSaveDialogTexts();
+
+// "HTML (*.html, *.htm)|*.html;*.htm|All extensions (*.*)|*.*" becomes
+// "HTML (*.html *.htm);;All extensions (*)": Qt reads the patterns from the parentheses.
+QString QtFilterFromPipeFilter(const QString& pipeFilter);
+SaveDialogRequest SaveRequestFromDialogTexts(const SaveDialogTexts& texts);
+
+// One row of an information table; label and value are markup (escape texts first).
+QString HtmlInfoRow(const QString& label, const QString& value);
+// The site rows of an information table: latitude, longitude, the town when one was found and
+// the declination when it is applied. Without the surrounding <table> lines.
+QStringList SiteInformationRows(const SiteReportInputs& site);
+// The detail table of a grid: "<br><br>", the table in its div, the header row and one row per
+// grid row in the grid's current order, classes alternating from i0.
+QStringList DetailTableLines(const GridView& grid);
+
+// Asks for a file, then writes an HTML report: the frame with `title` around `body()`.
+// Cancelling writes nothing; any failure after the dialog ends the export quietly and keeps an
+// earlier file of that name.
+void ExportHtmlReport(QWidget* parent, const SaveDialogTexts& dialog, const QString& title,
+                      const std::function<QStringList()>& body);
+// The same for a CSV file of `lines()`, in the system encoding.
+void ExportCsvReport(QWidget* parent, const SaveDialogTexts& dialog,
+                     const std::function<QStringList()>& lines);
+
+} // namespace skyvane
