@@ -188,9 +188,10 @@ void TfrmMain::SetUpPopupMenu() {
     connect(details, &QAction::triggered, this, &TfrmMain::pmDetailsClick);
     connect(obstacles, &QAction::triggered, this, &TfrmMain::pmObstaclesClick);
     connect(sunOutage, &QAction::triggered, this, &TfrmMain::pmSunOutageClick);
-    // The tool windows are not part of this build yet: their items say so by being disabled.
-    for (QAction* pending : {details, obstacles, sunOutage, mToolsObstacles})
-        pending->setEnabled(false);
+    details->setEnabled(false);         // until the detail window is part of the build
+    sunOutage->setEnabled(false);       // until the sun outage window is part of the build
+    obstacles->setEnabled(false);       // until the obstacle calculator is part of the build
+    mToolsObstacles->setEnabled(false); // until the obstacle calculator is part of the build
 }
 
 void TfrmMain::ConnectHandlers() {
@@ -234,9 +235,7 @@ void TfrmMain::FormCreate() {
         m_catalogueVersion = QStringLiteral("?");
         RegisterStartupLanguages(QCoreApplication::applicationDirPath());
         BuildLanguageMenu(mFileSwitchLanguage, this);
-        outageSpring = true;
-        outageCband = true;
-        outageDiameter = 3.6;
+        sunOutage = SunOutageSettings{};
         LoadSettings();
         try {
             m_magDec.load();
@@ -339,11 +338,11 @@ void TfrmMain::LoadSettings() {
     if (const auto lon = m_store->readDouble(QStringLiteral("siteLong")))
         ApplySiteSetting(*lon, edLong, rbEsLongE, rbEsLongW);
     if (const auto spring = m_store->readInt(QStringLiteral("outageSpring")))
-        outageSpring = *spring != 0;
+        sunOutage.spring = *spring != 0;
     if (const auto cband = m_store->readInt(QStringLiteral("outageCband")))
-        outageCband = *cband != 0;
+        sunOutage.cband = *cband != 0;
     if (const auto diameter = m_store->readDouble(QStringLiteral("outageDiameter")))
-        outageDiameter = *diameter;
+        sunOutage.diameter = *diameter;
     if (const auto magnetic = m_store->readInt(QStringLiteral("magneticDeclination")))
         cbUseMagDev->setChecked(*magnetic != 0);
     // Without a stored choice the user's own language is taken, if there is a translation.
@@ -359,9 +358,9 @@ void TfrmMain::SaveSettings() {
         std::fabs(StrToFloatDot(edLat->text(), true)) * (rbEsLatN->isChecked() ? -1.0 : 1.0);
     m_store->writeDouble(QStringLiteral("siteLong"), longitude);
     m_store->writeDouble(QStringLiteral("siteLat"), latitude);
-    m_store->writeInt(QStringLiteral("outageSpring"), outageSpring ? 1 : 0);
-    m_store->writeInt(QStringLiteral("outageCband"), outageCband ? 1 : 0);
-    m_store->writeDouble(QStringLiteral("outageDiameter"), outageDiameter);
+    m_store->writeInt(QStringLiteral("outageSpring"), sunOutage.spring ? 1 : 0);
+    m_store->writeInt(QStringLiteral("outageCband"), sunOutage.cband ? 1 : 0);
+    m_store->writeDouble(QStringLiteral("outageDiameter"), sunOutage.diameter);
     m_store->writeInt(QStringLiteral("magneticDeclination"), cbUseMagDev->isChecked() ? 1 : 0);
     m_store->writeInt(QStringLiteral("languageID"), LanguageId());
     m_store->sync();
@@ -588,21 +587,31 @@ void TfrmMain::mHelpWebsiteClick() {
     QDesktopServices::openUrl(QUrl(QString::fromLatin1(kProductWebAddress)));
 }
 
+SiteReportInputs TfrmMain::SiteReport() {
+    SiteReportInputs site;
+    site.latitudeCaption = lblLatitude->text();
+    site.latitudeText = edLat->text();
+    site.latitudeNorth = rbEsLatN->isChecked();
+    site.longitudeCaption = lblLongitude->text();
+    site.longitudeText = edLong->text();
+    site.longitudeWest = rbEsLongW->isChecked();
+    site.townName = TownAtSite();
+    if (m_locations)
+        site.cityCaption = m_locations->lblCity->text();
+    site.declinationTicked = cbUseMagDev->isChecked();
+    site.declinationCaption = lblMagDeclination->text();
+    site.declinationText = lblMagDev->text();
+    return site;
+}
+
+ToolWindowLink TfrmMain::ToolLink() {
+    return ToolWindowLink{[this] { return SiteReport(); }, &sunOutage};
+}
+
 void TfrmMain::mFileExportToHtmlClick() {
     MainListReportInputs inputs;
+    static_cast<SiteReportInputs&>(inputs) = SiteReport();
     inputs.heading = Panel6->heading()->text();
-    inputs.latitudeCaption = lblLatitude->text();
-    inputs.latitudeText = edLat->text();
-    inputs.latitudeNorth = rbEsLatN->isChecked();
-    inputs.longitudeCaption = lblLongitude->text();
-    inputs.longitudeText = edLong->text();
-    inputs.longitudeWest = rbEsLongW->isChecked();
-    inputs.townName = TownAtSite();
-    if (m_locations)
-        inputs.cityCaption = m_locations->lblCity->text();
-    inputs.declinationTicked = cbUseMagDev->isChecked();
-    inputs.declinationCaption = lblMagDeclination->text();
-    inputs.declinationText = lblMagDev->text();
     ExportMainListToHtml(this, inputs, *GridView1,
                          DialogTexts(*m_saveDialogHtml, DefaultHtmlSaveDialogTexts()));
 }

@@ -4,6 +4,7 @@
 #include "SatelliteData.h"
 #include "SettingsStore.h"
 #include "SiteInputs.h"
+#include "ToolWindowLink.h"
 #include "Translatable.h"
 #include "ui_Unit1.h"
 
@@ -54,11 +55,13 @@ public:
     void SetLocationWindow(TfrmLocations* locations);
     // The town at the current site, or an empty text (no database, no town there).
     QString TownAtSite();
+    // The site rows every report repeats, read from the inputs now.
+    SiteReportInputs SiteReport();
+    // What the tool windows are given of the main window.
+    ToolWindowLink ToolLink();
 
     // Sun outage settings shared by every sun outage window.
-    bool outageSpring = true;
-    bool outageCband = true;
-    double outageDiameter = 3.6; // metres
+    SunOutageSettings sunOutage;
 
     // The language the program shows now (1033 English).
     int LanguageId() const;
