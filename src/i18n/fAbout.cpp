@@ -14,6 +14,11 @@ TfrmAbout::TfrmAbout(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint) {
     setupUi(this);
+    // The box is laid out by pixel for a small dialog font; the platform's larger default would
+    // push "satpos.dat:" into its value.
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
     setFixedSize(369, 278);
     setProperty(HelpBinding::kContextProperty, 999);
     Panel6->setHeadingText(QStringLiteral("About ..."));

@@ -11,6 +11,11 @@ TfrmInit::TfrmInit(QWidget* owner)
     : QWidget(owner, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setupUi(this);
     setAttribute(Qt::WA_ShowWithoutActivating);
+    // The splash takes no input, yet its texts must not look greyed out.
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Disabled, QPalette::WindowText,
+                     palette.color(QPalette::Active, QPalette::WindowText));
+    setPalette(palette);
     Image1->setPixmap(QPixmap(QStringLiteral(":/images/splash.jpg")));
     setFixedSize(302, 219);
     if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -852,11 +852,6 @@ void TestMainWindow::aboutBoxTextsFit() {
     QVERIFY(left && right);
     const int needed = left->fontMetrics().horizontalAdvance(left->text());
     const int room = right->x() - left->x();
-    if (label == QLatin1String("lblSatposL"))
-        QEXPECT_FAIL("",
-                     "the catalogue version starts 64 px after its caption, too close for "
-                     "\"satpos.dat:\" in the platform font; the colon is cut off",
-                     Continue);
     QVERIFY2(needed <= room, qPrintable(QStringLiteral("\"%1\" needs %2 px, has %3 px")
                                             .arg(left->text())
                                             .arg(needed)
