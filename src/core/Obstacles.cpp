@@ -1,0 +1,74 @@
+#include "Obstacles.h"
+
+#include "Constants.h"
+#include "LookAngles.h"
+#include "NumberText.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace skyvane {
+
+namespace {
+
+constexpr double kSmallestInput = 0.1;     // metres or degrees
+constexpr double kHighestElevation = 89.9; // degrees
+constexpr double kElevationLimit = 90.0;   // degrees
+
+ObstacleInput PositiveInput(const QString& text) {
+    const double value = StrToFloatDot(text, true);
+    if (value > 0.0)
+        return {value, false};
+    return {kSmallestInput, true};
+}
+
+} // namespace
+
+ObstacleInput ReadObstacleHeight(const QString& text) {
+    return PositiveInput(text);
+}
+
+ObstacleInput ReadObstacleDistance(const QString& text) {
+    return PositiveInput(text);
+}
+
+ObstacleInput ReadObstacleElevation(const QString& text) {
+    ObstacleInput elevation = PositiveInput(text);
+    if (elevation.value >= kElevationLimit)
+        elevation = {kHighestElevation, true};
+    return elevation;
+}
+
+double ObstacleDistance(double heightMetres, double elevationDegrees) {
+    return heightMetres / std::tan(DegToRad(elevationDegrees));
+}
+
+double ObstacleHeight(double distanceMetres, double elevationDegrees) {
+    return std::tan(DegToRad(elevationDegrees)) * distanceMetres;
+}
+
+double ObstacleElevation(double heightMetres, double distanceMetres) {
+    return std::atan(heightMetres / distanceMetres) * 180.0 / std::numbers::pi;
+}
+
+QString ObstacleValueText(double value) {
+    return FormatFixed(value, 2);
+}
+
+QString ObstacleResultSentence(ObstacleMode mode, const QString& resultText) {
+    QString constant;
+    switch (mode) {
+    case ObstacleMode::Distance:
+        constant = QStringLiteral("constObstacleRsltDistance");
+        break;
+    case ObstacleMode::Height:
+        constant = QStringLiteral("constObstacleRsltHeight");
+        break;
+    case ObstacleMode::Elevation:
+        constant = QStringLiteral("constObstacleRsltElevation");
+        break;
+    }
+    return FormatConstant(constant, {resultText});
+}
+
+} // namespace skyvane
