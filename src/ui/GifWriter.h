@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+namespace skyvane {
+
+// Encodes an image as a GIF89a file image. An image of at most 256 colours keeps every colour
+// exactly; a richer one is reduced to a fixed palette with error diffusion. Alpha is dropped.
+// Throws std::runtime_error when the image is empty or the encoder fails.
+QByteArray EncodeGif(const QImage& image);
+
+// Writes the image as a GIF file at path, whatever the path's extension. The file appears only
+// when complete; an earlier file of that name stays until then. Throws std::runtime_error with
+// a text fit for the user when the image cannot be encoded or the file cannot be written.
+void WriteGif(const QImage& image, const QString& path);
+
+} // namespace skyvane
