@@ -41,7 +41,7 @@ CalculationResult CalculateVisibleSatellites(const QStringList& lines, double la
             }
             if (IsBlank(line))
                 continue;
-            std::shared_ptr<TSatelliteData> record = ParseSatelliteLine(line);
+            std::unique_ptr<TSatelliteData> record = ParseSatelliteLine(line);
             ComputeLookAngles(*record, latitude, longitude, declination);
             if (IsVisible(record->Elevation))
                 result.visible.push_back(std::move(record));

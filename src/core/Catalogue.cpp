@@ -21,10 +21,14 @@ QString SplitAtChar(QString& rest, QChar separator) {
 }
 
 std::unique_ptr<TSatelliteData> ParseSatelliteLine(const QString& line) {
+    // The same cuts as SplitAtChar, taken by index: this runs for every line of every Calc.
     auto record = std::make_unique<TSatelliteData>();
-    QString rest = line;
-    record->Position = StrToFloatDot(SplitAtChar(rest, QLatin1Char('|')), true);
-    record->Name = SplitAtChar(rest, QLatin1Char('|'));
+    const qsizetype bar = line.indexOf(QLatin1Char('|'));
+    record->Position = StrToFloatDot(bar < 0 ? line : line.left(bar), true);
+    if (bar >= 0) {
+        const qsizetype next = line.indexOf(QLatin1Char('|'), bar + 1);
+        record->Name = line.mid(bar + 1, next < 0 ? -1 : next - bar - 1);
+    }
     return record;
 }
 

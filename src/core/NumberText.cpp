@@ -2,12 +2,50 @@
 
 #include <QLocale>
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 namespace skyvane {
 
+namespace {
+
+// Plain decimal text ("-19.2", "47", "0.15") reads the same in every locale once "." stands for
+// its decimal separator, so the common case skips the locale machinery. Anything else (blanks,
+// exponents, the locale's own separator, grouping) takes the locale-aware path.
+std::optional<double> ParsePlainDecimal(const QString& text) {
+    constexpr qsizetype kLongest = 64;
+    const qsizetype size = text.size();
+    if (size == 0 || size > kLongest)
+        return std::nullopt;
+    char buffer[kLongest];
+    bool seenDigit = false;
+    bool seenPoint = false;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c >= u'0' && c <= u'9')
+            seenDigit = true;
+        else if (c == u'.' && !seenPoint)
+            seenPoint = true;
+        else if (!(c == u'-' && i == 0))
+            return std::nullopt;
+        buffer[i] = char(c);
+    }
+    if (!seenDigit)
+        return std::nullopt;
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(buffer, buffer + size, value);
+    if (error != std::errc() || end != buffer + size || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
 double StrToFloatDot(const QString& text, bool zeroOnError) {
+    if (const std::optional<double> plain = ParsePlainDecimal(text))
+        return *plain;
     QLocale locale;
     locale.setNumberOptions(QLocale::RejectGroupSeparator);
     QString localised = text;
