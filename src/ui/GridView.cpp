@@ -1,6 +1,7 @@
 #include "GridView.h"
 
 #include <QContextMenuEvent>
+#include <QDate>
 #include <QHeaderView>
 #include <QLocale>
 #include <QStyledItemDelegate>
@@ -19,8 +20,26 @@ std::optional<double> NumberOfText(const QString& text) {
     return value;
 }
 
-// A cell that orders itself by its column's sort mode. Texts that are not numbers sort before
-// every number in a numeric column, and among themselves as texts.
+std::optional<QDate> DateOfText(const QString& text) {
+    const QDate date = QLocale().toDate(text.trimmed(), QLocale::ShortFormat);
+    if (!date.isValid())
+        return std::nullopt;
+    return date;
+}
+
+// Values that do not convert sort before every value, and among themselves as texts.
+template <typename Convert>
+bool ConvertedLess(const QString& mine, const QString& theirs, Convert convert) {
+    const auto a = convert(mine);
+    const auto b = convert(theirs);
+    if (a && b)
+        return *a < *b;
+    if (a || b)
+        return !a;
+    return QString::compare(mine, theirs, Qt::CaseInsensitive) < 0;
+}
+
+// A cell that orders itself by its column's sort mode.
 class GridItem : public QTableWidgetItem {
 public:
     explicit GridItem(const QString& text)
@@ -29,24 +48,15 @@ public:
     bool operator<(const QTableWidgetItem& other) const override {
         const auto* grid = qobject_cast<const GridView*>(tableWidget());
         const GridColumn* owner = grid ? grid->column(column()) : nullptr;
-        if (owner && owner->sortMode() == GridSortMode::Numeric)
-            return numericLess(other);
-        return textLess(other);
-    }
-
-private:
-    bool textLess(const QTableWidgetItem& other) const {
+        switch (owner ? owner->sortMode() : GridSortMode::Text) {
+        case GridSortMode::Numeric:
+            return ConvertedLess(text(), other.text(), NumberOfText);
+        case GridSortMode::Date:
+            return ConvertedLess(text(), other.text(), DateOfText);
+        case GridSortMode::Text:
+            break;
+        }
         return QString::compare(text(), other.text(), Qt::CaseInsensitive) < 0;
-    }
-
-    bool numericLess(const QTableWidgetItem& other) const {
-        const auto mine = NumberOfText(text());
-        const auto theirs = NumberOfText(other.text());
-        if (mine && theirs)
-            return *mine < *theirs;
-        if (mine || theirs)
-            return !mine;
-        return textLess(other);
     }
 };
 

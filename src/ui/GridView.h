@@ -20,6 +20,7 @@ namespace skyvane {
 enum class GridSortMode {
     Text,    // cell texts compared as they stand, case-insensitive
     Numeric, // cell texts converted to numbers in the current locale
+    Date,    // cell texts read as dates in the current locale's short date format
 };
 
 // What a window declares about one of its grid columns.

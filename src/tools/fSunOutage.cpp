@@ -1,0 +1,263 @@
+#include "fSunOutage.h"
+
+#include "Constants.h"
+#include "GridView.h"
+#include "HelpBinding.h"
+#include "LanguageController.h"
+#include "LookAngles.h"
+#include "NumberText.h"
+#include "ReportParts.h"
+#include "ReportWriter.h"
+#include "SaveDialogSpec.h"
+
+#include <QDate>
+#include <QLabel>
+
+#include <exception>
+
+namespace skyvane {
+
+namespace {
+
+constexpr int kHelpContext = 105;
+constexpr int kRowHeight = 20;    // pixels
+constexpr int kColumnWidth = 130; // pixels
+
+GridColumnSpec TextColumn(const char* name, const char* caption,
+                          GridSortMode sortMode = GridSortMode::Text) {
+    GridColumnSpec column;
+    column.objectName = QString::fromLatin1(name);
+    column.caption = QString::fromLatin1(caption);
+    column.width = kColumnWidth;
+    column.sortMode = sortMode;
+    return column;
+}
+
+SaveDialogTexts DialogTexts(const SaveDialogSpec& dialog, const SaveDialogTexts& defaults) {
+    return {defaults.title, dialog.filter(), dialog.defaultExt()};
+}
+
+} // namespace
+
+TfrmSunOutage::TfrmSunOutage(QWidget* owner, const ToolWindowLink& link)
+    : QMainWindow(owner, Qt::Window)
+    , m_link(link) {
+    setupUi(this);
+    setProperty(HelpBinding::kContextProperty, kHelpContext);
+    Panel6->setHeadingText(QStringLiteral("Sun Outage"));
+    SetUpGrid();
+    const SaveDialogTexts html = DefaultHtmlSaveDialogTexts();
+    const SaveDialogTexts csv = DefaultCsvSaveDialogTexts();
+    SaveDialogHTML =
+        new SaveDialogSpec(QStringLiteral("SaveDialogHTML"), html.defaultExt, html.filter, this);
+    SaveDialogCSV =
+        new SaveDialogSpec(QStringLiteral("SaveDialogCSV"), csv.defaultExt, csv.filter, this);
+    FormCreate();
+    ConnectHandlers();
+    new LanguageController(this, Translation(), [this] { LanguageController1LanguageChanged(); });
+}
+
+const WindowTranslation& TfrmSunOutage::Translation() {
+    static const WindowTranslation table{
+        "frmSunOutage",
+        {
+            {1, "", "Caption", "Sun Outage"},
+            {3, "lblHeading", "Caption", "Sun Outage"},
+            {6, "lblDiameter", "Caption", "Dish diameter"},
+            {10, "lblDiameterM", "Caption", "m"},
+            {11, "rbSpring", "Caption", "Spring"},
+            {12, "rbFall", "Caption", "Fall"},
+            {14, "rbC", "Caption", "C-Band"},
+            {15, "rbKu", "Caption", "Ku-Band"},
+            {16, "Datei1", "Caption", "&File"},
+            {19, "Close1", "Caption", "&Close"},
+            {20, "Export1", "Caption", "&Export"},
+            {21, "ExporttoHTML1", "Caption", "Export to &HTML"},
+            {22, "ExporttoCSV1", "Caption", "Export to &CSV"},
+            {23, "SaveDialogCSV", "DefaultExt", "*.csv"},
+            {24, "SaveDialogCSV", "Filter", "CSV (*.csv)|*.csv|All extensions (*.*)|*.*"},
+            {25, "SaveDialogHTML", "DefaultExt", "*.html"},
+            {26, "SaveDialogHTML", "Filter",
+             "HTML (*.html, *.htm)|*.html;*.htm|All extensions (*.*)|*.*"},
+            {27, "lblYear", "Caption", "Year"},
+            {28, "colPredictedDate", "Header.Caption", "Predicted Date"},
+            {29, "colStartGMT", "Header.Caption", "Start (GMT)"},
+            {30, "colEndGMT", "Header.Caption", "End (GMT)"},
+            {31, "colDuration", "Header.Caption", "Duration"},
+        },
+        {"*.Font.Name", "edDiameter.*", "edYear.*", "N1.*"},
+    };
+    return table;
+}
+
+void TfrmSunOutage::SetUpGrid() {
+    GridView1->setFrameShape(QFrame::NoFrame);
+    GridView1->addColumn(TextColumn("colPredictedDate", "Predicted Date", GridSortMode::Date));
+    GridView1->addColumn(TextColumn("colStartGMT", "Start (GMT)"));
+    GridView1->addColumn(TextColumn("colEndGMT", "End (GMT)"));
+    GridView1->addColumn(TextColumn("colDuration", "Duration"));
+    GridView1->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    GridView1->setCellColoring(
+        [this](int row, int) { return GridView::AlternateRowBrush(row, GridView1->palette()); });
+}
+
+void TfrmSunOutage::ConnectHandlers() {
+    for (QRadioButton* button : {rbSpring, rbFall, rbC, rbKu})
+        connect(button, &QRadioButton::clicked, this, &TfrmSunOutage::rbClick);
+    connect(edDiameter, &QLineEdit::textChanged, this, &TfrmSunOutage::edDiameterChange);
+    connect(edYear, &QLineEdit::textChanged, this, &TfrmSunOutage::edYearChange);
+    connect(Close1, &QAction::triggered, this, &TfrmSunOutage::Close1Click);
+    connect(ExporttoCSV1, &QAction::triggered, this, &TfrmSunOutage::ExporttoCSV1Click);
+    connect(ExporttoHTML1, &QAction::triggered, this, &TfrmSunOutage::ExporttoHTML1Click);
+}
+
+// Runs before the handlers are connected, so restoring the buttons runs no prediction.
+void TfrmSunOutage::FormCreate() {
+    try {
+        const SunOutageSettings settings =
+            m_link.sunOutage ? *m_link.sunOutage : SunOutageSettings{};
+        (settings.spring ? rbSpring : rbFall)->setChecked(true);
+        (settings.cband ? rbC : rbKu)->setChecked(true);
+        m_predictor.Year = QDate::currentDate().year();
+        edYear->setText(QString::number(m_predictor.Year));
+        // A stored diameter no prediction accepts (a damaged settings file) would leave the edit
+        // showing a value the table was never computed for.
+        const double diameter = SunOutagePredictor::IsUsableDiameter(settings.diameter)
+                                    ? settings.diameter
+                                    : SunOutageSettings{}.diameter;
+        edDiameter->setText(FormatGeneral(diameter));
+        edDiameter->setModified(true);
+        edDiameterChange();
+    } catch (const std::exception&) {
+    }
+}
+
+void TfrmSunOutage::SetSatellite(const SatelliteRecord& satellite) {
+    m_predictor.Satellite = satellite;
+    UpdateCaption();
+    RefreshTable();
+}
+
+void TfrmSunOutage::UpdateCaption() {
+    const SatelliteRecord& satellite = m_predictor.Satellite;
+    if (!satellite)
+        return;
+    const QString caption =
+        FormatConstant(QStringLiteral("constSunOutageForSatAtLoc"),
+                       {satellite->Name, OrbitalPositionText(satellite->Position)});
+    setWindowTitle(caption);
+    Panel6->setHeadingText(caption);
+}
+
+PredictionStatus TfrmSunOutage::RefreshTable() {
+    GridView1->beginUpdate();
+    PredictionStatus status = PredictionStatus::NoSatellite;
+    try {
+        m_predictor.Season = rbSpring->isChecked() ? OutageSeason::Spring : OutageSeason::Fall;
+        m_predictor.Band = rbC->isChecked() ? OutageBand::C : OutageBand::Ku;
+        status = m_predictor.PredictOutages();
+        if (SearchedAnything(status) || status == PredictionStatus::NoSatellite)
+            ShowRows();
+    } catch (...) {
+        GridView1->endUpdate();
+        throw;
+    }
+    GridView1->endUpdate();
+    return status;
+}
+
+void TfrmSunOutage::ShowRows() {
+    GridView1->clearRows();
+    for (const OutageRow& row : m_predictor.Rows) {
+        const OutageRowTexts texts = FormatOutageRow(row);
+        GridView1->addRow({texts.Date, texts.Start, texts.End, texts.Duration});
+    }
+    if (GridView1->gridRowCount() > 0)
+        GridView1->sortRows(0, Qt::AscendingOrder);
+}
+
+void TfrmSunOutage::rbClick() {
+    RefreshTable();
+    if (m_link.sunOutage) {
+        m_link.sunOutage->spring = rbSpring->isChecked();
+        m_link.sunOutage->cband = rbC->isChecked();
+    }
+}
+
+void TfrmSunOutage::edDiameterChange() {
+    if (!edDiameter->isModified())
+        return;
+    double diameter = 0.0;
+    try {
+        diameter = StrToFloatDot(edDiameter->text(), false);
+    } catch (const ConversionError&) {
+        edDiameter->setFocus();
+        return;
+    }
+    // Typing 0.8 passes through 0 and a minus sign gives a negative value: the last usable
+    // diameter, its table and the stored setting stay until a usable one is complete.
+    if (!SunOutagePredictor::IsUsableDiameter(diameter))
+        return;
+    m_predictor.Diameter = diameter;
+    edDiameter->setModified(false);
+    RefreshTable();
+    if (m_link.sunOutage)
+        m_link.sunOutage->diameter = diameter;
+}
+
+void TfrmSunOutage::edYearChange() {
+    if (!edYear->isModified())
+        return;
+    bool ok = false;
+    const int year = edYear->text().toInt(&ok, 10);
+    if (!ok) {
+        edYear->setFocus();
+        return;
+    }
+    m_predictor.Year = year;
+    RefreshTable();
+}
+
+void TfrmSunOutage::LanguageController1LanguageChanged() {
+    UpdateCaption();
+}
+
+void TfrmSunOutage::Close1Click() {
+    close();
+}
+
+QString TfrmSunOutage::SeasonAndBandText() const {
+    const QRadioButton* season = rbSpring->isChecked() ? rbSpring : rbFall;
+    const QRadioButton* band = rbC->isChecked() ? rbC : rbKu;
+    return season->text() + QLatin1Char(' ') + QString::number(m_predictor.Year) +
+           QStringLiteral(", ") + band->text();
+}
+
+QStringList TfrmSunOutage::CsvLines() const {
+    QStringList lines{CsvLine(GridView1->headerCaptions())};
+    for (int row = 0; row < GridView1->gridRowCount(); ++row)
+        lines << CsvLine(GridView1->rowTexts(row));
+    return lines;
+}
+
+QStringList TfrmSunOutage::HtmlBodyLines() const {
+    QStringList lines{QStringLiteral("<table>")};
+    if (m_link.siteReport)
+        lines << SiteInformationRows(m_link.siteReport());
+    lines << HtmlInfoRow(QStringLiteral("&nbsp;"), HtmlEscape(SeasonAndBandText()));
+    lines << QStringLiteral("</table>");
+    lines << DetailTableLines(*GridView1);
+    return lines;
+}
+
+void TfrmSunOutage::ExporttoCSV1Click() {
+    ExportCsvReport(this, DialogTexts(*SaveDialogCSV, DefaultCsvSaveDialogTexts()),
+                    [this] { return CsvLines(); });
+}
+
+void TfrmSunOutage::ExporttoHTML1Click() {
+    ExportHtmlReport(this, DialogTexts(*SaveDialogHTML, DefaultHtmlSaveDialogTexts()),
+                     Panel6->heading()->text(), [this] { return HtmlBodyLines(); });
+}
+
+} // namespace skyvane

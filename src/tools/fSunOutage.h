@@ -1,0 +1,67 @@
+#pragma once
+
+#include "SatelliteData.h"
+#include "SunOutage.h"
+#include "ToolWindowLink.h"
+#include "Translatable.h"
+
+#include "ui_fSunOutage.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+namespace skyvane {
+
+class SaveDialogSpec;
+
+// The sun outage table of one satellite: season, band, dish diameter and year chosen by the
+// user, one row per predicted outage day. The site is the one recorded in the satellite's
+// record, so the table does not follow later changes of the main window's inputs.
+//
+// Closing only hides the window; it stays with the main window until the program ends.
+class TfrmSunOutage : public QMainWindow, public Ui::TfrmSunOutage {
+    Q_OBJECT
+
+public:
+    TfrmSunOutage(QWidget* owner, const ToolWindowLink& link);
+
+    static const WindowTranslation& Translation();
+
+    // Called once, after creation and before the window is shown.
+    void SetSatellite(const SatelliteRecord& satellite);
+
+    // The prediction's inputs as last accepted (Satellite, Diameter in metres, Year, season,
+    // band) and its working state.
+    const SunOutagePredictor& Prediction() const { return m_predictor; }
+
+    // Recomputes the table for the current inputs. A prediction that searched nothing because
+    // an input is unusable leaves the previous rows in place.
+    PredictionStatus RefreshTable();
+
+    void rbClick();
+    void edDiameterChange();
+    void edYearChange();
+    void LanguageController1LanguageChanged();
+    void Close1Click();
+    void ExporttoCSV1Click();
+    void ExporttoHTML1Click();
+
+    QStringList CsvLines() const;
+    // The report between the frame's head and footer: information table and outage table.
+    QStringList HtmlBodyLines() const;
+
+private:
+    void SetUpGrid();
+    void ConnectHandlers();
+    void FormCreate();
+    void UpdateCaption();
+    void ShowRows();
+    QString SeasonAndBandText() const;
+
+    ToolWindowLink m_link;
+    SunOutagePredictor m_predictor;
+    SaveDialogSpec* SaveDialogCSV = nullptr;
+    SaveDialogSpec* SaveDialogHTML = nullptr;
+};
+
+} // namespace skyvane

@@ -1,0 +1,207 @@
+#include "DialogSeam.h"
+#include "fSunOutage.h"
+
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace skyvane;
+
+namespace {
+
+// 47.16 N, 16.16 E, as the main window records it: West and North positive.
+SatelliteRecord Satellite(double position, const QString& name = QStringLiteral("Astra 1C")) {
+    return std::make_shared<const TSatelliteData>(
+        TSatelliteData{name, position, 0.0, 0.0, -16.16, 47.16, 0.0});
+}
+
+void Retype(QLineEdit* edit, const QString& text) {
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+QStringList Column(const GridView& grid, int column) {
+    QStringList texts;
+    for (int row = 0; row < grid.gridRowCount(); ++row)
+        texts << grid.cellText(row, column);
+    return texts;
+}
+
+QStringList FileLines(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class TestSunOutageWindow : public QObject {
+    Q_OBJECT
+
+private:
+    SunOutageSettings settings;
+    ToolWindowLink Link() {
+        SiteReportInputs site{QStringLiteral("Latitude"),  QStringLiteral("47.16"), true,
+                              QStringLiteral("Longitude"), QStringLiteral("16.16"), false};
+        return {[site] { return site; }, &settings};
+    }
+
+private slots:
+    void init() {
+        QLocale::setDefault(QLocale::c());
+        settings = {};
+        DialogSeam::clearHooks();
+    }
+
+    void captionShowsNameAndPosition_data() {
+        QTest::addColumn<double>("position");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("east position") << -19.2 << "Sun Outage for Astra 1C at 19.2\u00b0 E";
+        QTest::newRow("zero counts as east") << 0.0 << "Sun Outage for Astra 1C at 0.0\u00b0 E";
+        QTest::newRow("west position") << 30.0 << "Sun Outage for Astra 1C at 30.0\u00b0 W";
+    }
+    void captionShowsNameAndPosition() {
+        QFETCH(double, position);
+        QFETCH(QString, caption);
+        TfrmSunOutage window(nullptr, Link());
+        window.SetSatellite(Satellite(position));
+        QCOMPARE(window.windowTitle(), caption);
+        QCOMPARE(window.Panel6->heading()->text(), caption);
+    }
+
+    void settingsReadOnOpenAndWrittenOnChange() {
+        settings = {false, false, 1.2};
+        TfrmSunOutage window(nullptr, Link());
+        QVERIFY(window.rbFall->isChecked() && window.rbKu->isChecked());
+        QCOMPARE(window.edDiameter->text(), QStringLiteral("1.2"));
+        QCOMPARE(window.edYear->text(), QString::number(QDate::currentDate().year()));
+        QTest::mouseClick(window.rbSpring, Qt::LeftButton, {}, QPoint(5, 8));
+        QVERIFY(settings.spring && !settings.cband);
+        Retype(window.edDiameter, QStringLiteral("2.4"));
+        QCOMPARE(settings.diameter, 2.4);
+    }
+
+    void textSetByTheProgramIsIgnored() {
+        TfrmSunOutage window(nullptr, Link());
+        const int year = window.Prediction().Year;
+        window.edYear->setText(QStringLiteral("1999"));
+        window.edDiameter->setText(QStringLiteral("9"));
+        QCOMPARE(window.Prediction().Year, year);
+        QCOMPARE(window.Prediction().Diameter, 3.6);
+    }
+
+    void spring2000TableIn24HourLocale() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        TfrmSunOutage window(nullptr, Link());
+        window.SetSatellite(Satellite(-19.2));
+        Retype(window.edYear, QStringLiteral("2000")); // computes 2, 20 and 200 on the way
+        QCOMPARE(Column(*window.GridView1, 0),
+                 QStringList({"29.02.00", "01.03.00", "02.03.00", "03.03.00", "04.03.00"}));
+        const QTime start = QTime::fromString(window.GridView1->cellText(2, 1), "HH:mm:ss");
+        QVERIFY2(qAbs(start.secsTo(QTime(10, 49, 51))) <= 5, qPrintable(start.toString()));
+    }
+
+    void monthWithTwoDigitDaysSortsByDate() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        settings = {false, false, 0.8};
+        TfrmSunOutage window(nullptr, Link());
+        Retype(window.edYear, QStringLiteral("2025"));
+        window.SetSatellite(Satellite(-19.2));
+        const QStringList dates = Column(*window.GridView1, 0);
+        QCOMPARE(dates.size(), 8);
+        QCOMPARE(dates.first(), QStringLiteral("10/7/25"));
+        QCOMPARE(dates.last(), QStringLiteral("10/14/25"));
+    }
+
+    // `typed` is typed after `before`, key by key; an empty `typed` clears the edit.
+    void rejectedInputKeepsTable_data() {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("focusReturns");
+        QTest::newRow("comma in a point locale") << "edDiameter"
+                                                 << "3"
+                                                 << ",6" << true;
+        QTest::newRow("zero on the way to 0.8") << "edDiameter"
+                                                << ""
+                                                << "0" << false;
+        QTest::newRow("negative diameter") << "edDiameter"
+                                           << ""
+                                           << "-1" << false;
+        QTest::newRow("year cleared") << "edYear"
+                                      << "2000"
+                                      << "" << true;
+        QTest::newRow("year not a number") << "edYear"
+                                           << "20"
+                                           << "x" << true;
+    }
+    void rejectedInputKeepsTable() {
+        QFETCH(QString, edit);
+        QFETCH(QString, before);
+        QFETCH(QString, typed);
+        QFETCH(bool, focusReturns);
+        TfrmSunOutage window(nullptr, Link());
+        window.SetSatellite(Satellite(-19.2));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* field = window.findChild<QLineEdit*>(edit);
+        Retype(field, before);
+        const QStringList rows = Column(*window.GridView1, 1);
+        const SunOutagePredictor accepted = window.Prediction();
+        const double stored = settings.diameter;
+        window.GridView1->setFocus();
+        if (typed.isEmpty())
+            Retype(field, typed);
+        else
+            QTest::keyClicks(field, typed);
+        QCOMPARE(Column(*window.GridView1, 1), rows);
+        QCOMPARE(window.Prediction().Diameter, accepted.Diameter);
+        QCOMPARE(window.Prediction().Year, accepted.Year);
+        QCOMPARE(settings.diameter, stored);
+        if (focusReturns)
+            QCOMPARE(QApplication::focusWidget(), field);
+    }
+
+    void pointAcceptedInCommaLocale() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        TfrmSunOutage window(nullptr, Link());
+        Retype(window.edDiameter, QStringLiteral("1.5"));
+        QCOMPARE(window.Prediction().Diameter, 1.5);
+    }
+
+    void exportsWriteHeaderAndRows() {
+        QTemporaryDir dir;
+        TfrmSunOutage window(nullptr, Link());
+        Retype(window.edYear, QStringLiteral("2000"));
+        window.SetSatellite(Satellite(-19.2));
+        QString path;
+        DialogSeam::setSaveFileHook([&](const SaveDialogRequest&) { return path; });
+        path = dir.filePath(QStringLiteral("outage.csv"));
+        window.ExporttoCSV1->trigger();
+        const QStringList csv = FileLines(path);
+        QCOMPARE(csv.size(), 6);
+        QCOMPARE(csv.first(), QStringLiteral("Predicted Date;Start (GMT);End (GMT);Duration"));
+        path = dir.filePath(QStringLiteral("outage.html"));
+        window.ExporttoHTML1->trigger();
+        const QString html = FileLines(path).join(QLatin1Char('\n'));
+        QVERIFY(html.contains("<td class=\"value0\">47.16&deg; N</td>"));
+        QVERIFY(html.contains("<td class=\"value0\">Spring 2000, C-Band</td>"));
+        QCOMPARE(html.count("<tr class=\"i0\">"), 3);
+        QCOMPARE(html.count("<tr class=\"i1\">"), 2);
+    }
+
+    void closeOnlyHides() {
+        QWidget owner;
+        QPointer<TfrmSunOutage> window = new TfrmSunOutage(&owner, Link());
+        window->show();
+        window->Close1->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(window && window->isHidden());
+    }
+};
+
+QTEST_MAIN(TestSunOutageWindow)
+#include "tst_sunoutagewindow.moc"
