@@ -1,0 +1,291 @@
+#include "Constants.h"
+#include "DialogSeam.h"
+#include "GifWriter.h"
+#include "fSatDetail.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QLabel>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace skyvane;
+
+namespace {
+
+const QSize kImageSize(240, 240);
+const QRgb kRed = qRgb(255, 0, 0);
+const QRgb kWhite = qRgb(255, 255, 255);
+
+SatelliteRecord Record(double position, double latitude, double longitude) {
+    auto record = std::make_shared<TSatelliteData>();
+    record->Name = QStringLiteral("Hotbird 1/2/3/4/6");
+    record->Position = position;
+    record->Azimuth = 173.254;
+    record->Elevation = 35.5;
+    record->Skew = -12.3;
+    record->SiteLatitude = latitude;
+    record->SiteLongitude = longitude;
+    return record;
+}
+
+int CountPixels(const QImage& image, QRgb colour) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixel(x, y) == colour;
+    return count;
+}
+
+// The saved file decoded again, or the GIF signature when no GIF reader is installed.
+void VerifyGif(const QString& path, const QImage& expected) {
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
+    QCOMPARE(file.read(6), QByteArray("GIF89a"));
+    if (!QImageReader::supportedImageFormats().contains("gif"))
+        return;
+    QImageReader reader(path, "gif");
+    const QImage read = reader.read().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(read, expected.convertToFormat(QImage::Format_RGB32));
+}
+
+} // namespace
+
+class TestSatDetail : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void needleTip_data();
+    void needleTip();
+    void elevationSector_data();
+    void elevationSector();
+    void polarisationLine_data();
+    void polarisationLine();
+    void captionRounding();
+    void siteLine_data();
+    void siteLine();
+    void languageSwitchKeepsDiagramTexts();
+    void reportBaseName_data();
+    void reportBaseName();
+    void saveImage_data();
+    void saveImage();
+    void exportWritesPageAndPictures();
+    void richPictureStillWritten();
+};
+
+void TestSatDetail::cleanup() {
+    DialogSeam::clearHooks();
+    ResetConstants();
+}
+
+void TestSatDetail::needleTip_data() {
+    QTest::addColumn<double>("azimuth");
+    QTest::addColumn<QPoint>("tip");
+    QTest::newRow("north") << 0.0 << QPoint(119, 20);
+    QTest::newRow("east") << 90.0 << QPoint(218, 119);
+    QTest::newRow("south") << 180.0 << QPoint(119, 218);
+    QTest::newRow("south-west") << 225.0 << QPoint(49, 189);
+}
+
+void TestSatDetail::needleTip() {
+    QFETCH(double, azimuth);
+    QFETCH(QPoint, tip);
+    const QImage compass = DrawAzimuthDiagram(kImageSize, azimuth, CurrentCompassLetters());
+    QCOMPARE(QColor(compass.pixel(tip)), QColor(kRed));
+    QCOMPARE(QColor(compass.pixel(119, 119)), QColor(kRed));
+}
+
+void TestSatDetail::elevationSector_data() {
+    QTest::addColumn<double>("elevation");
+    QTest::addColumn<QPoint>("lineEnd");
+    QTest::addColumn<bool>("sector");
+    QTest::newRow("0.5 degrees, k = 1, no sector") << 0.5 << QPoint(218, 216) << false;
+    QTest::newRow("0.9 degrees, k = 2, sector") << 0.9 << QPoint(218, 215) << true;
+    QTest::newRow("30 degrees") << 30.0 << QPoint(191, 119) << true;
+    QTest::newRow("zenith") << 90.0 << QPoint(20, 20) << true;
+}
+
+void TestSatDetail::elevationSector() {
+    QFETCH(double, elevation);
+    QFETCH(QPoint, lineEnd);
+    QFETCH(bool, sector);
+    const QImage quadrant = DrawElevationDiagram(kImageSize, elevation);
+    QCOMPARE(QColor(quadrant.pixel(lineEnd)), QColor(kRed));
+    QCOMPARE(CountPixels(quadrant, kWhite) > 0, sector);
+}
+
+void TestSatDetail::polarisationLine_data() {
+    QTest::addColumn<double>("skew");
+    QTest::addColumn<QPoint>("lower");
+    QTest::addColumn<QPoint>("upper");
+    QTest::newRow("skew 0, vertical") << 0.0 << QPoint(119, 197) << QPoint(119, 80);
+    QTest::newRow("skew 20, clockwise") << 20.0 << QPoint(92, 192) << QPoint(132, 82);
+    QTest::newRow("skew -30, counterclockwise") << -30.0 << QPoint(158, 187) << QPoint(100, 85);
+}
+
+// The dotted line starts with a dot at its lower end; its upper end is a dot or a white gap.
+void TestSatDetail::polarisationLine() {
+    QFETCH(double, skew);
+    QFETCH(QPoint, lower);
+    QFETCH(QPoint, upper);
+    const QImage feed = DrawSkewDiagram(kImageSize, skew);
+    QCOMPARE(QColor(feed.pixel(lower)), QColor(kRed));
+    QVERIFY2(feed.pixel(upper) == kRed || feed.pixel(upper) == kWhite,
+             qPrintable(QColor(feed.pixel(upper)).name()));
+    const QPoint beyond = upper + (upper - lower) / 10;
+    QVERIFY(feed.pixel(beyond) != kRed);
+}
+
+void TestSatDetail::captionRounding() {
+    TfrmSatDetail window(nullptr, {});
+    window.SetSatellite(Record(-13.0, 47.16, -16.16));
+    QCOMPARE(window.pnlAzimuth->text(), QStringLiteral("Azimuth: 173.25°"));
+    QCOMPARE(window.pnlElevation->text(), QStringLiteral("Elevation: 35.50°"));
+    QCOMPARE(window.pnlSkew->text(), QStringLiteral("Skew: -12.30°"));
+}
+
+void TestSatDetail::siteLine_data() {
+    QTest::addColumn<double>("position");
+    QTest::addColumn<double>("latitude");
+    QTest::addColumn<double>("longitude");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("lat");
+    QTest::addColumn<QString>("lon");
+    QTest::newRow("all zero: east and north")
+        << 0.0 << 0.0 << 0.0 << "Details for Hotbird 1/2/3/4/6 at 0.0° E"
+        << "0.00° N"
+        << "0.00° E";
+    QTest::newRow("west satellite, south-west site")
+        << 30.0 << -33.456 << 70.25 << "Details for Hotbird 1/2/3/4/6 at 30.0° W"
+        << "33.46° S"
+        << "70.25° W";
+}
+
+void TestSatDetail::siteLine() {
+    QFETCH(double, position);
+    QFETCH(double, latitude);
+    QFETCH(double, longitude);
+    TfrmSatDetail window(nullptr, {});
+    window.SetSatellite(Record(position, latitude, longitude));
+    QTEST(window.windowTitle(), "caption");
+    QTEST(window.Panel6->heading()->text(), "caption");
+    QTEST(window.lblLat->text(), "lat");
+    QTEST(window.lblLong->text(), "lon");
+}
+
+void TestSatDetail::languageSwitchKeepsDiagramTexts() {
+    TfrmSatDetail window(nullptr, {});
+    window.SetSatellite(Record(-13.0, 47.16, -16.16));
+    SetConstantText(QStringLiteral("constDetailsForSatAtLoc"),
+                    QStringLiteral("Details zu %s auf %s"));
+    SetConstantText(QStringLiteral("constEastShort"), QStringLiteral("O"));
+    SetConstantText(QStringLiteral("constAzimuth"), QStringLiteral("Azimut"));
+    window.LanguageController1LanguageChanged();
+    QCOMPARE(window.windowTitle(), QStringLiteral("Details zu Hotbird 1/2/3/4/6 auf 13.0° O"));
+    QCOMPARE(window.Panel6->heading()->text(), window.windowTitle());
+    QCOMPARE(window.pnlAzimuth->text(), QStringLiteral("Azimuth: 173.25°"));
+    QCOMPARE(window.lblLong->text(), QStringLiteral("16.16° E"));
+}
+
+void TestSatDetail::reportBaseName_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("baseName");
+    QTest::newRow("one extension") << "/tmp/out/report.html"
+                                   << "report";
+    QTest::newRow("dot inside the name") << "/tmp/a.b.htm"
+                                         << "a.b";
+    QTest::newRow("no extension") << "/tmp/site"
+                                  << "site";
+    QTest::newRow("dot in the folder only") << "/tmp/x.y/site"
+                                            << "site";
+}
+
+void TestSatDetail::reportBaseName() {
+    QFETCH(QString, path);
+    QTEST(ReportBaseName(path), "baseName");
+}
+
+void TestSatDetail::saveImage_data() {
+    QTest::addColumn<QString>("image");
+    QTest::addColumn<QString>("typedName");
+    QTest::newRow("azimuth") << "imgAzimuth"
+                             << "compass.gif";
+    QTest::newRow("elevation, typed as png") << "imgElevation"
+                                             << "quadrant.png";
+    QTest::newRow("skew, no extension") << "imgSkew"
+                                        << "feed";
+}
+
+void TestSatDetail::saveImage() {
+    QFETCH(QString, image);
+    QFETCH(QString, typedName);
+    QTemporaryDir dir;
+    QString proposed;
+    DialogSeam::setSaveFileHook([&](const SaveDialogRequest& request) {
+        proposed = request.directory;
+        return dir.filePath(typedName);
+    });
+    TfrmSatDetail window(nullptr, {});
+    window.SetSatellite(Record(-13.0, 47.16, -16.16));
+    auto* label = window.findChild<QLabel*>(image);
+    QVERIFY(label);
+    emit label->customContextMenuRequested(QPoint(10, 10));
+    window.popupSave()->hide();
+    window.popupSave()->actions().constFirst()->trigger();
+    QCOMPARE(proposed, image + QStringLiteral(".gif"));
+    VerifyGif(dir.filePath(typedName), window.Bitmap(label));
+}
+
+void TestSatDetail::exportWritesPageAndPictures() {
+    QTemporaryDir dir;
+    DialogSeam::setSaveFileHook(
+        [&](const SaveDialogRequest&) { return dir.filePath("site.html"); });
+    SiteReportInputs site;
+    site.latitudeCaption = QStringLiteral("Latitude");
+    site.latitudeText = QStringLiteral("47.16");
+    site.longitudeCaption = QStringLiteral("Longitude");
+    site.longitudeText = QStringLiteral("16.16");
+    TfrmSatDetail window(nullptr, ToolWindowLink{[&] { return site; }, nullptr});
+    window.SetSatellite(Record(-13.0, 47.16, -16.16));
+    window.ExporttoHTML1Click();
+
+    QFile page(dir.filePath("site.html"));
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromLatin1(page.readAll());
+    QVERIFY(html.contains(QStringLiteral("<tr><td><img src=\"site_az.gif\"></img></td><td><img "
+                                         "src=\"site_el.gif\"></img></td><td><img "
+                                         "src=\"site_sk.gif\"></img></td></tr>\r\n")));
+    QVERIFY(html.contains(QStringLiteral("<tr><td>Azimuth: 173.25°</td><td>Elevation: "
+                                         "35.50°</td><td>Skew: -12.30°</td></tr>\r\n")));
+    QCOMPARE(html.count(QStringLiteral("class=\"info0\"")), 2);
+    QVERIFY(html.contains(QStringLiteral("47.16&deg; N")));
+    VerifyGif(dir.filePath("site_az.gif"), window.Bitmap(window.imgAzimuth));
+    VerifyGif(dir.filePath("site_el.gif"), window.Bitmap(window.imgElevation));
+    VerifyGif(dir.filePath("site_sk.gif"), window.Bitmap(window.imgSkew));
+}
+
+// More than 256 colours cannot keep an exact palette; the picture is still written whole.
+void TestSatDetail::richPictureStillWritten() {
+    QImage gradient(64, 64, QImage::Format_RGB32);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            gradient.setPixel(x, y, qRgb(x * 4, y * 4, 128));
+    QTemporaryDir dir;
+    const QString path = dir.filePath("gradient.gif");
+    WriteGif(gradient, path);
+    QImageReader reader(path, "gif");
+    if (!QImageReader::supportedImageFormats().contains("gif"))
+        QSKIP("no GIF reader installed");
+    const QImage read = reader.read();
+    QCOMPARE(read.size(), gradient.size());
+    const QColor corner = read.pixelColor(63, 63);
+    QVERIFY2(qAbs(corner.red() - 252) <= 51 && qAbs(corner.green() - 252) <= 51,
+             qPrintable(corner.name()));
+}
+
+QTEST_MAIN(TestSatDetail)
+#include "tst_satdetail.moc"
