@@ -16,6 +16,9 @@
 #include "SettingsStore.h"
 #include "fInit.h"
 #include "fLocationDatabase.h"
+#include "fObstacles.h"
+#include "fSatDetail.h"
+#include "fSunOutage.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -188,10 +191,6 @@ void TfrmMain::SetUpPopupMenu() {
     connect(details, &QAction::triggered, this, &TfrmMain::pmDetailsClick);
     connect(obstacles, &QAction::triggered, this, &TfrmMain::pmObstaclesClick);
     connect(sunOutage, &QAction::triggered, this, &TfrmMain::pmSunOutageClick);
-    details->setEnabled(false);         // until the detail window is part of the build
-    sunOutage->setEnabled(false);       // until the sun outage window is part of the build
-    obstacles->setEnabled(false);       // until the obstacle calculator is part of the build
-    mToolsObstacles->setEnabled(false); // until the obstacle calculator is part of the build
 }
 
 void TfrmMain::ConnectHandlers() {
@@ -529,21 +528,48 @@ void TfrmMain::pmSunOutageClick() {
 // The detail, sun outage and obstacle windows join the program in later builds; until then a
 // row's record is resolved and nothing is opened.
 void TfrmMain::OpenSatDetail(int row) {
-    if (!RecordAtRow(row))
+    const SatelliteRecord record = RecordAtRow(row);
+    if (!record)
         return;
+    try {
+        auto* w = new TfrmSatDetail(this, ToolLink());
+        w->SetSatellite(record);
+        w->show();
+    } catch (const std::exception&) {
+    }
 }
 
 void TfrmMain::OpenSunOutage(int row) {
-    if (!RecordAtRow(row))
+    const SatelliteRecord record = RecordAtRow(row);
+    if (!record)
         return;
+    try {
+        auto* w = new TfrmSunOutage(this, ToolLink());
+        w->SetSatellite(record);
+        w->show();
+    } catch (const std::exception&) {
+    }
 }
 
 void TfrmMain::OpenObstacles(int row) {
-    if (!RecordAtRow(row))
+    const SatelliteRecord record = RecordAtRow(row);
+    if (!record)
         return;
+    try {
+        auto* w = new TfrmObstacles(this, ToolLink());
+        w->SetSatellite(record);
+        w->show();
+    } catch (const std::exception&) {
+    }
 }
 
-void TfrmMain::mToolsObstaclesClick() {}
+void TfrmMain::mToolsObstaclesClick() {
+    try {
+        auto* w = new TfrmObstacles(this, ToolLink());
+        w->show();
+    } catch (const std::exception&) {
+    }
+}
 
 void TfrmMain::btnEarthmapClick() {
     if (m_earth) {
