@@ -1,4 +1,5 @@
 #include "DialogSeam.h"
+#include "LanguageController.h"
 #include "fSunOutage.h"
 
 #include <QPointer>
@@ -191,6 +192,18 @@ private slots:
         QVERIFY(html.contains("<td class=\"value0\">Spring 2000, C-Band</td>"));
         QCOMPARE(html.count("<tr class=\"i0\">"), 3);
         QCOMPARE(html.count("<tr class=\"i1\">"), 2);
+    }
+
+    // A language file reaches only the properties its entries name.
+    void everyTranslationEntryNamesAProperty() {
+        TfrmSunOutage window(nullptr, Link());
+        for (const TranslationEntry& entry : TfrmSunOutage::Translation().entries) {
+            QObject* object = FindComponent(&window, QString::fromUtf8(entry.objectName));
+            const auto text =
+                object ? ReadTranslatableProperty(object, entry.property, object == &window)
+                       : std::nullopt;
+            QVERIFY2(text == QString::fromUtf8(entry.english), entry.objectName);
+        }
     }
 
     void closeOnlyHides() {
