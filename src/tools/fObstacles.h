@@ -1,0 +1,58 @@
+#pragma once
+
+#include "Obstacles.h"
+#include "SatelliteData.h"
+#include "ToolWindowLink.h"
+#include "Translatable.h"
+
+#include "ui_fObstacles.h"
+
+#include <QMainWindow>
+
+class QLineEdit;
+
+namespace skyvane {
+
+// The obstacle calculator: of elevation, distance and height the user picks one to calculate
+// from the other two. The three values live only as the texts of their edits; every change of
+// any edit, typed or written by the program, recalculates.
+class TfrmObstacles : public QMainWindow, public Ui::TfrmObstacles {
+    Q_OBJECT
+
+public:
+    // Destroys itself when closed.
+    TfrmObstacles(QWidget* owner, const ToolWindowLink& link);
+
+    static const WindowTranslation& Translation();
+
+    // Distance mode, the satellite's elevation and a height of 10 m as the starting values.
+    void SetSatellite(const SatelliteRecord& record);
+
+    ObstacleMode CurrentMode() const;
+    // The edit that shows the value being calculated in a mode.
+    QLineEdit* ResultEdit(ObstacleMode mode) const;
+
+    void OnRbChange();
+    void OnInputChange();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void Close1Click();
+    void LanguageController1LanguageChanged();
+    void ConnectHandlers();
+    void SetUpColours();
+
+    // Reads an input edit; a corrected value is written back (which recalculates once more).
+    double ReadInput(QLineEdit* edit, ObstacleInput (*reader)(const QString&));
+
+    SatelliteRecord Satellite;
+    int recalculationDepth = 0;
+};
+
+} // namespace skyvane
