@@ -1,12 +1,14 @@
 #include "Constants.h"
 #include "DialogSeam.h"
 #include "GifWriter.h"
+#include "LanguageController.h"
 #include "fSatDetail.h"
 
 #include <QFile>
 #include <QImageReader>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -75,6 +77,8 @@ private slots:
     void saveImage();
     void exportWritesPageAndPictures();
     void richPictureStillWritten();
+    void everyTranslationEntryNamesAProperty();
+    void closeFreesTheWindow();
 };
 
 void TestSatDetail::cleanup() {
@@ -285,6 +289,28 @@ void TestSatDetail::richPictureStillWritten() {
     const QColor corner = read.pixelColor(63, 63);
     QVERIFY2(qAbs(corner.red() - 252) <= 51 && qAbs(corner.green() - 252) <= 51,
              qPrintable(corner.name()));
+}
+
+// A language file reaches only the properties its entries name.
+void TestSatDetail::everyTranslationEntryNamesAProperty() {
+    TfrmSatDetail window(nullptr, {});
+    for (const TranslationEntry& entry : TfrmSatDetail::Translation().entries) {
+        QObject* object = FindComponent(&window, QString::fromUtf8(entry.objectName));
+        const auto text = object
+                              ? ReadTranslatableProperty(object, entry.property, object == &window)
+                              : std::nullopt;
+        QVERIFY2(text == QString::fromUtf8(entry.english), entry.objectName);
+    }
+}
+
+void TestSatDetail::closeFreesTheWindow() {
+    QWidget owner;
+    QPointer<TfrmSatDetail> window = new TfrmSatDetail(&owner, {});
+    window->SetSatellite(Record(-13.0, 47.16, -16.16));
+    window->show();
+    window->Close1->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!window);
 }
 
 QTEST_MAIN(TestSatDetail)
