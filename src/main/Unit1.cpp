@@ -525,8 +525,6 @@ void TfrmMain::pmSunOutageClick() {
         OpenSunOutage(cell.row);
 }
 
-// The detail, sun outage and obstacle windows join the program in later builds; until then a
-// row's record is resolved and nothing is opened.
 void TfrmMain::OpenSatDetail(int row) {
     const SatelliteRecord record = RecordAtRow(row);
     if (!record)
