@@ -45,8 +45,11 @@ class TestSunOutageWindow : public QObject {
 private:
     SunOutageSettings settings;
     ToolWindowLink Link() {
-        SiteReportInputs site{QStringLiteral("Latitude"),  QStringLiteral("47.16"), true,
-                              QStringLiteral("Longitude"), QStringLiteral("16.16"), false};
+        SiteReportInputs site;
+        site.latitudeCaption = QStringLiteral("Latitude");
+        site.latitudeText = QStringLiteral("47.16");
+        site.longitudeCaption = QStringLiteral("Longitude");
+        site.longitudeText = QStringLiteral("16.16");
         return {[site] { return site; }, &settings};
     }
 
