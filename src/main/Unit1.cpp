@@ -12,7 +12,7 @@
 #include "MainListReports.h"
 #include "NumberText.h"
 #include "ProductInfo.h"
-#include "SaveDialogSpec.h"
+#include "SaveDialogSettings.h"
 #include "SettingsStore.h"
 #include "fInit.h"
 #include "fLocationDatabase.h"
@@ -48,7 +48,7 @@ QString& DeclinationLibraryName() {
 }
 
 // A save dialog's texts as the current language gives them.
-SaveDialogTexts DialogTexts(const SaveDialogSpec& dialog, const SaveDialogTexts& defaults) {
+SaveDialogTexts DialogTexts(const SaveDialogSettings& dialog, const SaveDialogTexts& defaults) {
     return {defaults.title, dialog.filter(), dialog.defaultExt()};
 }
 
@@ -81,10 +81,10 @@ TfrmMain::TfrmMain(std::unique_ptr<SettingsStore> store, QWidget* parent)
     ConnectHandlers();
     const SaveDialogTexts html = DefaultHtmlSaveDialogTexts();
     const SaveDialogTexts csv = DefaultCsvSaveDialogTexts();
-    m_saveDialogHtml =
-        new SaveDialogSpec(QStringLiteral("SaveDialogHTML"), html.defaultExt, html.filter, this);
+    m_saveDialogHtml = new SaveDialogSettings(QStringLiteral("SaveDialogHTML"), html.defaultExt,
+                                              html.filter, this);
     m_saveDialogCsv =
-        new SaveDialogSpec(QStringLiteral("SaveDialogCSV"), csv.defaultExt, csv.filter, this);
+        new SaveDialogSettings(QStringLiteral("SaveDialogCSV"), csv.defaultExt, csv.filter, this);
     new LanguageController(this, Translation(), [this] { LanguageController1LanguageChanged(); });
     FormCreate();
 }

@@ -26,7 +26,7 @@ class HelpBinding;
 
 class TfrmInit;
 class TfrmLocations;
-class SaveDialogSpec;
+class SaveDialogSettings;
 
 // The main window: the site, the calculation and the list of visible satellites, and the way
 // into every other window.
@@ -140,8 +140,8 @@ private:
     QPointer<QWidget> m_earth;
     QPointer<TfrmLocations> m_locations;
     MagneticDeclination m_magDec;
-    SaveDialogSpec* m_saveDialogHtml = nullptr;
-    SaveDialogSpec* m_saveDialogCsv = nullptr;
+    SaveDialogSettings* m_saveDialogHtml = nullptr;
+    SaveDialogSettings* m_saveDialogCsv = nullptr;
 };
 
 } // namespace skyvane

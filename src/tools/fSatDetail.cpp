@@ -12,7 +12,7 @@
 #include "ReportFrame.h"
 #include "ReportParts.h"
 #include "ReportWriter.h"
-#include "SaveDialogSpec.h"
+#include "SaveDialogSettings.h"
 
 #include <QBitmap>
 #include <QDir>
@@ -313,10 +313,11 @@ TfrmSatDetail::TfrmSatDetail(QWidget* owner, const ToolWindowLink& link)
     centralWidget()->setFixedSize(726, 332);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    SaveDialog1 = new SaveDialogSpec(QStringLiteral("SaveDialog1"), QString(), kGifFilter, this);
+    SaveDialog1 =
+        new SaveDialogSettings(QStringLiteral("SaveDialog1"), QString(), kGifFilter, this);
     const SaveDialogTexts html = DefaultHtmlSaveDialogTexts();
-    SaveDialogHTML =
-        new SaveDialogSpec(QStringLiteral("SaveDialogHTML"), html.defaultExt, html.filter, this);
+    SaveDialogHTML = new SaveDialogSettings(QStringLiteral("SaveDialogHTML"), html.defaultExt,
+                                            html.filter, this);
     SetUpPopupMenu();
     connect(ExporttoHTML1, &QAction::triggered, this, &TfrmSatDetail::ExporttoHTML1Click);
     connect(Close1, &QAction::triggered, this, &QWidget::close);

@@ -20,7 +20,7 @@ class QMenu;
 
 namespace skyvane {
 
-class SaveDialogSpec;
+class SaveDialogSettings;
 
 // The whole-pixel quantities every diagram is drawn with, from the image control's size.
 struct DiagramGeometry {
@@ -104,8 +104,8 @@ private:
     QImage m_skewBitmap;
     QMenu* m_popupSave = nullptr;
     QPointer<QLabel> m_popupComponent;
-    SaveDialogSpec* SaveDialog1 = nullptr;
-    SaveDialogSpec* SaveDialogHTML = nullptr;
+    SaveDialogSettings* SaveDialog1 = nullptr;
+    SaveDialogSettings* SaveDialogHTML = nullptr;
 };
 
 } // namespace skyvane

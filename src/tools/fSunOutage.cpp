@@ -8,7 +8,7 @@
 #include "NumberText.h"
 #include "ReportParts.h"
 #include "ReportWriter.h"
-#include "SaveDialogSpec.h"
+#include "SaveDialogSettings.h"
 
 #include <QDate>
 #include <QLabel>
@@ -33,7 +33,7 @@ GridColumnSpec TextColumn(const char* name, const char* caption,
     return column;
 }
 
-SaveDialogTexts DialogTexts(const SaveDialogSpec& dialog, const SaveDialogTexts& defaults) {
+SaveDialogTexts DialogTexts(const SaveDialogSettings& dialog, const SaveDialogTexts& defaults) {
     return {defaults.title, dialog.filter(), dialog.defaultExt()};
 }
 
@@ -48,10 +48,10 @@ TfrmSunOutage::TfrmSunOutage(QWidget* owner, const ToolWindowLink& link)
     SetUpGrid();
     const SaveDialogTexts html = DefaultHtmlSaveDialogTexts();
     const SaveDialogTexts csv = DefaultCsvSaveDialogTexts();
-    SaveDialogHTML =
-        new SaveDialogSpec(QStringLiteral("SaveDialogHTML"), html.defaultExt, html.filter, this);
+    SaveDialogHTML = new SaveDialogSettings(QStringLiteral("SaveDialogHTML"), html.defaultExt,
+                                            html.filter, this);
     SaveDialogCSV =
-        new SaveDialogSpec(QStringLiteral("SaveDialogCSV"), csv.defaultExt, csv.filter, this);
+        new SaveDialogSettings(QStringLiteral("SaveDialogCSV"), csv.defaultExt, csv.filter, this);
     FormCreate();
     ConnectHandlers();
     new LanguageController(this, Translation(), [this] { LanguageController1LanguageChanged(); });

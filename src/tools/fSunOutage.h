@@ -12,7 +12,7 @@
 
 namespace skyvane {
 
-class SaveDialogSpec;
+class SaveDialogSettings;
 
 // The sun outage table of one satellite: season, band, dish diameter and year chosen by the
 // user, one row per predicted outage day. The site is the one recorded in the satellite's
@@ -60,8 +60,8 @@ private:
 
     ToolWindowLink m_link;
     SunOutagePredictor m_predictor;
-    SaveDialogSpec* SaveDialogCSV = nullptr;
-    SaveDialogSpec* SaveDialogHTML = nullptr;
+    SaveDialogSettings* SaveDialogCSV = nullptr;
+    SaveDialogSettings* SaveDialogHTML = nullptr;
 };
 
 } // namespace skyvane

@@ -3,7 +3,7 @@
 #include "GridView.h"
 #include "LanguageController.h"
 #include "LanguageManager.h"
-#include "SaveDialogSpec.h"
+#include "SaveDialogSettings.h"
 
 #include <QAction>
 #include <QDir>
@@ -57,7 +57,7 @@ struct TestWindow {
     QMenu* mFile = nullptr;
     QAction* mFileQuit = nullptr;
     GridView* grid = nullptr;
-    SaveDialogSpec* saveDialog = nullptr;
+    SaveDialogSettings* saveDialog = nullptr;
     QLabel* ownedWindowLabel = nullptr;
     LanguageController* controller = nullptr;
     QStringList events; // what the language-change handler saw, in order
@@ -83,8 +83,9 @@ struct TestWindow {
         grid->addColumn({QStringLiteral("colAzimuth"), QStringLiteral("Azimuth"), -1,
                          Qt::AlignRight, GridSortMode::Numeric, QStringLiteral("\u00b0")});
         layout->addWidget(grid);
-        saveDialog = new SaveDialogSpec(QStringLiteral("SaveDialogHTML"), QStringLiteral("*.html"),
-                                        QStringLiteral("HTML (*.html)|*.html"), window.get());
+        saveDialog =
+            new SaveDialogSettings(QStringLiteral("SaveDialogHTML"), QStringLiteral("*.html"),
+                                   QStringLiteral("HTML (*.html)|*.html"), window.get());
         auto* ownedWindow = new QWidget(window.get(), Qt::Window);
         ownedWindowLabel = new QLabel(QStringLiteral("Owned"), ownedWindow);
         ownedWindowLabel->setObjectName(QStringLiteral("lblLongitude"));

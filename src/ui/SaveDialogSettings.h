@@ -10,10 +10,10 @@ namespace skyvane {
 // language files reach them like any control: the properties "DefaultExt" ("*.html") and
 // "Filter" in the classic form "HTML (*.html, *.htm)|*.html;*.htm|All extensions (*.*)|*.*".
 // They are dynamic properties, so the class needs no meta-object of its own.
-class SaveDialogSpec : public QObject {
+class SaveDialogSettings : public QObject {
 public:
-    SaveDialogSpec(const QString& name, const QString& defaultExt, const QString& filter,
-                   QObject* parent)
+    SaveDialogSettings(const QString& name, const QString& defaultExt, const QString& filter,
+                       QObject* parent)
         : QObject(parent) {
         setObjectName(name);
         setProperty("DefaultExt", defaultExt);
