@@ -4,7 +4,7 @@ set -euo pipefail
 build=${1:-build-bench}
 shopt -s nullglob
 for b in "$build"/bench/bench_*; do
-  [ -x "$b" ] || continue
+  [ -f "$b" ] && [ -x "$b" ] || continue
   echo "== $(basename "$b")"
   QT_QPA_PLATFORM=offscreen "$b" --benchmark_repetitions=9 --benchmark_report_aggregates_only=true \
     --benchmark_display_aggregates_only=true 2>&1 | grep -E 'median|Benchmark|^-' || true
