@@ -1,0 +1,98 @@
+#include "HelpBinding.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTextBrowser>
+#include <QtTest>
+
+using namespace skyvane;
+
+namespace {
+
+// The help window is a top-level window of its own.
+QTextBrowser* VisibleHelpViewer() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("helpViewer") && w->isVisible())
+            return qobject_cast<QTextBrowser*>(w);
+    return nullptr;
+}
+
+} // namespace
+
+class TestHelpBinding : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { delete HelpBinding::Instance(); }
+    void missingFileBindsNothing();
+    void everyContextHasItsTopic_data();
+    void everyContextHasItsTopic();
+    void unknownContextOpensNothing();
+    void contextComesFromTheNearestWidget();
+    void f1OpensTheFocusedWindowsTopic();
+};
+
+void TestHelpBinding::missingFileBindsNothing() {
+    QCOMPARE(HelpBinding::Create(QStringLiteral("/nonexistent/skyvane.qch")), nullptr);
+    QCOMPARE(HelpBinding::Instance(), nullptr);
+}
+
+void TestHelpBinding::everyContextHasItsTopic_data() {
+    QTest::addColumn<int>("context");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("main window") << 1 << "The satellite list";
+    QTest::newRow("licence") << 998 << "Licence";
+    QTest::newRow("credits") << 999 << "Credits";
+    for (const int context : {102, 103, 104, 105, 106})
+        QTest::newRow(qPrintable(QStringLiteral("tool window %1").arg(context)))
+            << context << QString();
+}
+
+void TestHelpBinding::everyContextHasItsTopic() {
+    QFETCH(int, context);
+    QFETCH(QString, title);
+    HelpBinding* help = HelpBinding::Create(QStringLiteral(HELP_FILE));
+    QVERIFY(help);
+    QVERIFY2(help->ShowTopic(context), qPrintable(QStringLiteral("context %1").arg(context)));
+    QTextBrowser* viewer = VisibleHelpViewer();
+    QVERIFY(viewer);
+    QVERIFY2(!viewer->toPlainText().trimmed().isEmpty(), "the topic's page is empty");
+    if (!title.isEmpty())
+        QCOMPARE(help->TopicTitle(context), title);
+}
+
+void TestHelpBinding::unknownContextOpensNothing() {
+    HelpBinding* help = HelpBinding::Create(QStringLiteral(HELP_FILE));
+    QVERIFY(help);
+    QVERIFY(!help->ShowTopic(5));
+    QCOMPARE(help->TopicTitle(5), QString());
+}
+
+void TestHelpBinding::contextComesFromTheNearestWidget() {
+    QWidget window;
+    window.setProperty(HelpBinding::kContextProperty, 1);
+    QWidget panel(&window);
+    QLineEdit edit(&panel);
+    QCOMPARE(HelpBinding::ContextFor(&edit), 1);
+    panel.setProperty(HelpBinding::kContextProperty, 103);
+    QCOMPARE(HelpBinding::ContextFor(&edit), 103);
+    QCOMPARE(HelpBinding::ContextFor(nullptr), 0);
+}
+
+void TestHelpBinding::f1OpensTheFocusedWindowsTopic() {
+    HelpBinding* help = HelpBinding::Create(QStringLiteral(HELP_FILE));
+    QVERIFY(help);
+    QWidget window;
+    window.setProperty(HelpBinding::kContextProperty, 999);
+    QLineEdit edit(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    edit.setFocus();
+    QTest::keyClick(&edit, Qt::Key_F1);
+    QTextBrowser* viewer = VisibleHelpViewer();
+    QVERIFY2(viewer, "F1 opened no help window");
+    QCOMPARE(viewer->windowTitle(), QStringLiteral("Credits"));
+}
+
+QTEST_MAIN(TestHelpBinding)
+#include "tst_helpbinding.moc"
