@@ -99,7 +99,7 @@ void TfrmLocations::FormCreate(const QString& databasePath) {
         m_databaseAvailable = m_database.open(databasePath);
         if (m_databaseAvailable) {
             FillCountries();
-            ShowTowns(m_database.Towns());
+            m_townsPending = true;
         }
     } catch (const std::exception&) {
         // A database that cannot be used leaves the lists empty; the window still opens.
@@ -120,7 +120,28 @@ void TfrmLocations::FillCountries() {
 }
 
 void TfrmLocations::ShowTowns(std::vector<TownEntry> towns) {
+    m_townsPending = false;
     m_townModel->setTowns(std::move(towns));
+}
+
+void TfrmLocations::EnsureTownsLoaded() {
+    if (!m_townsPending)
+        return;
+    try {
+        ShowTowns(m_database.Towns());
+    } catch (const std::exception&) {
+        m_townsPending = false; // an unusable database leaves the list empty
+    }
+}
+
+TownListModel* TfrmLocations::townModel() {
+    EnsureTownsLoaded();
+    return m_townModel;
+}
+
+void TfrmLocations::showEvent(QShowEvent* event) {
+    EnsureTownsLoaded();
+    QDialog::showEvent(event);
 }
 
 void TfrmLocations::dblCountryClick() {
@@ -146,7 +167,7 @@ void TfrmLocations::Timer1Timer() {
 }
 
 void TfrmLocations::dblCityClick() {
-    const TownEntry* town = m_townModel->town(dblCity->currentIndex().row());
+    const TownEntry* town = townModel()->town(dblCity->currentIndex().row());
     if (!town || !town->key) {
         btnApply->setEnabled(false);
         return;

@@ -48,7 +48,7 @@ public:
     QString townFilter() const { return m_townFilter; }
     // The small map as it is shown.
     QImage smallMap() const { return m_smallMap; }
-    TownListModel* townModel() const { return m_townModel; }
+    TownListModel* townModel();
 
     // Latitude of the town last clicked, degrees, North positive.
     double SelectedLat = 0.0;
@@ -64,7 +64,13 @@ public slots:
     void dblCityClick();
     void btnApplyClick();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    // The full town list is read when it is first needed (the window shown, or the list asked
+    // for), not while the program starts: it is the slowest query of the database.
+    void EnsureTownsLoaded();
     void FormCreate(const QString& databasePath);
     void ConnectHandlers();
     void FillCountries();
@@ -76,6 +82,7 @@ private:
     LocationDatabase m_database;
     bool m_databaseAvailable = false;
     TownListModel* m_townModel = nullptr;
+    bool m_townsPending = false;
     QString m_townFilter;
     QImage m_worldMap;
     QImage m_marker;

@@ -33,7 +33,7 @@ struct FakeMainWindow {
     SiteInputs inputs() { return {edLat, edLong, rbEsLatN, rbEsLatS, rbEsLongW, rbEsLongE, btnGo}; }
 };
 
-int RowOf(const TfrmLocations& window, const QString& town) {
+int RowOf(TfrmLocations& window, const QString& town) {
     const TownListModel* model = window.townModel();
     for (int row = 0; row < model->rowCount(); ++row) {
         if (model->town(row)->town == town)
@@ -50,7 +50,7 @@ bool ClickTown(TfrmLocations& window, const QString& town) {
     return true;
 }
 
-QStringList ListedTowns(const TfrmLocations& window) {
+QStringList ListedTowns(TfrmLocations& window) {
     QStringList towns;
     for (int row = 0; row < window.townModel()->rowCount(); ++row)
         towns << window.townModel()->town(row)->town;
