@@ -64,6 +64,16 @@ QFont PrintFont(const GridView& grid, QPrinter& printer, const GridPrintSettings
     return font;
 }
 
+// A horizontal rule across the printed columns, `thickness` device units high from `y` down.
+void DrawRule(QPainter& painter, const GridPrintLayout& layout, const GridPrintSettings& settings,
+              int y, int thickness) {
+    const int right = layout.columnLeft.empty()
+                          ? settings.marginLeft
+                          : layout.columnLeft.back() + layout.columnShare.back();
+    painter.fillRect(QRect(settings.marginLeft, y, right - settings.marginLeft, thickness),
+                     Qt::black);
+}
+
 void PrintHeader(QPainter& painter, const GridView& grid, const std::vector<int>& columns,
                  const GridPrintLayout& layout, const GridPrintSettings& settings) {
     const int top = settings.marginTop;
@@ -73,12 +83,7 @@ void PrintHeader(QPainter& painter, const GridView& grid, const std::vector<int>
                          static_cast<int>(column->alignment() | Qt::AlignVCenter),
                          column->caption());
     }
-    const int right = layout.columnLeft.empty()
-                          ? settings.marginLeft
-                          : layout.columnLeft.back() + layout.columnShare.back();
-    painter.fillRect(
-        QRect(settings.marginLeft, top + settings.headerHeight - 2, right - settings.marginLeft, 2),
-        Qt::black);
+    DrawRule(painter, layout, settings, top + settings.headerHeight - 2, 2);
 }
 
 void PrintRow(QPainter& painter, const GridView& grid, const std::vector<int>& columns,
@@ -90,12 +95,7 @@ void PrintRow(QPainter& painter, const GridView& grid, const std::vector<int>& c
                          static_cast<int>(column->alignment() | Qt::AlignVCenter),
                          grid.displayText(row, columns[i]));
     }
-    const int right = layout.columnLeft.empty()
-                          ? settings.marginLeft
-                          : layout.columnLeft.back() + layout.columnShare.back();
-    painter.fillRect(
-        QRect(settings.marginLeft, top + settings.rowHeight - 1, right - settings.marginLeft, 1),
-        Qt::black);
+    DrawRule(painter, layout, settings, top + settings.rowHeight - 1, 1);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "MainListReports.h"
 #include "NumberText.h"
 #include "ProductInfo.h"
+#include "SatelliteList.h"
 #include "SaveDialogSettings.h"
 #include "SettingsStore.h"
 #include "fInit.h"
@@ -38,8 +39,6 @@ namespace skyvane {
 namespace {
 
 constexpr int kDoubleClickDelayMs = 150;
-// Wide enough for "177.0° W" in the platform's default font (the classic 50 pixels cut it off).
-constexpr int kPositionColumnWidth = 64;
 constexpr int kRowHeight = 20;
 
 QString& DeclinationLibraryName() {
@@ -158,18 +157,7 @@ const WindowTranslation& TfrmMain::Translation() {
 }
 
 void TfrmMain::SetUpGrid() {
-    GridView1->addColumn({QStringLiteral("colPosition"), QStringLiteral("Position"),
-                          kPositionColumnWidth, Qt::AlignRight | Qt::AlignVCenter,
-                          GridSortMode::Text, QString()});
-    GridView1->addColumn({QStringLiteral("colSatName"), QStringLiteral("Satellite name"), 214,
-                          Qt::AlignLeft | Qt::AlignVCenter, GridSortMode::Text, QString()});
-    const QString degree = QStringLiteral("\u00b0");
-    GridView1->addColumn({QStringLiteral("colAzimuth"), QStringLiteral("Azimuth"), -1,
-                          Qt::AlignRight | Qt::AlignVCenter, GridSortMode::Numeric, degree});
-    GridView1->addColumn({QStringLiteral("colElevation"), QStringLiteral("Elevation"), -1,
-                          Qt::AlignRight | Qt::AlignVCenter, GridSortMode::Numeric, degree});
-    GridView1->addColumn({QStringLiteral("colSkew"), QStringLiteral("Skew"), -1,
-                          Qt::AlignRight | Qt::AlignVCenter, GridSortMode::Numeric, degree});
+    AddSatelliteListColumns(*GridView1);
     GridView1->verticalHeader()->setDefaultSectionSize(kRowHeight);
     GridView1->setCellColoring(
         [this](int row, int) { return GridView::AlternateRowBrush(row, GridView1->palette()); });
@@ -432,12 +420,8 @@ void TfrmMain::btnGoClick() {
 }
 
 void TfrmMain::FillGrid(const std::vector<SatelliteRecord>& records) {
-    for (const SatelliteRecord& record : records) {
-        GridView1->addRow({OrbitalPositionText(record->Position), record->Name,
-                           FormatAngle(record->Azimuth), FormatAngle(record->Elevation),
-                           FormatAngle(record->Skew)},
-                          record);
-    }
+    for (const SatelliteRecord& record : records)
+        AddSatelliteRow(*GridView1, record);
 }
 
 bool TfrmMain::ValidateSiteField(QLineEdit* edit, double limit) {

@@ -5,6 +5,7 @@
 #include "GridView.h"
 #include "LookAngles.h"
 #include "NumberText.h"
+#include "SatelliteList.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,35 +23,14 @@ using namespace skyvane;
 
 namespace {
 
-const QString kDegree = QStringLiteral("\u00b0");
-
-void AddListColumns(GridView& grid) {
-    grid.addColumn({QStringLiteral("colPosition"), QStringLiteral("Position"), 50, Qt::AlignRight,
-                    GridSortMode::Text, QString()});
-    grid.addColumn({QStringLiteral("colSatName"), QStringLiteral("Satellite name"), 214,
-                    Qt::AlignLeft, GridSortMode::Text, QString()});
-    grid.addColumn({QStringLiteral("colAzimuth"), QStringLiteral("Azimuth"), -1, Qt::AlignRight,
-                    GridSortMode::Numeric, kDegree});
-    grid.addColumn({QStringLiteral("colElevation"), QStringLiteral("Elevation"), -1, Qt::AlignRight,
-                    GridSortMode::Numeric, kDegree});
-    grid.addColumn({QStringLiteral("colSkew"), QStringLiteral("Skew"), -1, Qt::AlignRight,
-                    GridSortMode::Numeric, kDegree});
-}
-
-void AddRecordRow(GridView& grid, const SatelliteRecord& record) {
-    grid.addRow({OrbitalPositionText(record->Position), record->Name, FormatAngle(record->Azimuth),
-                 FormatAngle(record->Elevation), FormatAngle(record->Skew)},
-                record);
-}
-
 // The list as the main window fills it for the built-in catalogue and the default site,
 // 47.16 N 16.16 E, in the current default locale.
 void FillDefaultSite(GridView& grid) {
-    AddListColumns(grid);
+    AddSatelliteListColumns(grid);
     const CalculationResult result =
         CalculateVisibleSatellites(BuiltInCatalogueLines(), 47.16, -16.16);
     for (const SatelliteRecord& record : result.visible)
-        AddRecordRow(grid, record);
+        AddSatelliteRow(grid, record);
 }
 
 MainListReportInputs DefaultInputs() {
@@ -225,7 +205,7 @@ void TestMainListReports::saveDialogsAskInQtsForm() {
     QFETCH(QString, filter);
     QFETCH(QString, suffix);
     GridView grid;
-    AddListColumns(grid);
+    AddSatelliteListColumns(grid);
     SaveAnswer answer(QString{});
 
     if (html)
@@ -276,7 +256,7 @@ void TestMainListReports::csvInACommaLocale() {
 void TestMainListReports::emptyListHasOnlyHeaders() {
     QTemporaryDir dir;
     GridView grid;
-    AddListColumns(grid);
+    AddSatelliteListColumns(grid);
 
     const QStringList html = Lines(ReadAll(ExportHtml(dir, DefaultInputs(), grid)));
     const QStringList csv = Lines(ReadAll(ExportCsv(dir, grid)));
@@ -318,14 +298,14 @@ void TestMainListReports::sortedGridKeepsAlternatingClasses() {
 void TestMainListReports::awkwardNameIsEscapedAndQuoted() {
     QTemporaryDir dir;
     GridView grid;
-    AddListColumns(grid);
+    AddSatelliteListColumns(grid);
     auto record = std::make_shared<TSatelliteData>();
     record->Name = QStringLiteral("A&B <C>; D");
     record->Position = -13.0;
     record->Azimuth = 180.004;
     record->Elevation = 35.005;
     record->Skew = -0.015;
-    AddRecordRow(grid, record);
+    AddSatelliteRow(grid, record);
 
     const QStringList html = Lines(ReadAll(ExportHtml(dir, DefaultInputs(), grid)));
     const QStringList csv = Lines(ReadAll(ExportCsv(dir, grid)));
@@ -363,7 +343,7 @@ void TestMainListReports::optionalInformationRows() {
     QFETCH(QStringList, rows);
     QTemporaryDir dir;
     GridView grid;
-    AddListColumns(grid);
+    AddSatelliteListColumns(grid);
     MainListReportInputs inputs = DefaultInputs();
     inputs.townName = town;
     inputs.declinationTicked = declination;
@@ -379,7 +359,7 @@ void TestMainListReports::optionalInformationRows() {
 void TestMainListReports::siteRowsRepeatTheTypedText() {
     QTemporaryDir dir;
     GridView grid;
-    AddListColumns(grid);
+    AddSatelliteListColumns(grid);
     MainListReportInputs inputs = DefaultInputs();
     inputs.latitudeText = QStringLiteral("47,160");
     inputs.latitudeNorth = false;

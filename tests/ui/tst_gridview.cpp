@@ -1,4 +1,5 @@
 #include "GridView.h"
+#include "SatelliteList.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -12,22 +13,6 @@
 using namespace skyvane;
 
 namespace {
-
-const QString kDegree = QStringLiteral("\u00b0");
-
-// The columns the main window declares.
-void AddListColumns(GridView& grid) {
-    grid.addColumn({QStringLiteral("colPosition"), QStringLiteral("Position"), 50, Qt::AlignRight,
-                    GridSortMode::Text, QString()});
-    grid.addColumn({QStringLiteral("colSatName"), QStringLiteral("Satellite name"), 214,
-                    Qt::AlignLeft, GridSortMode::Text, QString()});
-    grid.addColumn({QStringLiteral("colAzimuth"), QStringLiteral("Azimuth"), -1, Qt::AlignRight,
-                    GridSortMode::Numeric, kDegree});
-    grid.addColumn({QStringLiteral("colElevation"), QStringLiteral("Elevation"), -1, Qt::AlignRight,
-                    GridSortMode::Numeric, kDegree});
-    grid.addColumn({QStringLiteral("colSkew"), QStringLiteral("Skew"), -1, Qt::AlignRight,
-                    GridSortMode::Numeric, kDegree});
-}
 
 SatelliteRecord Record(const QString& name) {
     auto record = std::make_shared<TSatelliteData>();
@@ -111,7 +96,7 @@ void TestGridView::sortsByColumnMode() {
     QFETCH(int, order);
     QFETCH(QStringList, names);
     GridView grid;
-    AddListColumns(grid);
+    AddSatelliteListColumns(grid);
     AddRows(grid, kSampleRows);
 
     grid.sortRows(column, Qt::SortOrder(order));
@@ -121,7 +106,7 @@ void TestGridView::sortsByColumnMode() {
 
 void TestGridView::headerClicksToggleTheOrder() {
     GridView grid;
-    AddListColumns(grid);
+    AddSatelliteListColumns(grid);
     AddRows(grid, kSampleRows);
     grid.resize(700, 300);
     grid.show();
@@ -138,7 +123,7 @@ void TestGridView::headerClicksToggleTheOrder() {
 void TestGridView::numericColumnsReadTheLocalesSeparator() {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     GridView grid;
-    AddListColumns(grid);
+    AddSatelliteListColumns(grid);
     AddRows(
         grid,
         {{"", "a", "100,50"}, {"", "b", "9,75"}, {"", "c", "not a number"}, {"", "d", "-0,25"}});
@@ -151,7 +136,7 @@ void TestGridView::numericColumnsReadTheLocalesSeparator() {
 
 void TestGridView::recordsStayWithTheirRowsWhenSorted() {
     GridView grid;
-    AddListColumns(grid);
+    AddSatelliteListColumns(grid);
     AddRows(grid, kSampleRows);
 
     grid.sortRows(2, Qt::DescendingOrder);
@@ -166,7 +151,7 @@ void TestGridView::recordsStayWithTheirRowsWhenSorted() {
 
 void TestGridView::clearRowsKeepsColumnsAndDropsTheOrder() {
     GridView grid;
-    AddListColumns(grid);
+    AddSatelliteListColumns(grid);
     AddRows(grid, kSampleRows);
     grid.sortRows(1, Qt::AscendingOrder);
 
@@ -180,7 +165,7 @@ void TestGridView::clearRowsKeepsColumnsAndDropsTheOrder() {
 
 void TestGridView::coloursFollowTheDisplayedOrder() {
     GridView grid;
-    AddListColumns(grid);
+    AddSatelliteListColumns(grid);
     AddRows(grid, kSampleRows);
     grid.setCellColoring(
         [&grid](int row, int) { return GridView::AlternateRowBrush(row, grid.palette()); });
@@ -196,7 +181,7 @@ void TestGridView::coloursFollowTheDisplayedOrder() {
 
 void TestGridView::paintsTheColouringAndTheSelection() {
     GridView grid;
-    AddListColumns(grid);
+    AddSatelliteListColumns(grid);
     AddRows(grid, kSampleRows);
     const QColor odd(255, 255, 225);
     grid.setCellColoring([odd](int row, int) { return row % 2 ? QBrush(odd) : QBrush(Qt::white); });
@@ -218,7 +203,7 @@ void TestGridView::paintsTheColouringAndTheSelection() {
 
 void TestGridView::drawsTheTextAfterTheCellText() {
     GridView grid;
-    AddListColumns(grid);
+    AddSatelliteListColumns(grid);
     AddRows(grid, kSampleRows);
 
     QCOMPARE(grid.cellText(0, 2), QStringLiteral("9.25"));
@@ -246,7 +231,7 @@ void TestGridView::cellAtPoint() {
     QFETCH(int, expectedRow);
     QFETCH(int, expectedColumn);
     GridView grid;
-    AddListColumns(grid);
+    AddSatelliteListColumns(grid);
     AddRows(grid, kSampleRows);
     grid.resize(900, 400);
     grid.show();
@@ -264,7 +249,7 @@ void TestGridView::cellAtPoint() {
 
 void TestGridView::headerPointHasNoCell() {
     GridView grid;
-    AddListColumns(grid);
+    AddSatelliteListColumns(grid);
     AddRows(grid, kSampleRows);
     grid.resize(700, 300);
     grid.show();
@@ -280,7 +265,7 @@ void TestGridView::headerPointHasNoCell() {
 
 void TestGridView::scrollsARowToTheTop() {
     GridView grid;
-    AddListColumns(grid);
+    AddSatelliteListColumns(grid);
     for (int i = 0; i < 100; ++i)
         grid.addRow({QString::number(i), QStringLiteral("sat %1").arg(i)}, Record({}));
     grid.resize(600, 200);
@@ -295,7 +280,7 @@ void TestGridView::scrollsARowToTheTop() {
 
 void TestGridView::selectsARow() {
     GridView grid;
-    AddListColumns(grid);
+    AddSatelliteListColumns(grid);
     AddRows(grid, kSampleRows);
     QCOMPARE(grid.selectedRow(), -1);
 
@@ -310,7 +295,7 @@ void TestGridView::selectsARow() {
 
 void TestGridView::columnsAreNamedObjectsWithTranslatableProperties() {
     GridView grid;
-    AddListColumns(grid);
+    AddSatelliteListColumns(grid);
     AddRows(grid, kSampleRows);
 
     QObject* azimuth = grid.findChild<QObject*>(QStringLiteral("colAzimuth"));
