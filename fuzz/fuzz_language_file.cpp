@@ -12,12 +12,12 @@ using namespace skyvane;
 namespace {
 
 void CheckSameShape(const Translation& first, const Translation& second) {
-    if (first.sections.size() != second.sections.size() ||
+    if (first.sections().size() != second.sections().size() ||
         first.constants.keys() != second.constants.keys() ||
         first.languageId() != second.languageId())
         std::abort();
-    for (qsizetype i = 0; i < first.sections.size(); ++i) {
-        if (first.sections[i].entries.keys() != second.sections[i].entries.keys())
+    for (qsizetype i = 0; i < first.sections().size(); ++i) {
+        if (first.sections()[i].entries.keys() != second.sections()[i].entries.keys())
             std::abort();
     }
 }
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const LanguageFileError&) {
         return 0;
     }
-    for (const LanguageSection& section : translation.sections) {
+    for (const LanguageSection& section : translation.sections()) {
         for (const QString& text : section.entries)
             (void)EscapeLanguageValue(UnescapeLanguageValue(text));
     }

@@ -2,6 +2,7 @@
 
 #include "Catalogue.h"
 #include "LookAngles.h"
+#include "QuietFailure.h"
 
 #include <exception>
 
@@ -32,6 +33,8 @@ void ComputeLookAngles(TSatelliteData& record, double latitude, double longitude
 CalculationResult CalculateVisibleSatellites(const QStringList& lines, double latitude,
                                              double longitude, std::optional<double> declination) {
     CalculationResult result;
+    int skipped = 0;
+    QString firstReason;
     for (const QString& line : lines) {
         try {
             if (line.startsWith(QLatin1Char(';'))) {
@@ -45,10 +48,17 @@ CalculationResult CalculateVisibleSatellites(const QStringList& lines, double la
             ComputeLookAngles(*record, latitude, longitude, declination);
             if (IsVisible(record->Elevation))
                 result.visible.push_back(std::move(record));
-        } catch (const std::exception&) {
+        } catch (const std::exception& error) {
             // A line that cannot be handled is skipped; the next one is read as usual.
+            if (skipped++ == 0)
+                firstReason = QString::fromUtf8(error.what());
         }
     }
+    // One entry per Calc, however many lines a damaged catalogue has.
+    if (skipped > 0)
+        LogQuietFailure(
+            "reading catalogue lines",
+            QStringLiteral("%1 line(s) skipped, the first: %2").arg(skipped).arg(firstReason));
     return result;
 }
 

@@ -1,91 +1,97 @@
 #include "Constants.h"
 
-#include <QReadWriteLock>
-
 #include <array>
 
 namespace skyvane {
 
 namespace {
 
-struct Constant {
+struct ConstantEntry {
+    Constant constant;
     const char* name;
     const char* builtIn; // UTF-8
-    QString current;
 };
 
-struct ConstantTable {
-    QReadWriteLock lock;
-    std::array<Constant, 14> entries{{
-        {"constAzimuth", "Azimuth", {}},
-        {"constDetailsForSatAtLoc", "Details for %s at %s", {}},
-        {"constEastShort", "E", {}},
-        {"constElevation", "Elevation", {}},
-        {"constNorthShort", "N", {}},
-        {"constObstacleRsltDistance", "The mimimum possible distance to the obstacle is %s m.", {}},
-        {"constObstacleRsltElevation", "The minimum possible elevation is %s \u00b0.", {}},
-        {"constObstacleRsltHeight",
-         "The maximum possible difference between the total height of the obstacle and the "
-         "lowest point of the antenna is %s m.",
-         {}},
-        {"constSatTheoreticallyVisible", "%s satellites theoretically visible", {}},
-        {"constSkew", "Skew", {}},
-        {"constSouthShort", "S", {}},
-        {"constSunOutageForSatAtLoc", "Sun Outage for %s at %s", {}},
-        {"constTranslatedBy", "", {}},
-        {"constWestShort", "W", {}},
-    }};
+// In the order of the enumeration, so a constant is its own index.
+constexpr std::array<ConstantEntry, 14> kConstants{{
+    {Constant::Azimuth, "constAzimuth", "Azimuth"},
+    {Constant::DetailsForSatAtLoc, "constDetailsForSatAtLoc", "Details for %s at %s"},
+    {Constant::EastShort, "constEastShort", "E"},
+    {Constant::Elevation, "constElevation", "Elevation"},
+    {Constant::NorthShort, "constNorthShort", "N"},
+    {Constant::ObstacleRsltDistance, "constObstacleRsltDistance",
+     "The mimimum possible distance to the obstacle is %s m."},
+    {Constant::ObstacleRsltElevation, "constObstacleRsltElevation",
+     "The minimum possible elevation is %s \u00b0."},
+    {Constant::ObstacleRsltHeight, "constObstacleRsltHeight",
+     "The maximum possible difference between the total height of the obstacle and the lowest "
+     "point of the antenna is %s m."},
+    {Constant::SatTheoreticallyVisible, "constSatTheoreticallyVisible",
+     "%s satellites theoretically visible"},
+    {Constant::Skew, "constSkew", "Skew"},
+    {Constant::SouthShort, "constSouthShort", "S"},
+    {Constant::SunOutageForSatAtLoc, "constSunOutageForSatAtLoc", "Sun Outage for %s at %s"},
+    {Constant::TranslatedBy, "constTranslatedBy", ""},
+    {Constant::WestShort, "constWestShort", "W"},
+}};
 
-    ConstantTable() {
-        for (Constant& c : entries)
-            c.current = QString::fromUtf8(c.builtIn);
-    }
+constexpr bool TableFollowsEnumeration() {
+    for (std::size_t i = 0; i < kConstants.size(); ++i)
+        if (static_cast<std::size_t>(kConstants[i].constant) != i)
+            return false;
+    return true;
+}
+static_assert(TableFollowsEnumeration());
 
-    Constant& find(const QString& name) {
-        for (Constant& c : entries)
-            if (name.compare(QLatin1String(c.name), Qt::CaseInsensitive) == 0)
-                return c;
-        throw ConstantNotFound(QStringLiteral("Constant \"%1\" not found").arg(name).toStdString());
-    }
-};
+const ConstantEntry& Entry(Constant constant) {
+    return kConstants.at(static_cast<std::size_t>(constant));
+}
 
-ConstantTable& Table() {
-    static ConstantTable table;
-    return table;
+std::array<QString, kConstants.size()>& CurrentTexts() {
+    static std::array<QString, kConstants.size()> texts = [] {
+        std::array<QString, kConstants.size()> builtIn;
+        for (std::size_t i = 0; i < kConstants.size(); ++i)
+            builtIn[i] = QString::fromUtf8(kConstants[i].builtIn);
+        return builtIn;
+    }();
+    return texts;
 }
 
 } // namespace
 
-QString ConstantText(const QString& name) {
-    ConstantTable& table = Table();
-    QReadLocker locker(&table.lock);
-    return table.find(name).current;
+QString ConstantText(Constant constant) {
+    return CurrentTexts().at(static_cast<std::size_t>(constant));
 }
 
-void SetConstantText(const QString& name, const QString& text) {
-    ConstantTable& table = Table();
-    QWriteLocker locker(&table.lock);
-    table.find(name).current = text;
+void SetConstantText(Constant constant, const QString& text) {
+    CurrentTexts().at(static_cast<std::size_t>(constant)) = text;
 }
 
 void ResetConstants() {
-    ConstantTable& table = Table();
-    QWriteLocker locker(&table.lock);
-    for (Constant& c : table.entries)
-        c.current = QString::fromUtf8(c.builtIn);
+    for (const ConstantEntry& entry : kConstants)
+        SetConstantText(entry.constant, BuiltInConstantText(entry.constant));
 }
 
-QStringList ConstantNames() {
-    QStringList names;
-    for (const Constant& c : Table().entries)
-        names.append(QLatin1String(c.name));
-    return names;
+QList<Constant> AllConstants() {
+    QList<Constant> constants;
+    for (const ConstantEntry& entry : kConstants)
+        constants.append(entry.constant);
+    return constants;
 }
 
-QString BuiltInConstantText(const QString& name) {
-    ConstantTable& table = Table();
-    QReadLocker locker(&table.lock);
-    return QString::fromUtf8(table.find(name).builtIn);
+QString BuiltInConstantText(Constant constant) {
+    return QString::fromUtf8(Entry(constant).builtIn);
+}
+
+QString ConstantName(Constant constant) {
+    return QLatin1String(Entry(constant).name);
+}
+
+Constant ConstantByName(const QString& name) {
+    for (const ConstantEntry& entry : kConstants)
+        if (name.compare(QLatin1String(entry.name), Qt::CaseInsensitive) == 0)
+            return entry.constant;
+    throw ConstantNotFound(QStringLiteral("Constant \"%1\" not found").arg(name).toStdString());
 }
 
 QString FormatPercentS(const QString& pattern, const QStringList& arguments) {
@@ -113,8 +119,8 @@ QString FormatPercentS(const QString& pattern, const QStringList& arguments) {
     return result;
 }
 
-QString FormatConstant(const QString& name, const QStringList& arguments) {
-    return FormatPercentS(ConstantText(name), arguments);
+QString FormatConstant(Constant constant, const QStringList& arguments) {
+    return FormatPercentS(ConstantText(constant), arguments);
 }
 
 } // namespace skyvane

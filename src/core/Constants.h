@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -7,33 +8,55 @@
 
 namespace skyvane {
 
-// Raised for a constant name that is not in the table: "Constant "<name>" not found".
+// The translatable texts that code puts together at run time. Callers fetch a text at the
+// moment they build their text and never keep it, so that a language switch shows up in the
+// next text they build.
+enum class Constant {
+    Azimuth,
+    DetailsForSatAtLoc,
+    EastShort,
+    Elevation,
+    NorthShort,
+    ObstacleRsltDistance,
+    ObstacleRsltElevation,
+    ObstacleRsltHeight,
+    SatTheoreticallyVisible,
+    Skew,
+    SouthShort,
+    SunOutageForSatAtLoc,
+    TranslatedBy,
+    WestShort,
+};
+
+// Raised for a name that no constant has: "Constant "<name>" not found".
 class ConstantNotFound : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-// The translatable texts that code puts together at run time, by name. Names are compared
-// without regard to case. Callers fetch a text at the moment they build their text and never
-// keep it, so that a language switch shows up in the next text they build.
-// The table is guarded by a read-write lock: lookups take the read side.
-QString ConstantText(const QString& name);
+QString ConstantText(Constant constant);
 
-// Sets the current text of a constant (used when a translation is applied). Throws
-// ConstantNotFound for an unknown name.
-void SetConstantText(const QString& name, const QString& text);
+// Sets the current text of a constant (used when a translation is applied).
+void SetConstantText(Constant constant, const QString& text);
 
 // Every current text becomes its built-in English text again.
 void ResetConstants();
 
-// The names of all constants, in table order.
-QStringList ConstantNames();
+// Every constant, in table order.
+QList<Constant> AllConstants();
 
-// The built-in English text of a constant. Throws ConstantNotFound for an unknown name.
-QString BuiltInConstantText(const QString& name);
+// The built-in English text of a constant.
+QString BuiltInConstantText(Constant constant);
+
+// The name under which language files store a constant ("constEastShort").
+QString ConstantName(Constant constant);
+
+// The constant a language file names, compared without regard to case. Throws ConstantNotFound
+// for a name that is not in the table.
+Constant ConstantByName(const QString& name);
 
 // ConstantText with each "%s" replaced in turn by the given arguments.
-QString FormatConstant(const QString& name, const QStringList& arguments);
+QString FormatConstant(Constant constant, const QStringList& arguments);
 
 // Replaces each "%s" of a printf-style pattern in turn by the next argument; "%%" is "%".
 QString FormatPercentS(const QString& pattern, const QStringList& arguments);

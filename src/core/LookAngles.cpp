@@ -65,9 +65,8 @@ QString DegreesWithLetter(double value, int decimals, const QString& letter) {
 }
 
 QString OrbitalPositionText(double position) {
-    return DegreesWithLetter(position, 1,
-                             ConstantText(position > 0.0 ? QStringLiteral("constWestShort")
-                                                         : QStringLiteral("constEastShort")));
+    return DegreesWithLetter(
+        position, 1, ConstantText(position > 0.0 ? Constant::WestShort : Constant::EastShort));
 }
 
 } // namespace skyvane

@@ -2,6 +2,7 @@
 
 #include "Constants.h"
 #include "LookAngles.h"
+#include "QuietFailure.h"
 
 #include <QFileInfo>
 
@@ -45,8 +46,7 @@ float MagneticDeclination::DecimalYear(const QDate& date) {
 }
 
 QString MagneticDeclination::DeclinationText(double degrees) {
-    const QString letter = ConstantText(degrees > 0.0 ? QStringLiteral("constWestShort")
-                                                      : QStringLiteral("constEastShort"));
+    const QString letter = ConstantText(degrees > 0.0 ? Constant::WestShort : Constant::EastShort);
     return DegreesWithLetter(degrees, 2, letter);
 }
 
@@ -60,7 +60,8 @@ std::optional<DeclinationReading> MagneticDeclination::Read(double latitude, dou
         if (!std::isfinite(d))
             return std::nullopt;
         return DeclinationReading{d, DeclinationText(d)};
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        LogQuietFailure("magnetic declination", error);
         return std::nullopt;
     }
 }

@@ -56,16 +56,16 @@ QString ObstacleValueText(double value) {
 }
 
 QString ObstacleResultSentence(ObstacleMode mode, const QString& resultText) {
-    QString constant;
+    Constant constant = Constant::ObstacleRsltDistance;
     switch (mode) {
     case ObstacleMode::Distance:
-        constant = QStringLiteral("constObstacleRsltDistance");
+        constant = Constant::ObstacleRsltDistance;
         break;
     case ObstacleMode::Height:
-        constant = QStringLiteral("constObstacleRsltHeight");
+        constant = Constant::ObstacleRsltHeight;
         break;
     case ObstacleMode::Elevation:
-        constant = QStringLiteral("constObstacleRsltElevation");
+        constant = Constant::ObstacleRsltElevation;
         break;
     }
     return FormatConstant(constant, {resultText});

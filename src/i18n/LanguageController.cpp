@@ -162,13 +162,11 @@ LanguageController::LanguageController(QWidget* window, const WindowTranslation&
                       : std::nullopt;
         m_english.insert(entry.number, current.value_or(QString::fromUtf8(entry.english)));
     }
-    LanguageManager& manager = LanguageManager::Instance();
-    manager.Join(this);
-    manager.ApplyCurrentLanguage(this);
-}
-
-LanguageController::~LanguageController() {
-    LanguageManager::Instance().Leave(this);
+    const LanguageManager& manager = LanguageManager::Instance();
+    connect(&manager, &LanguageManager::LanguageChanged, this,
+            &LanguageController::ApplyTranslation);
+    if (const Translation* current = manager.CurrentTranslation())
+        ApplyTranslation(current);
 }
 
 QString LanguageController::RecordedEnglish(int number) const {

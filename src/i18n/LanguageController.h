@@ -20,9 +20,9 @@ namespace skyvane {
 // controls exist:
 //     new LanguageController(this, Translation(), [this] { LanguageController1LanguageChanged();
 //     });
-// It records the window's English texts, joins the language manager, and, when another language
-// than the default is current, gives the window that language at once. It leaves the manager
-// when the window is destroyed.
+// It records the window's English texts, follows the language manager's LanguageChanged, and,
+// when another language than the default is current, gives the window that language at once
+// from the manager's parsed file. It ends with the window.
 class LanguageController : public QObject {
     Q_OBJECT
 
@@ -31,7 +31,6 @@ public:
 
     LanguageController(QWidget* window, const WindowTranslation& translation,
                        Handler languageChanged = {});
-    ~LanguageController() override;
 
     QWidget* window() const { return m_window; }
     const WindowTranslation& windowTranslation() const { return m_translation; }

@@ -1,5 +1,7 @@
 #include "LanguageFile.h"
 
+#include "RegularFile.h"
+
 #include <QFile>
 #include <QStringList>
 
@@ -235,15 +237,14 @@ private:
             return;
         }
         part_ = Part::Window;
-        sectionName_ = name;
-        result_.addSection(name);
+        section_ = &result_.addSection(name);
     }
 
     void addWindowEntry(int index, const QString& name, const QString& value) {
         const auto number = ParseDecimal(name, std::numeric_limits<int>::max());
         if (!number || *number <= 0)
             return;
-        LanguageSection& section = result_.addSection(sectionName_);
+        LanguageSection& section = *section_;
         if (section.entries.contains(*number)) {
             throw LanguageFileError(
                 index, QStringLiteral("Duplicate property value translation ID (%1)").arg(*number));
@@ -264,7 +265,7 @@ private:
 
     Translation result_;
     Part part_ = Part::Header;
-    QString sectionName_;
+    LanguageSection* section_ = nullptr; // valid while no other section is added
     std::set<QString> constantKeys_;
 };
 
@@ -289,8 +290,8 @@ QStringList ConstantLines(const QMap<QString, QString>& constants) {
 }
 
 QByteArray ReadWholeFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!OpenRegularFile(file, path))
         throw LanguageFileError(QStringLiteral("Cannot read \"%1\".").arg(path));
     return file.readAll();
 }
@@ -417,21 +418,21 @@ QString EscapeLanguageValue(const QString& text) {
 }
 
 void LanguageHeader::set(const QString& name, const QString& value) {
-    for (QPair<QString, QString>& parameter : parameters_) {
-        if (parameter.first.compare(name, Qt::CaseInsensitive) == 0) {
-            parameter.second = value;
-            return;
-        }
+    const QString key = name.toCaseFolded();
+    const auto found = index_.constFind(key);
+    if (found != index_.cend()) {
+        parameters_[*found].second = value;
+        return;
     }
+    index_.insert(key, parameters_.size());
     parameters_.append({name, value});
 }
 
 std::optional<QString> LanguageHeader::value(const QString& name) const {
-    for (const QPair<QString, QString>& parameter : parameters_) {
-        if (parameter.first.compare(name, Qt::CaseInsensitive) == 0)
-            return parameter.second;
-    }
-    return std::nullopt;
+    const auto found = index_.constFind(name.toCaseFolded());
+    if (found == index_.cend())
+        return std::nullopt;
+    return parameters_.at(*found).second;
 }
 
 int LanguageHeader::languageId() const {
@@ -442,27 +443,28 @@ int LanguageHeader::languageId() const {
 }
 
 const LanguageSection* Translation::section(const QString& name) const {
-    for (const LanguageSection& candidate : sections) {
-        if (candidate.name.compare(name, Qt::CaseInsensitive) == 0)
-            return &candidate;
-    }
-    return nullptr;
+    const auto found = sectionIndex_.constFind(name.toCaseFolded());
+    return found == sectionIndex_.cend() ? nullptr : &sections_.at(*found);
 }
 
 LanguageSection& Translation::addSection(const QString& name) {
-    for (LanguageSection& candidate : sections) {
-        if (candidate.name.compare(name, Qt::CaseInsensitive) == 0)
-            return candidate;
-    }
-    sections.append(LanguageSection{name, {}});
-    return sections.last();
+    const QString key = name.toCaseFolded();
+    const auto found = sectionIndex_.constFind(key);
+    if (found != sectionIndex_.cend())
+        return sections_[*found];
+    sectionIndex_.insert(key, sections_.size());
+    sections_.append(LanguageSection{name, {}});
+    return sections_.last();
 }
 
 std::optional<QString> Translation::entryText(const QString& sectionName, int number) const {
     const LanguageSection* found = section(sectionName);
-    if (!found || !found->entries.contains(number))
+    if (!found)
         return std::nullopt;
-    return found->entries.value(number);
+    const auto entry = found->entries.constFind(number);
+    if (entry == found->entries.cend())
+        return std::nullopt;
+    return *entry;
 }
 
 std::optional<QString> Translation::constantText(const QString& name) const {
@@ -485,7 +487,7 @@ QByteArray WriteLanguageFile(const Translation& translation) {
     QStringList lines;
     for (const QPair<QString, QString>& parameter : translation.header.parameters())
         lines.append(parameter.first + QLatin1Char('=') + EscapeLanguageValue(parameter.second));
-    for (const LanguageSection& section : translation.sections) {
+    for (const LanguageSection& section : translation.sections()) {
         lines.append(QString());
         lines.append(SectionLines(section));
     }
@@ -506,10 +508,8 @@ QString BuiltInLanguagePath(const QString& resourceName) {
 }
 
 LanguageHeader ReadLanguageFileHeaderAt(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return ReadLanguageFileHeader(file.readAll());
+    const std::optional<QByteArray> start = ReadRegularFile(path, kLanguageHeaderReadLimit);
+    return start ? ReadLanguageFileHeader(*start) : LanguageHeader();
 }
 
 Translation ReadLanguageFileAt(const QString& path) {

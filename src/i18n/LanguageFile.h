@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QMap>
 #include <QPair>
@@ -64,6 +65,7 @@ public:
 
 private:
     QList<QPair<QString, QString>> parameters_;
+    QHash<QString, qsizetype> index_; // case-folded name -> index in parameters_
 };
 
 // One window's section: entry number -> text.
@@ -73,25 +75,36 @@ struct LanguageSection {
 };
 
 // A whole language file as read, or as it is to be written.
-struct Translation {
+class Translation {
+public:
     LanguageHeader header;
-    QList<LanguageSection> sections;  // window sections, in the order they first appear
     QMap<QString, QString> constants; // constant name as written -> text
 
     int languageId() const { return header.languageId(); }
 
-    // Section names and constant names are compared without regard to case.
+    // The window sections, in the order they first appear.
+    const QList<LanguageSection>& sections() const { return sections_; }
+    // Section names and constant names are compared without regard to case. Sections are found
+    // through an index, so reading and applying a file with many sections stays linear.
     const LanguageSection* section(const QString& name) const;
     // The existing section of that name, or a new last one. The reference is valid until the
     // next section is added.
     LanguageSection& addSection(const QString& name);
     std::optional<QString> entryText(const QString& sectionName, int number) const;
     std::optional<QString> constantText(const QString& name) const;
+
+private:
+    QList<LanguageSection> sections_;
+    QHash<QString, qsizetype> sectionIndex_; // lower-case name -> index in sections_
 };
 
 // Only the header of a language file: reading stops at the first line that begins with "[".
 // Never throws; a file without header lines gives an empty header.
 LanguageHeader ReadLanguageFileHeader(const QByteArray& bytes);
+
+// How much of a file the header scan reads: headers are a handful of short lines, and the scan
+// runs over every file of the language folder at each start, whatever their size.
+inline constexpr qint64 kLanguageHeaderReadLimit = 64 * 1024;
 
 // A whole language file, decoded by the code page of its LANGID. Throws LanguageFileError on a
 // repeated entry number, an invalid constant name or a repeated constant name.
@@ -106,11 +119,12 @@ QByteArray WriteLanguageFile(const Translation& translation);
 // The Qt resource path of a built-in language file ("RC_LANG_GERMAN" -> ":/lang/RC_LANG_GERMAN").
 QString BuiltInLanguagePath(const QString& resourceName);
 
-// The header of the file or resource at `path`; an empty header when it cannot be read.
+// The header of the file or resource at `path`, read from its first kLanguageHeaderReadLimit
+// bytes; an empty header when it cannot be read or is not a regular file.
 LanguageHeader ReadLanguageFileHeaderAt(const QString& path);
 
-// The whole file or resource at `path`. Throws LanguageFileError when it cannot be read or
-// holds one of the errors of ReadLanguageFile.
+// The whole file or resource at `path`. Throws LanguageFileError when it cannot be read, is not
+// a regular file, or holds one of the errors of ReadLanguageFile.
 Translation ReadLanguageFileAt(const QString& path);
 
 } // namespace skyvane

@@ -2,8 +2,8 @@
 
 #include "Constants.h"
 #include "DialogSeam.h"
-#include "LanguageController.h"
 #include "ProductInfo.h"
+#include "QuietFailure.h"
 
 #include <QActionGroup>
 #include <QDir>
@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMenu>
-#include <QMutexLocker>
 
 #include <unicode/uloc.h>
 
@@ -51,7 +50,6 @@ LanguageManager& LanguageManager::Instance() {
 }
 
 void LanguageManager::Register(int languageId, const QString& path) {
-    QWriteLocker locker(&m_lock);
     if (languageId == m_defaultId)
         return;
     for (LanguageSource& source : m_languages) {
@@ -76,13 +74,7 @@ bool LanguageManager::RegisterLanguageFile(const QString& path) {
 }
 
 void LanguageManager::SetDefaultLanguageId(int languageId) {
-    QWriteLocker locker(&m_lock);
     m_defaultId = languageId;
-}
-
-int LanguageManager::DefaultLanguageId() const {
-    QReadLocker locker(&m_lock);
-    return m_defaultId;
 }
 
 int LanguageManager::ScanFolder(const QString& folder, const QString& mask, bool recurse) {
@@ -93,12 +85,10 @@ int LanguageManager::ScanFolder(const QString& folder, const QString& mask, bool
 }
 
 int LanguageManager::LanguageCount() const {
-    QReadLocker locker(&m_lock);
     return static_cast<int>(m_languages.size()) + 1;
 }
 
 int LanguageManager::LanguageIdAt(int index) const {
-    QReadLocker locker(&m_lock);
     if (index == 0)
         return m_defaultId;
     return index > 0 && index <= m_languages.size() ? m_languages.at(index - 1).languageId : 0;
@@ -106,11 +96,6 @@ int LanguageManager::LanguageIdAt(int index) const {
 
 QString LanguageManager::LanguageNameAt(int index) const {
     return LanguageDisplayName(LanguageIdAt(index));
-}
-
-int LanguageManager::CurrentLanguageId() const {
-    QReadLocker locker(&m_lock);
-    return m_currentId;
 }
 
 std::optional<LanguageSource> LanguageManager::SourceFor(int languageId) const {
@@ -123,29 +108,19 @@ std::optional<LanguageSource> LanguageManager::SourceFor(int languageId) const {
 }
 
 void LanguageManager::SetCurrentLanguageId(int languageId) {
-    std::optional<Translation> translation;
-    {
-        QWriteLocker locker(&m_lock);
-        int newId = m_defaultId;
-        if (const std::optional<LanguageSource> source = SourceFor(languageId)) {
-            translation = ReadLanguageFileAt(source->path);
-            newId = languageId;
-        }
-        if (newId == m_currentId)
-            return;
-        m_currentId = newId;
+    std::shared_ptr<const Translation> translation;
+    int newId = m_defaultId;
+    if (const std::optional<LanguageSource> source = SourceFor(languageId)) {
+        translation = std::make_shared<const Translation>(ReadLanguageFileAt(source->path));
+        newId = languageId;
     }
-    const Translation* applied = translation ? &*translation : nullptr;
-    ApplyConstants(applied);
-    // Handlers may open or close windows, so the list is copied and the controllers guarded.
-    QList<QPointer<LanguageController>> controllers;
-    {
-        QMutexLocker locker(&m_windowsMutex);
-        controllers = m_controllers;
-    }
-    for (const QPointer<LanguageController>& controller : controllers)
-        if (controller)
-            controller->ApplyTranslation(applied);
+    if (newId == m_currentId)
+        return;
+    m_currentId = newId;
+    m_translation = translation;
+    ApplyConstants(translation.get());
+    // `translation` keeps the file alive even if a window's handler switches again meanwhile.
+    emit LanguageChanged(translation.get());
 }
 
 void LanguageManager::ApplyConstants(const Translation* translation) {
@@ -156,51 +131,19 @@ void LanguageManager::ApplyConstants(const Translation* translation) {
     for (auto constant = translation->constants.cbegin(); constant != translation->constants.cend();
          ++constant) {
         try {
-            SetConstantText(constant.key(), constant.value());
-        } catch (const ConstantNotFound&) {
-            // The reader admits only known names; a newer file's extra constant is no harm.
+            SetConstantText(ConstantByName(constant.key()), constant.value());
+        } catch (const ConstantNotFound& error) {
+            // A newer file's extra constant is no harm.
+            LogQuietFailure("applying a translation", error);
         }
     }
 }
 
-void LanguageManager::Join(LanguageController* controller) {
-    QMutexLocker locker(&m_windowsMutex);
-    m_controllers.append(controller);
-}
-
-void LanguageManager::Leave(LanguageController* controller) {
-    QMutexLocker locker(&m_windowsMutex);
-    m_controllers.removeIf([controller](const QPointer<LanguageController>& joined) {
-        return joined.isNull() || joined.data() == controller;
-    });
-}
-
-void LanguageManager::ApplyCurrentLanguage(LanguageController* controller) {
-    std::optional<LanguageSource> source;
-    {
-        QReadLocker locker(&m_lock);
-        if (m_currentId == m_defaultId)
-            return;
-        source = SourceFor(m_currentId);
-    }
-    if (!source)
-        return;
-    try {
-        const Translation translation = ReadLanguageFileAt(source->path);
-        controller->ApplyTranslation(&translation);
-    } catch (const LanguageFileError&) {
-        // The file went away after the switch: this window stays English rather than failing
-        // to open.
-    }
-}
-
 void LanguageManager::Reset() {
-    {
-        QWriteLocker locker(&m_lock);
-        m_languages.clear();
-        m_defaultId = kLanguageEnglish;
-        m_currentId = kLanguageEnglish;
-    }
+    m_languages.clear();
+    m_defaultId = kLanguageEnglish;
+    m_currentId = kLanguageEnglish;
+    m_translation.reset();
     ResetConstants();
 }
 
@@ -285,8 +228,9 @@ void BuildLanguageMenu(QMenu* menu, QWidget* parent) {
 void SwitchLanguageQuietly(int languageId) {
     try {
         LanguageManager::Instance().SetCurrentLanguageId(languageId);
-    } catch (const LanguageFileError&) {
+    } catch (const LanguageFileError& error) {
         // A stored language whose file is gone or broken: the program starts in English.
+        LogQuietFailure("switching to the stored language", error);
     }
 }
 

@@ -3,11 +3,10 @@
 #include "LanguageFile.h"
 
 #include <QList>
-#include <QMutex>
-#include <QPointer>
-#include <QReadWriteLock>
+#include <QObject>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class QLocale;
@@ -15,8 +14,6 @@ class QMenu;
 class QWidget;
 
 namespace skyvane {
-
-class LanguageController;
 
 inline constexpr int kLanguageEnglish = 1033;
 inline constexpr int kLanguageGerman = 1031;
@@ -29,15 +26,15 @@ struct LanguageSource {
     QString path;
 };
 
-// The languages the program can show, the current one, and the windows that follow it. One
-// instance for the whole run. The language list and the current identifier are guarded by a
-// many-readers, one-writer lock; the constants table keeps its own.
-class LanguageManager {
+// The languages the program can show and the current one. One instance for the whole run. A
+// switch reads the translation once and hands the parsed file to every window through
+// LanguageChanged; the file stays parsed while its language is current, so a window opened
+// later takes it from CurrentTranslation() instead of reading the file again.
+class LanguageManager : public QObject {
+    Q_OBJECT
+
 public:
     static LanguageManager& Instance();
-
-    LanguageManager(const LanguageManager&) = delete;
-    LanguageManager& operator=(const LanguageManager&) = delete;
 
     // A built-in translation by its resource name ("RC_LANG_GERMAN").
     void RegisterBuiltInLanguage(const QString& resourceName, int languageId);
@@ -45,7 +42,7 @@ public:
     // language is accepted but changes nothing.
     bool RegisterLanguageFile(const QString& path);
     void SetDefaultLanguageId(int languageId);
-    int DefaultLanguageId() const;
+    int DefaultLanguageId() const { return m_defaultId; }
     // Registers every file of `folder` matching `mask`; returns how many were accepted.
     // Subfolders are searched only with `recurse`, and never those whose name begins with ".".
     int ScanFolder(const QString& folder, const QString& mask, bool recurse);
@@ -55,22 +52,24 @@ public:
     int LanguageIdAt(int index) const;
     QString LanguageNameAt(int index) const;
 
-    int CurrentLanguageId() const;
-    // Switches every joined window and the constants to `languageId`; an identifier that is
-    // not registered means the default language. Throws LanguageFileError when the translation
+    int CurrentLanguageId() const { return m_currentId; }
+    // Switches the constants and then every window to `languageId`; an identifier that is not
+    // registered means the default language. Throws LanguageFileError when the translation
     // cannot be read, leaving the previous language in place. Switching to the current language
     // does nothing.
     void SetCurrentLanguageId(int languageId);
-
-    // Windows take part through their controllers, in the order they joined.
-    void Join(LanguageController* controller);
-    void Leave(LanguageController* controller);
-    // Gives a window that joins after a switch the current language at once.
-    void ApplyCurrentLanguage(LanguageController* controller);
+    // The parsed file of the current language; null for the default language.
+    const Translation* CurrentTranslation() const { return m_translation.get(); }
 
     // Back to the state of a fresh run: no registered languages, English current, built-in
-    // constants. Joined windows stay joined.
+    // constants. Connected windows stay connected.
     void Reset();
+
+signals:
+    // After a switch, once the constants hold the new language: `translation` is the parsed
+    // file (null for the default language), valid during the call. Windows receive it in the
+    // order in which they connected.
+    void LanguageChanged(const skyvane::Translation* translation);
 
 private:
     LanguageManager() = default;
@@ -79,13 +78,10 @@ private:
     void Register(int languageId, const QString& path);
     static void ApplyConstants(const Translation* translation);
 
-    mutable QReadWriteLock m_lock{QReadWriteLock::Recursive};
     int m_defaultId = kLanguageEnglish;
     int m_currentId = kLanguageEnglish;
     QList<LanguageSource> m_languages; // without the default language
-
-    mutable QMutex m_windowsMutex;
-    QList<QPointer<LanguageController>> m_controllers;
+    std::shared_ptr<const Translation> m_translation;
 };
 
 // The human-readable name of a Windows language identifier in the language of the default

@@ -20,7 +20,7 @@ TfrmAbout::TfrmAbout(QWidget* owner)
     small.setPointSize(8);
     setFont(small);
     setFixedSize(369, 278);
-    setProperty(HelpBinding::kContextProperty, 999);
+    HelpBinding::SetHelpContext(this, HelpContext::Credits);
     Panel6->setHeadingText(QStringLiteral("About ..."));
     const QString address = QString::fromLatin1(kProductWebAddress);
     lblLink->setText(
@@ -70,17 +70,17 @@ void TfrmAbout::FormShow() {
     lblSkyvaneVersionV->setText(QString::fromLatin1(kProductVersion));
     lblForeign->setText(QStringLiteral("For detailed Copyright informations of foreign components "
                                        "please look into the help file!"));
-    lblTranslatedBy->setText(ConstantText(QStringLiteral("constTranslatedBy")));
+    lblTranslatedBy->setText(ConstantText(Constant::TranslatedBy));
 }
 
 void TfrmAbout::btnCreditsClick() {
     if (HelpBinding* help = HelpBinding::Instance())
-        help->ShowTopic(999);
+        help->ShowTopic(HelpContext::Credits);
 }
 
 void TfrmAbout::btnLicenseClick() {
     if (HelpBinding* help = HelpBinding::Instance())
-        help->ShowTopic(998);
+        help->ShowTopic(HelpContext::Licence);
 }
 
 void TfrmAbout::lblLinkClick(const QString& link) {

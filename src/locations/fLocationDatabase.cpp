@@ -1,8 +1,10 @@
 #include "fLocationDatabase.h"
 
 #include "Constants.h"
+#include "HelpBinding.h"
 #include "LanguageController.h"
 #include "NumberText.h"
+#include "QuietFailure.h"
 #include "TownListModel.h"
 
 #include <QCoreApplication>
@@ -21,12 +23,11 @@ namespace skyvane {
 namespace {
 
 constexpr int kSearchDelayMs = 500;
-constexpr int kHelpContext = 102;
 
-QString CoordinateText(double degrees, const char* positiveConstant, const char* otherConstant,
+QString CoordinateText(double degrees, Constant positiveLetter, Constant otherLetter,
                        bool positive) {
     return FormatFixed(std::fabs(degrees), 2) + QStringLiteral("\u00b0 ") +
-           ConstantText(QLatin1String(positive ? positiveConstant : otherConstant));
+           ConstantText(positive ? positiveLetter : otherLetter);
 }
 
 } // namespace
@@ -39,7 +40,7 @@ TfrmLocations::TfrmLocations(QWidget* parent, const SiteInputs& siteInputs,
     setupUi(this);
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(size());
-    setProperty("helpContext", kHelpContext);
+    HelpBinding::SetHelpContext(this, HelpContext::Locations);
 
     m_townModel = new TownListModel(this);
     dblCity->setModel(m_townModel);
@@ -101,8 +102,9 @@ void TfrmLocations::FormCreate(const QString& databasePath) {
             FillCountries();
             m_townsPending = true;
         }
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         // A database that cannot be used leaves the lists empty; the window still opens.
+        LogQuietFailure("opening the location database", error);
     }
     RedrawSmallMap(std::nullopt);
 }
@@ -129,8 +131,9 @@ void TfrmLocations::EnsureTownsLoaded() {
         return;
     try {
         ShowTowns(m_database.Towns());
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         m_townsPending = false; // an unusable database leaves the list empty
+        LogQuietFailure("reading the towns", error);
     }
 }
 
@@ -151,8 +154,9 @@ void TfrmLocations::dblCountryClick() {
         const QString cityText = edCity->text();
         m_townFilter = BuildTownFilter(countryKey, cityText);
         ShowTowns(m_database.Towns({countryKey, cityText}));
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         // A failed filter run leaves the list as it is.
+        LogQuietFailure("filtering the towns", error);
     }
 }
 
@@ -181,9 +185,9 @@ void TfrmLocations::dblCityClick() {
 
 void TfrmLocations::ShowSelectedCoordinates() {
     lblLongV->setText(
-        CoordinateText(SelectedLong, "constWestShort", "constEastShort", SelectedLong > 0));
+        CoordinateText(SelectedLong, Constant::WestShort, Constant::EastShort, SelectedLong > 0));
     lblLatV->setText(
-        CoordinateText(SelectedLat, "constNorthShort", "constSouthShort", SelectedLat >= 0));
+        CoordinateText(SelectedLat, Constant::NorthShort, Constant::SouthShort, SelectedLat >= 0));
 }
 
 void TfrmLocations::RedrawSmallMap(const std::optional<MarkerPlacement>& marker) {
@@ -207,7 +211,8 @@ void TfrmLocations::btnApplyClick() {
 QString TfrmLocations::GetTownName(double latitude, double longitude) {
     try {
         return m_database.GetTownName(latitude, longitude);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        LogQuietFailure("looking up the town of a site", error);
         return {};
     }
 }

@@ -12,6 +12,7 @@
 #include "MainListReports.h"
 #include "NumberText.h"
 #include "ProductInfo.h"
+#include "QuietFailure.h"
 #include "SatelliteList.h"
 #include "SaveDialogSettings.h"
 #include "SettingsStore.h"
@@ -62,9 +63,9 @@ TfrmMain::TfrmMain(std::unique_ptr<SettingsStore> store, QWidget* parent)
     , m_store(store ? std::move(store) : std::make_unique<SettingsStore>())
     , m_magDec(DeclinationLibraryName()) {
     setupUi(this);
-    setProperty(HelpBinding::kContextProperty, 1);
-    btnEarthmap->setProperty(HelpBinding::kContextProperty, 103);
-    btnLocDatabase->setProperty(HelpBinding::kContextProperty, 102);
+    HelpBinding::SetHelpContext(this, HelpContext::Main);
+    HelpBinding::SetHelpContext(btnEarthmap, HelpContext::WorldMap);
+    HelpBinding::SetHelpContext(btnLocDatabase, HelpContext::Locations);
     Panel6->setHeadingText(QStringLiteral("Azimuth & Elevation"));
     mHelpWebsite->setText(QStringLiteral("Visit %1").arg(QLatin1String(kProductWebAddress)));
     Panel4->setBackgroundRole(QPalette::Base);
@@ -166,16 +167,18 @@ void TfrmMain::SetUpGrid() {
 void TfrmMain::SetUpPopupMenu() {
     m_popupGridItem = new QMenu(this);
     m_popupGridItem->setObjectName(QStringLiteral("popupGridItem"));
-    const auto addItem = [this](const char* name, const QString& text, int helpContext) {
+    const auto addItem = [this](const char* name, const QString& text, HelpContext helpContext) {
         QAction* action = m_popupGridItem->addAction(text);
         action->setObjectName(QLatin1String(name));
-        if (helpContext)
-            action->setProperty(HelpBinding::kContextProperty, helpContext);
+        if (helpContext != HelpContext::None)
+            HelpBinding::SetHelpContext(action, helpContext);
         return action;
     };
-    QAction* details = addItem("pmDetails", QStringLiteral("&Details"), 104);
-    QAction* obstacles = addItem("pmObstacles", QStringLiteral("&Obstacle calculator"), 0);
-    QAction* sunOutage = addItem("pmSunOutage", QStringLiteral("&Sun Outage"), 105);
+    QAction* details = addItem("pmDetails", QStringLiteral("&Details"), HelpContext::Details);
+    QAction* obstacles =
+        addItem("pmObstacles", QStringLiteral("&Obstacle calculator"), HelpContext::None);
+    QAction* sunOutage =
+        addItem("pmSunOutage", QStringLiteral("&Sun Outage"), HelpContext::SunOutage);
     connect(details, &QAction::triggered, this, &TfrmMain::pmDetailsClick);
     connect(obstacles, &QAction::triggered, this, &TfrmMain::pmObstaclesClick);
     connect(sunOutage, &QAction::triggered, this, &TfrmMain::pmSunOutageClick);
@@ -226,8 +229,9 @@ void TfrmMain::FormCreate() {
         LoadSettings();
         try {
             m_magDec.load();
-        } catch (const std::exception&) {
+        } catch (const std::exception& error) {
             // Without the declination library the program simply works without declination.
+            LogQuietFailure("loading the declination library", error);
         }
         pnlMagDev->setVisible(m_magDec.MagDecAvailable());
         MeasureInputBand();
@@ -403,19 +407,21 @@ void TfrmMain::btnGoClick() {
         if (result.catalogueVersion)
             m_catalogueVersion = *result.catalogueVersion;
         FillGrid(result.visible);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         // A failure in the fill ends it; the status line and the view are still brought up to date.
+        LogQuietFailure("Calc", error);
     }
     GridView1->endUpdate();
 
-    StatusBar1->showMessage(FormatConstant(QStringLiteral("constSatTheoreticallyVisible"),
+    StatusBar1->showMessage(FormatConstant(Constant::SatTheoreticallyVisible,
                                            {QString::number(GridView1->gridRowCount())}));
     try {
         if (firstRow >= 0 && firstRow < GridView1->gridRowCount())
             GridView1->scrollRowToTop(firstRow);
         if (selectedRow >= 0 && selectedRow < GridView1->gridRowCount())
             GridView1->selectGridRow(selectedRow);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        LogQuietFailure("restoring the list position", error);
     }
 }
 
@@ -491,66 +497,40 @@ void TfrmMain::GridView1ContextPopup(const QPoint& globalPos, bool fromKeyboard)
     m_popupGridItem->popup(m_popupPoint);
 }
 
-void TfrmMain::pmDetailsClick() {
+int TfrmMain::PopupRow() const {
     const GridView::Cell cell = GridView1->cellAtGlobalPoint(m_popupPoint);
-    if (cell.isValid())
-        OpenSatDetail(cell.row);
+    return cell.isValid() ? cell.row : -1;
+}
+
+void TfrmMain::pmDetailsClick() {
+    OpenSatDetail(PopupRow());
 }
 
 void TfrmMain::pmObstaclesClick() {
-    const GridView::Cell cell = GridView1->cellAtGlobalPoint(m_popupPoint);
-    if (cell.isValid())
-        OpenObstacles(cell.row);
+    OpenObstacles(PopupRow());
 }
 
 void TfrmMain::pmSunOutageClick() {
-    const GridView::Cell cell = GridView1->cellAtGlobalPoint(m_popupPoint);
-    if (cell.isValid())
-        OpenSunOutage(cell.row);
+    OpenSunOutage(PopupRow());
 }
 
 void TfrmMain::OpenSatDetail(int row) {
-    const SatelliteRecord record = RecordAtRow(row);
-    if (!record)
-        return;
-    try {
-        auto* w = new TfrmSatDetail(this, ToolLink());
-        w->SetSatellite(record);
-        w->show();
-    } catch (const std::exception&) {
-    }
+    if (const SatelliteRecord record = RecordAtRow(row))
+        OpenToolWindow<TfrmSatDetail>(this, ToolLink(), record);
 }
 
 void TfrmMain::OpenSunOutage(int row) {
-    const SatelliteRecord record = RecordAtRow(row);
-    if (!record)
-        return;
-    try {
-        auto* w = new TfrmSunOutage(this, ToolLink());
-        w->SetSatellite(record);
-        w->show();
-    } catch (const std::exception&) {
-    }
+    if (const SatelliteRecord record = RecordAtRow(row))
+        OpenToolWindow<TfrmSunOutage>(this, ToolLink(), record);
 }
 
 void TfrmMain::OpenObstacles(int row) {
-    const SatelliteRecord record = RecordAtRow(row);
-    if (!record)
-        return;
-    try {
-        auto* w = new TfrmObstacles(this, ToolLink());
-        w->SetSatellite(record);
-        w->show();
-    } catch (const std::exception&) {
-    }
+    if (const SatelliteRecord record = RecordAtRow(row))
+        OpenToolWindow<TfrmObstacles>(this, ToolLink(), record);
 }
 
 void TfrmMain::mToolsObstaclesClick() {
-    try {
-        auto* w = new TfrmObstacles(this, ToolLink());
-        w->show();
-    } catch (const std::exception&) {
-    }
+    OpenToolWindow<TfrmObstacles>(this, ToolLink(), nullptr);
 }
 
 void TfrmMain::btnEarthmapClick() {
@@ -570,8 +550,9 @@ QString TfrmMain::TownAtSite() {
     try {
         if (m_locations)
             return m_locations->GetTownName(GetSiteLatitude(), GetSiteLongitude());
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         // A report simply leaves the town out.
+        LogQuietFailure("looking up the town of the site", error);
     }
     return {};
 }
@@ -588,7 +569,7 @@ void TfrmMain::mFileQuitClick() {
 
 void TfrmMain::mHelpHelpClick() {
     if (m_help)
-        m_help->ShowTopic(1);
+        m_help->ShowTopic(HelpContext::Main);
 }
 
 void TfrmMain::mHelpWebsiteClick() {

@@ -117,6 +117,8 @@ private:
     void FormDestroy();
     void SetUpGrid();
     void SetUpPopupMenu();
+    // The list row under the point where the popup menu opened; -1 when none.
+    int PopupRow() const;
     void ConnectHandlers();
     void CheckHelpFile();
     void ShowSplash();

@@ -1,6 +1,7 @@
 #include "fEarth.h"
 
 #include "Constants.h"
+#include "HelpBinding.h"
 #include "LanguageController.h"
 #include "NumberText.h"
 
@@ -58,13 +59,11 @@ QColor PinColour(char letter) {
 }
 
 QString LongitudeLetter(double longitudeEast) {
-    return ConstantText(longitudeEast >= 0 ? QStringLiteral("constEastShort")
-                                           : QStringLiteral("constWestShort"));
+    return ConstantText(longitudeEast >= 0 ? Constant::EastShort : Constant::WestShort);
 }
 
 QString LatitudeLetter(double latitudeSouth) {
-    return ConstantText(latitudeSouth >= 0 ? QStringLiteral("constSouthShort")
-                                           : QStringLiteral("constNorthShort"));
+    return ConstantText(latitudeSouth >= 0 ? Constant::SouthShort : Constant::NorthShort);
 }
 
 } // namespace
@@ -118,7 +117,7 @@ QString CoordinateText(MapCoordinate position) {
 TfrmEarth::TfrmEarth(QWidget* mainWindow, const SiteInputs& site)
     : QWidget(mainWindow, Qt::Tool) {
     setupUi(this);
-    setProperty("helpContext", 103);
+    HelpBinding::SetHelpContext(this, HelpContext::WorldMap);
 
     QPalette frame = Panel2->palette();
     frame.setColor(QPalette::Window, Qt::black);

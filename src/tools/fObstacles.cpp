@@ -50,7 +50,7 @@ TfrmObstacles::TfrmObstacles(QWidget* owner, const ToolWindowLink& /*link*/)
     centralwidget->setFixedSize(kClientWidth, kCentralHeight);
     StatusBar1->setFixedHeight(kStatusBarHeight);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    setProperty(HelpBinding::kContextProperty, 106);
+    HelpBinding::SetHelpContext(this, HelpContext::Obstacles);
     Panel6->setHeadingText(QStringLiteral("Obstacle calculator"));
     Image1->setPixmap(QPixmap(QStringLiteral(":/images/obstacles.png")));
     SetUpColours();

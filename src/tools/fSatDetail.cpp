@@ -9,6 +9,7 @@
 #include "LookAngles.h"
 #include "NumberText.h"
 #include "ProductInfo.h"
+#include "QuietFailure.h"
 #include "ReportFrame.h"
 #include "ReportParts.h"
 #include "ReportWriter.h"
@@ -178,10 +179,8 @@ DiagramGeometry DiagramGeometryFor(QSize imageSize) {
 }
 
 CompassLetters CurrentCompassLetters() {
-    return {ConstantText(QStringLiteral("constNorthShort")),
-            ConstantText(QStringLiteral("constSouthShort")),
-            ConstantText(QStringLiteral("constWestShort")),
-            ConstantText(QStringLiteral("constEastShort"))};
+    return {ConstantText(Constant::NorthShort), ConstantText(Constant::SouthShort),
+            ConstantText(Constant::WestShort), ConstantText(Constant::EastShort)};
 }
 
 QImage DrawAzimuthDiagram(QSize size, double azimuth, const CompassLetters& letters) {
@@ -260,21 +259,19 @@ QImage DrawSkewDiagram(QSize size, double skew) {
     return bitmap;
 }
 
-QString DiagramCaption(const QString& constantName, double degrees) {
-    return ConstantText(constantName) + QStringLiteral(": ") + FormatAngle(degrees) +
+QString DiagramCaption(Constant caption, double degrees) {
+    return ConstantText(caption) + QStringLiteral(": ") + FormatAngle(degrees) +
            QStringLiteral("°");
 }
 
 QString SiteLatitudeText(double latitude) {
-    return DegreesWithLetter(latitude, 2,
-                             ConstantText(latitude >= 0 ? QStringLiteral("constNorthShort")
-                                                        : QStringLiteral("constSouthShort")));
+    return DegreesWithLetter(
+        latitude, 2, ConstantText(latitude >= 0 ? Constant::NorthShort : Constant::SouthShort));
 }
 
 QString SiteLongitudeText(double longitude) {
-    return DegreesWithLetter(longitude, 2,
-                             ConstantText(longitude > 0 ? QStringLiteral("constWestShort")
-                                                        : QStringLiteral("constEastShort")));
+    return DegreesWithLetter(
+        longitude, 2, ConstantText(longitude > 0 ? Constant::WestShort : Constant::EastShort));
 }
 
 QString ReportBaseName(const QString& pagePath) {
@@ -309,7 +306,7 @@ TfrmSatDetail::TfrmSatDetail(QWidget* owner, const ToolWindowLink& link)
     QFont small = font();
     small.setPointSize(8);
     setFont(small);
-    setProperty(HelpBinding::kContextProperty, 104);
+    HelpBinding::SetHelpContext(this, HelpContext::Details);
     centralWidget()->setFixedSize(726, 332);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -375,7 +372,7 @@ void TfrmSatDetail::SetSatellite(const SatelliteRecord& record) {
 }
 
 void TfrmSatDetail::ShowCaption() {
-    setWindowTitle(FormatConstant(QStringLiteral("constDetailsForSatAtLoc"),
+    setWindowTitle(FormatConstant(Constant::DetailsForSatAtLoc,
                                   {Satellite->Name, OrbitalPositionText(Satellite->Position)}));
     Panel6->setHeadingText(windowTitle());
 }
@@ -409,21 +406,21 @@ void TfrmSatDetail::DrawAzimuth() {
         return;
     ShowBitmap(imgAzimuth,
                DrawAzimuthDiagram(imgAzimuth->size(), Satellite->Azimuth, CurrentCompassLetters()));
-    pnlAzimuth->setText(DiagramCaption(QStringLiteral("constAzimuth"), Satellite->Azimuth));
+    pnlAzimuth->setText(DiagramCaption(Constant::Azimuth, Satellite->Azimuth));
 }
 
 void TfrmSatDetail::DrawElevation() {
     if (!Satellite)
         return;
     ShowBitmap(imgElevation, DrawElevationDiagram(imgElevation->size(), Satellite->Elevation));
-    pnlElevation->setText(DiagramCaption(QStringLiteral("constElevation"), Satellite->Elevation));
+    pnlElevation->setText(DiagramCaption(Constant::Elevation, Satellite->Elevation));
 }
 
 void TfrmSatDetail::DrawSkew() {
     if (!Satellite)
         return;
     ShowBitmap(imgSkew, DrawSkewDiagram(imgSkew->size(), Satellite->Skew));
-    pnlSkew->setText(DiagramCaption(QStringLiteral("constSkew"), Satellite->Skew));
+    pnlSkew->setText(DiagramCaption(Constant::Skew, Satellite->Skew));
 }
 
 void TfrmSatDetail::pmSaveImageClick() {
@@ -454,8 +451,9 @@ void TfrmSatDetail::ExporttoHTML1Click() {
         return;
     try {
         WriteReport(path);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         // Ends quietly; the files completed so far stay.
+        LogQuietFailure("detail report", error);
     }
 }
 

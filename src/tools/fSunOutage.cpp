@@ -6,6 +6,7 @@
 #include "LanguageController.h"
 #include "LookAngles.h"
 #include "NumberText.h"
+#include "QuietFailure.h"
 #include "ReportParts.h"
 #include "ReportWriter.h"
 #include "SaveDialogSettings.h"
@@ -19,7 +20,6 @@ namespace skyvane {
 
 namespace {
 
-constexpr int kHelpContext = 105;
 constexpr int kRowHeight = 20;    // pixels
 constexpr int kColumnWidth = 130; // pixels
 
@@ -43,7 +43,7 @@ TfrmSunOutage::TfrmSunOutage(QWidget* owner, const ToolWindowLink& link)
     : QMainWindow(owner, Qt::Window)
     , m_link(link) {
     setupUi(this);
-    setProperty(HelpBinding::kContextProperty, kHelpContext);
+    HelpBinding::SetHelpContext(this, HelpContext::SunOutage);
     Panel6->setHeadingText(QStringLiteral("Sun Outage"));
     SetUpGrid();
     const SaveDialogTexts html = DefaultHtmlSaveDialogTexts();
@@ -128,7 +128,8 @@ void TfrmSunOutage::FormCreate() {
         edDiameter->setText(FormatGeneral(diameter));
         edDiameter->setModified(true);
         edDiameterChange();
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        LogQuietFailure("restoring the sun outage settings", error);
     }
 }
 
@@ -143,7 +144,7 @@ void TfrmSunOutage::UpdateCaption() {
     if (!satellite)
         return;
     const QString caption =
-        FormatConstant(QStringLiteral("constSunOutageForSatAtLoc"),
+        FormatConstant(Constant::SunOutageForSatAtLoc,
                        {satellite->Name, OrbitalPositionText(satellite->Position)});
     setWindowTitle(caption);
     Panel6->setHeadingText(caption);

@@ -18,8 +18,8 @@ HelpBinding*& Current() {
     return binding;
 }
 
-QString TopicIdentifier(int context) {
-    return QStringLiteral("topic-%1").arg(context);
+QString TopicIdentifier(HelpContext context) {
+    return QStringLiteral("topic-%1").arg(static_cast<int>(context));
 }
 
 // Reads help pages straight out of the compiled help file.
@@ -89,7 +89,7 @@ HelpBinding* HelpBinding::Instance() {
     return Current();
 }
 
-QString HelpBinding::TopicTitle(int context) const {
+QString HelpBinding::TopicTitle(HelpContext context) const {
     const QList<QHelpLink> links = m_engine->documentsForIdentifier(TopicIdentifier(context));
     return links.isEmpty() ? QString() : links.first().title;
 }
@@ -105,7 +105,7 @@ QTextBrowser* HelpBinding::viewer() {
     return m_viewer;
 }
 
-bool HelpBinding::ShowTopic(int context) {
+bool HelpBinding::ShowTopic(HelpContext context) {
     const QList<QHelpLink> links = m_engine->documentsForIdentifier(TopicIdentifier(context));
     if (links.isEmpty())
         return false;
@@ -123,13 +123,17 @@ void HelpBinding::CloseWindows() {
         m_viewer->close();
 }
 
-int HelpBinding::ContextFor(const QWidget* widget) {
+void HelpBinding::SetHelpContext(QObject* object, HelpContext context) {
+    object->setProperty(kContextProperty, static_cast<int>(context));
+}
+
+HelpContext HelpBinding::ContextFor(const QWidget* widget) {
     for (const QWidget* w = widget; w; w = w->parentWidget()) {
         const QVariant context = w->property(kContextProperty);
         if (context.isValid() && context.toInt() > 0)
-            return context.toInt();
+            return static_cast<HelpContext>(context.toInt());
     }
-    return 0;
+    return HelpContext::None;
 }
 
 bool HelpBinding::eventFilter(QObject* watched, QEvent* event) {
@@ -138,7 +142,7 @@ bool HelpBinding::eventFilter(QObject* watched, QEvent* event) {
         QWidget* target = QApplication::focusWidget();
         if (!target)
             target = QApplication::activeWindow();
-        if (const int context = ContextFor(target)) {
+        if (const HelpContext context = ContextFor(target); context != HelpContext::None) {
             ShowTopic(context);
             return true;
         }

@@ -10,10 +10,22 @@ class QWidget;
 
 namespace skyvane {
 
+// The help topics, by the context numbers under which the help file holds them.
+enum class HelpContext {
+    None = 0,
+    Main = 1,
+    Locations = 102,
+    WorldMap = 103,
+    Details = 104,
+    SunOutage = 105,
+    Obstacles = 106,
+    Licence = 998,
+    Credits = 999,
+};
+
 // The program's help: the compiled help file beside the program, opened at a topic by its
-// context number (1 main window, 102 locations, 103 world map, 104 details, 105 sun outage,
-// 106 obstacles, 998 licence, 999 credits). F1 anywhere opens the topic of the nearest widget,
-// from the focus outwards, that carries the dynamic property "helpContext".
+// context. F1 anywhere opens the topic of the nearest widget, from the focus outwards, that
+// carries one (SetHelpContext).
 class HelpBinding : public QObject {
     Q_OBJECT
 
@@ -28,14 +40,18 @@ public:
     // The one binding of the running program, if any.
     static HelpBinding* Instance();
 
-    // Opens the topic of a context number; returns whether the help file holds it.
-    bool ShowTopic(int context);
-    // The context number that F1 on this widget opens (0 when none).
-    static int ContextFor(const QWidget* widget);
+    // Gives F1 on `object` (a window, a control or a menu item) and on what lies inside it the
+    // topic `context`.
+    static void SetHelpContext(QObject* object, HelpContext context);
+
+    // Opens the topic; returns whether the help file holds it.
+    bool ShowTopic(HelpContext context);
+    // The topic that F1 on this widget opens (None when none).
+    static HelpContext ContextFor(const QWidget* widget);
     // Closes the help window.
     void CloseWindows();
 
-    QString TopicTitle(int context) const;
+    QString TopicTitle(HelpContext context) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -3,6 +3,7 @@
 #include "Constants.h"
 #include "GridView.h"
 #include "ProductInfo.h"
+#include "QuietFailure.h"
 #include "ReportFrame.h"
 #include "ReportWriter.h"
 
@@ -14,7 +15,7 @@ namespace skyvane {
 
 namespace {
 
-QString SiteRow(const QString& caption, const QString& typed, const QString& letterConstant) {
+QString SiteRow(const QString& caption, const QString& typed, Constant letterConstant) {
     const QString value =
         HtmlEscape(typed) + QStringLiteral("&deg; ") + HtmlEscape(ConstantText(letterConstant));
     return HtmlInfoRow(HtmlEscape(caption) + QLatin1Char(':'), value);
@@ -50,10 +51,7 @@ QString FilterDescription(QString description) {
 // Exports end quietly on any failure: the dialog has been answered and the earlier file, if
 // any, is still there because nothing replaces it before the new one is complete.
 void RunGuarded(const std::function<void()>& work) {
-    try {
-        work();
-    } catch (const std::exception&) {
-    }
+    RunQuietly("export", work);
 }
 
 } // namespace
@@ -66,11 +64,9 @@ QString HtmlInfoRow(const QString& label, const QString& value) {
 QStringList SiteInformationRows(const SiteReportInputs& site) {
     QStringList lines;
     lines << SiteRow(site.latitudeCaption, site.latitudeText,
-                     site.latitudeNorth ? QStringLiteral("constNorthShort")
-                                        : QStringLiteral("constSouthShort"));
+                     site.latitudeNorth ? Constant::NorthShort : Constant::SouthShort);
     lines << SiteRow(site.longitudeCaption, site.longitudeText,
-                     site.longitudeWest ? QStringLiteral("constWestShort")
-                                        : QStringLiteral("constEastShort"));
+                     site.longitudeWest ? Constant::WestShort : Constant::EastShort);
     if (!site.townName.isEmpty())
         lines << HtmlInfoRow(HtmlEscape(site.cityCaption), HtmlEscape(site.townName));
     if (site.declinationTicked)

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "QuietFailure.h"
 #include "ReportParts.h"
+#include "SatelliteData.h"
 
 #include <functional>
+
+class QWidget;
 
 namespace skyvane {
 
@@ -21,5 +25,18 @@ struct ToolWindowLink {
     // The main window's shared sun outage options; null when there is no main window.
     SunOutageSettings* sunOutage = nullptr;
 };
+
+// Opens a tool window (details, sun outage, obstacles) owned by `owner`, gives it `record` when
+// there is one, and shows it without blocking. A window that cannot be opened leaves the rest of
+// the program as it was.
+template <typename Window>
+void OpenToolWindow(QWidget* owner, const ToolWindowLink& link, const SatelliteRecord& record) {
+    RunQuietly("opening a tool window", [&] {
+        auto* window = new Window(owner, link);
+        if (record)
+            window->SetSatellite(record);
+        window->show();
+    });
+}
 
 } // namespace skyvane

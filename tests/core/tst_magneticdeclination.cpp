@@ -204,7 +204,7 @@ void TestMagneticDeclination::declinationText() {
 }
 
 void TestMagneticDeclination::translatedLetter() {
-    SetConstantText(QStringLiteral("constEastShort"), QStringLiteral("O"));
+    SetConstantText(Constant::EastShort, QStringLiteral("O"));
     QCOMPARE(MagneticDeclination::DeclinationText(-2.75), QStringLiteral("2.75° O"));
 }
 

@@ -19,6 +19,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 using namespace skyvane;
 
 namespace {
@@ -275,6 +277,35 @@ private slots:
         QCOMPARE(registered, languages);
     }
 
+    // Whatever lands in the folder, the scan neither blocks nor reads more than a header.
+    void scanFolderSkipsWhatIsNoRegularFile_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("accepted");
+        QTest::newRow("link to a FIFO") << "fifo" << 0;
+        QTest::newRow("link to a language file") << "link" << 1;
+        QTest::newRow("terabyte file after a short header") << "huge" << 1;
+    }
+
+    void scanFolderSkipsWhatIsNoRegularFile() {
+        QFETCH(const QString, kind);
+        QFETCH(const int, accepted);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("Translation"));
+        const QString outside = dir.filePath(QStringLiteral("outside"));
+        const QString entry = folder + QStringLiteral("/x.lng");
+        QVERIFY(QDir().mkpath(folder));
+        const QByteArray french = LanguageFileBytes(1036, kFrenchTest);
+        if (kind == QLatin1String("fifo"))
+            QVERIFY(::mkfifo(QFile::encodeName(outside).constData(), 0600) == 0);
+        else
+            WriteFile(kind == QLatin1String("huge") ? entry : outside, french);
+        if (kind == QLatin1String("huge") && !QFile(entry).resize(qint64(1) << 40))
+            QSKIP("the file system holds no sparse terabyte file");
+        if (kind != QLatin1String("huge"))
+            QVERIFY(QFile::link(outside, entry));
+        QCOMPARE(manager.ScanFolder(folder, QStringLiteral("*.lng"), false), accepted);
+    }
+
     void translationFolderFileReplacesGerman() {
         QTemporaryDir programDir;
         const QString folder = programDir.filePath(QStringLiteral("Translation"));
@@ -377,8 +408,8 @@ private slots:
         for (int languageId : switches)
             manager.SetCurrentLanguageId(languageId);
         QCOMPARE(window.btnGo->text(), button);
-        QCOMPARE(ConstantText(QStringLiteral("constEastShort")), east);
-        QCOMPARE(ConstantText(QStringLiteral("constWestShort")), west);
+        QCOMPARE(ConstantText(Constant::EastShort), east);
+        QCOMPARE(ConstantText(Constant::WestShort), west);
     }
 
     void unreadableTranslationLeavesPreviousLanguage_data() {
@@ -419,7 +450,7 @@ private slots:
         QVERIFY2(message.endsWith(reason), qPrintable(message));
         QCOMPARE(manager.CurrentLanguageId(), 1036);
         QCOMPARE(window.btnGo->text(), QStringLiteral("&Calculer"));
-        QCOMPARE(ConstantText(QStringLiteral("constWestShort")), QStringLiteral("Ou"));
+        QCOMPARE(ConstantText(Constant::WestShort), QStringLiteral("Ou"));
         QCOMPARE(window.events.size(), 1);
     }
 
@@ -449,6 +480,18 @@ private slots:
         QCOMPARE(window.controller->RecordedEnglish(2), QStringLiteral("Longitude"));
         manager.SetCurrentLanguageId(1033);
         QCOMPARE(window.lblLongitude->text(), QStringLiteral("Longitude"));
+    }
+
+    void windowOpenedLaterReusesTheParsedFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("fr.lng"));
+        WriteFile(path, LanguageFileBytes(1036, kFrenchTest));
+        QVERIFY(manager.RegisterLanguageFile(path));
+        manager.SetCurrentLanguageId(1036);
+        QVERIFY(QFile::remove(path));
+        TestWindow window;
+        window.Join();
+        QCOMPARE(window.lblLongitude->text(), QStringLiteral("Longitude FR"));
     }
 
     void windowCreatedInEnglishRunsNoHandler() {

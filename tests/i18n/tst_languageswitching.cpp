@@ -161,7 +161,7 @@ private slots:
         }
         QVERIFY(eastRows > 0);
         QCOMPARE(window->StatusBar1->currentMessage(),
-                 FormatConstant(QStringLiteral("constSatTheoreticallyVisible"),
+                 FormatConstant(Constant::SatTheoreticallyVisible,
                                 {QString::number(window->GridView1->rowCount())}));
 
         ItemOf(window->mFileSwitchLanguage, 1033)->trigger();

@@ -819,7 +819,7 @@ void TestMainWindow::aboutBoxTranslatorCredit() {
     QCOMPARE(about.lblTranslatedBy->text(), QString());
     about.hide();
     // A language that names its translator: the next showing carries the credit.
-    SetConstantText(QStringLiteral("constTranslatedBy"), QStringLiteral("Translated by J. Doe"));
+    SetConstantText(Constant::TranslatedBy, QStringLiteral("Translated by J. Doe"));
     about.show();
     QCOMPARE(about.lblTranslatedBy->text(), QStringLiteral("Translated by J. Doe"));
     QCOMPARE(about.lblSkyvaneVersionV->text(), QStringLiteral("0.5"));

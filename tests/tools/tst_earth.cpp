@@ -260,7 +260,7 @@ void TestEarth::coordinateText() {
 }
 
 void TestEarth::coordinateTextUsesCurrentLetters() {
-    SetConstantText(QStringLiteral("constEastShort"), QStringLiteral("O"));
+    SetConstantText(Constant::EastShort, QStringLiteral("O"));
     QCOMPARE(CoordinateText(PixelToCoordinate({391, 85})), QStringLiteral("47.00 N / 16.00 O"));
 }
 

@@ -136,8 +136,7 @@ private slots:
         TfrmObstacles window(nullptr, {});
         window.SetSatellite(SatelliteAt(30.5));
         window.show();
-        SetConstantText(QStringLiteral("constObstacleRsltDistance"),
-                        QStringLiteral("Mindestabstand %s m."));
+        SetConstantText(Constant::ObstacleRsltDistance, QStringLiteral("Mindestabstand %s m."));
         window.findChild<LanguageController*>()->ApplyTranslation(nullptr);
         QCOMPARE(window.lblResult->text(), QStringLiteral("Mindestabstand 16.98 m."));
     }

@@ -184,10 +184,9 @@ void TestSatDetail::siteLine() {
 void TestSatDetail::languageSwitchKeepsDiagramTexts() {
     TfrmSatDetail window(nullptr, {});
     window.SetSatellite(Record(-13.0, 47.16, -16.16));
-    SetConstantText(QStringLiteral("constDetailsForSatAtLoc"),
-                    QStringLiteral("Details zu %s auf %s"));
-    SetConstantText(QStringLiteral("constEastShort"), QStringLiteral("O"));
-    SetConstantText(QStringLiteral("constAzimuth"), QStringLiteral("Azimut"));
+    SetConstantText(Constant::DetailsForSatAtLoc, QStringLiteral("Details zu %s auf %s"));
+    SetConstantText(Constant::EastShort, QStringLiteral("O"));
+    SetConstantText(Constant::Azimuth, QStringLiteral("Azimut"));
     window.LanguageController1LanguageChanged();
     QCOMPARE(window.windowTitle(), QStringLiteral("Details zu Hotbird 1/2/3/4/6 auf 13.0° O"));
     QCOMPARE(window.Panel6->heading()->text(), window.windowTitle());

@@ -53,37 +53,38 @@ void TestHelpBinding::everyContextHasItsTopic() {
     QFETCH(QString, title);
     HelpBinding* help = HelpBinding::Create(QStringLiteral(HELP_FILE));
     QVERIFY(help);
-    QVERIFY2(help->ShowTopic(context), qPrintable(QStringLiteral("context %1").arg(context)));
+    QVERIFY2(help->ShowTopic(HelpContext(context)),
+             qPrintable(QStringLiteral("context %1").arg(context)));
     QTextBrowser* viewer = VisibleHelpViewer();
     QVERIFY(viewer);
     QVERIFY2(!viewer->toPlainText().trimmed().isEmpty(), "the topic's page is empty");
     if (!title.isEmpty())
-        QCOMPARE(help->TopicTitle(context), title);
+        QCOMPARE(help->TopicTitle(HelpContext(context)), title);
 }
 
 void TestHelpBinding::unknownContextOpensNothing() {
     HelpBinding* help = HelpBinding::Create(QStringLiteral(HELP_FILE));
     QVERIFY(help);
-    QVERIFY(!help->ShowTopic(5));
-    QCOMPARE(help->TopicTitle(5), QString());
+    QVERIFY(!help->ShowTopic(HelpContext(5)));
+    QCOMPARE(help->TopicTitle(HelpContext(5)), QString());
 }
 
 void TestHelpBinding::contextComesFromTheNearestWidget() {
     QWidget window;
-    window.setProperty(HelpBinding::kContextProperty, 1);
+    HelpBinding::SetHelpContext(&window, HelpContext::Main);
     QWidget panel(&window);
     QLineEdit edit(&panel);
-    QCOMPARE(HelpBinding::ContextFor(&edit), 1);
-    panel.setProperty(HelpBinding::kContextProperty, 103);
-    QCOMPARE(HelpBinding::ContextFor(&edit), 103);
-    QCOMPARE(HelpBinding::ContextFor(nullptr), 0);
+    QCOMPARE(HelpBinding::ContextFor(&edit), HelpContext::Main);
+    HelpBinding::SetHelpContext(&panel, HelpContext::WorldMap);
+    QCOMPARE(HelpBinding::ContextFor(&edit), HelpContext::WorldMap);
+    QCOMPARE(HelpBinding::ContextFor(nullptr), HelpContext::None);
 }
 
 void TestHelpBinding::f1OpensTheFocusedWindowsTopic() {
     HelpBinding* help = HelpBinding::Create(QStringLiteral(HELP_FILE));
     QVERIFY(help);
     QWidget window;
-    window.setProperty(HelpBinding::kContextProperty, 999);
+    HelpBinding::SetHelpContext(&window, HelpContext::Credits);
     QLineEdit edit(&window);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
