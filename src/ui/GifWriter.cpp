@@ -1,5 +1,7 @@
 #include "GifWriter.h"
 
+#include "ReportWriter.h"
+
 #include <QHash>
 #include <QSaveFile>
 #include <QVector>
@@ -138,9 +140,12 @@ QByteArray EncodeGif(const QImage& image) {
 void WriteGif(const QImage& image, const QString& path) {
     const QByteArray bytes = EncodeGif(image);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw GifError(
-            QStringLiteral("Cannot write the GIF file %1: %2").arg(path, file.errorString()));
+    QString reason;
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        reason = file.errorString();
+    else if (CommitChecked(file, reason))
+        return;
+    throw GifError(QStringLiteral("Cannot write the GIF file %1: %2").arg(path, reason));
 }
 
 } // namespace skyvane

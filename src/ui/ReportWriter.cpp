@@ -19,12 +19,30 @@ QByteArray EncodeLine(const QString& line, ReportEncoding encoding) {
     return encoder.encode(ended);
 }
 
-ReportWriteError FileError(const QString& what, const QSaveFile& file) {
+ReportWriteError FileError(const QString& what, const QSaveFile& file,
+                           const QString& reason = QString()) {
     return ReportWriteError(
-        QStringLiteral("%1 %2: %3").arg(what, file.fileName(), file.errorString()).toStdString());
+        QStringLiteral("%1 %2: %3")
+            .arg(what, file.fileName(), reason.isEmpty() ? file.errorString() : reason)
+            .toStdString());
 }
 
 } // namespace
+
+bool CommitChecked(QSaveFile& file, QString& errorText) {
+    // commit() does not report a failed final flush (a full disk), and would then replace the
+    // earlier file with a truncated one; flushing first lets the earlier file survive.
+    if (!file.flush() || file.error() != QFileDevice::NoError) {
+        errorText = file.errorString();
+        file.cancelWriting();
+        file.commit(); // removes the temporary file
+        return false;
+    }
+    if (file.commit())
+        return true;
+    errorText = file.errorString();
+    return false;
+}
 
 ReportWriter::ReportWriter(const QString& path, ReportEncoding encoding)
     : m_file(path)
@@ -45,8 +63,9 @@ void ReportWriter::writeLines(const QStringList& lines) {
 }
 
 void ReportWriter::commit() {
-    if (!m_file.commit())
-        throw FileError(QStringLiteral("Cannot complete"), m_file);
+    QString reason;
+    if (!CommitChecked(m_file, reason))
+        throw FileError(QStringLiteral("Cannot complete"), m_file, reason);
 }
 
 void WriteReportFile(const QString& path, ReportEncoding encoding, const QStringList& lines) {

@@ -40,6 +40,11 @@ private:
     ReportEncoding m_encoding;
 };
 
+// Completes a QSaveFile: flushes and checks the written data before the file replaces an
+// earlier one. On failure the earlier file stays, nothing new appears, errorText says why and
+// false is returned.
+bool CommitChecked(QSaveFile& file, QString& errorText);
+
 // Writes all lines to path in one go (see ReportWriter).
 void WriteReportFile(const QString& path, ReportEncoding encoding, const QStringList& lines);
 

@@ -1,3 +1,4 @@
+#include "GifWriter.h"
 #include "ReportWriter.h"
 
 #include <QDir>
@@ -5,7 +6,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QImage>
+
+#include <csignal>
 #include <stdexcept>
+
+#include <sys/resource.h>
 
 using namespace skyvane;
 
@@ -23,6 +29,28 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
+
+// Lowers the largest file size this process may write, like a disk with little room left.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        m_active = getrlimit(RLIMIT_FSIZE, &m_saved) == 0 &&
+                   (m_saved.rlim_max == RLIM_INFINITY || m_saved.rlim_max >= bytes);
+        rlimit lowered = m_saved;
+        lowered.rlim_cur = bytes;
+        m_active = m_active && setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+    }
+    ~FileSizeLimit() {
+        if (m_active)
+            setrlimit(RLIMIT_FSIZE, &m_saved);
+    }
+    bool active() const { return m_active; }
+
+private:
+    rlimit m_saved{};
+    bool m_active = false;
+};
 
 } // namespace
 
@@ -43,6 +71,8 @@ private slots:
 
     void failedWriteKeepsTheEarlierFile();
     void uncreatableFileIsReportedAndLeavesNothing();
+    void fullDiskKeepsTheEarlierFile_data();
+    void fullDiskKeepsTheEarlierFile();
     void frameHasItsFixedLineCounts();
 };
 
@@ -171,6 +201,48 @@ void TestReportWriter::uncreatableFileIsReportedAndLeavesNothing() {
     QVERIFY_THROWS_EXCEPTION(ReportWriteError,
                              WriteReportFile(path, ReportEncoding::System, {"x"}));
     QVERIFY(!QFile::exists(path));
+}
+
+void TestReportWriter::fullDiskKeepsTheEarlierFile_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("HTML report") << "html";
+    QTest::newRow("CSV report") << "csv";
+    QTest::newRow("GIF picture") << "gif";
+}
+
+void TestReportWriter::fullDiskKeepsTheEarlierFile() {
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("report.") + kind);
+    WriteBytes(path, "earlier\r\n");
+    // Smaller than the write buffer, so the data reaches the disk only when the file completes.
+    const QStringList lines(100, QStringLiteral("0123456789012345678901234567890123456789"));
+    QImage picture(48, 48, QImage::Format_RGB32);
+    for (int i = 0; i < 48 * 48; ++i)
+        picture.setPixel(i % 48, i / 48, qRgb(i * 37 % 256, i * 11 % 256, i % 7 * 40));
+    QVERIFY(EncodeGif(picture).size() > 1024);
+
+    bool failed = false;
+    {
+        const FileSizeLimit limit(1024);
+        if (!limit.active())
+            QSKIP("the file size limit cannot be lowered here");
+        try {
+            if (kind == QLatin1String("gif"))
+                WriteGif(picture, path);
+            else
+                WriteReportFile(path,
+                                kind == QLatin1String("html") ? ReportEncoding::Html1252
+                                                              : ReportEncoding::System,
+                                lines);
+        } catch (const std::runtime_error&) {
+            failed = true;
+        }
+    }
+
+    QVERIFY(failed);
+    QCOMPARE(ReadAll(path), QByteArray("earlier\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"report." + kind});
 }
 
 void TestReportWriter::frameHasItsFixedLineCounts() {
