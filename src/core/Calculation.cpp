@@ -4,6 +4,7 @@
 #include "LookAngles.h"
 #include "QuietFailure.h"
 
+#include <cmath>
 #include <exception>
 
 namespace skyvane {
@@ -17,6 +18,14 @@ bool IsBlank(const QString& line) {
     return true;
 }
 
+// A compass bearing in [0, 360): the declination can carry an azimuth past North either way.
+double WrapToCircle(double degrees) {
+    double wrapped = std::fmod(degrees, 360.0);
+    if (wrapped < 0.0)
+        wrapped += 360.0;
+    return wrapped >= 360.0 ? 0.0 : wrapped;
+}
+
 } // namespace
 
 void ComputeLookAngles(TSatelliteData& record, double latitude, double longitude,
@@ -24,7 +33,7 @@ void ComputeLookAngles(TSatelliteData& record, double latitude, double longitude
     record.Elevation = CalcElevation(record.Position, latitude, longitude);
     record.Azimuth = CalcAzimuth(record.Position, latitude, longitude);
     if (declination)
-        record.Azimuth += *declination;
+        record.Azimuth = WrapToCircle(record.Azimuth + *declination);
     record.Skew = CalcSkew(record.Position, latitude, longitude);
     record.SiteLongitude = longitude;
     record.SiteLatitude = latitude;

@@ -20,7 +20,8 @@ struct CalculationResult {
 // The heart of Calc: reads the catalogue lines, computes elevation, azimuth and skew for the
 // site and keeps the records at or above the horizon. latitude: degrees, North positive;
 // longitude: degrees, West positive. declination (degrees, West positive) is added to every
-// azimuth when given. Blank lines carry no satellite and are skipped.
+// azimuth when given, the sum brought into [0, 360). Blank lines carry no satellite and are
+// skipped.
 CalculationResult CalculateVisibleSatellites(const QStringList& lines, double latitude,
                                              double longitude,
                                              std::optional<double> declination = std::nullopt);

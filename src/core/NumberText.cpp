@@ -4,7 +4,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <optional>
 
 namespace skyvane {
@@ -79,9 +78,11 @@ QString FormatAngle(double degrees) {
 }
 
 QString FormatGeneral(double x) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15g", x);
-    QString text = QString::fromLatin1(buffer);
+    // Qt's own conversion ignores the C library's locale, which the application object sets
+    // from the environment; the default QLocale alone decides the separator.
+    if (x == 0.0)
+        x = 0.0; // no "-0"
+    QString text = QString::fromLatin1(QByteArray::number(x, 'g', 15));
     QLocale locale;
     text.replace(QLatin1Char('.'), locale.decimalPoint());
     text.replace(QLatin1Char('-'), locale.negativeSign());

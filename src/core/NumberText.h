@@ -28,7 +28,8 @@ QString FormatFixed(double x, int decimals);
 QString FormatAngle(double degrees);
 
 // General notation: the shortest form of at most 15 significant digits, no trailing zeros and
-// no trailing separator, with the default locale's decimal separator (-19.2, -13, 0.1).
+// no trailing separator, with the default locale's decimal separator (-19.2, -13, 0.1), whatever
+// the C library's locale; zero is "0", never "-0".
 QString FormatGeneral(double x);
 
 } // namespace skyvane

@@ -180,8 +180,10 @@ bool SunOutagePredictor::FindOutageStart() {
     StartSeparation = StartSearchSeparation(StartTime);
     // A separation equal to the threshold is not yet inside an outage, so the search steps on
     // from it rather than stopping where it stands and being restarted at the same instant.
+    // Far enough from the epoch a step no longer changes the day number; the evaluation bound
+    // then ends the search.
     while (!(threshold > StartSeparation) && StartTime - SearchOrigin < 1.0 &&
-           StartTime < SearchLimit) {
+           StartTime < SearchLimit && SeparationEvaluations < MaxEvaluations) {
         const double gap = std::fabs(SatDeclination - SunDeclination);
         if (gap > threshold / 2.0 + 1.0) {
             StartTime += gap * 0.5;
@@ -203,7 +205,8 @@ void SunOutagePredictor::FindOutageEnd() {
     EndTime = StartTime;
     EndSeparation = SunSatelliteSeparation(EndTime);
     // A dish so small that the sun never leaves its beam would otherwise step on forever.
-    while (threshold > EndSeparation && EndTime + Delta - StartTime < MaxOutageDays) {
+    while (threshold > EndSeparation && EndTime + Delta - StartTime < MaxOutageDays &&
+           SeparationEvaluations < MaxEvaluations) {
         EndTime += Delta;
         EndSeparation = SunSatelliteSeparation(EndTime);
     }
@@ -292,12 +295,20 @@ QString LongTimeFormatWithoutZone(const QLocale& locale) {
     return result;
 }
 
+QString DurationText(std::int64_t seconds) {
+    // A length of time, not a time of day: no day period in 12-hour locales.
+    const std::int64_t whole = std::max<std::int64_t>(0, seconds);
+    return QStringLiteral("%1:%2:%3")
+        .arg(whole / 3600, 2, 10, QLatin1Char('0'))
+        .arg(whole / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(whole % 60, 2, 10, QLatin1Char('0'));
+}
+
 OutageRowTexts FormatOutageRow(const OutageRow& row, const QLocale& locale) {
     const QString timeFormat = LongTimeFormatWithoutZone(locale);
-    const QTime duration = QTime(0, 0).addSecs(int(row.DurationSeconds % 86400));
     return {locale.toString(row.Start.date(), QLocale::ShortFormat),
             locale.toString(row.Start.time(), timeFormat),
-            locale.toString(row.End.time(), timeFormat), locale.toString(duration, timeFormat)};
+            locale.toString(row.End.time(), timeFormat), DurationText(row.DurationSeconds)};
 }
 
 } // namespace skyvane

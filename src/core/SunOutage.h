@@ -26,7 +26,7 @@ struct OutageRowTexts {
     QString Date;     // date of the start, short date format
     QString Start;    // long time format without time-zone marks
     QString End;      // same format
-    QString Duration; // the duration written as a time of day in the same format
+    QString Duration; // the duration as HH:mm:ss in every locale
 };
 
 enum class PredictionStatus {
@@ -127,6 +127,9 @@ QDateTime DayNumberToDateTime(double dayNumber);
 
 // The locale's long time format with time-zone marks and the blanks around them removed.
 QString LongTimeFormatWithoutZone(const QLocale& locale = QLocale());
+
+// Seconds as hours, minutes and seconds, "00:05:50", whatever the locale's time format.
+QString DurationText(std::int64_t seconds);
 
 OutageRowTexts FormatOutageRow(const OutageRow& row, const QLocale& locale = QLocale());
 

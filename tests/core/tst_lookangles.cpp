@@ -20,6 +20,8 @@ private slots:
     void orbitalPositionText();
     void builtInCatalogueAtDefaultSite();
     void declinationAddsToAzimuthOnly();
+    void declinationKeepsAzimuthOnTheCircle_data();
+    void declinationKeepsAzimuthOnTheCircle();
     void blankAndCommentLinesCarryNoSatellite();
 };
 
@@ -133,6 +135,25 @@ void TestLookAngles::declinationAddsToAzimuthOnly() {
     QCOMPARE(corrected.visible.at(0)->Azimuth, plain.visible.at(0)->Azimuth - 4.5);
     QCOMPARE(corrected.visible.at(0)->Elevation, plain.visible.at(0)->Elevation);
     QCOMPARE(corrected.visible.at(0)->Skew, plain.visible.at(0)->Skew);
+}
+
+void TestLookAngles::declinationKeepsAzimuthOnTheCircle_data() {
+    QTest::addColumn<double>("declination"); // degrees, West positive
+    QTest::addColumn<double>("azimuth");     // degrees, expected
+    // The satellite stands due North of the southern site: a true azimuth of 360.
+    QTest::newRow("past North clockwise") << 25.06 << 25.06;
+    QTest::newRow("short of North") << -4.5 << 355.5;
+    QTest::newRow("zero declination, North as 0") << 0.0 << 0.0;
+}
+
+void TestLookAngles::declinationKeepsAzimuthOnTheCircle() {
+    QFETCH(double, declination);
+    QFETCH(double, azimuth);
+    const auto result = CalculateVisibleSatellites({QStringLiteral("-16.16|Due North")}, -33.5,
+                                                   -16.16, declination);
+    const double actual = result.visible.at(0)->Azimuth;
+    QVERIFY2(std::fabs(actual - azimuth) < 1e-9,
+             qPrintable(QStringLiteral("expected %1, got %2").arg(azimuth).arg(actual)));
 }
 
 void TestLookAngles::blankAndCommentLinesCarryNoSatellite() {

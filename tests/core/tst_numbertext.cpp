@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include <clocale>
+
 using namespace skyvane;
 
 class TestNumberText : public QObject {
@@ -104,6 +106,8 @@ void TestNumberText::general_data() {
     QTest::newRow("whole number") << "C" << -13.0 << "-13";
     QTest::newRow("fifteen digits") << "C" << 0.1 + 0.2 << "0.3";
     QTest::newRow("comma locale") << "de_DE" << -19.2 << "-19,2";
+    QTest::newRow("negative zero") << "C" << -0.0 << "0";
+    QTest::newRow("point locale, C library in a comma locale") << "C" << 1.5 << "1.5";
 }
 
 void TestNumberText::general() {
@@ -111,7 +115,12 @@ void TestNumberText::general() {
     QFETCH(double, value);
     QFETCH(QString, text);
     QLocale::setDefault(QLocale(locale));
-    QCOMPARE(FormatGeneral(value), text);
+    // The C library may follow another locale than the program's own (LC_ALL of the user).
+    const QByteArray saved = std::setlocale(LC_NUMERIC, nullptr);
+    std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    const QString actual = FormatGeneral(value);
+    std::setlocale(LC_NUMERIC, saved.constData());
+    QCOMPARE(actual, text);
 }
 
 void TestNumberText::constants() {
