@@ -10,18 +10,28 @@ packages=(
   libgif-dev libsqlite3-dev sqlite3 libicu-dev zlib1g-dev
   clang clang-format libclang-rt-14-dev libbenchmark-dev
   xvfb xauth imagemagick poppler-utils fonts-dejavu-core
-  iso-codes xplanet-images
+  iso-codes xplanet-images locales
 )
+
+# The tests run a second time under this locale (a comma as decimal separator).
+test_locale=de_DE.UTF-8
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
 export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" apt-get update -qq
-"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  "${as_root[@]}" apt-get update -qq
+  "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+  echo "Generating locale: $test_locale"
+  echo "$test_locale UTF-8" | "${as_root[@]}" tee -a /etc/locale.gen >/dev/null
+  "${as_root[@]}" locale-gen
+fi

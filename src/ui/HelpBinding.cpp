@@ -9,6 +9,8 @@
 #include <QStandardPaths>
 #include <QTextBrowser>
 
+#include <memory>
+
 namespace skyvane {
 
 namespace {
@@ -38,10 +40,27 @@ private:
     QHelpEngineCore* m_engine;
 };
 
+// An engine over the collection file with the help file registered, or null.
+std::unique_ptr<QHelpEngineCore> OpenEngine(const QString& collection, const QString& helpFile,
+                                            const QString& ns) {
+    auto engine = std::make_unique<QHelpEngineCore>(collection);
+    engine->setReadOnly(false);
+    if (!engine->setupData())
+        return nullptr;
+    if (engine->registeredDocumentations().contains(ns))
+        engine->unregisterDocumentation(ns);
+    if (!engine->registerDocumentation(helpFile))
+        return nullptr;
+    return engine;
+}
+
 } // namespace
 
 HelpBinding* HelpBinding::Create(const QString& helpFile, QObject* parent) {
     if (!QFileInfo(helpFile).isFile())
+        return nullptr;
+    const QString ns = QHelpEngineCore::namespaceName(helpFile);
+    if (ns.isEmpty())
         return nullptr;
     // The engine keeps its registrations in a collection file of its own; a per-user cache
     // folder keeps the program folder untouched.
@@ -49,24 +68,15 @@ HelpBinding* HelpBinding::Create(const QString& helpFile, QObject* parent) {
     if (cache.isEmpty())
         cache = QDir::tempPath();
     QDir().mkpath(cache);
-    auto* engine = new QHelpEngineCore(cache + QStringLiteral("/skyvane-help.qhc"));
-    engine->setReadOnly(false);
-    if (!engine->setupData()) {
-        delete engine;
-        return nullptr;
+    const QString collection = cache + QStringLiteral("/skyvane-help.qhc");
+    std::unique_ptr<QHelpEngineCore> engine = OpenEngine(collection, helpFile, ns);
+    if (!engine) {
+        // The collection is only a cache: a damaged one (a crash while it was written, a full
+        // disk) is built afresh rather than leaving the program without help for good.
+        QFile::remove(collection);
+        engine = OpenEngine(collection, helpFile, ns);
     }
-    const QString ns = QHelpEngineCore::namespaceName(helpFile);
-    if (ns.isEmpty()) {
-        delete engine;
-        return nullptr;
-    }
-    if (engine->registeredDocumentations().contains(ns))
-        engine->unregisterDocumentation(ns);
-    if (!engine->registerDocumentation(helpFile)) {
-        delete engine;
-        return nullptr;
-    }
-    return new HelpBinding(engine, parent);
+    return engine ? new HelpBinding(engine.release(), parent) : nullptr;
 }
 
 HelpBinding::HelpBinding(QHelpEngineCore* engine, QObject* parent)

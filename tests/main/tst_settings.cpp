@@ -7,10 +7,14 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QtEndian>
 #include <QtTest>
 
 #include <cmath>
+#include <limits>
 #include <memory>
+
+#include <sys/stat.h>
 
 using namespace skyvane;
 
@@ -33,6 +37,13 @@ QString SiteShown(const TfrmMain& window) {
     return QStringLiteral("%1 %2 / %3 %4")
         .arg(window.edLat->text(), window.rbEsLatN->isChecked() ? "N" : "S", window.edLong->text(),
              window.rbEsLongE->isChecked() ? "E" : "W");
+}
+
+// A double as the store keeps it: its 8 bytes, little-endian.
+QVariant StoredDouble(double value) {
+    QByteArray bytes(8, '\0');
+    qToLittleEndian(value, bytes.data());
+    return bytes;
 }
 
 QString Describe(std::optional<double> value) {
@@ -59,6 +70,7 @@ private slots:
     void quitLeavesStoreUnchanged();
     void wrongTypedValueSkipped_data();
     void wrongTypedValueSkipped();
+    void storeThatIsNoFileIsLeftAlone();
 
 private:
     QString storePath() const { return m_dir->filePath(QStringLiteral("settings.ini")); }
@@ -288,6 +300,13 @@ void TestSettings::wrongTypedValueSkipped_data() {
     QTest::newRow("magneticDeclination as bytes")
         << "magneticDeclination" << QVariant(QByteArray(4, '\x01'));
     QTest::newRow("languageID as bytes") << "languageID" << QVariant(QByteArray(4, '\x07'));
+    QTest::newRow("siteLat not a number") << "siteLat" << StoredDouble(std::nan(""));
+    QTest::newRow("siteLat beyond the pole") << "siteLat" << StoredDouble(90.5);
+    QTest::newRow("siteLong of 1e308") << "siteLong" << StoredDouble(1e308);
+    QTest::newRow("siteLong of 500") << "siteLong" << StoredDouble(500.0);
+    QTest::newRow("outageDiameter negative") << "outageDiameter" << StoredDouble(-3.0);
+    QTest::newRow("outageDiameter infinite")
+        << "outageDiameter" << StoredDouble(std::numeric_limits<double>::infinity());
 }
 
 void TestSettings::wrongTypedValueSkipped() {
@@ -328,6 +347,15 @@ void TestSettings::wrongTypedValueSkipped() {
     QCOMPARE(window->sunOutage.diameter, expect("outageDiameter", 1.25, 3.6));
     QCOMPARE(window->cbUseMagDev->isChecked(), expect("magneticDeclination", true, false));
     QCOMPARE(window->LanguageId(), expect("languageID", 1031, 1033));
+}
+
+void TestSettings::storeThatIsNoFileIsLeftAlone() {
+    // Opening a FIFO for reading waits for a writer that never comes.
+    QVERIFY(mkfifo(QFile::encodeName(storePath()).constData(), 0600) == 0);
+    auto window = createWindow();
+    QCOMPARE(SiteShown(*window), QStringLiteral("47.16 N / 16.16 E"));
+    window->close();
+    QVERIFY(!QFileInfo(storePath()).isFile());
 }
 
 QTEST_MAIN(TestSettings)

@@ -30,7 +30,30 @@ private slots:
     void unknownContextOpensNothing();
     void contextComesFromTheNearestWidget();
     void f1OpensTheFocusedWindowsTopic();
+    void damagedCacheIsRebuilt_data();
+    void damagedCacheIsRebuilt();
 };
+
+void TestHelpBinding::damagedCacheIsRebuilt_data() {
+    QTest::addColumn<QByteArray>("cache");
+    QTest::newRow("text instead of a database") << QByteArray("not a help collection\n");
+    QTest::newRow("database header, then garbage")
+        << QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\x5a');
+}
+
+void TestHelpBinding::damagedCacheIsRebuilt() {
+    QFETCH(QByteArray, cache);
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    QVERIFY(QDir().mkpath(folder));
+    QFile file(folder + QStringLiteral("/skyvane-help.qhc"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(cache);
+    file.close();
+
+    HelpBinding* help = HelpBinding::Create(QStringLiteral(HELP_FILE));
+    QVERIFY(help);
+    QCOMPARE(help->TopicTitle(HelpContext::Licence), QStringLiteral("Licence"));
+}
 
 void TestHelpBinding::missingFileBindsNothing() {
     QCOMPARE(HelpBinding::Create(QStringLiteral("/nonexistent/skyvane.qch")), nullptr);
