@@ -11,9 +11,10 @@ namespace skyvane {
 
 namespace {
 
-constexpr double kSmallestInput = 0.1;     // metres or degrees
-constexpr double kHighestElevation = 89.9; // degrees
-constexpr double kElevationLimit = 90.0;   // degrees
+constexpr double kSmallestInput = 0.1;      // metres or degrees
+constexpr double kHighestElevation = 89.9;  // degrees
+constexpr double kElevationLimit = 90.0;    // degrees
+constexpr double kLargestShownValue = 1e15; // metres or degrees
 
 ObstacleInput PositiveInput(const QString& text) {
     const double value = StrToFloatDot(text, true);
@@ -49,6 +50,10 @@ double ObstacleHeight(double distanceMetres, double elevationDegrees) {
 
 double ObstacleElevation(double heightMetres, double distanceMetres) {
     return std::atan(heightMetres / distanceMetres) * 180.0 / std::numbers::pi;
+}
+
+bool IsShowableObstacleValue(double value) {
+    return std::fabs(value) <= kLargestShownValue; // false for NaN too
 }
 
 QString ObstacleValueText(double value) {

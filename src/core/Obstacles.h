@@ -39,6 +39,11 @@ double ObstacleHeight(double distanceMetres, double elevationDegrees);
 // e = arctan(h / d): degrees.
 double ObstacleElevation(double heightMetres, double distanceMetres);
 
+// Whether the calculator can show a value, typed or calculated: finite and at most 1e15 in size.
+// Larger ones (a height of 1e308 gives an infinite distance) would fill the edit with hundreds
+// of digits or "inf".
+bool IsShowableObstacleValue(double value);
+
 // A value as the calculator's edits show it: two decimals, the locale's decimal separator.
 QString ObstacleValueText(double value);
 

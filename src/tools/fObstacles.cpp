@@ -1,5 +1,6 @@
 #include "fObstacles.h"
 
+#include "FieldMark.h"
 #include "HelpBinding.h"
 #include "LanguageController.h"
 
@@ -105,8 +106,10 @@ void TfrmObstacles::ConnectHandlers() {
                 OnRbChange();
         });
     }
-    for (QLineEdit* edit : {edElevation, edDistance, edHeight})
+    for (QLineEdit* edit : {edElevation, edDistance, edHeight}) {
         connect(edit, &QLineEdit::textChanged, this, &TfrmObstacles::OnInputChange);
+        connect(edit, &QLineEdit::editingFinished, this, &TfrmObstacles::OnInputFinished);
+    }
     connect(Close1, &QAction::triggered, this, &TfrmObstacles::Close1Click);
 }
 
@@ -159,14 +162,24 @@ void TfrmObstacles::OnRbChange() {
     OnInputChange();
 }
 
-double TfrmObstacles::ReadInput(QLineEdit* edit, ObstacleInput (*reader)(const QString&)) {
+double TfrmObstacles::ReadInput(QLineEdit* edit, ObstacleInput (*reader)(const QString&),
+                                bool writeCorrections) {
     const ObstacleInput input = reader(edit->text());
-    if (input.corrected)
+    MarkRejected(edit, !IsShowableObstacleValue(input.value));
+    if (input.corrected && writeCorrections)
         edit->setText(ObstacleValueText(input.value));
     return input.value;
 }
 
 void TfrmObstacles::OnInputChange() {
+    Recalculate(false);
+}
+
+void TfrmObstacles::OnInputFinished() {
+    Recalculate(true);
+}
+
+void TfrmObstacles::Recalculate(bool writeCorrections) {
     if (recalculationDepth >= kMaxRecalculationDepth)
         return;
     ++recalculationDepth;
@@ -175,34 +188,45 @@ void TfrmObstacles::OnInputChange() {
     double elevation = 0.0; // degrees
     double distance = 0.0;  // metres
     if (mode != ObstacleMode::Height)
-        height = ReadInput(edHeight, ReadObstacleHeight);
+        height = ReadInput(edHeight, ReadObstacleHeight, writeCorrections);
     if (mode != ObstacleMode::Elevation)
-        elevation = ReadInput(edElevation, ReadObstacleElevation);
+        elevation = ReadInput(edElevation, ReadObstacleElevation, writeCorrections);
     if (mode != ObstacleMode::Distance)
-        distance = ReadInput(edDistance, ReadObstacleDistance);
+        distance = ReadInput(edDistance, ReadObstacleDistance, writeCorrections);
 
-    double result = 0.0;
     switch (mode) {
     case ObstacleMode::Distance:
-        result = ObstacleDistance(height, elevation);
+        ShowResult(mode, ObstacleDistance(height, elevation));
         break;
     case ObstacleMode::Height:
-        result = ObstacleHeight(distance, elevation);
+        ShowResult(mode, ObstacleHeight(distance, elevation));
         break;
     case ObstacleMode::Elevation:
-        result = ObstacleElevation(height, distance);
+        ShowResult(mode, ObstacleElevation(height, distance));
         break;
     }
+    --recalculationDepth;
+}
+
+void TfrmObstacles::ShowResult(ObstacleMode mode, double result) {
     QLineEdit* resultEdit = ResultEdit(mode);
+    MarkRejected(resultEdit, false);
+    if (!IsShowableObstacleValue(result)) {
+        for (QLineEdit* edit : {edElevation, edDistance, edHeight})
+            if (edit != resultEdit)
+                MarkRejected(edit, true);
+        resultEdit->clear();
+        lblResult->clear();
+        return;
+    }
     resultEdit->setText(ObstacleValueText(result));
     // The sentence quotes the edit, so it always shows the rounded number the edit shows.
     lblResult->setText(ObstacleResultSentence(mode, resultEdit->text()));
-    --recalculationDepth;
 }
 
 void TfrmObstacles::FormShow() {
     OnRbChange();
-    OnInputChange();
+    OnInputFinished();
 }
 
 void TfrmObstacles::showEvent(QShowEvent* event) {

@@ -15,7 +15,9 @@ namespace skyvane {
 
 // The obstacle calculator: of elevation, distance and height the user picks one to calculate
 // from the other two. The three values live only as the texts of their edits; every change of
-// any edit, typed or written by the program, recalculates.
+// any edit, typed or written by the program, recalculates. A typed value that needs correcting
+// is corrected in its edit only when the edit is left or Enter is pressed, so that typing is
+// never disturbed; until then the calculation uses the corrected value.
 class TfrmObstacles : public QMainWindow, public Ui::TfrmObstacles {
     Q_OBJECT
 
@@ -34,6 +36,7 @@ public:
 
     void OnRbChange();
     void OnInputChange();
+    void OnInputFinished();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -48,8 +51,13 @@ private:
     void ConnectHandlers();
     void SetUpColours();
 
-    // Reads an input edit; a corrected value is written back (which recalculates once more).
-    double ReadInput(QLineEdit* edit, ObstacleInput (*reader)(const QString&));
+    void Recalculate(bool writeCorrections);
+    // Reads an input edit and marks it when its value is too large to calculate with. With
+    // writeCorrections, a corrected value is written back (which recalculates once more).
+    double ReadInput(QLineEdit* edit, ObstacleInput (*reader)(const QString&),
+                     bool writeCorrections);
+    // Shows a result, or refuses one too large to show and marks the inputs it came from.
+    void ShowResult(ObstacleMode mode, double result);
 
     SatelliteRecord Satellite;
     int recalculationDepth = 0;

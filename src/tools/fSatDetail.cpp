@@ -363,6 +363,7 @@ void TfrmSatDetail::SetSatellite(const SatelliteRecord& record) {
     if (!record)
         return;
     Satellite = *record;
+    m_siteTaken = m_link.currentSite();
     ShowCaption();
     lblLong->setText(SiteLongitudeText(Satellite->SiteLongitude));
     lblLat->setText(SiteLatitudeText(Satellite->SiteLatitude));
@@ -459,7 +460,10 @@ void TfrmSatDetail::ExporttoHTML1Click() {
 
 void TfrmSatDetail::WriteReport(const QString& pagePath) const {
     const QString baseName = ReportBaseName(pagePath);
-    const SiteReportInputs site = m_link.siteReport ? m_link.siteReport() : SiteReportInputs{};
+    const SiteReportInputs site =
+        Satellite ? RecordSiteReport(m_siteTaken, m_link.currentSite(), Satellite->SiteLatitude,
+                                     Satellite->SiteLongitude)
+                  : m_link.currentSite();
     ReportWriter page(pagePath, ReportEncoding::Html1252);
     WriteHtmlHeader(page, Panel6->heading()->text());
     page.writeLines(DetailReportBody(site, baseName,

@@ -98,6 +98,7 @@ private:
     QImage* BitmapSlot(const QLabel* image);
 
     ToolWindowLink m_link;
+    SiteReportInputs m_siteTaken; // the main window's site when the record was set
     std::optional<TSatelliteData> Satellite;
     QImage m_azimuthBitmap;
     QImage m_elevationBitmap;

@@ -1,6 +1,7 @@
 #include "fSunOutage.h"
 
 #include "Constants.h"
+#include "FieldMark.h"
 #include "GridView.h"
 #include "HelpBinding.h"
 #include "LanguageController.h"
@@ -46,6 +47,7 @@ TfrmSunOutage::TfrmSunOutage(QWidget* owner, const ToolWindowLink& link)
     HelpBinding::SetHelpContext(this, HelpContext::SunOutage);
     Panel6->setHeadingText(QStringLiteral("Sun Outage"));
     SetUpGrid();
+    StatusBar1->addWidget(lblSearchCutShort);
     const SaveDialogTexts html = DefaultHtmlSaveDialogTexts();
     const SaveDialogTexts csv = DefaultCsvSaveDialogTexts();
     SaveDialogHTML = new SaveDialogSettings(QStringLiteral("SaveDialogHTML"), html.defaultExt,
@@ -135,6 +137,7 @@ void TfrmSunOutage::FormCreate() {
 
 void TfrmSunOutage::SetSatellite(const SatelliteRecord& satellite) {
     m_predictor.Satellite = satellite;
+    m_siteTaken = m_link.currentSite();
     UpdateCaption();
     RefreshTable();
 }
@@ -157,8 +160,10 @@ PredictionStatus TfrmSunOutage::RefreshTable() {
         m_predictor.Season = rbSpring->isChecked() ? OutageSeason::Spring : OutageSeason::Fall;
         m_predictor.Band = rbC->isChecked() ? OutageBand::C : OutageBand::Ku;
         status = m_predictor.PredictOutages();
-        if (SearchedAnything(status) || status == PredictionStatus::NoSatellite)
+        if (SearchedAnything(status) || status == PredictionStatus::NoSatellite) {
             ShowRows();
+            lblSearchCutShort->setVisible(status == PredictionStatus::SearchBoundReached);
+        }
     } catch (...) {
         GridView1->endUpdate();
         throw;
@@ -171,7 +176,8 @@ void TfrmSunOutage::ShowRows() {
     GridView1->clearRows();
     for (const OutageRow& row : m_predictor.Rows) {
         const OutageRowTexts texts = FormatOutageRow(row);
-        GridView1->addRow({texts.Date, texts.Start, texts.End, texts.Duration});
+        const int added = GridView1->addRow({texts.Date, texts.Start, texts.End, texts.Duration});
+        GridView1->setCellSortKey(added, 0, double(row.Start.date().toJulianDay()));
     }
     if (GridView1->gridRowCount() > 0)
         GridView1->sortRows(0, Qt::AscendingOrder);
@@ -192,11 +198,13 @@ void TfrmSunOutage::edDiameterChange() {
     try {
         diameter = StrToFloatDot(edDiameter->text(), false);
     } catch (const ConversionError&) {
+        MarkRejected(edDiameter, true);
         edDiameter->setFocus();
         return;
     }
     // Typing 0.8 passes through 0 and a minus sign gives a negative value: the last usable
     // diameter, its table and the stored setting stay until a usable one is complete.
+    MarkRejected(edDiameter, !SunOutagePredictor::IsUsableDiameter(diameter));
     if (!SunOutagePredictor::IsUsableDiameter(diameter))
         return;
     m_predictor.Diameter = diameter;
@@ -211,6 +219,7 @@ void TfrmSunOutage::edYearChange() {
         return;
     bool ok = false;
     const int year = edYear->text().toInt(&ok, 10);
+    MarkRejected(edYear, !ok);
     if (!ok) {
         edYear->setFocus();
         return;
@@ -243,8 +252,11 @@ QStringList TfrmSunOutage::CsvLines() const {
 
 QStringList TfrmSunOutage::HtmlBodyLines() const {
     QStringList lines{QStringLiteral("<table>")};
-    if (m_link.siteReport)
-        lines << SiteInformationRows(m_link.siteReport());
+    if (const SatelliteRecord& satellite = m_predictor.Satellite; m_link.siteReport && satellite)
+        lines << SiteInformationRows(RecordSiteReport(
+            m_siteTaken, m_link.currentSite(), satellite->SiteLatitude, satellite->SiteLongitude));
+    else if (m_link.siteReport)
+        lines << SiteInformationRows(m_link.currentSite());
     lines << HtmlInfoRow(QStringLiteral("&nbsp;"), HtmlEscape(SeasonAndBandText()));
     lines << QStringLiteral("</table>");
     lines << DetailTableLines(*GridView1);

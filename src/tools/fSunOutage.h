@@ -60,6 +60,7 @@ private:
 
     ToolWindowLink m_link;
     SunOutagePredictor m_predictor;
+    SiteReportInputs m_siteTaken; // the main window's site when the record was set
     SaveDialogSettings* SaveDialogCSV = nullptr;
     SaveDialogSettings* SaveDialogHTML = nullptr;
 };

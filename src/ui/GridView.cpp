@@ -11,6 +11,7 @@ namespace skyvane {
 namespace {
 
 constexpr int kRecordRole = Qt::UserRole + 1;
+constexpr int kSortKeyRole = Qt::UserRole + 2;
 
 std::optional<double> NumberOfText(const QString& text) {
     bool ok = false;
@@ -46,6 +47,10 @@ public:
         : QTableWidgetItem(text) {}
 
     bool operator<(const QTableWidgetItem& other) const override {
+        const QVariant myKey = data(kSortKeyRole);
+        const QVariant theirKey = other.data(kSortKeyRole);
+        if (myKey.isValid() && theirKey.isValid())
+            return myKey.toDouble() < theirKey.toDouble();
         const auto* grid = qobject_cast<const GridView*>(tableWidget());
         const GridColumn* owner = grid ? grid->column(column()) : nullptr;
         switch (owner ? owner->sortMode() : GridSortMode::Text) {
@@ -182,6 +187,11 @@ int GridView::addRow(const QStringList& texts, const QVariant& object) {
         setItem(row, c, item);
     }
     return row;
+}
+
+void GridView::setCellSortKey(int row, int column, double key) {
+    if (QTableWidgetItem* cell = item(row, column))
+        cell->setData(kSortKeyRole, key);
 }
 
 int GridView::addRow(const QStringList& texts, const SatelliteRecord& record) {

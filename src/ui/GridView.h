@@ -99,6 +99,9 @@ public:
     int addRow(const QStringList& texts, const QVariant& object = {});
     int addRow(const QStringList& texts, const SatelliteRecord& record);
     int gridRowCount() const { return rowCount(); }
+    // Sorts the cell by key instead of its text, when every cell of the column has one: a
+    // date that the locale's short form cannot read back (a two-digit year) still sorts right.
+    void setCellSortKey(int row, int column, double key);
     QString cellText(int row, int column) const;
     // The text as drawn on screen: the cell text followed by the column's text-after.
     QString displayText(int row, int column) const;

@@ -2,6 +2,7 @@
 
 #include "Constants.h"
 #include "GridView.h"
+#include "NumberText.h"
 #include "ProductInfo.h"
 #include "QuietFailure.h"
 #include "ReportFrame.h"
@@ -9,6 +10,7 @@
 
 #include <QRegularExpression>
 
+#include <cmath>
 #include <exception>
 
 namespace skyvane {
@@ -72,6 +74,19 @@ QStringList SiteInformationRows(const SiteReportInputs& site) {
     if (site.declinationTicked)
         lines << HtmlInfoRow(HtmlEscape(site.declinationCaption), HtmlEscape(site.declinationText));
     return lines;
+}
+
+SiteReportInputs RecordSiteReport(const SiteReportInputs& taken, const SiteReportInputs& now,
+                                  double latitude, double longitude) {
+    SiteReportInputs site = now;
+    site.latitudeText = FormatFixed(std::fabs(latitude), 2);
+    site.latitudeNorth = latitude >= 0.0;
+    site.longitudeText = FormatFixed(std::fabs(longitude), 2);
+    site.longitudeWest = longitude > 0.0;
+    site.townName = taken.townName;
+    site.declinationTicked = taken.declinationTicked;
+    site.declinationText = taken.declinationText;
+    return site;
 }
 
 QStringList DetailTableLines(const GridView& grid) {

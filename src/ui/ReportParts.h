@@ -49,6 +49,12 @@ QString HtmlInfoRow(const QString& label, const QString& value);
 // The site rows of an information table: latitude, longitude, the town when one was found and
 // the declination when it is applied. Without the surrounding <table> lines.
 QStringList SiteInformationRows(const SiteReportInputs& site);
+// The site of a tool window's reports: the record's position, latitude in degrees North positive
+// and longitude in degrees West positive, with two decimals, and the town and declination as
+// they were `taken` with the record, for the main window's fields may have moved on since; the
+// captions as they read `now`, in the current language.
+SiteReportInputs RecordSiteReport(const SiteReportInputs& taken, const SiteReportInputs& now,
+                                  double latitude, double longitude);
 // The detail table of a grid: "<br><br>", the table in its div, the header row and one row per
 // grid row in the grid's current order, classes alternating from i0.
 QStringList DetailTableLines(const GridView& grid);

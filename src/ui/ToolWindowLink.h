@@ -24,6 +24,9 @@ struct ToolWindowLink {
     std::function<SiteReportInputs()> siteReport;
     // The main window's shared sun outage options; null when there is no main window.
     SunOutageSettings* sunOutage = nullptr;
+
+    // The main window's site now, or an empty one without a main window.
+    SiteReportInputs currentSite() const { return siteReport ? siteReport() : SiteReportInputs{}; }
 };
 
 // Opens a tool window (details, sun outage, obstacles) owned by `owner`, gives it `record` when

@@ -1,4 +1,5 @@
 #include "Constants.h"
+#include "FieldMark.h"
 #include "LanguageController.h"
 #include "fObstacles.h"
 
@@ -91,14 +92,19 @@ private slots:
         QCOMPARE(window.ResultEdit(mode)->text(), result);
     }
 
+    // The edit is cleared first; `typed` is typed key by key, then Enter is pressed.
     void typedInputCorrected_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::newRow("90 degrees") << "90"
                                     << "89.90";
-        QTest::newRow("zero, the first key of 0.5") << "0"
-                                                    << "0.10";
-        QTest::newRow("negative") << "-"
+        QTest::newRow("0.5, passing through zero") << "0.5"
+                                                   << "0.5";
+        QTest::newRow("25 into a cleared edit") << "25"
+                                                << "25";
+        QTest::newRow("zero") << "0"
+                              << "0.10";
+        QTest::newRow("negative") << "-5"
                                   << "0.10";
         QTest::newRow("letters") << "x"
                                  << "0.10";
@@ -110,10 +116,40 @@ private slots:
         TfrmObstacles window(nullptr, {});
         window.show();
         window.edElevation->selectAll();
+        QTest::keyClick(window.edElevation, Qt::Key_Delete);
         QTest::keyClicks(window.edElevation, typed);
+        QCOMPARE(window.edElevation->text(), typed);
+        QTest::keyClick(window.edElevation, Qt::Key_Return);
         QCOMPARE(window.edElevation->text(), shown);
         const QString distance = window.edDistance->text();
         QVERIFY2(distance.toDouble() > 0.0, qPrintable(distance));
+    }
+
+    void oversizedResultRefused_data() {
+        QTest::addColumn<double>("elevation"); // degrees
+        QTest::addColumn<QString>("height");   // metres, typed
+        QTest::addColumn<QString>("distance"); // metres, shown for a height of 10 m
+        QTest::newRow("infinite distance") << 30.0 << "1e308"
+                                           << "17.32";
+        QTest::newRow("a distance of 300 digits") << 30.0 << "1e300"
+                                                  << "17.32";
+        QTest::newRow("a usable height, too far at the lowest elevation") << 0.0 << "1e14"
+                                                                          << "5729.57";
+    }
+
+    void oversizedResultRefused() {
+        QFETCH(double, elevation);
+        QFETCH(QString, height);
+        QFETCH(QString, distance);
+        TfrmObstacles window(nullptr, {});
+        window.SetSatellite(SatelliteAt(elevation));
+        window.show();
+        window.edHeight->setText(height);
+        QCOMPARE(window.edDistance->text(), QString());
+        QVERIFY(IsMarkedRejected(window.edHeight));
+        window.edHeight->setText(QStringLiteral("10"));
+        QCOMPARE(window.edDistance->text(), distance);
+        QVERIFY(!IsMarkedRejected(window.edHeight) && !IsMarkedRejected(window.edElevation));
     }
 
     void satelliteBelowHorizonOpensAtLowestElevation() {

@@ -254,6 +254,8 @@ void TestSatDetail::exportWritesPageAndPictures() {
     site.longitudeText = QStringLiteral("16.16");
     TfrmSatDetail window(nullptr, ToolWindowLink{[&] { return site; }, nullptr});
     window.SetSatellite(Record(-13.0, 47.16, -16.16));
+    site.longitudeText = QStringLiteral("3"); // typed after the window was opened
+    site.longitudeWest = true;
     window.ExporttoHTML1Click();
 
     QFile page(dir.filePath("site.html"));
@@ -266,6 +268,7 @@ void TestSatDetail::exportWritesPageAndPictures() {
                                          "35.50°</td><td>Skew: -12.30°</td></tr>\r\n")));
     QCOMPARE(html.count(QStringLiteral("class=\"info0\"")), 2);
     QVERIFY(html.contains(QStringLiteral("47.16&deg; N")));
+    QVERIFY(html.contains(QStringLiteral("16.16&deg; E")));
     VerifyGif(dir.filePath("site_az.gif"), window.Bitmap(window.imgAzimuth));
     VerifyGif(dir.filePath("site_el.gif"), window.Bitmap(window.imgElevation));
     VerifyGif(dir.filePath("site_sk.gif"), window.Bitmap(window.imgSkew));

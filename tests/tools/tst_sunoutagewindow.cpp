@@ -1,4 +1,5 @@
 #include "DialogSeam.h"
+#include "FieldMark.h"
 #include "LanguageController.h"
 #include "fSunOutage.h"
 
@@ -44,19 +45,20 @@ class TestSunOutageWindow : public QObject {
 
 private:
     SunOutageSettings settings;
+    SiteReportInputs site; // the main window's site fields
     ToolWindowLink Link() {
-        SiteReportInputs site;
-        site.latitudeCaption = QStringLiteral("Latitude");
-        site.latitudeText = QStringLiteral("47.16");
-        site.longitudeCaption = QStringLiteral("Longitude");
-        site.longitudeText = QStringLiteral("16.16");
-        return {[site] { return site; }, &settings};
+        return {[this] { return site; }, &settings};
     }
 
 private slots:
     void init() {
         QLocale::setDefault(QLocale::c());
         settings = {};
+        site = {};
+        site.latitudeCaption = QStringLiteral("Latitude");
+        site.latitudeText = QStringLiteral("47.16");
+        site.longitudeCaption = QStringLiteral("Longitude");
+        site.longitudeText = QStringLiteral("16.16");
         DialogSeam::clearHooks();
     }
 
@@ -106,6 +108,28 @@ private slots:
                  QStringList({"29.02.00", "01.03.00", "02.03.00", "03.03.00", "04.03.00"}));
         const QTime start = QTime::fromString(window.GridView1->cellText(2, 1), "HH:mm:ss");
         QVERIFY2(qAbs(start.secsTo(QTime(10, 49, 51))) <= 5, qPrintable(start.toString()));
+    }
+
+    // The short date forms have two-digit years: read back, "29.02.00" is no date of 1900.
+    void leapDaySortsByDate_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("24-hour locale") << QLocale(QLocale::German, QLocale::Germany);
+        QTest::newRow("12-hour locale") << QLocale(QLocale::English, QLocale::UnitedStates);
+    }
+    void leapDaySortsByDate() {
+        QFETCH(QLocale, locale);
+        QLocale::setDefault(locale);
+        settings = {true, false, 0.3};
+        TfrmSunOutage window(nullptr, Link());
+        Retype(window.edYear, QStringLiteral("2000"));
+        window.SetSatellite(Satellite(-19.2));
+        QStringList chronological;
+        for (const OutageRow& row : window.Prediction().Rows)
+            chronological << FormatOutageRow(row).Date;
+        QVERIFY2(chronological.size() > 2 && chronological.indexOf(locale.toString(
+                                                 QDate(2000, 2, 29), QLocale::ShortFormat)) > 0,
+                 qPrintable(chronological.join(' ')));
+        QCOMPARE(Column(*window.GridView1, 0), chronological);
     }
 
     void monthWithTwoDigitDaysSortsByDate() {
@@ -167,6 +191,23 @@ private slots:
         QCOMPARE(settings.diameter, stored);
         if (focusReturns)
             QCOMPARE(QApplication::focusWidget(), field);
+        QVERIFY(IsMarkedRejected(field));
+    }
+
+    void searchCutShortIsSaid_data() {
+        QTest::addColumn<double>("diameter"); // metres
+        QTest::addColumn<bool>("cutShort");
+        QTest::newRow("1 cm dish: the sun never leaves the beam") << 0.01 << true;
+        QTest::newRow("3.6 m dish") << 3.6 << false;
+    }
+    void searchCutShortIsSaid() {
+        QFETCH(double, diameter);
+        QFETCH(bool, cutShort);
+        settings.diameter = diameter;
+        TfrmSunOutage window(nullptr, Link());
+        window.SetSatellite(Satellite(-19.2));
+        window.show();
+        QCOMPARE(window.lblSearchCutShort->isVisible(), cutShort);
     }
 
     void pointAcceptedInCommaLocale() {
@@ -181,6 +222,8 @@ private slots:
         TfrmSunOutage window(nullptr, Link());
         Retype(window.edYear, QStringLiteral("2000"));
         window.SetSatellite(Satellite(-19.2));
+        site.latitudeText = QStringLiteral("47,680"); // typed after the window was opened
+        site.latitudeNorth = false;
         QString path;
         DialogSeam::setSaveFileHook([&](const SaveDialogRequest&) { return path; });
         path = dir.filePath(QStringLiteral("outage.csv"));
