@@ -1,7 +1,8 @@
 # skyvane_add_test(<name> SOURCES <files...> LIBS <targets...> [DATA <NAME=path>...])
 #
 # Builds one QtTest executable and registers it with CTest. Tests run on the offscreen
-# platform, with a fixed C locale and their own HOME and config folders, so that settings
+# platform, in the caller's locale with the C locale as Qt's default (TestLocale.cpp), and with
+# their own HOME and config folders, so that settings
 # written by a test never touch the developer's own. Paths to test data come in as compile
 # definitions (DATA NAME=path gives the macro NAME), never from the working directory.
 function(skyvane_add_test name)
@@ -16,7 +17,7 @@ function(skyvane_add_test name)
       return()
     endif()
   endforeach()
-  add_executable(${name} ${ARG_SOURCES})
+  add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/TestLocale.cpp)
   target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
   foreach(item IN LISTS ARG_DATA)
     string(REPLACE "=" ";" pair "${item}")
@@ -27,9 +28,11 @@ function(skyvane_add_test name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   add_test(NAME ${name} COMMAND ${name})
   set(home ${CMAKE_BINARY_DIR}/test-home/${name})
+  # The caller's locale is kept, so that code following the C library's locale instead of
+  # QLocale shows up: CI runs the suite once more under a German locale.
   set_tests_properties(${name} PROPERTIES
     TIMEOUT 300
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8;HOME=${home};XDG_CONFIG_HOME=${home}/.config;ASAN_OPTIONS=detect_leaks=0")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${home};XDG_CONFIG_HOME=${home}/.config;ASAN_OPTIONS=detect_leaks=0")
 endfunction()
 
 # skyvane_add_folder_library(<name> LIBS <targets...>)
