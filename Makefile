@@ -1,11 +1,12 @@
-# Entry points: `make run` starts Skyvane, `make test` runs the tests, `make bench` the benchmarks.
+# Entry points: `make run` starts Skyvane, `make test` runs the tests, `make bench` the benchmarks,
+# `make package` builds the Debian package.
 # Each installs missing Debian packages first and builds incrementally.
 BUILD      ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_ARGS ?=
 JOBS       ?= $(shell nproc)
 
-.PHONY: run test bench build deps configure format format-check asan-test clean
+.PHONY: run test bench build deps configure format format-check asan-test package check-install clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -23,6 +24,12 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+package: build
+	@cmake --build $(BUILD) --target package
+
+check-install: package
+	@bash scripts/check-install.sh $(BUILD)
 
 bench: deps
 	@cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSKYVANE_BENCHMARKS=ON

@@ -7,7 +7,8 @@ extern "C" {
 #endif
 
 // Magnetic declination from the World Magnetic Model whose coefficients are read, once per
-// process, from the file "wmm.cof" in the current directory.
+// process, from the file "wmm.cof": the one in the current directory, else the one beside this
+// library, else the one in the data folders (user's, then system's, then the installation's).
 //   lat:  geodetic latitude in degrees, North positive, within [-90, 90]
 //   lon:  longitude in degrees, East NEGATIVE (West positive)
 //   alt:  height above the WGS84 ellipsoid in km, within [-10, 1000]

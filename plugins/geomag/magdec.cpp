@@ -1,3 +1,4 @@
+#include "CoefficientFile.h"
 #include "WorldMagneticModel.h"
 #include "geomag.h"
 
@@ -20,7 +21,10 @@ const geomag::MagneticModel* CachedModel() {
     static std::optional<geomag::MagneticModel> model;
     std::call_once(once, [] {
         try {
-            model = geomag::LoadCoefficientFile(kCoefficientFile);
+            const std::string path =
+                geomag::FirstReadableFile(kCoefficientFile, geomag::CoefficientFolders());
+            if (!path.empty())
+                model = geomag::LoadCoefficientFile(path);
         } catch (...) {
             model.reset();
         }

@@ -1,4 +1,5 @@
 #include "ErrorReport.h"
+#include "StartUp.h"
 #include "Unit1.h"
 #include "fAbout.h"
 #include "fEarth.h"
@@ -8,9 +9,13 @@
 #include <QTimer>
 
 int main(int argc, char** argv) {
+    if (const std::optional<int> status = skyvane::AnswerCommandLineWithoutWindow(argc, argv))
+        return *status;
     skyvane::SkyvaneApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("skyvane"));
-    QApplication::setOrganizationName(QStringLiteral("quors_skyvane"));
+    skyvane::SetApplicationIdentity();
+    if (const std::optional<int> status = skyvane::AnswerCommandLine(app))
+        return *status;
+    QApplication::setWindowIcon(skyvane::ApplicationIcon());
 
     // The main window first (its creation shows the splash and runs the first calculation),
     // then the single instances that live as long as the program.
@@ -26,9 +31,13 @@ int main(int argc, char** argv) {
     frmMain->SetLocationWindow(frmLocations);
 
     frmMain->show();
-    // For start-up measurements: end as soon as the first show has been handled.
+    // For start-up measurements and installation checks: end as soon as the first show has
+    // been handled, saying what the window shows.
     if (qEnvironmentVariableIsSet("SKYVANE_QUIT_AFTER_SHOW"))
-        QTimer::singleShot(0, frmMain, [] { QCoreApplication::exit(0); });
+        QTimer::singleShot(0, frmMain, [frmMain] {
+            skyvane::PrintStartState(*frmMain);
+            QCoreApplication::exit(0);
+        });
     const int result = QApplication::exec();
     delete frmMain;
     return result;

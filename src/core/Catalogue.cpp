@@ -1,5 +1,6 @@
 #include "Catalogue.h"
 
+#include "DataFiles.h"
 #include "NumberText.h"
 #include "TextCodec.h"
 
@@ -57,8 +58,8 @@ QStringList BuiltInCatalogueLines() {
 }
 
 std::optional<QStringList> LoadCatalogueLines() {
-    const QString name = QString::fromLatin1(kCatalogueFileName);
-    if (QFileInfo::exists(name)) {
+    const QString name = LocateCatalogueFile();
+    if (!name.isEmpty()) {
         QFile file(name);
         if (!QFileInfo(name).isFile() || !file.open(QIODevice::ReadOnly))
             throw CatalogueError(QStringLiteral("Cannot open file \"%1\". %2")

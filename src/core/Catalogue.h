@@ -33,10 +33,10 @@ std::unique_ptr<TSatelliteData> ParseSatelliteLine(const QString& line);
 // For a comment line (first character ";"): the version it states, if it is a version comment.
 std::optional<QString> VersionFromComment(const QString& line);
 
-// The catalogue lines for the next calculation: satpos.dat from the current directory when it
-// exists (decoded as UTF-8 when valid, else Windows-1252), otherwise the built-in copy. Throws
-// CatalogueError when the file exists but cannot be read. Returns nullopt when the built-in
-// resource is missing, in which case the caller keeps its previous lines.
+// The catalogue lines for the next calculation: satpos.dat as LocateCatalogueFile finds it (decoded
+// as UTF-8 when valid, else Windows-1252), otherwise the built-in copy. Throws CatalogueError when
+// the file exists but cannot be read. Returns nullopt when the built-in resource is missing, in
+// which case the caller keeps its previous lines.
 std::optional<QStringList> LoadCatalogueLines();
 
 // The built-in catalogue's lines (empty if the resource is missing).

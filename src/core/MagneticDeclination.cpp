@@ -1,10 +1,13 @@
 #include "MagneticDeclination.h"
 
 #include "Constants.h"
+#include "DataFiles.h"
 #include "LookAngles.h"
 #include "QuietFailure.h"
 
 #include <QFileInfo>
+
+#include <dlfcn.h>
 
 #include <cmath>
 #include <exception>
@@ -31,7 +34,8 @@ void MagneticDeclination::load() {
     if (!m_library.load())
         return;
     m_magdec = reinterpret_cast<MagdecFunction>(m_library.resolve("magdec"));
-    m_available = QFileInfo(kCoefficientFile).isFile();
+    m_available =
+        QFileInfo(kCoefficientFile).isFile() || !LocateDataFile(kCoefficientFile).isEmpty();
 }
 
 void MagneticDeclination::unload() {
@@ -39,6 +43,14 @@ void MagneticDeclination::unload() {
     m_available = false;
     if (m_library.isLoaded())
         m_library.unload();
+}
+
+QString MagneticDeclination::libraryPath() const {
+    Dl_info info{};
+    if (m_magdec == nullptr || dladdr(reinterpret_cast<const void*>(m_magdec), &info) == 0 ||
+        info.dli_fname == nullptr)
+        return {};
+    return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absoluteFilePath();
 }
 
 float MagneticDeclination::DecimalYear(const QDate& date) {

@@ -16,8 +16,8 @@ struct DeclinationReading {
 
 // The optional magnetic-model library and its one function, magdec. The main window owns one,
 // loads it at start-up and unloads it when it is destroyed. The declination counts as
-// available when the library loaded and a file wmm.cof lies in the current directory; the
-// library itself reads that file.
+// available when the library loaded and a file wmm.cof lies in the current directory or among
+// the data files (LocateDataFile); the library itself finds and reads that file.
 class MagneticDeclination {
 public:
     // libraryName: the bare name ("geomag", found by the platform's library search) or a path.
@@ -31,9 +31,11 @@ public:
     void unload();
 
     bool isLoaded() const { return m_library.isLoaded(); }
+    // The file the library was loaded from; empty when it is not loaded or has no magdec.
+    QString libraryPath() const;
     // Whether magdec was found in the loaded library.
     bool hasMagdec() const { return m_magdec != nullptr; }
-    // Library loaded and wmm.cof present: the declination controls are shown. Without
+    // Library loaded and wmm.cof found: the declination controls are shown. Without
     // magdec they stay shown but no declination is ever obtained.
     bool MagDecAvailable() const { return m_available; }
 

@@ -1,6 +1,7 @@
 #include "fLocationDatabase.h"
 
 #include "Constants.h"
+#include "DataFiles.h"
 #include "HelpBinding.h"
 #include "LanguageController.h"
 #include "NumberText.h"
@@ -78,7 +79,7 @@ const WindowTranslation& TfrmLocations::Translation() {
 }
 
 QString TfrmLocations::DefaultDatabasePath() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("location.sqb"));
+    return LocateDataFile(QStringLiteral("location.sqb"));
 }
 
 void TfrmLocations::ConnectHandlers() {

@@ -25,7 +25,7 @@ class TfrmLocations : public QDialog, public Ui::frmLocations {
     Q_OBJECT
 
 public:
-    // databasePath: the location database file; empty means location.sqb beside the program.
+    // databasePath: the location database file; empty means location.sqb among the data files.
     explicit TfrmLocations(QWidget* parent = nullptr, const SiteInputs& siteInputs = {},
                            const QString& databasePath = QString());
     ~TfrmLocations() override;

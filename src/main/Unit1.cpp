@@ -3,6 +3,7 @@
 #include "Calculation.h"
 #include "Catalogue.h"
 #include "Constants.h"
+#include "DataFiles.h"
 #include "DialogSeam.h"
 #include "ErrorReport.h"
 #include "HelpBinding.h"
@@ -223,7 +224,10 @@ void TfrmMain::FormCreate() {
     ShowSplash();
     try {
         m_catalogueVersion = QStringLiteral("?");
-        RegisterStartupLanguages(QCoreApplication::applicationDirPath());
+        // The best data folder is read last, so its file for a language is the one kept.
+        const QStringList dataFolders = DataFolders();
+        for (auto folder = dataFolders.crbegin(); folder != dataFolders.crend(); ++folder)
+            RegisterStartupLanguages(*folder);
         BuildLanguageMenu(mFileSwitchLanguage, this);
         sunOutage = SunOutageSettings{};
         LoadSettings();
@@ -244,9 +248,8 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::CheckHelpFile() {
-    const QString helpFile = QDir(QCoreApplication::applicationDirPath())
-                                 .filePath(QLatin1String(HelpBinding::kHelpFileName));
-    if (!QFileInfo::exists(helpFile)) {
+    const QString helpFile = LocateDataFile(QLatin1String(HelpBinding::kHelpFileName));
+    if (helpFile.isEmpty()) {
         DialogSeam::showMessage(
             this, QMessageBox::Warning, QString::fromLatin1(kProductTitle),
             QStringLiteral("Helpfile skyvane.qch missing. Helpfunctions disabled!"));

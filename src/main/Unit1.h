@@ -46,6 +46,8 @@ public:
     SiteInputs siteInputs();
     QString CatalogueVersion() const { return m_catalogueVersion; }
     bool StartingUp() const { return m_startingUp; }
+    // Whether the help file was found and opened at start-up.
+    bool HelpAvailable() const { return m_help != nullptr; }
 
     // The single instances created after the main window.
     void SetAboutBox(QDialog* about) { m_about = about; }

@@ -1,0 +1,162 @@
+#include "StartUp.h"
+
+#include "Catalogue.h"
+#include "DataFiles.h"
+#include "HelpBinding.h"
+#include "MagneticDeclination.h"
+#include "ProductInfo.h"
+#include "Unit1.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QGuiApplication>
+
+#include <cstdio>
+
+namespace skyvane {
+
+namespace {
+
+const QString kCheckOption = QStringLiteral("check");
+
+void Configure(QCommandLineParser& parser) {
+    parser.setApplicationDescription(
+        QStringLiteral("Points fixed satellite dishes at geostationary satellites."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(QCommandLineOption(
+        kCheckOption, QStringLiteral("Shows where each data file was found, or why it was not; "
+                                     "exits with 0 only when all were found.")));
+}
+
+void PrintOut(const QString& text) {
+    QTextStream(stdout) << text;
+}
+
+// Help, version and check; nullopt when none was asked for.
+std::optional<int> Answer(QCommandLineParser& parser) {
+    if (parser.isSet(QStringLiteral("help"))) {
+        PrintOut(parser.helpText());
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        PrintOut(QCoreApplication::applicationName() + u' ' +
+                 QCoreApplication::applicationVersion() + u'\n');
+        return 0;
+    }
+    if (parser.isSet(kCheckOption)) {
+        QTextStream out(stdout);
+        return CheckDataFiles(out);
+    }
+    return std::nullopt;
+}
+
+void PrintFound(QTextStream& out, const QString& name, const QString& path) {
+    out << name << ": " << path << '\n';
+}
+
+// A missing file: what stands in its place in each folder searched, so a folder, a link to
+// nothing or an unreadable file there is named.
+void PrintMissing(QTextStream& out, const QString& name) {
+    out << name << ": missing\n";
+    for (const QString& folder : DataFolders()) {
+        const QString path = QDir(folder).filePath(name);
+        const QString problem = DataFileProblem(path);
+        out << "    " << QDir::toNativeSeparators(path) << ": " << problem << '\n';
+    }
+}
+
+bool CheckDataFile(QTextStream& out, const QString& name) {
+    const QString path = LocateDataFile(name);
+    if (path.isEmpty())
+        PrintMissing(out, name);
+    else
+        PrintFound(out, name, path);
+    return !path.isEmpty();
+}
+
+bool CheckDeclinationLibrary(QTextStream& out) {
+    MagneticDeclination library;
+    library.load();
+    const QString path = library.libraryPath();
+    if (path.isEmpty())
+        out << "declination library: missing\n";
+    else
+        PrintFound(out, QStringLiteral("declination library"), path);
+    return !path.isEmpty();
+}
+
+// Optional files: without them the program uses its built-in catalogue and languages.
+void PrintOptional(QTextStream& out) {
+    const QString catalogue = LocateCatalogueFile();
+    PrintFound(out, QString::fromLatin1(kCatalogueFileName),
+               catalogue.isEmpty() ? QStringLiteral("built-in catalogue") : catalogue);
+    const QStringList languages = LocateDataFolders(QStringLiteral("Translation"));
+    PrintFound(out, QStringLiteral("language files"),
+               languages.isEmpty() ? QStringLiteral("built-in languages only")
+                                   : languages.join(QStringLiteral(", ")));
+}
+
+} // namespace
+
+void SetApplicationIdentity() {
+    // No organisation name: the data folders are then .../share/skyvane. The settings name
+    // their organisation themselves (SettingsStore), so they stay where they always were.
+    QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationName));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kProductVersion));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
+}
+
+QIcon ApplicationIcon() {
+    QIcon builtIn;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        builtIn.addFile(
+            QStringLiteral(":/icons/%1-%2.png").arg(QLatin1String(kDesktopId)).arg(size));
+    return QIcon::fromTheme(QString::fromLatin1(kDesktopId), builtIn);
+}
+
+std::optional<int> AnswerCommandLineWithoutWindow(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments += QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    Configure(parser);
+    if (!parser.parse(arguments))
+        return std::nullopt;
+    if (!parser.isSet(QStringLiteral("help")) && !parser.isSet(QStringLiteral("version")) &&
+        !parser.isSet(kCheckOption))
+        return std::nullopt;
+    QCoreApplication app(argc, argv);
+    SetApplicationIdentity();
+    return Answer(parser);
+}
+
+std::optional<int> AnswerCommandLine(const QCoreApplication& app) {
+    QCommandLineParser parser;
+    Configure(parser);
+    parser.process(app);
+    return Answer(parser);
+}
+
+int CheckDataFiles(QTextStream& out) {
+    bool complete = true;
+    for (const char* name : {HelpBinding::kHelpFileName, "location.sqb", "wmm.cof"})
+        complete = CheckDataFile(out, QString::fromLatin1(name)) && complete;
+    complete = CheckDeclinationLibrary(out) && complete;
+    PrintOptional(out);
+    out << (complete ? "All data files found.\n" : "Some data files are missing.\n");
+    return complete ? 0 : 1;
+}
+
+void PrintStartState(const TfrmMain& window) {
+    const auto shown = [](const QWidget* widget) {
+        return widget->isVisible() ? QStringLiteral("shown") : QStringLiteral("hidden");
+    };
+    PrintOut(
+        QStringLiteral("declination row: %1\ndeclination: %2\nLocations button: %3\n"
+                       "help: %4\n")
+            .arg(shown(window.pnlMagDev), window.lblMagDev->text(), shown(window.btnLocDatabase),
+                 window.HelpAvailable() ? QStringLiteral("available") : QStringLiteral("missing")));
+}
+
+} // namespace skyvane
