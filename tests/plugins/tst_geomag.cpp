@@ -100,6 +100,8 @@ private slots:
 
     void damagedCoefficientFile_data();
     void damagedCoefficientFile();
+    void coefficientFileFound_data();
+    void coefficientFileFound();
     void windowsLineEndingsRead();
     void coefficientsReadOnce();
     void concurrentFirstCalls();
@@ -248,6 +250,61 @@ float TestGeomag::freshCopyResult(const QByteArray& coefficients, bool writeFile
     const float result = copy.magdec() ? copy.magdec()(47.16f, -16.16f, 0.0f, 2026.0f) : 0.0f;
     QDir::setCurrent(m_startDirectory);
     return result;
+}
+
+// Places for wmm.cof: "work" (working directory), "lib/skyvane" (beside the library),
+// "home/skyvane" (user data), "sys/skyvane" (system data), "share/skyvane" (the installation's).
+void TestGeomag::coefficientFileFound_data() {
+    QTest::addColumn<QString>("good");
+    QTest::addColumn<QString>("corrupt"); // a file found first means no declination
+    QTest::addColumn<bool>("declination");
+
+    QTest::newRow("working directory") << "work"
+                                       << "" << true;
+    QTest::newRow("beside the library") << "lib/skyvane"
+                                        << "" << true;
+    QTest::newRow("user data folder") << "home/skyvane"
+                                      << "" << true;
+    QTest::newRow("system data folder") << "sys/skyvane"
+                                        << "" << true;
+    QTest::newRow("installation's data folder") << "share/skyvane"
+                                                << "" << true;
+    QTest::newRow("nowhere") << ""
+                             << "" << false;
+    QTest::newRow("working directory first") << "home/skyvane"
+                                             << "work" << false;
+    QTest::newRow("beside the library before user") << "home/skyvane"
+                                                    << "lib/skyvane" << false;
+    QTest::newRow("user before system") << "sys/skyvane"
+                                        << "home/skyvane" << false;
+    QTest::newRow("system before installation") << "share/skyvane"
+                                                << "sys/skyvane" << false;
+}
+
+void TestGeomag::coefficientFileFound() {
+    QFETCH(QString, good);
+    QFETCH(QString, corrupt);
+    QFETCH(bool, declination);
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QDir dir(root.path());
+    for (const char* folder :
+         {"work", "lib/skyvane", "home/skyvane", "sys/skyvane", "share/skyvane"})
+        QVERIFY(dir.mkpath(QLatin1String(folder)));
+    if (!good.isEmpty())
+        QVERIFY(WriteFile(dir.filePath(good + QStringLiteral("/wmm.cof")), ShippedCoefficients()));
+    if (!corrupt.isEmpty())
+        QVERIFY(WriteFile(dir.filePath(corrupt + QStringLiteral("/wmm.cof")), "corrupt\n"));
+    qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("home")).toLocal8Bit());
+    qputenv("XDG_DATA_DIRS", dir.filePath(QStringLiteral("sys")).toLocal8Bit());
+    QVERIFY(QDir::setCurrent(dir.filePath(QStringLiteral("work"))));
+
+    PluginCopy copy(dir.filePath(QStringLiteral("lib/skyvane")));
+    QVERIFY(copy.magdec() != nullptr);
+    const float result = copy.magdec()(47.16f, -16.16f, 0.0f, 2026.0f);
+    qunsetenv("XDG_DATA_HOME");
+    qunsetenv("XDG_DATA_DIRS");
+    QVERIFY2(std::isfinite(result) == declination, qPrintable(QString::number(result)));
 }
 
 void TestGeomag::damagedCoefficientFile_data() {
