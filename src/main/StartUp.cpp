@@ -57,19 +57,19 @@ void PrintFound(QTextStream& out, const QString& name, const QString& path) {
 
 // A missing file: what stands in its place in each folder searched, so a folder, a link to
 // nothing or an unreadable file there is named.
-void PrintMissing(QTextStream& out, const QString& name) {
+void PrintMissing(QTextStream& out, const QString& name, const QStringList& folders) {
     out << name << ": missing\n";
-    for (const QString& folder : DataFolders()) {
+    for (const QString& folder : folders) {
         const QString path = QDir(folder).filePath(name);
         const QString problem = DataFileProblem(path);
         out << "    " << QDir::toNativeSeparators(path) << ": " << problem << '\n';
     }
 }
 
-bool CheckDataFile(QTextStream& out, const QString& name) {
-    const QString path = LocateDataFile(name);
+bool CheckDataFile(QTextStream& out, const QString& name, const QStringList& folders) {
+    const QString path = FirstUsableFile(name, folders);
     if (path.isEmpty())
-        PrintMissing(out, name);
+        PrintMissing(out, name, folders);
     else
         PrintFound(out, name, path);
     return !path.isEmpty();
@@ -140,8 +140,12 @@ std::optional<int> AnswerCommandLine(const QCoreApplication& app) {
 
 int CheckDataFiles(QTextStream& out) {
     bool complete = true;
-    for (const char* name : {HelpBinding::kHelpFileName, "location.sqb", "wmm.cof"})
-        complete = CheckDataFile(out, QString::fromLatin1(name)) && complete;
+    for (const char* name : {HelpBinding::kHelpFileName, "location.sqb"})
+        complete = CheckDataFile(out, QString::fromLatin1(name), DataFolders()) && complete;
+    // The magnetic model is read from the working directory first, as it always was.
+    complete = CheckDataFile(out, QStringLiteral("wmm.cof"),
+                             QStringList{QDir::currentPath()} + DataFolders()) &&
+               complete;
     complete = CheckDeclinationLibrary(out) && complete;
     PrintOptional(out);
     out << (complete ? "All data files found.\n" : "Some data files are missing.\n");
