@@ -164,6 +164,15 @@ QString LanguageDisplayName(int languageId) {
                               std::min<int32_t>(length, kLanguageNameCapacity - 1));
 }
 
+QByteArray IcuLocaleName(int languageId) {
+    char locale[ULOC_FULLNAME_CAPACITY] = {};
+    UErrorCode status = U_ZERO_ERROR;
+    uloc_getLocaleForLCID(static_cast<uint32_t>(languageId), locale, sizeof locale, &status);
+    if (U_FAILURE(status) || status == U_STRING_NOT_TERMINATED_WARNING || locale[0] == '\0')
+        return QByteArrayLiteral("en_US");
+    return QByteArray(locale);
+}
+
 int LanguageForLocale(const QLocale& locale) {
     switch (locale.language()) {
     case QLocale::German:

@@ -2,6 +2,7 @@
 
 #include "LanguageFile.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -87,6 +88,10 @@ private:
 // The human-readable name of a Windows language identifier in the language of the default
 // locale ("German (Germany)" in English); the identifier itself when nobody knows it.
 QString LanguageDisplayName(int languageId);
+
+// The ICU locale of a Windows language identifier ("de_DE" for 1031); "en_US" when ICU does not
+// know it.
+QByteArray IcuLocaleName(int languageId);
 
 // The language a settings store without "languageID" starts in: German and Hungarian users get
 // their own, everybody else English.

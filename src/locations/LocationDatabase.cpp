@@ -1,37 +1,130 @@
 #include "LocationDatabase.h"
 
+#include "TownFold.h"
 #include "TownKey.h"
 
 #include <QFileInfo>
 
 #include <sqlite3.h>
+#include <unicode/ucol.h>
+#include <unicode/uloc.h>
+
+#include <algorithm>
 
 namespace skyvane {
 
+// What the functions registered on a connection and its running statements share: the
+// interface language's collator and the work left to the query that runs, counted in
+// thousands of SQLite instructions so that the bound is the same on a slow or busy machine.
+struct ConnectionState {
+    ~ConnectionState() { ucol_close(collator); }
+
+    UCollator* collator = nullptr;
+    QByteArray locale = "en_US";
+    qint64 limit = 100000; // about a second's work; a search over every town takes a few %
+    qint64 remaining = 0;
+};
+
 namespace {
+
+constexpr int kProgressInstructions = 1000;
+const char* const kFoldFunctionName = "skyvane_fold";
+const char* const kCollationName = "skyvane_ui";
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-QString CountryStatement() {
+// The statement of files without ISO codes or without a town table.
+QString PlainCountryStatement() {
     return QStringLiteral("select id, country from country") + kCrLf + QStringLiteral("union") +
            kCrLf + QStringLiteral("select NULL as id, '' as country") + kCrLf +
            QStringLiteral("order by country");
 }
 
-QString TownStatementLines() {
-    return QStringLiteral("select * from location") + kCrLf + QStringLiteral("-- where") + kCrLf +
-           QStringLiteral("order by lower(town)");
+// A file without the folded search table and the ranks (any older or foreign database) is
+// searched and sorted through the same folding and collation, row by row.
+QString PlainTownStatement(bool hasCountry, bool hasText) {
+    QString sql = QStringLiteral("select * from location where ");
+    if (hasCountry)
+        sql += QStringLiteral("idcountry = ?1 and ");
+    if (hasText)
+        sql += QStringLiteral("%1(town) like ?2 and ").arg(QLatin1String(kFoldFunctionName));
+    return sql + QStringLiteral("1=1 order by town collate %1").arg(QLatin1String(kCollationName));
 }
 
-// The filter as it runs: the same parts as BuildTownFilter, with the user's values as
-// parameters ?1 (country key) and ?2 (like pattern).
-QString BoundTownFilter(bool hasCountry, bool hasText) {
-    QString filter;
+// Our own database: the folded names of every town in townsearch, the ranks of the collations
+// it was built with, the region beside the town.
+QString RankedTownStatement(bool hasCountry, bool hasText, const QString& order) {
+    QString sql = QStringLiteral("select l.id, l.town, l.lat, l.long, l.idcountry, "
+                                 "r.name as region from ");
+    // A search reads the folded names straight through and sorts the few towns it finds;
+    // walking the rank index would visit every town out of order first.
+    sql += hasText ? QStringLiteral("townsearch s cross join location l on l.id = s.id ")
+                   : QStringLiteral("location l ");
+    sql += QStringLiteral("left join region r on r.id = l.idregion where ");
     if (hasCountry)
-        filter += QStringLiteral("idcountry = ?1 and ");
+        sql += QStringLiteral("l.idcountry = ?1 and ");
     if (hasText)
-        filter += QStringLiteral("town like ?2 and ");
-    return filter + QStringLiteral("1=1");
+        sql += QStringLiteral("s.keys like ?2 and ");
+    return sql + QStringLiteral("1=1 order by ") + order;
+}
+
+QString Fold(const QString& text) {
+    return QString::fromStdString(FoldForSearch(text.toUtf8().toStdString()));
+}
+
+int ProgressHandler(void* context) {
+    return --static_cast<ConnectionState*>(context)->remaining < 0 ? 1 : 0;
+}
+
+void FoldFunction(sqlite3_context* context, int, sqlite3_value** arguments) {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(arguments[0]));
+    if (!text) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const std::string folded = FoldForSearch({text, size_t(sqlite3_value_bytes(arguments[0]))});
+    sqlite3_result_text(context, folded.c_str(), int(folded.size()), SQLITE_TRANSIENT);
+}
+
+int CollationFunction(void* context, int length1, const void* text1, int length2,
+                      const void* text2) {
+    const auto* state = static_cast<ConnectionState*>(context);
+    if (!state->collator) {
+        const int order = std::memcmp(text1, text2, size_t(std::min(length1, length2)));
+        return order != 0 ? order : length1 - length2;
+    }
+    UErrorCode status = U_ZERO_ERROR;
+    return int(ucol_strcollUTF8(state->collator, static_cast<const char*>(text1), length1,
+                                static_cast<const char*>(text2), length2, &status));
+}
+
+// The collator's rank column: the root order serves every language whose collation has no
+// tailored rules; a tailored one needs its own column.
+QString RankColumn(const ConnectionState& state) {
+    int32_t rulesLength = 0;
+    if (state.collator)
+        ucol_getRules(state.collator, &rulesLength);
+    if (rulesLength == 0)
+        return QStringLiteral("rank_root");
+    char language[ULOC_LANG_CAPACITY] = {};
+    UErrorCode status = U_ZERO_ERROR;
+    uloc_getLanguage(state.locale.constData(), language, sizeof language, &status);
+    return QStringLiteral("rank_") + QString::fromLatin1(language);
+}
+
+// The country's name in the interface language, when ICU knows its ISO code.
+QString CountryDisplayName(const QString& code, const QByteArray& locale) {
+    if (code.size() != 2)
+        return {};
+    const QByteArray region = "und_" + code.toLatin1();
+    UChar name[128] = {};
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t length = uloc_getDisplayCountry(region.constData(), locale.constData(), name,
+                                                  int32_t(std::size(name)) - 1, &status);
+    if (U_FAILURE(status) || length <= 0 || length >= int32_t(std::size(name)))
+        return {};
+    const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(name), length);
+    return text == code ? QString() : text;
 }
 
 // The SQL side of the two-decimal comparison for databases without precomputed key columns,
@@ -71,75 +164,185 @@ QString BuildTownFilter(const QString& countryKey, const QString& cityText) {
     return filter + QStringLiteral("1=1");
 }
 
+TownCursor::TownCursor(SqliteStatement statement, std::shared_ptr<ConnectionState> state)
+    : m_statement(std::move(statement))
+    , m_state(std::move(state)) {
+    m_id = m_statement.columnIndex(QStringLiteral("id"));
+    m_town = m_statement.columnIndex(QStringLiteral("town"));
+    m_lat = m_statement.columnIndex(QStringLiteral("lat"));
+    m_long = m_statement.columnIndex(QStringLiteral("long"));
+    m_region = m_statement.columnIndex(QStringLiteral("region"));
+    m_country = m_statement.columnIndex(QStringLiteral("idcountry"));
+    m_atEnd = m_id < 0 || m_town < 0 || m_lat < 0 || m_long < 0;
+}
+
+std::vector<TownEntry> TownCursor::Fetch(int count) {
+    std::vector<TownEntry> towns;
+    if (m_atEnd)
+        return towns;
+    m_state->remaining = m_state->limit;
+    while (int(towns.size()) < count) {
+        if (m_statement.step() != SqliteStatement::StepResult::Row) {
+            m_atEnd = true;
+            m_statement.finalize();
+            break;
+        }
+        TownEntry town;
+        if (!m_statement.columnIsNull(m_id)) {
+            bool ok = false;
+            const qint64 key = m_statement.columnText(m_id).toLongLong(&ok);
+            if (ok)
+                town.key = key;
+        }
+        town.town = m_statement.columnText(m_town);
+        town.latText = m_statement.columnText(m_lat);
+        town.longText = m_statement.columnText(m_long);
+        town.region = m_statement.columnText(m_region);
+        town.countryKey = m_statement.columnText(m_country);
+        towns.push_back(std::move(town));
+    }
+    return towns;
+}
+
+LocationDatabase::LocationDatabase()
+    : m_state(std::make_shared<ConnectionState>()) {
+    SetLocale(m_state->locale);
+}
+
+LocationDatabase::~LocationDatabase() = default;
+
 bool LocationDatabase::open(const QString& path) {
     close();
     if (!QFileInfo(path).isFile())
         return false;
-    m_db.open(path, SqliteDatabase::OpenMode::ReadOnly);
+    if (m_db.open(path, SqliteDatabase::OpenMode::ReadOnly))
+        RegisterFunctions();
     return true;
 }
 
 void LocationDatabase::close() {
+    m_townLookup.finalize();
     m_db.close();
+    m_functionsRegistered = false;
     m_keyFunctionRegistered = false;
+}
+
+void LocationDatabase::RegisterFunctions() {
+    sqlite3* db = m_db.handle();
+    sqlite3_progress_handler(db, kProgressInstructions, &ProgressHandler, m_state.get());
+    m_functionsRegistered =
+        sqlite3_create_function_v2(db, kFoldFunctionName, 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                                   nullptr, &FoldFunction, nullptr, nullptr,
+                                   nullptr) == SQLITE_OK &&
+        sqlite3_create_collation_v2(db, kCollationName, SQLITE_UTF8, m_state.get(),
+                                    &CollationFunction, nullptr) == SQLITE_OK;
+}
+
+void LocationDatabase::SetLocale(const QByteArray& icuLocale) {
+    UErrorCode status = U_ZERO_ERROR;
+    UCollator* collator = ucol_open(icuLocale.constData(), &status);
+    if (U_FAILURE(status)) {
+        ucol_close(collator);
+        return;
+    }
+    ucol_close(m_state->collator);
+    m_state->collator = collator;
+    m_state->locale = icuLocale;
+}
+
+void LocationDatabase::SetQueryLimit(qint64 thousandInstructions) {
+    m_state->limit = thousandInstructions;
+}
+
+void LocationDatabase::StartQuery() {
+    m_state->remaining = m_state->limit;
 }
 
 std::vector<CountryEntry> LocationDatabase::Countries() {
     std::vector<CountryEntry> countries;
-    SqliteStatement statement = m_db.prepare(CountryStatement());
+    StartQuery();
+    SqliteStatement statement =
+        m_db.prepare(QStringLiteral("select id, country, code from country c where exists "
+                                    "(select 1 from location l where l.idcountry = c.id)"));
+    if (!statement.isValid())
+        statement = m_db.prepare(QStringLiteral("select id, country from country c where exists "
+                                                "(select 1 from location l where "
+                                                "l.idcountry = c.id)"));
+    if (!statement.isValid())
+        statement = m_db.prepare(PlainCountryStatement());
     const int idColumn = statement.columnIndex(QStringLiteral("id"));
     const int nameColumn = statement.columnIndex(QStringLiteral("country"));
+    const int codeColumn = statement.columnIndex(QStringLiteral("code"));
     if (idColumn < 0 || nameColumn < 0)
         return countries;
-    while (statement.step() == SqliteStatement::StepResult::Row) {
-        countries.push_back(
-            {statement.columnIsNull(idColumn) ? QString() : statement.columnText(idColumn),
-             statement.columnText(nameColumn)});
+    // No more than the world has, whatever a hostile file holds.
+    constexpr size_t kMaxCountries = 1000;
+    while (countries.size() < kMaxCountries &&
+           statement.step() == SqliteStatement::StepResult::Row) {
+        if (statement.columnIsNull(idColumn))
+            continue;
+        const QString name = CountryDisplayName(statement.columnText(codeColumn), m_state->locale);
+        countries.push_back({statement.columnText(idColumn),
+                             name.isEmpty() ? statement.columnText(nameColumn) : name});
     }
+    UCollator* collator = m_state->collator;
+    std::stable_sort(countries.begin(), countries.end(),
+                     [collator](const CountryEntry& a, const CountryEntry& b) {
+                         if (!collator)
+                             return a.name < b.name;
+                         return ucol_strcoll(collator,
+                                             reinterpret_cast<const UChar*>(a.name.utf16()),
+                                             int32_t(a.name.size()),
+                                             reinterpret_cast<const UChar*>(b.name.utf16()),
+                                             int32_t(b.name.size())) == UCOL_LESS;
+                     });
+    countries.insert(countries.begin(), CountryEntry{});
     return countries;
 }
 
 std::vector<TownEntry> LocationDatabase::Towns() {
-    SqliteStatement statement = m_db.prepare(TownStatementLines());
-    return ReadTowns(statement);
+    return Towns(TownFilter{});
 }
 
 std::vector<TownEntry> LocationDatabase::Towns(const TownFilter& filter) {
+    // Each batch has the query limit to itself; a file whose list never ends stops here.
+    constexpr size_t kMaxTowns = 2'000'000;
+    TownCursor cursor = OpenTowns(filter);
+    std::vector<TownEntry> towns;
+    while (!cursor.AtEnd() && towns.size() < kMaxTowns) {
+        std::vector<TownEntry> more = cursor.Fetch(4096);
+        towns.insert(towns.end(), std::make_move_iterator(more.begin()),
+                     std::make_move_iterator(more.end()));
+    }
+    return towns;
+}
+
+SqliteStatement LocationDatabase::PrepareTowns(bool hasCountry, bool hasText) {
+    SqliteStatement ranked = m_db.prepare(
+        RankedTownStatement(hasCountry, hasText, QStringLiteral("l.") + RankColumn(*m_state)));
+    if (ranked.isValid())
+        return ranked;
+    // A tailored collation the file carries no ranks for still sorts right, only slower.
+    ranked = m_db.prepare(RankedTownStatement(
+        hasCountry, hasText,
+        QStringLiteral("l.town collate %1, region collate %1").arg(QLatin1String(kCollationName))));
+    if (ranked.isValid())
+        return ranked;
+    return m_db.prepare(PlainTownStatement(hasCountry, hasText));
+}
+
+TownCursor LocationDatabase::OpenTowns(const TownFilter& filter) {
+    if (!m_db.isOpen() || !m_functionsRegistered)
+        return {};
     const auto countryKey = CountryKeyValue(filter.countryKey);
     const bool hasText = !filter.cityText.isEmpty();
-    const QString sql = QStringLiteral("select * from (") + TownStatementLines() + kCrLf +
-                        QStringLiteral(") where ") +
-                        BoundTownFilter(countryKey.has_value(), hasText);
-    SqliteStatement statement = m_db.prepare(sql);
+    StartQuery();
+    SqliteStatement statement = PrepareTowns(countryKey.has_value(), hasText);
     if (countryKey)
         statement.bindInt64(1, *countryKey);
     if (hasText)
-        statement.bindText(2, QLatin1Char('%') + filter.cityText + QLatin1Char('%'));
-    return ReadTowns(statement);
-}
-
-std::vector<TownEntry> LocationDatabase::ReadTowns(SqliteStatement& statement) {
-    std::vector<TownEntry> towns;
-    const int idColumn = statement.columnIndex(QStringLiteral("id"));
-    const int townColumn = statement.columnIndex(QStringLiteral("town"));
-    const int latColumn = statement.columnIndex(QStringLiteral("lat"));
-    const int longColumn = statement.columnIndex(QStringLiteral("long"));
-    if (idColumn < 0 || townColumn < 0 || latColumn < 0 || longColumn < 0)
-        return towns;
-    while (statement.step() == SqliteStatement::StepResult::Row) {
-        TownEntry town;
-        if (!statement.columnIsNull(idColumn)) {
-            bool ok = false;
-            const qint64 key = statement.columnText(idColumn).toLongLong(&ok);
-            if (ok)
-                town.key = key;
-        }
-        town.town = statement.columnText(townColumn);
-        town.latText = statement.columnText(latColumn);
-        town.longText = statement.columnText(longColumn);
-        towns.push_back(std::move(town));
-    }
-    return towns;
+        statement.bindText(2, QLatin1Char('%') + Fold(filter.cityText) + QLatin1Char('%'));
+    return TownCursor(std::move(statement), m_state);
 }
 
 SqliteStatement LocationDatabase::PrepareTownLookup() {
@@ -165,12 +368,17 @@ SqliteStatement LocationDatabase::PrepareTownLookup() {
 QString LocationDatabase::GetTownName(double latitude, double longitude) {
     if (!m_db.isOpen())
         return {};
-    SqliteStatement statement = PrepareTownLookup();
-    statement.bindText(1, QString::fromStdString(TwoDecimalKey(latitude)));
-    statement.bindText(2, QString::fromStdString(TwoDecimalKey(longitude)));
-    if (statement.step() != SqliteStatement::StepResult::Row)
-        return {};
-    return statement.columnText(0);
+    StartQuery();
+    if (m_townLookup.isValid())
+        m_townLookup.reset();
+    else
+        m_townLookup = PrepareTownLookup();
+    m_townLookup.bindText(1, QString::fromStdString(TwoDecimalKey(latitude)));
+    m_townLookup.bindText(2, QString::fromStdString(TwoDecimalKey(longitude)));
+    const bool found = m_townLookup.step() == SqliteStatement::StepResult::Row;
+    const QString town = found ? m_townLookup.columnText(0) : QString();
+    m_townLookup.reset();
+    return town;
 }
 
 } // namespace skyvane

@@ -2,8 +2,10 @@
 
 #include "SqliteDatabase.h"
 
+#include <QByteArray>
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -11,16 +13,39 @@ namespace skyvane {
 
 // One entry of the country list. The blank first entry has no key and an empty name.
 struct CountryEntry {
-    QString key; // text of column id; empty for NULL
-    QString name;
+    QString key;  // text of column id; empty for NULL
+    QString name; // in the interface language where the database gives the ISO code
 };
 
 // One entry of the town list, with the row's coordinates as the database gives them as text.
 struct TownEntry {
     std::optional<qint64> key; // column id; none for NULL or a non-integer
     QString town;
-    QString latText;  // column lat: degrees, North positive
-    QString longText; // column long: degrees, West positive
+    QString latText;    // column lat: degrees, North positive
+    QString longText;   // column long: degrees, West positive
+    QString region;     // first-level division; empty where the database has none
+    QString countryKey; // text of column idcountry
+};
+
+struct ConnectionState;
+
+// The rows of one town query, read as they are asked for, so that a long list shows its first
+// rows at once. Valid while its database is open; an invalid cursor is at its end.
+class TownCursor {
+public:
+    TownCursor() = default;
+    TownCursor(SqliteStatement statement, std::shared_ptr<ConnectionState> state);
+
+    // Up to `count` further rows; fewer at the end or when the query fails or runs too long.
+    // Each call has the query limit to itself.
+    std::vector<TownEntry> Fetch(int count);
+    bool AtEnd() const { return m_atEnd; }
+
+private:
+    SqliteStatement m_statement;
+    std::shared_ptr<ConnectionState> m_state;
+    bool m_atEnd = true;
+    int m_id = -1, m_town = -1, m_lat = -1, m_long = -1, m_region = -1, m_country = -1;
 };
 
 // The country restriction and search text of the town list.
@@ -41,20 +66,40 @@ QString BuildTownFilter(const QString& countryKey, const QString& cityText);
 // The location database file: countries, towns and the reverse town lookup. Opened read-only,
 // never written. Every query failure (not a database, missing table or column) gives an empty
 // result, never an exception.
+//
+// Names are compared folded (FoldForSearch), so a search ignores case and accents, and found by
+// their alternate names where the database holds them; lists are sorted by the collation of
+// the interface language. A query that works longer than its limit (a hostile file, say a view
+// that recurses for ever) is cut off and gives what it had.
 class LocationDatabase {
 public:
+    LocationDatabase();
+    ~LocationDatabase();
+    LocationDatabase(const LocationDatabase&) = delete;
+    LocationDatabase& operator=(const LocationDatabase&) = delete;
+
     // Opens the file read-only. Returns false only when no file exists at the path; a file that
     // exists but cannot be used still counts as present and yields empty results.
     bool open(const QString& path);
     void close();
     bool isOpen() const { return m_db.isOpen(); }
 
-    // Every country sorted by name, with a blank entry (no key, empty name) first.
+    // The interface language as an ICU locale ("de_DE"): country names and sort order follow
+    // it. No town cursor may be running while it changes.
+    void SetLocale(const QByteArray& icuLocale);
+    // The work, in thousands of SQLite instructions, one call (or one Fetch) may do before
+    // its query is cut off.
+    void SetQueryLimit(qint64 thousandInstructions);
+
+    // The countries that have towns, sorted by name, with a blank entry (no key, empty name)
+    // first.
     std::vector<CountryEntry> Countries();
-    // Every town sorted by lower-cased name, without any restriction.
+    // Every town, sorted by name in the interface language's collation.
     std::vector<TownEntry> Towns();
-    // The towns that pass the filter, sorted by lower-cased name.
+    // The towns that pass the filter, sorted likewise.
     std::vector<TownEntry> Towns(const TownFilter& filter);
+    // The same rows, to be read as they are needed.
+    TownCursor OpenTowns(const TownFilter& filter);
 
     // The town whose coordinates, each rounded to two decimals, equal the site's; empty when
     // none does or the database is not open.
@@ -62,10 +107,15 @@ public:
     QString GetTownName(double latitude, double longitude);
 
 private:
-    std::vector<TownEntry> ReadTowns(SqliteStatement& statement);
     SqliteStatement PrepareTownLookup();
+    SqliteStatement PrepareTowns(bool hasCountry, bool hasText);
+    void RegisterFunctions();
+    void StartQuery();
 
     SqliteDatabase m_db;
+    SqliteStatement m_townLookup; // prepared once: the reports look up a town per page
+    std::shared_ptr<ConnectionState> m_state;
+    bool m_functionsRegistered = false;
     bool m_keyFunctionRegistered = false;
 };
 

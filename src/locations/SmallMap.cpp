@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include <algorithm>
 #include <cmath>
 
 namespace skyvane {
@@ -15,6 +16,10 @@ constexpr int kMarkerTipOffset = 13;
 } // namespace
 
 MarkerPlacement PlaceMarker(double latitude, double longitude) {
+    // Coordinates off the globe (or not numbers) are held at its edge, so that the pixel
+    // arithmetic stays within int.
+    latitude = std::isnan(latitude) ? 0.0 : std::clamp(latitude, -90.0, 90.0);
+    longitude = std::isnan(longitude) ? 0.0 : std::clamp(longitude, -180.0, 180.0);
     const int x = int(std::nearbyint(179.0 - longitude));
     const int y = int(std::nearbyint(89.0 - latitude));
     if (y - kMarkerTipOffset >= 0)

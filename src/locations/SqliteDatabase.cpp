@@ -60,6 +60,11 @@ SqliteStatement::StepResult SqliteStatement::step() {
     }
 }
 
+void SqliteStatement::reset() {
+    if (m_statement)
+        sqlite3_reset(m_statement);
+}
+
 int SqliteStatement::columnCount() const {
     return m_statement ? sqlite3_column_count(m_statement) : 0;
 }

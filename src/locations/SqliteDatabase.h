@@ -28,6 +28,8 @@ public:
     bool bindInt64(int index, qint64 value);
 
     StepResult step();
+    // Back to before the first step, bindings kept, for running the statement again.
+    void reset();
 
     int columnCount() const;
     QString columnName(int column) const;

@@ -4,12 +4,14 @@
 #include "DataFiles.h"
 #include "HelpBinding.h"
 #include "LanguageController.h"
+#include "LanguageManager.h"
 #include "NumberText.h"
 #include "QuietFailure.h"
 #include "TownListModel.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
@@ -31,6 +33,14 @@ QString CoordinateText(double degrees, Constant positiveLetter, Constant otherLe
            ConstantText(positive ? positiveLetter : otherLetter);
 }
 
+bool IsOnTheGlobe(double latitude, double longitude) {
+    return std::fabs(latitude) <= 90.0 && std::fabs(longitude) <= 180.0;
+}
+
+QByteArray InterfaceLocale() {
+    return IcuLocaleName(LanguageManager::Instance().CurrentLanguageId());
+}
+
 } // namespace
 
 TfrmLocations::TfrmLocations(QWidget* parent, const SiteInputs& siteInputs,
@@ -45,14 +55,16 @@ TfrmLocations::TfrmLocations(QWidget* parent, const SiteInputs& siteInputs,
 
     m_townModel = new TownListModel(this);
     dblCity->setModel(m_townModel);
+    dblCity->setUniformItemSizes(true);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(kSearchDelayMs);
 
     ConnectHandlers();
+    m_database.SetLocale(InterfaceLocale());
     FormCreate(databasePath.isEmpty() ? DefaultDatabasePath() : databasePath);
-    new LanguageController(this, Translation());
+    new LanguageController(this, Translation(), [this] { LanguageChanged(); });
 }
 
 TfrmLocations::~TfrmLocations() = default;
@@ -117,25 +129,49 @@ void TfrmLocations::SetMapPictures(const QImage& worldMap, const QImage& marker)
 }
 
 void TfrmLocations::FillCountries() {
+    const QVariant chosen = dblCountry->currentData();
     dblCountry->clear();
-    for (const CountryEntry& country : m_database.Countries())
+    m_countryNames.clear();
+    for (const CountryEntry& country : m_database.Countries()) {
         dblCountry->addItem(country.name, country.key.isEmpty() ? QVariant() : country.key);
+        m_countryNames.insert(country.key, country.name);
+    }
+    if (chosen.isValid())
+        dblCountry->setCurrentIndex(std::max(0, dblCountry->findData(chosen)));
+    m_townModel->setCountries(m_countryNames,
+                              !CountryKeyValue(dblCountry->currentData().toString()));
 }
 
-void TfrmLocations::ShowTowns(std::vector<TownEntry> towns) {
+void TfrmLocations::ShowTowns(const TownFilter& filter) {
     m_townsPending = false;
-    m_townModel->setTowns(std::move(towns));
+    // Only a sort the file carries no order for makes the first rows wait.
+    QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+    try {
+        m_townModel->setCursor(m_database.OpenTowns(filter));
+    } catch (const std::exception& error) {
+        m_townModel->setCursor({}); // an unusable database leaves the list empty
+        LogQuietFailure("reading the towns", error);
+    }
+    QGuiApplication::restoreOverrideCursor();
 }
 
 void TfrmLocations::EnsureTownsLoaded() {
-    if (!m_townsPending)
+    if (m_townsPending)
+        ShowTowns({});
+}
+
+void TfrmLocations::LanguageChanged() {
+    if (!m_databaseAvailable)
         return;
-    try {
-        ShowTowns(m_database.Towns());
-    } catch (const std::exception& error) {
-        m_townsPending = false; // an unusable database leaves the list empty
-        LogQuietFailure("reading the towns", error);
-    }
+    const bool townsShown = !m_townsPending;
+    // The running town query uses the collation that is about to change.
+    m_townModel->setCursor({});
+    m_database.SetLocale(InterfaceLocale());
+    FillCountries();
+    if (townsShown)
+        ShowTowns({dblCountry->currentData().toString(), edCity->text()});
+    else
+        m_townsPending = true;
 }
 
 TownListModel* TfrmLocations::townModel() {
@@ -154,7 +190,8 @@ void TfrmLocations::dblCountryClick() {
         const QString countryKey = dblCountry->currentData().toString();
         const QString cityText = edCity->text();
         m_townFilter = BuildTownFilter(countryKey, cityText);
-        ShowTowns(m_database.Towns({countryKey, cityText}));
+        m_townModel->setCountries(m_countryNames, !CountryKeyValue(countryKey));
+        ShowTowns({countryKey, cityText});
     } catch (const std::exception& error) {
         // A failed filter run leaves the list as it is.
         LogQuietFailure("filtering the towns", error);
@@ -177,8 +214,15 @@ void TfrmLocations::dblCityClick() {
         btnApply->setEnabled(false);
         return;
     }
-    SelectedLong = StrToFloatDot(town->longText, true);
-    SelectedLat = StrToFloatDot(town->latText, true);
+    const double longitude = StrToFloatDot(town->longText, true);
+    const double latitude = StrToFloatDot(town->latText, true);
+    // A row whose coordinates lie off the globe is no place to apply or to mark.
+    if (!IsOnTheGlobe(latitude, longitude)) {
+        btnApply->setEnabled(false);
+        return;
+    }
+    SelectedLong = longitude;
+    SelectedLat = latitude;
     btnApply->setEnabled(true);
     ShowSelectedCoordinates();
     RedrawSmallMap(PlaceMarker(SelectedLat, SelectedLong));

@@ -7,6 +7,7 @@
 #include "ui_fLocationDatabase.h"
 
 #include <QDialog>
+#include <QHash>
 #include <QImage>
 #include <QString>
 
@@ -68,13 +69,15 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // The full town list is read when it is first needed (the window shown, or the list asked
-    // for), not while the program starts: it is the slowest query of the database.
+    // The town list is read when it is first needed (the window shown, or the list asked for),
+    // not while the program starts, and then only as far as it is scrolled.
     void EnsureTownsLoaded();
     void FormCreate(const QString& databasePath);
     void ConnectHandlers();
     void FillCountries();
-    void ShowTowns(std::vector<TownEntry> towns);
+    void ShowTowns(const TownFilter& filter);
+    // Country names and sort order follow the interface language.
+    void LanguageChanged();
     void ShowSelectedCoordinates();
     void RedrawSmallMap(const std::optional<MarkerPlacement>& marker);
 
@@ -82,6 +85,7 @@ private:
     LocationDatabase m_database;
     bool m_databaseAvailable = false;
     TownListModel* m_townModel = nullptr;
+    QHash<QString, QString> m_countryNames; // display names by key
     bool m_townsPending = false;
     QString m_townFilter;
     QImage m_worldMap;

@@ -101,6 +101,8 @@ private slots:
     void missingDatabaseIsReported();
     void unusableDatabaseOpensEmptyAndUnchanged();
     void townWithoutKeyDisablesApply();
+    void townOffTheGlobeIsNotApplied();
+    void countryShownBesideTownsOnlyWithoutChoice();
     void translationTableNamesRealControls();
 
 private:
@@ -225,6 +227,8 @@ void TestFrmLocations::markerPlacement_data() {
     QTest::newRow("east is right: 16.5 E rounds to even 196")
         << 47.5 << -16.5 << QRect(192, 29, 9, 15) << false;
     QTest::newRow("west is left: 100 W") << 40.0 << 100.0 << QRect(75, 36, 9, 15) << false;
+    QTest::newRow("far off the globe: held at its north-east corner")
+        << 1e300 << -1e300 << QRect(355, -3, 9, 15) << true;
 }
 
 void TestFrmLocations::markerPlacement() {
@@ -370,6 +374,31 @@ void TestFrmLocations::townWithoutKeyDisablesApply() {
     QVERIFY(ClickTown(window, "Keyless"));
     QVERIFY(!window.btnApply->isEnabled());
     QCOMPARE(window.SelectedLat, 0.0);
+}
+
+void TestFrmLocations::townOffTheGlobeIsNotApplied() {
+    const QString path = m_dir->filePath("huge.sqb");
+    QVERIFY(test::MakeDatabase(path, {"create table country (id integer, country text)",
+                                      "create table location (id, idcountry, town, lat, long)",
+                                      "insert into location values (1, 1, 'Berlin', 52.52, "
+                                      "-13.41), (2, 1, 'Far', 1e300, -1e300)"}));
+    TfrmLocations window(nullptr, {}, path);
+    QVERIFY(ClickTown(window, "Berlin"));
+    QVERIFY(ClickTown(window, "Far"));
+    QVERIFY(!window.btnApply->isEnabled());
+    QCOMPARE(window.SelectedLat, 52.52);
+    QCOMPARE(window.lblLatV->text(), QString("52.52\u00b0 N"));
+}
+
+void TestFrmLocations::countryShownBesideTownsOnlyWithoutChoice() {
+    TfrmLocations window(nullptr, {}, m_path);
+    const QModelIndex berlin = window.townModel()->index(RowOf(window, "Berlin"));
+    QCOMPARE(berlin.data().toString(), QString("Berlin (Germany)"));
+    const int germany = window.dblCountry->findText("Germany");
+    window.dblCountry->setCurrentIndex(germany);
+    emit window.dblCountry->activated(germany);
+    QCOMPARE(window.townModel()->index(RowOf(window, "Berlin")).data().toString(),
+             QString("Berlin"));
 }
 
 void TestFrmLocations::translationTableNamesRealControls() {

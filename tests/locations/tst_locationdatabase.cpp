@@ -1,13 +1,16 @@
 #include "LocationDatabase.h"
 #include "LocationTestData.h"
+#include "NumberText.h"
 #include "TownKey.h"
 
 #include <QDir>
 #include <QLocale>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <clocale>
+#include <cmath>
 
 using namespace skyvane;
 
@@ -18,6 +21,16 @@ QStringList TownNames(const std::vector<TownEntry>& towns) {
     for (const TownEntry& town : towns)
         names << town.town;
     return names;
+}
+
+// The names of `wanted` in the order the list gives them.
+QStringList OrderOf(const QStringList& listed, const QStringList& wanted) {
+    QStringList order;
+    for (const QString& name : listed) {
+        if (wanted.contains(name) && !order.contains(name))
+            order << name;
+    }
+    return order;
 }
 
 QString CountryKey(LocationDatabase& db, const QString& name) {
@@ -40,7 +53,7 @@ private slots:
     void townFilterText_data();
     void townFilterText();
 
-    void countryListStartsWithBlankEntry();
+    void countryListLeavesOutCountriesWithoutTowns();
     void townsFiltered_data();
     void townsFiltered();
     void hostileSearchTextsLeaveDatabaseIntact_data();
@@ -56,7 +69,14 @@ private slots:
     void unusableFilesGiveEmptyResultsAndStayUnchanged();
     void missingFileIsReported();
 
+    void recursiveViewIsCutOff();
+
     void builtDatabaseKnowsWellKnownTowns();
+    void builtDatabaseFindsFoldedAndAlternateNames_data();
+    void builtDatabaseFindsFoldedAndAlternateNames();
+    void sortedByTheInterfaceLanguage_data();
+    void sortedByTheInterfaceLanguage();
+    void everyTownIsFoundAgainAfterApply();
 
 private:
     QTemporaryDir* m_dir = nullptr;
@@ -114,16 +134,17 @@ void TestLocationDatabase::townFilterText() {
     QCOMPARE(BuildTownFilter(countryKey, cityText), expected);
 }
 
-void TestLocationDatabase::countryListStartsWithBlankEntry() {
+void TestLocationDatabase::countryListLeavesOutCountriesWithoutTowns() {
     LocationDatabase db;
     QVERIFY(db.open(m_path));
     const auto countries = db.Countries();
     QStringList names;
     for (const auto& country : countries)
         names << country.name;
-    QCOMPARE(names, QStringList({"", "Austria", "Germany", "Hungary", "Italy", "Nowhere Land"}));
+    QCOMPARE(names, QStringList({"", "Austria", "Germany", "Hungary", "Italy"}));
     QVERIFY(countries.front().key.isEmpty());
     QCOMPARE(countries[3].key, QString("12"));
+    QVERIFY(db.Towns({"20", ""}).empty()); // Nowhere Land
 }
 
 void TestLocationDatabase::townsFiltered_data() {
@@ -141,8 +162,10 @@ void TestLocationDatabase::townsFiltered_data() {
                                                  << "0%n" << QStringList{"100% Town"};
     QTest::newRow("question mark is searched as typed") << ""
                                                         << "a?b" << QStringList{"Pa?bo"};
-    QTest::newRow("country without towns") << "Nowhere Land"
-                                           << "" << QStringList{};
+    QTest::newRow("case and accents ignored") << ""
+                                              << "K\u00d6RM" << QStringList{"K\u00f6rmend"};
+    QTest::newRow("accent typed, none stored") << ""
+                                               << "bar\u00c1t" << QStringList{"Bernecebar\u00e1ti"};
     QTest::newRow("sorted by lower-cased name")
         << "Italy"
         << "" << QStringList{"Arctic Harbour", "L'Aquila", "Polar Station", "Southwest Cape"};
@@ -190,7 +213,9 @@ void TestLocationDatabase::twoDecimalKey_data() {
     QTest::newRow("rounds down") << 47.1649 << "47.16";
     QTest::newRow("rounds up") << 47.166 << "47.17";
     QTest::newRow("negative") << -16.1612 << "-16.16";
-    QTest::newRow("binary value just under the half") << 0.125 << "0.12";
+    QTest::newRow("exact tie rounds away from zero") << 46.125 << "46.13";
+    QTest::newRow("negative exact tie") << -0.375 << "-0.38";
+    QTest::newRow("binary value just under the half") << 2.675 << "2.67";
     QTest::newRow("negative zero is zero") << -0.001 << "0.00";
     QTest::newRow("whole number") << 80.0 << "80.00";
 }
@@ -317,18 +342,143 @@ void TestLocationDatabase::missingFileIsReported() {
     QCOMPARE(db.GetTownName(52.52, -13.41), QString());
 }
 
+void TestLocationDatabase::recursiveViewIsCutOff() {
+    const QString path = m_dir->filePath("recursive.sqb");
+    QVERIFY(test::MakeDatabase(
+        path, {"create table country (id integer, country text)",
+               "insert into country values (1, 'Germany')",
+               "create view location as with recursive r(n) as (select 1 union all select n + 1 "
+               "from r) select n as id, 2 as idcountry, 'x' || n as town, 0 as lat, 0 as long "
+               "from r"}));
+    LocationDatabase db;
+    QVERIFY(db.open(path));
+    db.SetQueryLimit(1000);
+    QCOMPARE(int(db.Countries().size()), 1);
+    QVERIFY(db.Towns().empty());
+    QCOMPARE(db.GetTownName(1.0, 1.0), QString());
+    QCOMPARE(int(db.OpenTowns({"1", ""}).Fetch(10).size()), 0);
+}
+
 void TestLocationDatabase::builtDatabaseKnowsWellKnownTowns() {
     LocationDatabase db;
     QVERIFY2(db.open(QStringLiteral(LOCATION_SQB)), LOCATION_SQB);
     const auto countries = db.Countries();
-    QCOMPARE(int(countries.size()), 251);
+    QVERIFY(countries.size() > 200);
     QCOMPARE(countries.front().name, QString());
+    QSet<QString> withTowns;
+    for (const TownEntry& town : db.Towns())
+        withTowns.insert(town.countryKey);
+    for (size_t i = 1; i < countries.size(); ++i)
+        QVERIFY2(withTowns.contains(countries[i].key), qPrintable(countries[i].name));
     const QString germany = CountryKey(db, "Germany");
     QVERIFY(!germany.isEmpty());
     QVERIFY(TownNames(db.Towns({germany, "Berlin"})).contains("Berlin"));
     // Berlin: 52.52437 N, 13.41053 E, stored West positive.
     QCOMPARE(db.GetTownName(52.52, -13.41), QString("Berlin"));
     QVERIFY(db.Towns().size() > 100000);
+}
+
+void TestLocationDatabase::builtDatabaseFindsFoldedAndAlternateNames_data() {
+    QTest::addColumn<QString>("country");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("town");
+    QTest::newRow("lower-case accented") << "Ungarn"
+                                         << "\u00e9rd"
+                                         << "\u00c9rd";
+    QTest::newRow("upper-case double acute") << "Ungarn"
+                                             << "GY\u0150R"
+                                             << "Gy\u0151r";
+    QTest::newRow("umlaut, start of the name") << "Deutschland"
+                                               << "\u00fcberl"
+                                               << "\u00dcberlingen";
+    QTest::newRow("local name of Munich") << "Deutschland"
+                                          << "M\u00fcnchen"
+                                          << "Munich";
+    QTest::newRow("local name of Vienna") << "\u00d6sterreich"
+                                          << "Wien"
+                                          << "Vienna";
+    QTest::newRow("local name of Prague") << "Tschechien"
+                                          << "Praha"
+                                          << "Prague";
+    QTest::newRow("Cyrillic") << "Russland"
+                              << "\u041c\u043e\u0441\u043a\u0432\u0430"
+                              << "Moscow";
+}
+
+void TestLocationDatabase::builtDatabaseFindsFoldedAndAlternateNames() {
+    QFETCH(QString, country);
+    QFETCH(QString, text);
+    QFETCH(QString, town);
+    LocationDatabase db;
+    QVERIFY(db.open(QStringLiteral(LOCATION_SQB)));
+    db.SetLocale("de_DE");
+    const QString key = CountryKey(db, country);
+    QVERIFY2(!key.isEmpty(), qPrintable(country));
+    QVERIFY2(TownNames(db.Towns({key, text})).contains(town), qPrintable(text));
+}
+
+void TestLocationDatabase::sortedByTheInterfaceLanguage_data() {
+    QTest::addColumn<QByteArray>("locale");
+    QTest::addColumn<QStringList>("towns");
+    QTest::addColumn<QStringList>("countries");
+    QTest::newRow("German") << QByteArray("de_DE")
+                            << QStringList{"\u00c9rd", "\u0150rbotty\u00e1n", "\u00d3zd",
+                                           "\u00dajsz\u00e1sz", "Zs\u00e1mb\u00e9k"}
+                            << QStringList{"\u00c5landinseln", "Simbabwe"};
+    QTest::newRow("Hungarian: \u0150 after O, still before Zs")
+        << QByteArray("hu_HU")
+        << QStringList{"\u00c9rd", "\u00d3zd", "\u0150rbotty\u00e1n", "\u00dajsz\u00e1sz",
+                       "Zs\u00e1mb\u00e9k"}
+        << QStringList{"\u00c5land-szigetek", "Zimbabwe"};
+}
+
+void TestLocationDatabase::sortedByTheInterfaceLanguage() {
+    QFETCH(QByteArray, locale);
+    QFETCH(QStringList, towns);
+    QFETCH(QStringList, countries);
+    // The built file carries the order; a foreign file is sorted through the collation.
+    const QString foreign = m_dir->filePath("foreign.sqb");
+    QStringList statements = test::SmallSchemaAndCountries();
+    for (int i = 0; i < towns.size(); ++i)
+        statements << QString("insert into location values (%1, 12, '%2', 47, -19)")
+                          .arg(100 + towns.size() - i)
+                          .arg(towns[i]);
+    QVERIFY(test::MakeDatabase(foreign, statements));
+    for (const QString& path : {QString(LOCATION_SQB), foreign}) {
+        LocationDatabase db;
+        QVERIFY(db.open(path));
+        db.SetLocale(locale);
+        const QString hungary = CountryKey(db, locale == "de_DE" ? "Ungarn" : "Magyarorsz\u00e1g");
+        QCOMPARE(OrderOf(TownNames(db.Towns({path == foreign ? "12" : hungary, ""})), towns),
+                 towns);
+    }
+    LocationDatabase db;
+    QVERIFY(db.open(QStringLiteral(LOCATION_SQB)));
+    db.SetLocale(locale);
+    QStringList names;
+    for (const CountryEntry& country : db.Countries())
+        names << country.name;
+    QCOMPARE(OrderOf(names, countries), countries);
+}
+
+void TestLocationDatabase::everyTownIsFoundAgainAfterApply() {
+    LocationDatabase db;
+    QVERIFY(db.open(QStringLiteral(LOCATION_SQB)));
+    int checked = 0;
+    for (const TownEntry& town : db.Towns()) {
+        // What Apply writes into the site fields, read back as the main window reads it.
+        const double lat = town.latText.toDouble();
+        const double lon = town.longText.toDouble();
+        const double siteLat =
+            std::copysign(StrToFloatDot(FormatFixed(std::fabs(lat), 2), true), lat);
+        const double siteLong =
+            std::copysign(StrToFloatDot(FormatFixed(std::fabs(lon), 2), true), lon);
+        if (TwoDecimalKey(siteLat) != TwoDecimalKey(lat) ||
+            db.GetTownName(siteLat, siteLong).isEmpty())
+            QFAIL(qPrintable(QString("%1 at %2, %3").arg(town.town, town.latText, town.longText)));
+        ++checked;
+    }
+    QVERIFY(checked > 100000);
 }
 
 QTEST_GUILESS_MAIN(TestLocationDatabase)
