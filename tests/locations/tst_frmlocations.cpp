@@ -1,3 +1,4 @@
+#include "LanguageManager.h"
 #include "LocationTestData.h"
 #include "SmallMap.h"
 #include "TownListModel.h"
@@ -103,6 +104,7 @@ private slots:
     void townWithoutKeyDisablesApply();
     void townOffTheGlobeIsNotApplied();
     void countryShownBesideTownsOnlyWithoutChoice();
+    void listsFollowTheInterfaceLanguage();
     void translationTableNamesRealControls();
 
 private:
@@ -399,6 +401,31 @@ void TestFrmLocations::countryShownBesideTownsOnlyWithoutChoice() {
     emit window.dblCountry->activated(germany);
     QCOMPARE(window.townModel()->index(RowOf(window, "Berlin")).data().toString(),
              QString("Berlin"));
+}
+
+void TestFrmLocations::listsFollowTheInterfaceLanguage() {
+    const QString path = m_dir->filePath("codes.sqb");
+    QVERIFY(test::MakeDatabase(
+        path, {"create table country (id integer, country text, code text)",
+               "create table location (id, idcountry, town, lat, long)",
+               "insert into country values (1, 'Germany', 'DE'), (2, 'Hungary', 'HU')",
+               "insert into location values (1, 2, 'Zs\u00e1mb\u00e9k', 47.5, -18.7), "
+               "(2, 2, '\u0150rbotty\u00e1n', 47.7, -19.3), (3, 2, '\u00d3zd', 48.2, -20.3), "
+               "(4, 1, 'Berlin', 52.5, -13.4)"}));
+    LanguageManager& manager = LanguageManager::Instance();
+    const std::shared_ptr<void> english(nullptr, [&manager](void*) { manager.Reset(); });
+    manager.RegisterBuiltInLanguage(QStringLiteral("RC_LANG_GERMAN"), kLanguageGerman);
+    manager.RegisterBuiltInLanguage(QStringLiteral("RC_LANG_HUNGARIAN"), kLanguageHungarian);
+    TfrmLocations window(nullptr, {}, path);
+    QCOMPARE(window.dblCountry->itemText(1), QString("Germany"));
+    manager.SetCurrentLanguageId(kLanguageGerman);
+    QCOMPARE(window.dblCountry->itemText(1), QString("Deutschland"));
+    QCOMPARE(ListedTowns(window),
+             QStringList({"Berlin", "\u0150rbotty\u00e1n", "\u00d3zd", "Zs\u00e1mb\u00e9k"}));
+    manager.SetCurrentLanguageId(kLanguageHungarian);
+    QCOMPARE(window.dblCountry->itemText(1), QString("Magyarorsz\u00e1g"));
+    QCOMPARE(ListedTowns(window),
+             QStringList({"Berlin", "\u00d3zd", "\u0150rbotty\u00e1n", "Zs\u00e1mb\u00e9k"}));
 }
 
 void TestFrmLocations::translationTableNamesRealControls() {
