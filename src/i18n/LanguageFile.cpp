@@ -189,9 +189,11 @@ LanguageHeader HeaderOfLines(const QStringList& lines) {
 }
 
 // The file's text in its own code page. LANGID is plain ASCII, so a first look at the bytes
-// as Latin-1 finds the code page the whole file is then decoded with.
+// as Latin-1 finds the code page the whole file is then decoded with. The look goes as far as
+// the folder scan reads, so a file is decoded with the code page it was registered for.
 QString DecodeLanguageFileBytes(const QByteArray& bytes) {
-    const int languageId = HeaderOfLines(SplitLines(QString::fromLatin1(bytes))).languageId();
+    const QString start = QString::fromLatin1(bytes.left(kLanguageHeaderReadLimit));
+    const int languageId = HeaderOfLines(SplitLines(start)).languageId();
     return DecodeCodePage(bytes, WindowsCodePage(languageId));
 }
 
