@@ -153,6 +153,34 @@ SECTIONS = [
     ]),
 ]
 
+# The catalogue's File menu items and texts (frmMain entries 60 and up), kept in a block of their
+# own: entry number, English, German, Hungarian.
+CATALOGUE_FILTER = "*.dat;*.xml;*.json;*.csv;*.txt;*.tle"
+CATALOGUE_PATTERNS = "(*.dat *.xml *.json *.csv *.txt *.tle)"
+CATALOGUE_ENTRIES = [
+    (60, "&Import catalogue ...", "Katalog &importieren ...", "Katalógus &importálása ..."),
+    (61, "Use the &shipped catalogue", "&Mitgelieferten Katalog verwenden",
+     "A &mellékelt katalógus használata"),
+    (62, f"Catalogues and element lists {CATALOGUE_PATTERNS}|{CATALOGUE_FILTER}|"
+         "All extensions (*.*)|*.*",
+     f"Kataloge und Bahnelemente {CATALOGUE_PATTERNS}|{CATALOGUE_FILTER}|Alle Dateien (*.*)|*.*",
+     f"Katalógusok és pályaelemek {CATALOGUE_PATTERNS}|{CATALOGUE_FILTER}|Minden fájl (*.*)|*.*"),
+    (63, "satpos.dat, working folder", "satpos.dat, Arbeitsordner", "satpos.dat, munkamappa"),
+    (64, "your import", "Ihr Import", "saját import"),
+    (65, "shipped", "mitgeliefert", "mellékelt"),
+    (66, "built-in", "eingebaut", "beépített"),
+    (67, "Catalogue: %s", "Katalog: %s", "Katalógus: %s"),
+    (68, "Import catalogue", "Katalog importieren", "Katalógus importálása"),
+    (69, "%s positions imported into your catalogue.",
+     "%s Positionen in Ihren Katalog importiert.", "%s pozíció importálva a saját katalógusba."),
+    (70, "The catalogue was not imported; the previous one stays in use.",
+     "Der Katalog wurde nicht importiert; der bisherige bleibt in Gebrauch.",
+     "A katalógus importálása nem sikerült; az eddigi marad használatban."),
+]
+for _section, _entries in SECTIONS:
+    if _section == "frmMain":
+        _entries.extend(CATALOGUE_ENTRIES)
+
 # Constant name, English, German, Hungarian. "%s" placeholders stay in the English order.
 CONSTANTS = [
     ("constAzimuth", "Azimuth", "Azimut", "Azimut"),

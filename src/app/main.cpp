@@ -1,3 +1,4 @@
+#include "Catalogue.h"
 #include "ErrorReport.h"
 #include "StartUp.h"
 #include "Unit1.h"
@@ -17,11 +18,13 @@ int main(int argc, char** argv) {
         return *status;
     QApplication::setWindowIcon(skyvane::ApplicationIcon());
 
+    // Installed and development runs use the current catalogue shipped with the program.
+    skyvane::SetShippedCatalogueEnabled(true);
     // The main window first (its creation shows the splash and runs the first calculation),
     // then the single instances that live as long as the program.
     auto* frmMain = new skyvane::TfrmMain();
     auto* frmAbout = new skyvane::TfrmAbout(frmMain);
-    frmAbout->SetCatalogueVersionSource([frmMain] { return frmMain->CatalogueVersion(); });
+    frmAbout->SetCatalogueVersionSource([frmMain] { return frmMain->CatalogueDescription(); });
     frmMain->SetAboutBox(frmAbout);
     auto* frmEarth = new skyvane::TfrmEarth(frmMain, frmMain->siteInputs());
     frmMain->SetWorldMap(frmEarth);

@@ -4,8 +4,12 @@
 #include "NumberText.h"
 #include "TextCodec.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <atomic>
 
 namespace skyvane {
 
@@ -51,30 +55,109 @@ std::optional<QStringList> ReadBuiltInCatalogue() {
     return SplitTextLines(DecodeWindows1252(resource.readAll()));
 }
 
+std::atomic<bool> shippedCatalogueEnabled{false};
+
+[[noreturn]] void FailFile(const char* what, const QString& path, const QString& reason) {
+    throw CatalogueError(QStringLiteral("%1 \"%2\". %3")
+                             .arg(QLatin1String(what), QFileInfo(path).absoluteFilePath(), reason)
+                             .toStdString());
+}
+
+// The last file read, so that a Calc reads a file again only when it changed.
+struct ReadFile {
+    QString path;
+    qint64 size = -1;
+    QDateTime modified;
+    QDateTime changed;
+    QStringList lines;
+};
+
+QStringList ReadCatalogueFile(const QString& path) {
+    static ReadFile last;
+    const QFileInfo info(path);
+    QFile file(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
+        FailFile("Cannot open file", path,
+                 info.isDir() ? QStringLiteral("Is a directory") : file.errorString());
+    if (info.size() > kMaxCatalogueFileBytes)
+        FailFile("Cannot read file", path,
+                 QStringLiteral("It is %1 bytes long; a catalogue may have at most %2.")
+                     .arg(info.size())
+                     .arg(kMaxCatalogueFileBytes));
+    const QDateTime modified = info.lastModified();
+    const QDateTime changed = info.metadataChangeTime();
+    if (last.path == info.absoluteFilePath() && last.size == info.size() &&
+        last.modified == modified && last.changed == changed)
+        return last.lines;
+    const QByteArray bytes = file.read(kMaxCatalogueFileBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        FailFile("Cannot read file", path, file.errorString());
+    if (bytes.size() > kMaxCatalogueFileBytes)
+        FailFile("Cannot read file", path,
+                 QStringLiteral("It is longer than %1 bytes.").arg(kMaxCatalogueFileBytes));
+    QStringList lines = SplitTextLines(DecodeUtf8OrWindows1252(bytes));
+    CheckCatalogueLines(lines, path);
+    last = ReadFile{info.absoluteFilePath(), info.size(), modified, changed, lines};
+    return lines;
+}
+
+bool InWorkingDirectory(const QString& path) {
+    return QFileInfo(path).absolutePath() == QDir::current().absolutePath();
+}
+
 } // namespace
 
 QStringList BuiltInCatalogueLines() {
     return ReadBuiltInCatalogue().value_or(QStringList{});
 }
 
-std::optional<QStringList> LoadCatalogueLines() {
-    const QString name = LocateCatalogueFile();
-    if (!name.isEmpty()) {
-        QFile file(name);
-        if (!QFileInfo(name).isFile() || !file.open(QIODevice::ReadOnly))
-            throw CatalogueError(QStringLiteral("Cannot open file \"%1\". %2")
-                                     .arg(QFileInfo(name).absoluteFilePath(),
-                                          QFileInfo(name).isDir() ? QStringLiteral("Is a directory")
-                                                                  : file.errorString())
-                                     .toStdString());
-        const QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            throw CatalogueError(QStringLiteral("Cannot read file \"%1\". %2")
-                                     .arg(QFileInfo(name).absoluteFilePath(), file.errorString())
-                                     .toStdString());
-        return SplitTextLines(DecodeUtf8OrWindows1252(bytes));
+void CheckCatalogueLines(const QStringList& lines, const QString& path) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines[i];
+        if (line.startsWith(QLatin1Char(';')))
+            continue;
+        const qsizetype bar = line.indexOf(QLatin1Char('|'));
+        if (bar < 0)
+            continue;
+        const qsizetype next = line.indexOf(QLatin1Char('|'), bar + 1);
+        const qsizetype length = (next < 0 ? line.size() : next) - bar - 1;
+        if (length > kMaxSatelliteNameLength)
+            throw CatalogueError(
+                QStringLiteral("Line %1%2: the name is %3 characters long; a name may have at "
+                               "most %4.")
+                    .arg(i + 1)
+                    .arg(path.isEmpty() ? QString() : QStringLiteral(" of \"%1\"").arg(path))
+                    .arg(length)
+                    .arg(kMaxSatelliteNameLength)
+                    .toStdString());
     }
-    return ReadBuiltInCatalogue();
+}
+
+void SetShippedCatalogueEnabled(bool enabled) {
+    shippedCatalogueEnabled = enabled;
+}
+
+std::optional<CatalogueText> LoadCatalogue() {
+    const QString found = LocateCatalogueFile();
+    if (!found.isEmpty())
+        return CatalogueText{ReadCatalogueFile(found),
+                             InWorkingDirectory(found) ? CatalogueSource::WorkingDirectory
+                                                       : CatalogueSource::User,
+                             found};
+    if (shippedCatalogueEnabled) {
+        const QString shipped = LocateDataFile(QString::fromLatin1(kShippedCatalogueFileName));
+        if (!shipped.isEmpty())
+            return CatalogueText{ReadCatalogueFile(shipped), CatalogueSource::Shipped, shipped};
+    }
+    if (std::optional<QStringList> lines = ReadBuiltInCatalogue())
+        return CatalogueText{std::move(*lines), CatalogueSource::BuiltIn, QString()};
+    return std::nullopt;
+}
+
+std::optional<QStringList> LoadCatalogueLines() {
+    if (std::optional<CatalogueText> catalogue = LoadCatalogue())
+        return std::move(catalogue->lines);
+    return std::nullopt;
 }
 
 } // namespace skyvane

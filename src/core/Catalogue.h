@@ -19,6 +19,13 @@ public:
 
 // The external catalogue, looked up by bare name in the current directory.
 inline constexpr char kCatalogueFileName[] = "satpos.dat";
+// The current catalogue shipped with the program, found with the other data files. Its own name,
+// so that a copy beside the program is never taken for the user's satpos.dat.
+inline constexpr char kShippedCatalogueFileName[] = "satellites-current.dat";
+// A catalogue is a few hundred short lines; anything much larger is not one, and is refused
+// before it is read. Names are cut nowhere else, so an absurd one is refused too.
+inline constexpr qint64 kMaxCatalogueFileBytes = 4 * 1024 * 1024;
+inline constexpr int kMaxSatelliteNameLength = 200;
 // The built-in copy, a raw resource holding the Windows-1252 bytes as they were shipped.
 inline constexpr char kBuiltInCatalogueResource[] = ":/data/RC_DATA_SATPOS";
 
@@ -33,10 +40,31 @@ std::unique_ptr<TSatelliteData> ParseSatelliteLine(const QString& line);
 // For a comment line (first character ";"): the version it states, if it is a version comment.
 std::optional<QString> VersionFromComment(const QString& line);
 
-// The catalogue lines for the next calculation: satpos.dat as LocateCatalogueFile finds it (decoded
-// as UTF-8 when valid, else Windows-1252), otherwise the built-in copy. Throws CatalogueError when
-// the file exists but cannot be read. Returns nullopt when the built-in resource is missing, in
-// which case the caller keeps its previous lines.
+// Where the lines of a catalogue came from, best first.
+enum class CatalogueSource { WorkingDirectory, User, Shipped, BuiltIn };
+
+struct CatalogueText {
+    QStringList lines;
+    CatalogueSource source = CatalogueSource::BuiltIn;
+    QString path; // empty for the built-in copy
+};
+
+// Throws CatalogueError when a satellite line's name is longer than kMaxSatelliteNameLength.
+void CheckCatalogueLines(const QStringList& lines, const QString& path = QString());
+
+// The shipped catalogue takes part in the lookup only once the program allows it at start-up, so
+// that tests run on the built-in copy unless they ask for the shipped one.
+void SetShippedCatalogueEnabled(bool enabled);
+
+// The catalogue for the next calculation, the first of: satpos.dat as LocateCatalogueFile finds
+// it (the working directory, then the user's data folder), the shipped current catalogue, the
+// built-in copy. Files are decoded as UTF-8 when valid, else Windows-1252, and read again only
+// when they changed. Throws CatalogueError when a file that is there cannot be read, is larger
+// than kMaxCatalogueFileBytes or holds an over-long name. Returns nullopt when the built-in
+// resource is missing, in which case the caller keeps its previous lines.
+std::optional<CatalogueText> LoadCatalogue();
+
+// The lines of LoadCatalogue().
 std::optional<QStringList> LoadCatalogueLines();
 
 // The built-in catalogue's lines (empty if the resource is missing).

@@ -2,6 +2,7 @@
 
 #include "Calculation.h"
 #include "Catalogue.h"
+#include "CatalogueMenu.h"
 #include "Constants.h"
 #include "DataFiles.h"
 #include "DialogSeam.h"
@@ -86,6 +87,7 @@ TfrmMain::TfrmMain(std::unique_ptr<SettingsStore> store, QWidget* parent)
                                               html.filter, this);
     m_saveDialogCsv =
         new SaveDialogSettings(QStringLiteral("SaveDialogCSV"), csv.defaultExt, csv.filter, this);
+    m_catalogueMenu = new CatalogueMenu(this, mFile, N1, [this] { btnGo->click(); });
     new LanguageController(this, Translation(), [this] { LanguageController1LanguageChanged(); });
     FormCreate();
 }
@@ -151,6 +153,21 @@ const WindowTranslation& TfrmMain::Translation() {
             {44, "colSkew", "TextAfter", "\u00b0"},
             {45, "mTools", "Caption", "Tools"},
             {46, "mToolsObstacles", "Caption", "&Obstacle calculator"},
+            // The catalogue's menu items and texts (CatalogueMenu).
+            {60, "mFileImportCatalogue", "Caption", "&Import catalogue ..."},
+            {61, "mFileShippedCatalogue", "Caption", "Use the &shipped catalogue"},
+            {62, "CatalogueTexts", "Filter",
+             "Catalogues and element lists (*.dat *.xml *.json *.csv *.txt *.tle)|"
+             "*.dat;*.xml;*.json;*.csv;*.txt;*.tle|All extensions (*.*)|*.*"},
+            {63, "CatalogueTexts", "WorkingFolder", "satpos.dat, working folder"},
+            {64, "CatalogueTexts", "Yours", "your import"},
+            {65, "CatalogueTexts", "Shipped", "shipped"},
+            {66, "CatalogueTexts", "BuiltIn", "built-in"},
+            {67, "CatalogueTexts", "StatusText", "Catalogue: %s"},
+            {68, "CatalogueTexts", "ImportTitle", "Import catalogue"},
+            {69, "CatalogueTexts", "Imported", "%s positions imported into your catalogue."},
+            {70, "CatalogueTexts", "NotImported",
+             "The catalogue was not imported; the previous one stays in use."},
         },
         {"*.Font.Name", "Caption", "edLat.*", "edLong.*", "frmMain.Caption", "lblMagDev.*", "N1.*",
          "N2.*", "N3.*"},
@@ -376,14 +393,21 @@ SiteInputs TfrmMain::siteInputs() {
     return SiteInputs{edLat, edLong, rbEsLatN, rbEsLatS, rbEsLongW, rbEsLongE, btnGo};
 }
 
+QString TfrmMain::CatalogueDescription() const {
+    return m_catalogueMenu->Description(m_catalogueSource, m_catalogueVersion);
+}
+
 void TfrmMain::btnGoClick() {
     if (m_startingUp)
         return;
     try {
-        if (std::optional<QStringList> lines = LoadCatalogueLines())
-            m_catalogueLines = std::move(*lines);
-    } catch (const CatalogueError& error) {
+        if (std::optional<CatalogueText> catalogue = LoadCatalogue()) {
+            m_catalogueLines = std::move(catalogue->lines);
+            m_catalogueSource = catalogue->source;
+        }
+    } catch (const std::exception& error) {
         // The list keeps what it showed; the user learns why the catalogue could not be read.
+        // Also at start-up: the window comes up and works with the next catalogue the user gives.
         ReportApplicationError(error);
         return;
     }
@@ -418,6 +442,7 @@ void TfrmMain::btnGoClick() {
 
     StatusBar1->showMessage(FormatConstant(Constant::SatTheoreticallyVisible,
                                            {QString::number(GridView1->gridRowCount())}));
+    m_catalogueMenu->ShowSource(m_catalogueSource, m_catalogueVersion);
     try {
         if (firstRow >= 0 && firstRow < GridView1->gridRowCount())
             GridView1->scrollRowToTop(firstRow);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Catalogue.h"
 #include "MagneticDeclination.h"
 #include "SatelliteData.h"
 #include "SettingsStore.h"
@@ -24,6 +25,7 @@ namespace skyvane {
 
 class HelpBinding;
 
+class CatalogueMenu;
 class TfrmInit;
 class TfrmLocations;
 class SaveDialogSettings;
@@ -45,6 +47,8 @@ public:
 
     SiteInputs siteInputs();
     QString CatalogueVersion() const { return m_catalogueVersion; }
+    // The version and, unless it is the built-in one, which catalogue the list comes from.
+    QString CatalogueDescription() const;
     bool StartingUp() const { return m_startingUp; }
     // Whether the help file was found and opened at start-up.
     bool HelpAvailable() const { return m_help != nullptr; }
@@ -133,6 +137,8 @@ private:
     std::unique_ptr<SettingsStore> m_store;
     QStringList m_catalogueLines;
     QString m_catalogueVersion = QStringLiteral("?");
+    CatalogueSource m_catalogueSource = CatalogueSource::BuiltIn;
+    CatalogueMenu* m_catalogueMenu = nullptr;
     bool m_startingUp = false;
     QPointer<TfrmInit> m_frmInit;
     HelpBinding* m_help = nullptr;

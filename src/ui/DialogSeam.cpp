@@ -13,6 +13,11 @@ DialogSeam::SaveFileHook& SaveFileHookSlot() {
     return hook;
 }
 
+DialogSeam::OpenFileHook& OpenFileHookSlot() {
+    static DialogSeam::OpenFileHook hook;
+    return hook;
+}
+
 DialogSeam::PrintHook& PrintHookSlot() {
     static DialogSeam::PrintHook hook;
     return hook;
@@ -40,6 +45,17 @@ QString DialogSeam::getSaveFileName(QWidget* parent, const SaveDialogRequest& re
     return dialog.selectedFiles().constFirst();
 }
 
+QString DialogSeam::getOpenFileName(QWidget* parent, const QString& title, const QString& filter) {
+    if (OpenFileHookSlot())
+        return OpenFileHookSlot()(title, filter);
+    QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
 bool DialogSeam::askPrint(QWidget* parent, QPrinter& printer) {
     if (PrintHookSlot())
         return PrintHookSlot()(printer);
@@ -61,6 +77,10 @@ void DialogSeam::setSaveFileHook(SaveFileHook hook) {
     SaveFileHookSlot() = std::move(hook);
 }
 
+void DialogSeam::setOpenFileHook(OpenFileHook hook) {
+    OpenFileHookSlot() = std::move(hook);
+}
+
 void DialogSeam::setPrintHook(PrintHook hook) {
     PrintHookSlot() = std::move(hook);
 }
@@ -71,6 +91,7 @@ void DialogSeam::setMessageHook(MessageHook hook) {
 
 void DialogSeam::clearHooks() {
     SaveFileHookSlot() = nullptr;
+    OpenFileHookSlot() = nullptr;
     PrintHookSlot() = nullptr;
     MessageHookSlot() = nullptr;
 }

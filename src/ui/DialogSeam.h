@@ -24,6 +24,8 @@ class DialogSeam {
 public:
     // Returns the chosen path, or an empty text when the user cancelled.
     using SaveFileHook = std::function<QString(const SaveDialogRequest&)>;
+    // Returns the chosen existing file, or an empty text when the user cancelled.
+    using OpenFileHook = std::function<QString(const QString& title, const QString& filter)>;
     // Returns whether the user confirmed printing with the printer's settings.
     using PrintHook = std::function<bool(QPrinter&)>;
     // Records a message instead of showing it.
@@ -31,11 +33,14 @@ public:
         std::function<void(QMessageBox::Icon, const QString& title, const QString& text)>;
 
     static QString getSaveFileName(QWidget* parent, const SaveDialogRequest& request);
+    // filter uses Qt's form, as for saving.
+    static QString getOpenFileName(QWidget* parent, const QString& title, const QString& filter);
     static bool askPrint(QWidget* parent, QPrinter& printer);
     static void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                             const QString& text);
 
     static void setSaveFileHook(SaveFileHook hook);
+    static void setOpenFileHook(OpenFileHook hook);
     static void setPrintHook(PrintHook hook);
     static void setMessageHook(MessageHook hook);
     static void clearHooks();

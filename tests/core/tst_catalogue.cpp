@@ -1,9 +1,11 @@
 #include "Calculation.h"
 #include "Catalogue.h"
+#include "DataFiles.h"
 #include "TextCodec.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -30,6 +32,9 @@ private slots:
     void unreadableFileRaises_data();
     void unreadableFileRaises();
     void hostileLinesNeverCrash();
+    void oversizedCatalogueRefused_data();
+    void oversizedCatalogueRefused();
+    void lookupOrder();
 
 private:
     QString m_previousDir;
@@ -254,6 +259,61 @@ void TestCatalogue::hostileLinesNeverCrash() {
     for (const SatelliteRecord& r : result.visible)
         QVERIFY2(std::isfinite(r->Elevation), qPrintable(r->Name.left(20)));
     QVERIFY(result.visible.size() >= 1); // the 70000-character name at 19.2 E is listed
+}
+
+void TestCatalogue::oversizedCatalogueRefused_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<qint64>("size"); // a sparse file of this size instead of content
+    QTest::addColumn<QString>("message");
+    QTest::newRow("1 GB file") << QByteArray() << (qint64(1) << 30) << "at most 4194304";
+    QTest::newRow("4 MB name") << "-19.2|" + QByteArray(4000000, 'x') << qint64(0)
+                               << "a name may have at most 200";
+}
+
+void TestCatalogue::oversizedCatalogueRefused() {
+    QFETCH(QByteArray, content);
+    QFETCH(qint64, size);
+    QFETCH(QString, message);
+    QFile file(QString::fromLatin1(kCatalogueFileName));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(size ? file.resize(size) : file.write(content) == content.size());
+    file.close();
+    try {
+        LoadCatalogueLines();
+        QFAIL("the catalogue was accepted");
+    } catch (const CatalogueError& error) {
+        QVERIFY2(QString::fromUtf8(error.what()).contains(message), error.what());
+    }
+}
+
+void TestCatalogue::lookupOrder() {
+    QStandardPaths::setTestModeEnabled(true);
+    SetShippedCatalogueEnabled(true);
+    const QDir data(UserDataFolder());
+    const QString working = QDir::current().filePath(QString::fromLatin1(kCatalogueFileName));
+    const QString user = data.filePath(QString::fromLatin1(kCatalogueFileName));
+    const QString shipped = data.filePath(QString::fromLatin1(kShippedCatalogueFileName));
+    for (const QString& path : {working, user, shipped}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("1.0|" + QFileInfo(path).absolutePath().toUtf8());
+    }
+    const QList<QPair<CatalogueSource, QString>> order{{CatalogueSource::WorkingDirectory, working},
+                                                       {CatalogueSource::User, user},
+                                                       {CatalogueSource::Shipped, shipped}};
+    for (const auto& [source, path] : order) {
+        const std::optional<CatalogueText> loaded = LoadCatalogue();
+        QVERIFY(loaded);
+        QCOMPARE(int(loaded->source), int(source));
+        QCOMPARE(QFileInfo(loaded->path), QFileInfo(path));
+        QVERIFY(QFile::remove(path));
+    }
+    const std::optional<CatalogueText> builtIn = LoadCatalogue();
+    SetShippedCatalogueEnabled(false);
+    QStandardPaths::setTestModeEnabled(false);
+    QVERIFY(builtIn);
+    QCOMPARE(int(builtIn->source), int(CatalogueSource::BuiltIn));
+    QCOMPARE(builtIn->lines.size(), 150);
 }
 
 QTEST_GUILESS_MAIN(TestCatalogue)

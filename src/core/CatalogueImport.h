@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+namespace skyvane {
+
+// Files larger than this are refused before they are read: the biggest public element lists of
+// geostationary objects are a few megabytes.
+inline constexpr qint64 kMaxImportFileBytes = 64 * 1024 * 1024;
+
+// Mean orbital elements of one object, as the public element lists give them.
+struct MeanElements {
+    QString name;
+    QDateTime epoch;            // UTC
+    double inclination = 0.0;   // degrees
+    double ascendingNode = 0.0; // right ascension of the ascending node, degrees
+    double eccentricity = 0.0;
+    double argumentOfPerigee = 0.0; // degrees
+    double meanAnomaly = 0.0;       // degrees
+    double meanMotion = 0.0;        // revolutions per day
+};
+
+// Greenwich mean sidereal time at `utc`, degrees in [0, 360).
+double GreenwichSiderealDegrees(const QDateTime& utc);
+
+// The orbital position (degrees, West positive, in (-180, 180]) of a geostationary object at
+// `now`: the sub-satellite longitude at the epoch, drifted at the difference between its mean
+// motion and the Earth's rotation. Nothing for an object that is not geostationary (mean motion
+// outside 0.98 to 1.02 revolutions per day, or eccentricity of 0.01 or more).
+std::optional<double> GeostationaryPosition(const MeanElements& elements, const QDateTime& now);
+
+// A catalogue made from a file the user chose: the bytes to store as the user's catalogue and
+// what they hold.
+struct ImportedCatalogue {
+    QByteArray bytes;
+    QString format; // "catalogue", "satellites.xml", "OMM JSON", "OMM CSV", "OMM XML", "TLE"
+    int satellites = 0;
+};
+
+// Converts the content of a file in one of the formats a user may have (the catalogue's own line
+// format, an Enigma2/Neutrino satellites.xml, OMM as JSON, CSV or XML, three-line TLE) into the
+// catalogue's line format. Element positions are computed for `now`. Throws CatalogueError with
+// a message for the user when the content is broken or holds no geostationary satellite.
+ImportedCatalogue ConvertCatalogue(const QByteArray& content, const QString& sourceName,
+                                   const QDateTime& now);
+
+// Reads and converts the file at `path`; refuses anything but a regular file of at most
+// kMaxImportFileBytes. Throws CatalogueError.
+ImportedCatalogue ReadCatalogueForImport(const QString& path, const QDateTime& now);
+
+// Reads, converts and stores the file at `path` as the user's catalogue. Throws CatalogueError,
+// leaving the previous user's catalogue as it was.
+ImportedCatalogue ImportCatalogueFile(const QString& path, const QDateTime& now);
+
+// The user's catalogue, satpos.dat in the user's data folder (empty when there is no such
+// folder).
+QString UserCatalogueFile();
+
+// Replaces the user's catalogue atomically: on failure the previous file stays as it was.
+// Throws CatalogueError.
+void WriteUserCatalogue(const QByteArray& bytes);
+
+// Removes the user's catalogue, so that the shipped one is used again. False when it stays.
+bool RemoveUserCatalogue();
+
+} // namespace skyvane

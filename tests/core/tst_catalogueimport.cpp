@@ -1,0 +1,251 @@
+#include "Catalogue.h"
+#include "CatalogueImport.h"
+
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+
+using namespace skyvane;
+
+namespace {
+
+// Elements at the epoch 2026-03-01 06:00 UTC (GMST 249.0605 degrees), written for this test:
+// the mean anomaly of each puts the satellite on its public slot at that instant (Astra 1KR
+// 19.2 E, Hot Bird 13F 13.0 E, SES-17 67.1 W, Intelsat 33E 60.0 E, inclined); the last object
+// is in low orbit and is no geostationary satellite.
+struct Record {
+    const char* name;
+    const char* ommValues; // MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG,MEAN_ANOMALY
+    const char* tle1;
+    const char* tle2;
+};
+const Record kRecords[] = {
+    {"ASTRA 1KR", "1.0027,0.0004,0.041,285.3,120.5,222.4605",
+     "1 29055U 06012A   26060.25000000  .00000000  00000-0  00000-0 0  9991",
+     "2 29055   0.0410 285.3000 0004000 120.5000 222.4605  1.00270000    10"},
+    {"HOTBIRD 13F", "1.00273,0.0002,0.052,90.2,250.0,281.8605",
+     "1 54048U 06012A   26060.25000000  .00000000  00000-0  00000-0 0  9991",
+     "2 54048   0.0520  90.2000 0002000 250.0000 281.8605  1.00273000    14"},
+    {"SES-17", "1.00272,0.0001,0.023,10.0,300.0,231.9605",
+     "1 49055U 06012A   26060.25000000  .00000000  00000-0  00000-0 0  9993",
+     "2 49055   0.0230  10.0000 0001000 300.0000 231.9605  1.00272000    14"},
+    {"INTELSAT 33E", "1.00271,0.0003,2.514,75.4,200.1,33.5605",
+     "1 41748U 06012A   26060.25000000  .00000000  00000-0  00000-0 0  9994",
+     "2 41748   2.5140  75.4000 0003000 200.1000  33.5605  1.00271000    14"},
+    {"ISS (ZARYA)", "15.50377579,0.0006703,51.6416,247.4627,130.5360,325.0288",
+     "1 25544U 98067A   26060.25000000  .00016717  00000-0  10270-3 0  9996",
+     "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.50377579    19"},
+};
+const char kEpoch[] = "2026-03-01T06:00:00.000000";
+const char kOmmColumns[] =
+    "MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,MEAN_ANOMALY";
+
+QByteArray Tle() {
+    QByteArray out;
+    for (const Record& r : kRecords)
+        out += QByteArray(r.name) + "\n" + r.tle1 + "\n" + r.tle2 + "\n";
+    return out;
+}
+
+QByteArray OmmCsv() {
+    QByteArray out = QByteArray("OBJECT_NAME,OBJECT_ID,EPOCH,") + kOmmColumns + "\r\n";
+    for (const Record& r : kRecords)
+        out += QByteArray(r.name) + ",X," + kEpoch + "," + r.ommValues + "\r\n";
+    return out;
+}
+
+QList<QPair<QByteArray, QByteArray>> OmmFields(const Record& r) {
+    QList<QPair<QByteArray, QByteArray>> fields{{"OBJECT_NAME", r.name}, {"EPOCH", kEpoch}};
+    const QList<QByteArray> keys = QByteArray(kOmmColumns).split(',');
+    const QList<QByteArray> values = QByteArray(r.ommValues).split(',');
+    for (qsizetype i = 0; i < keys.size(); ++i)
+        fields << qMakePair(keys[i], values[i]);
+    return fields;
+}
+
+QByteArray OmmJson() {
+    QByteArrayList objects;
+    for (const Record& r : kRecords) {
+        QByteArrayList members;
+        for (const auto& [key, value] : OmmFields(r))
+            members << "\"" + key + "\": " +
+                           (key == "OBJECT_NAME" || key == "EPOCH" ? "\"" + value + "\"" : value);
+        objects << "{" + members.join(", ") + "}";
+    }
+    return "[" + objects.join(",\n") + "]";
+}
+
+QByteArray OmmXml() {
+    QByteArray out = "<?xml version=\"1.0\"?>\n<ndm>\n";
+    for (const Record& r : kRecords) {
+        out += "<omm><body><segment><metadata><data>";
+        for (const auto& [key, value] : OmmFields(r))
+            out += "<" + key + ">" + value + "</" + key + ">";
+        out += "</data></metadata></segment></body></omm>\n";
+    }
+    return out + "</ndm>\n";
+}
+
+const QDateTime kEpochTime(QDate(2026, 3, 1), QTime(6, 0), Qt::UTC);
+
+// The position of the line that names `name`, or NaN.
+double PositionOf(const QByteArray& catalogue, const QString& name) {
+    for (const QString& line : QString::fromUtf8(catalogue).split(QStringLiteral("\r\n")))
+        if (line.section(QLatin1Char('|'), 1).contains(name))
+            return line.section(QLatin1Char('|'), 0, 0).toDouble();
+    return std::nan("");
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestCatalogueImport : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void siderealTime_data();
+    void siderealTime();
+    void elementsGiveSlots_data();
+    void elementsGiveSlots();
+    void driftToToday();
+    void satellitesXmlMergesBands();
+    void brokenFilesKeepPreviousCatalogue_data();
+    void brokenFilesKeepPreviousCatalogue();
+};
+
+void TestCatalogueImport::siderealTime_data() {
+    QTest::addColumn<QDateTime>("utc");
+    QTest::addColumn<double>("degrees");
+    QTest::newRow("J2000") << QDateTime(QDate(2000, 1, 1), QTime(12, 0), Qt::UTC) << 280.46061837;
+    // A textbook example: 1992-08-20 12:14 UT gives 152.578788 degrees.
+    QTest::newRow("1992-08-20 12:14")
+        << QDateTime(QDate(1992, 8, 20), QTime(12, 14), Qt::UTC) << 152.578788;
+}
+
+void TestCatalogueImport::siderealTime() {
+    QFETCH(QDateTime, utc);
+    QFETCH(double, degrees);
+    const double got = GreenwichSiderealDegrees(utc);
+    QVERIFY2(std::fabs(got - degrees) < 1e-5, qPrintable(QString::number(got, 'f', 6)));
+}
+
+void TestCatalogueImport::elementsGiveSlots_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("format");
+    QTest::newRow("three-line TLE") << Tle() << "TLE";
+    QTest::newRow("OMM JSON") << OmmJson() << "OMM JSON";
+    QTest::newRow("OMM CSV") << OmmCsv() << "OMM CSV";
+    QTest::newRow("OMM XML") << OmmXml() << "OMM XML";
+}
+
+void TestCatalogueImport::elementsGiveSlots() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, format);
+    // Half a day after the epoch: the slow drift of these elements stays far below 0.1 degree.
+    const ImportedCatalogue imported =
+        ConvertCatalogue(content, QStringLiteral("geo.txt"), kEpochTime.addSecs(43200));
+    QCOMPARE(imported.format, format);
+    QCOMPARE(imported.satellites, 4);
+    const QList<QPair<QString, double>> expected{{QStringLiteral("ASTRA 1KR"), -19.2},
+                                                 {QStringLiteral("HOTBIRD 13F"), -13.0},
+                                                 {QStringLiteral("SES-17"), 67.1},
+                                                 {QStringLiteral("INTELSAT 33E (incl.)"), -60.0}};
+    for (const auto& [name, slot] : expected) {
+        const double position = PositionOf(imported.bytes, name);
+        QVERIFY2(std::fabs(position - slot) <= 0.1,
+                 qPrintable(QStringLiteral("%1: %2, slot %3").arg(name).arg(position).arg(slot)));
+    }
+    QVERIFY(!imported.bytes.contains("ISS"));
+    QVERIFY(imported.bytes.startsWith(";Version=20260301\r\n"));
+}
+
+void TestCatalogueImport::driftToToday() {
+    MeanElements elements;
+    elements.epoch = kEpochTime;
+    elements.meanMotion =
+        1.0037379; // a thousandth of a turn a day faster: 3.6 degrees east in ten days
+    elements.meanAnomaly = 19.2 + GreenwichSiderealDegrees(kEpochTime);
+    const std::optional<double> later = GeostationaryPosition(elements, kEpochTime.addDays(10));
+    QVERIFY(later);
+    QVERIFY2(std::fabs(*later - (-19.2 - 3.6)) < 1e-6, qPrintable(QString::number(*later)));
+    elements.eccentricity = 0.02;
+    QVERIFY(!GeostationaryPosition(elements, kEpochTime));
+}
+
+void TestCatalogueImport::satellitesXmlMergesBands() {
+    const QByteArray xml = R"(<?xml version="1.0" encoding="UTF-8"?>
+<!-- File created on 2026-08-22T08:35:39 -->
+<satellites>
+  <sat name="133.0W C-band Galaxy 33" flags="1" position="-1331"><transponder frequency="1"/></sat>
+  <sat name="133.0W Ku-band Galaxy 33" flags="1" position="-1330"></sat>
+  <sat name="36.0E Eutelsat 36D &amp; Express AMU1" flags="1" position="360"/>
+  <sat name="Thor 5" flags="1" position="-8"/>
+</satellites>)";
+    const ImportedCatalogue imported =
+        ConvertCatalogue(xml, QStringLiteral("satellites.xml"), kEpochTime);
+    const QStringList lines = QString::fromUtf8(imported.bytes).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.mid(2), QStringList({"-36.0|Eutelsat 36D, Express AMU1", "0.8|Thor 5",
+                                        "133.0|Galaxy 33", ""}));
+    QCOMPARE(lines.at(0), QStringLiteral(";Version=20260822"));
+}
+
+void TestCatalogueImport::brokenFilesKeepPreviousCatalogue_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<qint64>("size"); // a sparse file of this size instead of content
+    QTest::addColumn<QString>("message");
+    QByteArray badChecksum = Tle();
+    badChecksum.replace("285.3000", "285.4000");
+    QByteArray wrongFieldCount = OmmCsv();
+    wrongFieldCount.replace(",X,", ",");
+    QTest::newRow("truncated satellites.xml")
+        << QByteArray("<satellites><sat name=\"19.2E Astra\" position=\"192\">") << qint64(0)
+        << "XML is broken";
+    QTest::newRow("truncated OMM XML") << OmmXml().left(300) << qint64(0) << "XML is broken";
+    QTest::newRow("TLE with a bad checksum") << badChecksum << qint64(0) << "checksum";
+    QTest::newRow("TLE cut short") << Tle().left(100) << qint64(0) << "cut short";
+    QTest::newRow("CSV without a needed column")
+        << OmmCsv().replace("MEAN_ANOMALY", "ANOMALY") << qint64(0) << "lacks the column";
+    QTest::newRow("CSV rows with wrong columns") << wrongFieldCount << qint64(0) << "fields";
+    QTest::newRow("broken JSON") << OmmJson().chopped(5) << qint64(0) << "JSON is broken";
+    QTest::newRow("only a low orbit")
+        << QByteArray(kRecords[4].name) + "\n" + kRecords[4].tle1 + "\n" + kRecords[4].tle2
+        << qint64(0) << "no geostationary";
+    QTest::newRow("not a catalogue")
+        << QByteArray("hello\nworld\n") << qint64(0) << "not a catalogue line";
+    QTest::newRow("over-long name")
+        << "-19.2|" + QByteArray(300, 'x') << qint64(0) << "at most 200";
+    QTest::newRow("1 GB file") << QByteArray() << (qint64(1) << 30) << "at most 64 MB";
+}
+
+void TestCatalogueImport::brokenFilesKeepPreviousCatalogue() {
+    QFETCH(QByteArray, content);
+    QFETCH(qint64, size);
+    QFETCH(QString, message);
+    const QByteArray previous = "; mine\r\n-19.2|Astra\r\n";
+    WriteUserCatalogue(previous);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("import.txt")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(size ? file.resize(size) : file.write(content) == content.size());
+    file.close();
+    try {
+        ImportCatalogueFile(file.fileName(), kEpochTime);
+        QFAIL("the import succeeded");
+    } catch (const CatalogueError& error) {
+        QVERIFY2(QString::fromUtf8(error.what()).contains(message), error.what());
+    }
+    QCOMPARE(ReadAll(UserCatalogueFile()), previous);
+    QVERIFY(RemoveUserCatalogue());
+    QVERIFY(!QFile::exists(UserCatalogueFile()));
+}
+
+QTEST_GUILESS_MAIN(TestCatalogueImport)
+#include "tst_catalogueimport.moc"

@@ -1,0 +1,171 @@
+#include "CatalogueImport.h"
+#include "DialogSeam.h"
+#include "LanguageManager.h"
+#include "SettingsStore.h"
+#include "Unit1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace skyvane;
+
+namespace {
+
+bool WriteFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+const QByteArray kSatellitesXml = "<satellites>\n"
+                                  "<sat name=\"19.2E Astra 1P\" position=\"192\"/>\n"
+                                  "<sat name=\"19.2E Ku-band Astra 1N\" position=\"192\"/>\n"
+                                  "<sat name=\"13.0E Hotbird 13F/13G\" position=\"130\"/>\n"
+                                  "</satellites>\n";
+
+} // namespace
+
+class TestCatalogueMenu : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void importThenUseShipped();
+    void brokenImportKeepsCatalogue_data();
+    void brokenImportKeepsCatalogue();
+    void hostileCatalogueAtStartUp_data();
+    void hostileCatalogueAtStartUp();
+    void menuTranslated();
+
+private:
+    std::unique_ptr<TfrmMain> createWindow() {
+        return std::make_unique<TfrmMain>(
+            std::make_unique<SettingsStore>(m_dir->filePath(QStringLiteral("settings.ini"))));
+    }
+    QString importFile(const QByteArray& content) {
+        const QString path = m_dir->filePath(QStringLiteral("chosen.xml"));
+        DialogSeam::setOpenFileHook([path](const QString&, const QString&) { return path; });
+        return WriteFile(path, content) ? path : QString();
+    }
+
+    QString m_startDirectory;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QStringList m_messages;
+};
+
+void TestCatalogueMenu::initTestCase() {
+    // The user's catalogue goes to a data folder of the test's own.
+    QStandardPaths::setTestModeEnabled(true);
+    TfrmMain::SetDeclinationLibraryName(QStringLiteral("libgeomag_absent_for_this_test"));
+}
+
+void TestCatalogueMenu::init() {
+    m_startDirectory = QDir::currentPath();
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    m_messages.clear();
+    DialogSeam::setMessageHook(
+        [this](QMessageBox::Icon, const QString&, const QString& text) { m_messages << text; });
+}
+
+void TestCatalogueMenu::cleanup() {
+    RemoveUserCatalogue();
+    DialogSeam::clearHooks();
+    LanguageManager::Instance().Reset();
+    QDir::setCurrent(m_startDirectory);
+    m_dir.reset();
+}
+
+void TestCatalogueMenu::importThenUseShipped() {
+    auto window = createWindow();
+    auto* label = window->findChild<QLabel*>(QStringLiteral("lblCatalogue"));
+    QVERIFY(label);
+    const int builtInRows = window->GridView1->gridRowCount();
+    QVERIFY(label->isHidden());
+
+    QVERIFY(!importFile(kSatellitesXml).isEmpty());
+    window->findChild<QAction*>(QStringLiteral("mFileImportCatalogue"))->trigger();
+    QCOMPARE(m_messages.constLast(), QStringLiteral("2 positions imported into your catalogue."));
+    QCOMPARE(window->GridView1->gridRowCount(), 2);
+    QVERIFY(!label->isHidden());
+    const QString today =
+        QDateTime::currentDateTimeUtc().date().toString(QStringLiteral("yyyyMMdd"));
+    QCOMPARE(label->text(), QStringLiteral("Catalogue: %1 (your import)").arg(today));
+    QCOMPARE(window->CatalogueDescription(), QStringLiteral("%1 (your import)").arg(today));
+
+    window->findChild<QAction*>(QStringLiteral("mFileShippedCatalogue"))->trigger();
+    QVERIFY(!QFile::exists(UserCatalogueFile()));
+    QCOMPARE(window->GridView1->gridRowCount(), builtInRows);
+    QVERIFY(label->isHidden());
+}
+
+void TestCatalogueMenu::brokenImportKeepsCatalogue_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("truncated satellites.xml") << kSatellitesXml.left(60);
+    QTest::newRow("no satellite at all") << QByteArray("<satellites></satellites>");
+}
+
+void TestCatalogueMenu::brokenImportKeepsCatalogue() {
+    QFETCH(QByteArray, content);
+    const QByteArray previous = ";Version=1\r\n-19.2|Mine\r\n";
+    WriteUserCatalogue(previous);
+    auto window = createWindow();
+    QCOMPARE(window->GridView1->gridRowCount(), 1);
+    QVERIFY(!importFile(content).isEmpty());
+    window->findChild<QAction*>(QStringLiteral("mFileImportCatalogue"))->trigger();
+    QVERIFY2(m_messages.constLast().startsWith(QStringLiteral("The catalogue was not imported")),
+             qPrintable(m_messages.constLast()));
+    QCOMPARE(ReadAll(UserCatalogueFile()), previous);
+    QCOMPARE(window->GridView1->gridRowCount(), 1);
+}
+
+void TestCatalogueMenu::hostileCatalogueAtStartUp_data() {
+    QTest::addColumn<qint64>("size"); // sparse satpos.dat of this size, or a 4 MB name
+    QTest::newRow("1 GB satpos.dat") << (qint64(1) << 30);
+    QTest::newRow("4 MB name") << qint64(0);
+}
+
+void TestCatalogueMenu::hostileCatalogueAtStartUp() {
+    QFETCH(qint64, size);
+    QFile file(QStringLiteral("satpos.dat"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(size ? file.resize(size) : file.write("1.0|" + QByteArray(4000000, 'x')) > 0);
+    file.close();
+    auto window = createWindow();
+    QVERIFY2(m_messages.constLast().contains(QStringLiteral("at most")),
+             qPrintable(m_messages.constLast().left(200)));
+    QCOMPARE(window->GridView1->gridRowCount(), 0);
+    // The window works: without the file the next Calc lists the built-in catalogue.
+    QVERIFY(file.remove());
+    window->btnGo->click();
+    QVERIFY(window->GridView1->gridRowCount() > 0);
+}
+
+void TestCatalogueMenu::menuTranslated() {
+    auto window = createWindow();
+    for (QAction* item : window->mFileSwitchLanguage->actions())
+        if (item->data().toInt() == 1031)
+            item->trigger();
+    QCOMPARE(window->findChild<QAction*>(QStringLiteral("mFileImportCatalogue"))->text(),
+             QStringLiteral("Katalog &importieren ..."));
+    QCOMPARE(window->findChild<QAction*>(QStringLiteral("mFileShippedCatalogue"))->text(),
+             QStringLiteral("&Mitgelieferten Katalog verwenden"));
+    WriteUserCatalogue(";Version=7\r\n-19.2|Mine\r\n");
+    window->btnGo->click();
+    QCOMPARE(window->findChild<QLabel*>(QStringLiteral("lblCatalogue"))->text(),
+             QStringLiteral("Katalog: 7 (Ihr Import)"));
+}
+
+QTEST_MAIN(TestCatalogueMenu)
+#include "tst_cataloguemenu.moc"
