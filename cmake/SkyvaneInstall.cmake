@@ -1,7 +1,8 @@
 # Installation in the usual Linux layout and the Debian package built from it (`make package`):
 #   bin/skyvane                      the program
 #   lib/skyvane/libgeomag.so         its private declination library (found through its RPATH)
-#   share/skyvane/                   help, town database, magnetic model coefficients
+#   share/skyvane/                   help, town database, magnetic model coefficients, current
+#                                    satellite catalogue
 #   share/applications, metainfo, icons/hicolor, man/man1, doc/skyvane
 set(SKYVANE_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
 set(SKYVANE_APP_ID org.skyvane.Skyvane)
@@ -13,7 +14,7 @@ install(TARGETS skyvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS geomag LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/skyvane
   PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 install(FILES ${SKYVANE_OUTPUT_DIR}/skyvane.qch ${SKYVANE_OUTPUT_DIR}/location.sqb
-              ${SKYVANE_OUTPUT_DIR}/wmm.cof
+              ${SKYVANE_OUTPUT_DIR}/wmm.cof ${SKYVANE_OUTPUT_DIR}/satellites-current.dat
   DESTINATION ${SKYVANE_DATA_INSTALL_DIR})
 
 install(FILES ${SKYVANE_PACKAGING_DIR}/${SKYVANE_APP_ID}.desktop
