@@ -32,8 +32,6 @@ private slots:
     void unreadableFileRaises_data();
     void unreadableFileRaises();
     void hostileLinesNeverCrash();
-    void oversizedCatalogueRefused_data();
-    void oversizedCatalogueRefused();
     void lookupOrder();
 
 private:
@@ -259,31 +257,6 @@ void TestCatalogue::hostileLinesNeverCrash() {
     for (const SatelliteRecord& r : result.visible)
         QVERIFY2(std::isfinite(r->Elevation), qPrintable(r->Name.left(20)));
     QVERIFY(result.visible.size() >= 1); // the 70000-character name at 19.2 E is listed
-}
-
-void TestCatalogue::oversizedCatalogueRefused_data() {
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<qint64>("size"); // a sparse file of this size instead of content
-    QTest::addColumn<QString>("message");
-    QTest::newRow("1 GB file") << QByteArray() << (qint64(1) << 30) << "at most 4194304";
-    QTest::newRow("4 MB name") << "-19.2|" + QByteArray(4000000, 'x') << qint64(0)
-                               << "a name may have at most 200";
-}
-
-void TestCatalogue::oversizedCatalogueRefused() {
-    QFETCH(QByteArray, content);
-    QFETCH(qint64, size);
-    QFETCH(QString, message);
-    QFile file(QString::fromLatin1(kCatalogueFileName));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QVERIFY(size ? file.resize(size) : file.write(content) == content.size());
-    file.close();
-    try {
-        LoadCatalogueLines();
-        QFAIL("the catalogue was accepted");
-    } catch (const CatalogueError& error) {
-        QVERIFY2(QString::fromUtf8(error.what()).contains(message), error.what());
-    }
 }
 
 void TestCatalogue::lookupOrder() {
