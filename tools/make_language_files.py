@@ -165,7 +165,7 @@ CATALOGUE_ENTRIES = [
          "All extensions (*.*)|*.*",
      f"Kataloge und Bahnelemente {CATALOGUE_PATTERNS}|{CATALOGUE_FILTER}|Alle Dateien (*.*)|*.*",
      f"Katalógusok és pályaelemek {CATALOGUE_PATTERNS}|{CATALOGUE_FILTER}|Minden fájl (*.*)|*.*"),
-    (63, "satpos.dat, working folder", "satpos.dat, Arbeitsordner", "satpos.dat, munkamappa"),
+    (63, "working folder", "Arbeitsordner", "munkamappa"),
     (64, "your import", "Ihr Import", "saját import"),
     (65, "shipped", "mitgeliefert", "mellékelt"),
     (66, "built-in", "eingebaut", "beépített"),

@@ -20,7 +20,7 @@ namespace {
 constexpr std::pair<const char*, const char*> kTexts[] = {
     {"Filter", "Catalogues and element lists (*.dat *.xml *.json *.csv *.txt *.tle)|"
                "*.dat;*.xml;*.json;*.csv;*.txt;*.tle|All extensions (*.*)|*.*"},
-    {"WorkingFolder", "satpos.dat, working folder"},
+    {"WorkingFolder", "working folder"},
     {"Yours", "your import"},
     {"Shipped", "shipped"},
     {"BuiltIn", "built-in"},

@@ -159,7 +159,7 @@ const WindowTranslation& TfrmMain::Translation() {
             {62, "CatalogueTexts", "Filter",
              "Catalogues and element lists (*.dat *.xml *.json *.csv *.txt *.tle)|"
              "*.dat;*.xml;*.json;*.csv;*.txt;*.tle|All extensions (*.*)|*.*"},
-            {63, "CatalogueTexts", "WorkingFolder", "satpos.dat, working folder"},
+            {63, "CatalogueTexts", "WorkingFolder", "working folder"},
             {64, "CatalogueTexts", "Yours", "your import"},
             {65, "CatalogueTexts", "Shipped", "shipped"},
             {66, "CatalogueTexts", "BuiltIn", "built-in"},

@@ -3,6 +3,7 @@
 #include "LanguageManager.h"
 #include "SettingsStore.h"
 #include "Unit1.h"
+#include "fAbout.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,6 +47,8 @@ private slots:
     void hostileCatalogueAtStartUp_data();
     void hostileCatalogueAtStartUp();
     void menuTranslated();
+    void aboutBoxShowsCatalogue_data();
+    void aboutBoxShowsCatalogue();
 
 private:
     std::unique_ptr<TfrmMain> createWindow() {
@@ -157,6 +160,33 @@ void TestCatalogueMenu::menuTranslated() {
     window->btnGo->click();
     QCOMPARE(window->findChild<QLabel*>(QStringLiteral("lblCatalogue"))->text(),
              QStringLiteral("Katalog: 7 (Ihr Import)"));
+}
+
+void TestCatalogueMenu::aboutBoxShowsCatalogue_data() {
+    QTest::addColumn<int>("languageId");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("English") << 1033 << "20260822 (working folder)";
+    QTest::newRow("German") << 1031 << "20260822 (Arbeitsordner)";
+    QTest::newRow("Hungarian") << 1038 << "20260822 (munkamappa)";
+}
+
+// The longest description (satpos.dat in the working folder) fits the box's value label.
+void TestCatalogueMenu::aboutBoxShowsCatalogue() {
+    QFETCH(int, languageId);
+    QFETCH(QString, shown);
+    QVERIFY(WriteFile(QStringLiteral("satpos.dat"), ";Version=20260822\r\n-19.2|Astra\r\n"));
+    auto window = createWindow();
+    for (QAction* item : window->mFileSwitchLanguage->actions())
+        if (item->data().toInt() == languageId)
+            item->trigger();
+    TfrmAbout about(window.get());
+    TfrmMain* main = window.get();
+    about.SetCatalogueVersionSource([main] { return main->CatalogueDescription(); });
+    about.show();
+    QCOMPARE(about.lblSatposV->text(), shown);
+    const int needed = about.lblSatposV->fontMetrics().horizontalAdvance(shown);
+    QVERIFY2(needed <= about.lblSatposV->width(),
+             qPrintable(QStringLiteral("%1 px of %2").arg(needed).arg(about.lblSatposV->width())));
 }
 
 QTEST_MAIN(TestCatalogueMenu)
