@@ -26,9 +26,9 @@ int main(int argc, char** argv) {
     auto* frmAbout = new skyvane::TfrmAbout(frmMain);
     frmAbout->SetCatalogueVersionSource([frmMain] { return frmMain->CatalogueDescription(); });
     frmMain->SetAboutBox(frmAbout);
-    auto* frmEarth = new skyvane::TfrmEarth(frmMain, frmMain->siteInputs());
+    auto* frmEarth = new skyvane::TfrmEarth(frmMain, frmMain->session());
     frmMain->SetWorldMap(frmEarth);
-    auto* frmLocations = new skyvane::TfrmLocations(frmMain, frmMain->siteInputs());
+    auto* frmLocations = new skyvane::TfrmLocations(frmMain, frmMain->session());
     frmLocations->SetMapPictures(QImage(QStringLiteral(":/images/worldmap.jpg")),
                                  skyvane::PinImage());
     frmMain->SetLocationWindow(frmLocations);

@@ -43,10 +43,9 @@ QByteArray InterfaceLocale() {
 
 } // namespace
 
-TfrmLocations::TfrmLocations(QWidget* parent, const SiteInputs& siteInputs,
-                             const QString& databasePath)
+TfrmLocations::TfrmLocations(QWidget* parent, Session* session, const QString& databasePath)
     : QDialog(parent)
-    , m_siteInputs(siteInputs)
+    , m_session(session)
     , m_marker(DefaultMarkerPicture()) {
     setupUi(this);
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -242,15 +241,8 @@ void TfrmLocations::RedrawSmallMap(const std::optional<MarkerPlacement>& marker)
 }
 
 void TfrmLocations::btnApplyClick() {
-    const SiteInputs& site = m_siteInputs;
-    if (!site.edLat || !site.edLong || !site.rbEsLatN || !site.rbEsLatS || !site.rbEsLongW ||
-        !site.rbEsLongE || !site.btnGo)
-        return;
-    site.edLong->setText(FormatFixed(std::fabs(SelectedLong), 2));
-    (SelectedLong > 0 ? site.rbEsLongW : site.rbEsLongE)->setChecked(true);
-    site.edLat->setText(FormatFixed(std::fabs(SelectedLat), 2));
-    (SelectedLat >= 0 ? site.rbEsLatN : site.rbEsLatS)->setChecked(true);
-    site.btnGo->click();
+    if (m_session)
+        m_session->setSite(Site::FromNorthWest(SelectedLat, SelectedLong));
 }
 
 QString TfrmLocations::GetTownName(double latitude, double longitude) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "LocationDatabase.h"
-#include "SiteInputs.h"
+#include "Session.h"
 #include "SmallMap.h"
 #include "Translatable.h"
 #include "ui_fLocationDatabase.h"
@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QHash>
 #include <QImage>
+#include <QPointer>
 #include <QString>
 
 #include <optional>
@@ -20,14 +21,14 @@ namespace skyvane {
 class TownListModel;
 
 // The location database window: find a town by country and name, see its coordinates and its
-// place on a small world map, and copy the coordinates into the main window's site inputs. The
+// place on a small world map, and make its coordinates the session's site. The
 // same object answers the reports' reverse lookup (GetTownName) without being shown.
 class TfrmLocations : public QDialog, public Ui::frmLocations {
     Q_OBJECT
 
 public:
     // databasePath: the location database file; empty means location.sqb among the data files.
-    explicit TfrmLocations(QWidget* parent = nullptr, const SiteInputs& siteInputs = {},
+    explicit TfrmLocations(QWidget* parent = nullptr, Session* session = nullptr,
                            const QString& databasePath = QString());
     ~TfrmLocations() override;
 
@@ -37,7 +38,8 @@ public:
     // False when no database file was found: the main window then hides btnLocDatabase.
     bool databaseAvailable() const { return m_databaseAvailable; }
 
-    void SetSiteInputs(const SiteInputs& siteInputs) { m_siteInputs = siteInputs; }
+    // The session whose site Apply sets; without one Apply does nothing.
+    void SetSession(Session* session) { m_session = session; }
     // The world map window's pictures: the world map and the 9 x 15 marker (tip bottom centre).
     void SetMapPictures(const QImage& worldMap, const QImage& marker);
 
@@ -81,7 +83,7 @@ private:
     void ShowSelectedCoordinates();
     void RedrawSmallMap(const std::optional<MarkerPlacement>& marker);
 
-    SiteInputs m_siteInputs;
+    QPointer<Session> m_session;
     LocationDatabase m_database;
     bool m_databaseAvailable = false;
     TownListModel* m_townModel = nullptr;

@@ -27,8 +27,8 @@ QStringList InformationTableLines(const MainListReportInputs& inputs) {
     return lines;
 }
 
-QStringList CsvRecordFields(const GridView& grid, int row) {
-    const SatelliteRecord record = grid.rowRecord(row);
+QStringList CsvRecordFields(const QAbstractItemModel& rows, int row) {
+    const auto record = rows.index(row, 0).data(kRecordRole).value<SatelliteRecord>();
     if (!record)
         throw std::runtime_error("A list row has no satellite attached.");
     return {FormatGeneral(record->Position), record->Name, FormatAngle(record->Azimuth),
@@ -100,32 +100,33 @@ void PrintRow(QPainter& painter, const GridView& grid, const std::vector<int>& c
 
 } // namespace
 
-QStringList MainListHtmlLines(const MainListReportInputs& inputs, const GridView& grid) {
+QStringList MainListHtmlLines(const MainListReportInputs& inputs, const QAbstractItemModel& rows) {
     QStringList lines = HtmlFrameHeaderLines(inputs.heading);
     lines << InformationTableLines(inputs);
-    lines << DetailTableLines(grid);
+    lines << DetailTableLines(rows);
     lines << HtmlFrameFooterLines(QString::fromUtf8(kProductVersion));
     return lines;
 }
 
-QStringList MainListCsvLines(const GridView& grid) {
-    QStringList lines{CsvLine(grid.headerCaptions())};
-    for (int row = 0; row < grid.gridRowCount(); ++row)
-        lines << CsvLine(CsvRecordFields(grid, row));
+QStringList MainListCsvLines(const QAbstractItemModel& rows) {
+    QStringList lines{CsvLine(HeaderCaptions(rows))};
+    for (int row = 0; row < rows.rowCount(); ++row)
+        lines << CsvLine(CsvRecordFields(rows, row));
     return lines;
 }
 
-void ExportMainListToHtml(QWidget* parent, const MainListReportInputs& inputs, const GridView& grid,
-                          const SaveDialogTexts& dialog) {
+void ExportMainListToHtml(QWidget* parent, const MainListReportInputs& inputs,
+                          const QAbstractItemModel& rows, const SaveDialogTexts& dialog) {
     ExportHtmlReport(parent, dialog, inputs.heading, [&] {
         QStringList body = InformationTableLines(inputs);
-        body << DetailTableLines(grid);
+        body << DetailTableLines(rows);
         return body;
     });
 }
 
-void ExportMainListToCsv(QWidget* parent, const GridView& grid, const SaveDialogTexts& dialog) {
-    ExportCsvReport(parent, dialog, [&] { return MainListCsvLines(grid); });
+void ExportMainListToCsv(QWidget* parent, const QAbstractItemModel& rows,
+                         const SaveDialogTexts& dialog) {
+    ExportCsvReport(parent, dialog, [&] { return MainListCsvLines(rows); });
 }
 
 GridPrintLayout LayoutGridPrint(const std::vector<int>& screenWidths, int rowCount, QSize page,

@@ -9,6 +9,7 @@
 
 #include <vector>
 
+class QAbstractItemModel;
 class QPrinter;
 class QWidget;
 
@@ -21,16 +22,18 @@ struct MainListReportInputs : SiteReportInputs {
     QString heading; // lblHeading, the report title: "Azimuth & Elevation"
 };
 
-// The lines of the list's HTML report (frame included) and of its CSV file, rows in the grid's
-// current order. The CSV rows come from the records attached to the rows.
-QStringList MainListHtmlLines(const MainListReportInputs& inputs, const GridView& grid);
-QStringList MainListCsvLines(const GridView& grid);
+// The lines of the list's HTML report (frame included) and of its CSV file. `rows` is the list
+// as shown (the grid's model(): sorted as on screen, captions in the current language); the CSV
+// rows come from the records of the rows (kRecordRole).
+QStringList MainListHtmlLines(const MainListReportInputs& inputs, const QAbstractItemModel& rows);
+QStringList MainListCsvLines(const QAbstractItemModel& rows);
 
 // File > Export > HTML / CSV: ask for a file, then write it. Cancelling writes nothing; any
 // failure after the dialog ends the export without a message and keeps an earlier file.
-void ExportMainListToHtml(QWidget* parent, const MainListReportInputs& inputs, const GridView& grid,
+void ExportMainListToHtml(QWidget* parent, const MainListReportInputs& inputs,
+                          const QAbstractItemModel& rows,
                           const SaveDialogTexts& dialog = DefaultHtmlSaveDialogTexts());
-void ExportMainListToCsv(QWidget* parent, const GridView& grid,
+void ExportMainListToCsv(QWidget* parent, const QAbstractItemModel& rows,
                          const SaveDialogTexts& dialog = DefaultCsvSaveDialogTexts());
 
 // Printer device units.
@@ -56,7 +59,8 @@ struct GridPrintLayout {
 GridPrintLayout LayoutGridPrint(const std::vector<int>& screenWidths, int rowCount, QSize page,
                                 const GridPrintSettings& settings = {});
 
-// Prints the grid's visible columns and all rows on an already configured printer. Throws
+// Prints the grid's visible columns and all rows as shown (the rows of its model, the columns'
+// widths and texts-after of the screen) on an already configured printer. Throws
 // std::runtime_error when the print job cannot be started or continued.
 void PrintGrid(const GridView& grid, QPrinter& printer, const GridPrintSettings& settings = {});
 

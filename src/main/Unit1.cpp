@@ -1,7 +1,5 @@
 #include "Unit1.h"
 
-#include "Calculation.h"
-#include "Catalogue.h"
 #include "CatalogueMenu.h"
 #include "Constants.h"
 #include "DataFiles.h"
@@ -10,7 +8,6 @@
 #include "HelpBinding.h"
 #include "LanguageController.h"
 #include "LanguageManager.h"
-#include "LookAngles.h"
 #include "MainListReports.h"
 #include "NumberText.h"
 #include "ProductInfo.h"
@@ -30,12 +27,12 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QLocale>
 #include <QMenu>
+#include <QSignalBlocker>
 #include <QUrl>
-
-#include <cmath>
 
 namespace skyvane {
 
@@ -63,7 +60,7 @@ void TfrmMain::SetDeclinationLibraryName(const QString& name) {
 TfrmMain::TfrmMain(std::unique_ptr<SettingsStore> store, QWidget* parent)
     : QMainWindow(parent)
     , m_store(store ? std::move(store) : std::make_unique<SettingsStore>())
-    , m_magDec(DeclinationLibraryName()) {
+    , m_session(new Session(DeclinationLibraryName(), this)) {
     setupUi(this);
     HelpBinding::SetHelpContext(this, HelpContext::Main);
     HelpBinding::SetHelpContext(btnEarthmap, HelpContext::WorldMap);
@@ -176,6 +173,8 @@ const WindowTranslation& TfrmMain::Translation() {
 }
 
 void TfrmMain::SetUpGrid() {
+    m_satellites = new SatelliteTableModel(this);
+    GridView1->setSourceModel(m_satellites);
     AddSatelliteListColumns(*GridView1);
     GridView1->verticalHeader()->setDefaultSectionSize(kRowHeight);
     GridView1->setCellColoring(
@@ -203,6 +202,10 @@ void TfrmMain::SetUpPopupMenu() {
 }
 
 void TfrmMain::ConnectHandlers() {
+    connect(m_session, &Session::siteChanged, this, &TfrmMain::ShowSite);
+    connect(m_session, &Session::recordsChanged, this, &TfrmMain::ShowRecords);
+    connect(m_session, &Session::catalogueUnreadable, this,
+            [](const QString& message) { ReportApplicationError(message); });
     connect(btnGo, &QPushButton::clicked, this, &TfrmMain::btnGoClick);
     edLat->installEventFilter(this);
     edLong->installEventFilter(this);
@@ -219,7 +222,7 @@ void TfrmMain::ConnectHandlers() {
         });
     }
     connect(cbUseMagDev, &QCheckBox::toggled, this, [this] { OnAzElChange(cbUseMagDev); });
-    connect(GridView1, &QTableWidget::cellDoubleClicked, this, &TfrmMain::GridView1DblClick);
+    connect(GridView1, &GridView::cellDoubleClicked, this, &TfrmMain::GridView1DblClick);
     connect(GridView1, &GridView::contextPopup, this, &TfrmMain::GridView1ContextPopup);
     connect(m_tmrDblClickDetails, &QTimer::timeout, this, &TfrmMain::tmrDblClickDetailsTimer);
     connect(btnEarthmap, &QPushButton::clicked, this, &TfrmMain::btnEarthmapClick);
@@ -240,7 +243,6 @@ void TfrmMain::FormCreate() {
     CheckHelpFile();
     ShowSplash();
     try {
-        m_catalogueVersion = QStringLiteral("?");
         // The best data folder is read last, so its file for a language is the one kept.
         const QStringList dataFolders = DataFolders();
         for (auto folder = dataFolders.crbegin(); folder != dataFolders.crend(); ++folder)
@@ -248,13 +250,8 @@ void TfrmMain::FormCreate() {
         BuildLanguageMenu(mFileSwitchLanguage, this);
         sunOutage = SunOutageSettings{};
         LoadSettings();
-        try {
-            m_magDec.load();
-        } catch (const std::exception& error) {
-            // Without the declination library the program simply works without declination.
-            LogQuietFailure("loading the declination library", error);
-        }
-        pnlMagDev->setVisible(m_magDec.MagDecAvailable());
+        m_session->loadDeclination();
+        pnlMagDev->setVisible(m_session->declinationAvailable());
         MeasureInputBand();
     } catch (...) {
         m_startingUp = false;
@@ -323,7 +320,7 @@ void TfrmMain::FormClose() {
 }
 
 void TfrmMain::FormDestroy() {
-    m_magDec.unload();
+    m_session->unloadDeclination();
     if (m_help) {
         m_help->CloseWindows();
         delete m_help;
@@ -333,21 +330,21 @@ void TfrmMain::FormDestroy() {
 
 // ---- settings --------------------------------------------------------------------------------
 
-void TfrmMain::ApplySiteSetting(double stored, QLineEdit* edit, QRadioButton* positive,
-                                QRadioButton* negative) {
-    (stored >= 0.0 ? positive : negative)->setChecked(true);
-    edit->setText(FormatFixed(std::fabs(stored), 2));
-    edit->setModified(false);
+// The store keeps the site South and East positive; a coordinate it lacks stays as shown.
+void TfrmMain::LoadSiteSettings() {
+    const auto lat = m_store->readDouble(QStringLiteral("siteLat"));
+    const auto lon = m_store->readDouble(QStringLiteral("siteLong"));
+    const Site stored = Site::FromSouthEast(lat.value_or(0.0), lon.value_or(0.0));
+    const Site shown = SiteFromEdits();
+    ShowSite(Site::FromInputs(
+        lat ? stored.latitudeText() : shown.latitudeText(), lat ? stored.north() : shown.north(),
+        lon ? stored.longitudeText() : shown.longitudeText(), lon ? stored.west() : shown.west()));
 }
 
 void TfrmMain::LoadSettings() {
     if (!m_store->exists())
         return;
-    // The store keeps the site with both signs reversed: South and East positive.
-    if (const auto lat = m_store->readDouble(QStringLiteral("siteLat")))
-        ApplySiteSetting(*lat, edLat, rbEsLatS, rbEsLatN);
-    if (const auto lon = m_store->readDouble(QStringLiteral("siteLong")))
-        ApplySiteSetting(*lon, edLong, rbEsLongE, rbEsLongW);
+    LoadSiteSettings();
     if (const auto spring = m_store->readInt(QStringLiteral("outageSpring")))
         sunOutage.spring = *spring != 0;
     if (const auto cband = m_store->readInt(QStringLiteral("outageCband")))
@@ -363,12 +360,9 @@ void TfrmMain::LoadSettings() {
 }
 
 void TfrmMain::SaveSettings() {
-    const double longitude =
-        std::fabs(StrToFloatDot(edLong->text(), true)) * (rbEsLongW->isChecked() ? -1.0 : 1.0);
-    const double latitude =
-        std::fabs(StrToFloatDot(edLat->text(), true)) * (rbEsLatN->isChecked() ? -1.0 : 1.0);
-    m_store->writeDouble(QStringLiteral("siteLong"), longitude);
-    m_store->writeDouble(QStringLiteral("siteLat"), latitude);
+    const Site site = SiteToStore();
+    m_store->writeDouble(QStringLiteral("siteLong"), site.longitudeEast());
+    m_store->writeDouble(QStringLiteral("siteLat"), site.latitudeSouth());
     m_store->writeInt(QStringLiteral("outageSpring"), sunOutage.spring ? 1 : 0);
     m_store->writeInt(QStringLiteral("outageCband"), sunOutage.cband ? 1 : 0);
     m_store->writeDouble(QStringLiteral("outageDiameter"), sunOutage.diameter);
@@ -380,69 +374,85 @@ void TfrmMain::SaveSettings() {
 // ---- the site and the calculation ------------------------------------------------------------
 
 double TfrmMain::GetSiteLatitude() const {
-    const double value = std::fabs(StrToFloatDot(edLat->text(), true));
-    return rbEsLatS->isChecked() ? -value : value;
+    return m_session->site().latitudeNorth();
 }
 
 double TfrmMain::GetSiteLongitude() const {
-    const double value = std::fabs(StrToFloatDot(edLong->text(), true));
-    return rbEsLongE->isChecked() ? -value : value;
+    return m_session->site().longitudeWest();
 }
 
-SiteInputs TfrmMain::siteInputs() {
-    return SiteInputs{edLat, edLong, rbEsLatN, rbEsLatS, rbEsLongW, rbEsLongE, btnGo};
+Site TfrmMain::SiteFromEdits() const {
+    return Site::FromInputs(edLat->text(), rbEsLatN->isChecked(), edLong->text(),
+                            rbEsLongW->isChecked());
+}
+
+namespace {
+
+void ShowCoordinate(QLineEdit* edit, const QString& text, QRadioButton* hemisphere) {
+    // Rewriting the same text would move the cursor of a field being typed in.
+    if (edit->text() != text)
+        edit->setText(text);
+    edit->setModified(false);
+    // The fields follow the session; they must not set it again.
+    const QSignalBlocker quiet(hemisphere);
+    hemisphere->setChecked(true);
+}
+
+} // namespace
+
+// The fields as they stand, so that what was typed last is kept even if never calculated; but
+// an entry still being typed that would be rejected keeps the site of the list.
+Site TfrmMain::SiteToStore() const {
+    const Site& shown = m_session->site();
+    const auto typing = [](const QLineEdit* edit, double limit) {
+        return edit->isModified() && !IsAcceptedCoordinateText(edit->text(), limit);
+    };
+    const bool keepLatitude = typing(edLat, kLatitudeLimit);
+    const bool keepLongitude = typing(edLong, kLongitudeLimit);
+    return Site::FromInputs(keepLatitude ? shown.latitudeText() : edLat->text(),
+                            keepLatitude ? shown.north() : rbEsLatN->isChecked(),
+                            keepLongitude ? shown.longitudeText() : edLong->text(),
+                            keepLongitude ? shown.west() : rbEsLongW->isChecked());
+}
+
+void TfrmMain::ShowSite(const Site& site) {
+    ShowCoordinate(edLat, site.latitudeText(), site.north() ? rbEsLatN : rbEsLatS);
+    ShowCoordinate(edLong, site.longitudeText(), site.west() ? rbEsLongW : rbEsLongE);
 }
 
 QString TfrmMain::CatalogueDescription() const {
-    return m_catalogueMenu->Description(m_catalogueSource, m_catalogueVersion);
+    return m_catalogueMenu->Description(m_session->catalogueSource(),
+                                        m_session->catalogueVersion());
 }
 
 void TfrmMain::btnGoClick() {
     if (m_startingUp)
         return;
-    try {
-        if (std::optional<CatalogueText> catalogue = LoadCatalogue()) {
-            m_catalogueLines = std::move(catalogue->lines);
-            m_catalogueSource = catalogue->source;
-        }
-    } catch (const std::exception& error) {
-        // The list keeps what it showed; the user learns why the catalogue could not be read.
-        // Also at start-up: the window comes up and works with the next catalogue the user gives.
-        ReportApplicationError(error);
+    if (!AcceptSiteField(edLat) || !AcceptSiteField(edLong))
         return;
-    }
+    m_session->setUseDeclination(cbUseMagDev->isChecked());
+    m_session->setSite(SiteFromEdits());
+}
 
+void TfrmMain::ShowRecords() {
     GridView1->beginUpdate();
     int firstRow = -1;
     int selectedRow = -1;
     try {
-        const double longitude = GetSiteLongitude();
-        const double latitude = GetSiteLatitude();
-        std::optional<double> declination;
-        if (m_magDec.MagDecAvailable()) {
-            QString label = lblMagDev->text();
-            const double d = m_magDec.UpdateMagneticDeclination(latitude, longitude, label);
-            lblMagDev->setText(label);
-            if (cbUseMagDev->isChecked())
-                declination = d;
-        }
         firstRow = GridView1->topVisibleRow();
         selectedRow = GridView1->selectedRow();
-        GridView1->clearRows();
-        CalculationResult result =
-            CalculateVisibleSatellites(m_catalogueLines, latitude, longitude, declination);
-        if (result.catalogueVersion)
-            m_catalogueVersion = *result.catalogueVersion;
-        FillGrid(result.visible);
+        GridView1->resetSorting();
+        m_satellites->setRecords(m_session->records());
     } catch (const std::exception& error) {
         // A failure in the fill ends it; the status line and the view are still brought up to date.
-        LogQuietFailure("Calc", error);
+        LogQuietFailure("filling the list", error);
     }
     GridView1->endUpdate();
+    lblMagDev->setText(m_session->declinationText());
 
     StatusBar1->showMessage(FormatConstant(Constant::SatTheoreticallyVisible,
                                            {QString::number(GridView1->gridRowCount())}));
-    m_catalogueMenu->ShowSource(m_catalogueSource, m_catalogueVersion);
+    m_catalogueMenu->ShowSource(m_session->catalogueSource(), m_session->catalogueVersion());
     try {
         if (firstRow >= 0 && firstRow < GridView1->gridRowCount())
             GridView1->scrollRowToTop(firstRow);
@@ -453,40 +463,45 @@ void TfrmMain::btnGoClick() {
     }
 }
 
-void TfrmMain::FillGrid(const std::vector<SatelliteRecord>& records) {
-    for (const SatelliteRecord& record : records)
-        AddSatelliteRow(*GridView1, record);
-}
-
-bool TfrmMain::ValidateSiteField(QLineEdit* edit, double limit) {
-    try {
-        const double value = std::fabs(StrToFloatDot(edit->text(), false));
-        return value <= limit;
-    } catch (const ConversionError&) {
+// A field the user changed is checked before anything is calculated from it. A rejected entry
+// gets the text of the site the list shows back, so the field, the list and the reports agree,
+// and the focus stays in the field to try again.
+bool TfrmMain::AcceptSiteField(QLineEdit* edit) {
+    if (!edit->isModified())
+        return true;
+    const double limit = edit == edLat ? kLatitudeLimit : kLongitudeLimit;
+    if (!IsAcceptedCoordinateText(edit->text(), limit)) {
+        const Site& shown = m_session->site();
+        edit->setText(edit == edLat ? shown.latitudeText() : shown.longitudeText());
+        edit->selectAll();
+        edit->setFocus();
         return false;
     }
+    edit->setModified(false);
+    return true;
 }
 
 void TfrmMain::OnAzElChange(QObject* sender) {
-    auto* edit = qobject_cast<QLineEdit*>(sender);
-    if (!edit) {
-        btnGoClick();
+    const auto* edit = qobject_cast<QLineEdit*>(sender);
+    if (edit && !edit->isModified())
         return;
-    }
-    if (!edit->isModified())
-        return;
-    const double limit = edit == edLat ? 90.0 : 180.0;
-    if (!ValidateSiteField(edit, limit)) {
-        edit->setText(QStringLiteral("0"));
-        edit->setFocus();
-        return;
-    }
-    edit->setModified(false);
     btnGoClick();
 }
 
+namespace {
+
+// Focus that goes to a popup menu, the menu bar or another program comes back to the field;
+// only a move to another control of the window ends the entry.
+bool FocusMovesWithinWindow(Qt::FocusReason reason) {
+    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+           reason != Qt::MenuBarFocusReason;
+}
+
+} // namespace
+
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && (watched == edLat || watched == edLong))
+    if (event->type() == QEvent::FocusOut && (watched == edLat || watched == edLong) &&
+        FocusMovesWithinWindow(static_cast<QFocusEvent*>(event)->reason()))
         OnAzElChange(watched);
     if (watched == this && event->type() == QEvent::StatusTip)
         return true;
@@ -577,7 +592,8 @@ void TfrmMain::SetLocationWindow(TfrmLocations* locations) {
 QString TfrmMain::TownAtSite() {
     try {
         if (m_locations)
-            return m_locations->GetTownName(GetSiteLatitude(), GetSiteLongitude());
+            return m_locations->GetTownName(m_session->site().latitudeNorth(),
+                                            m_session->site().longitudeWest());
     } catch (const std::exception& error) {
         // A report simply leaves the town out.
         LogQuietFailure("looking up the town of the site", error);
@@ -605,13 +621,15 @@ void TfrmMain::mHelpWebsiteClick() {
 }
 
 SiteReportInputs TfrmMain::SiteReport() {
+    // The site the list was calculated for, not a field still being typed in.
+    const Site& shown = m_session->site();
     SiteReportInputs site;
     site.latitudeCaption = lblLatitude->text();
-    site.latitudeText = edLat->text();
-    site.latitudeNorth = rbEsLatN->isChecked();
+    site.latitudeText = shown.latitudeText();
+    site.latitudeNorth = shown.north();
     site.longitudeCaption = lblLongitude->text();
-    site.longitudeText = edLong->text();
-    site.longitudeWest = rbEsLongW->isChecked();
+    site.longitudeText = shown.longitudeText();
+    site.longitudeWest = shown.west();
     site.townName = TownAtSite();
     if (m_locations)
         site.cityCaption = m_locations->lblCity->text();
@@ -629,12 +647,12 @@ void TfrmMain::mFileExportToHtmlClick() {
     MainListReportInputs inputs;
     static_cast<SiteReportInputs&>(inputs) = SiteReport();
     inputs.heading = Panel6->heading()->text();
-    ExportMainListToHtml(this, inputs, *GridView1,
+    ExportMainListToHtml(this, inputs, *GridView1->model(),
                          DialogTexts(*m_saveDialogHtml, DefaultHtmlSaveDialogTexts()));
 }
 
 void TfrmMain::ExporttoCSV1Click() {
-    ExportMainListToCsv(this, *GridView1,
+    ExportMainListToCsv(this, *GridView1->model(),
                         DialogTexts(*m_saveDialogCsv, DefaultCsvSaveDialogTexts()));
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "Catalogue.h"
-#include "MagneticDeclination.h"
 #include "SatelliteData.h"
+#include "SatelliteTableModel.h"
+#include "Session.h"
 #include "SettingsStore.h"
-#include "SiteInputs.h"
 #include "ToolWindowLink.h"
 #include "Translatable.h"
 #include "ui_Unit1.h"
@@ -40,13 +39,14 @@ public:
     explicit TfrmMain(std::unique_ptr<SettingsStore> store = nullptr, QWidget* parent = nullptr);
     ~TfrmMain() override;
 
-    // Signed site as the calculation uses it: degrees, North positive / West positive. The sign
-    // typed into a field is ignored; only the radio buttons give the hemisphere.
+    // The site of the last calculation as it computes: degrees, North positive / West positive.
+    // The sign typed into a field is ignored; only the radio buttons give the hemisphere.
     double GetSiteLatitude() const;
     double GetSiteLongitude() const;
 
-    SiteInputs siteInputs();
-    QString CatalogueVersion() const { return m_catalogueVersion; }
+    // The site, the declination choice and the list: what the other windows set and read.
+    Session* session() const { return m_session; }
+    QString CatalogueVersion() const { return m_session->catalogueVersion(); }
     // The version and, unless it is the built-in one, which catalogue the list comes from.
     QString CatalogueDescription() const;
     bool StartingUp() const { return m_startingUp; }
@@ -71,7 +71,7 @@ public:
 
     // The language the program shows now (1033 English).
     int LanguageId() const;
-    bool MagDecAvailable() const { return m_magDec.MagDecAvailable(); }
+    bool MagDecAvailable() const { return m_session->declinationAvailable(); }
     // Replaces the declination library before start-up work (tests); default "geomag".
     static void SetDeclinationLibraryName(const QString& name);
 
@@ -129,15 +129,16 @@ private:
     void CheckHelpFile();
     void ShowSplash();
     void MeasureInputBand();
-    void FillGrid(const std::vector<SatelliteRecord>& records);
-    void ApplySiteSetting(double stored, QLineEdit* edit, QRadioButton* positive,
-                          QRadioButton* negative);
-    bool ValidateSiteField(QLineEdit* edit, double limit);
+    void LoadSiteSettings();
+    Site SiteFromEdits() const;
+    Site SiteToStore() const;
+    void ShowSite(const Site& site);
+    void ShowRecords();
+    bool AcceptSiteField(QLineEdit* edit);
 
     std::unique_ptr<SettingsStore> m_store;
-    QStringList m_catalogueLines;
-    QString m_catalogueVersion = QStringLiteral("?");
-    CatalogueSource m_catalogueSource = CatalogueSource::BuiltIn;
+    Session* m_session = nullptr;
+    SatelliteTableModel* m_satellites = nullptr;
     CatalogueMenu* m_catalogueMenu = nullptr;
     bool m_startingUp = false;
     QPointer<TfrmInit> m_frmInit;
@@ -149,7 +150,6 @@ private:
     QPointer<QDialog> m_about;
     QPointer<QWidget> m_earth;
     QPointer<TfrmLocations> m_locations;
-    MagneticDeclination m_magDec;
     SaveDialogSettings* m_saveDialogHtml = nullptr;
     SaveDialogSettings* m_saveDialogCsv = nullptr;
 };

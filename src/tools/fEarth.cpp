@@ -100,11 +100,8 @@ QImage PinImage() {
     return pin;
 }
 
-MapCoordinate SiteFromInputs(const QString& longitudeText, bool westChecked,
-                             const QString& latitudeText, bool northChecked) {
-    const double longitude = std::fabs(StrToFloatDot(longitudeText, true));
-    const double latitude = std::fabs(StrToFloatDot(latitudeText, true));
-    return {westChecked ? -longitude : longitude, northChecked ? -latitude : latitude};
+MapCoordinate MapCoordinateOf(const Site& site) {
+    return {site.longitudeEast(), site.latitudeSouth()};
 }
 
 QString CoordinateText(MapCoordinate position) {
@@ -114,8 +111,9 @@ QString CoordinateText(MapCoordinate position) {
            LongitudeLetter(position.longitudeEast);
 }
 
-TfrmEarth::TfrmEarth(QWidget* mainWindow, const SiteInputs& site)
-    : QWidget(mainWindow, Qt::Tool) {
+TfrmEarth::TfrmEarth(QWidget* mainWindow, Session* session)
+    : QWidget(mainWindow, Qt::Tool)
+    , m_session(session) {
     setupUi(this);
     HelpBinding::SetHelpContext(this, HelpContext::WorldMap);
 
@@ -129,7 +127,6 @@ TfrmEarth::TfrmEarth(QWidget* mainWindow, const SiteInputs& site)
     imgSrc->setPixmap(QPixmap(QStringLiteral(":/images/worldmap.jpg")));
     imgPin->setPixmap(QPixmap::fromImage(PinImage()));
     Image1->installEventFilter(this);
-    SetSiteInputs(site);
     new LanguageController(this, Translation());
 }
 
@@ -137,16 +134,6 @@ const WindowTranslation& TfrmEarth::Translation() {
     static const WindowTranslation translation{
         "frmEarth", {{1, "", "Caption", "Worldmap"}}, {QStringLiteral("*.Font.Name")}};
     return translation;
-}
-
-void TfrmEarth::SetSiteInputs(const SiteInputs& site) {
-    siteInputs = {site.edLat,     site.edLong,    site.rbEsLatN, site.rbEsLatS,
-                  site.rbEsLongW, site.rbEsLongE, site.btnGo};
-}
-
-bool TfrmEarth::HasSiteInputs() const {
-    return siteInputs.edLat && siteInputs.edLong && siteInputs.rbEsLatN && siteInputs.rbEsLatS &&
-           siteInputs.rbEsLongW && siteInputs.rbEsLongE && siteInputs.btnGo;
 }
 
 void TfrmEarth::Image1MouseMove(Qt::KeyboardModifiers /*shift*/, int x, int y) {
@@ -157,17 +144,13 @@ void TfrmEarth::Image1MouseMove(Qt::KeyboardModifiers /*shift*/, int x, int y) {
 }
 
 void TfrmEarth::Image1Click() {
-    if (HasSiteInputs())
+    if (m_session)
         WriteCursorToSite();
     hide();
 }
 
 void TfrmEarth::WriteCursorToSite() {
-    siteInputs.edLong->setText(FormatFixed(std::fabs(cursor.longitudeEast), 2));
-    (cursor.longitudeEast >= 0 ? siteInputs.rbEsLongE : siteInputs.rbEsLongW)->setChecked(true);
-    siteInputs.edLat->setText(FormatFixed(std::fabs(cursor.latitudeSouth), 2));
-    (cursor.latitudeSouth >= 0 ? siteInputs.rbEsLatS : siteInputs.rbEsLatN)->setChecked(true);
-    siteInputs.btnGo->click();
+    m_session->setSite(Site::FromSouthEast(cursor.latitudeSouth, cursor.longitudeEast));
 }
 
 void TfrmEarth::FormShow() {
@@ -177,12 +160,8 @@ void TfrmEarth::FormShow() {
         mapBitmap = QImage(kMapWidth, kMapHeight, QImage::Format_RGB32);
         mapBitmap.fill(QColor(8, 16, 64));
     }
-    if (HasSiteInputs()) {
-        const MapCoordinate site =
-            SiteFromInputs(siteInputs.edLong->text(), siteInputs.rbEsLongW->isChecked(),
-                           siteInputs.edLat->text(), siteInputs.rbEsLatN->isChecked());
-        DrawPin(CoordinateToPixel(site));
-    }
+    if (m_session)
+        DrawPin(CoordinateToPixel(MapCoordinateOf(m_session->site())));
     Image1->setPixmap(QPixmap::fromImage(mapBitmap));
 }
 

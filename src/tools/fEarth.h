@@ -1,16 +1,13 @@
 #pragma once
 
-#include "SiteInputs.h"
+#include "Session.h"
 #include "Translatable.h"
 
 #include "ui_fEarth.h"
 
 #include <QImage>
-#include <QLineEdit>
 #include <QPoint>
 #include <QPointer>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -51,28 +48,25 @@ QPoint PinTip(const PinPlacement& placement);
 // The 9 x 15 pin: white-edged red head on a black needle, transparent around it.
 QImage PinImage();
 
-// The site the main window's inputs describe, read as the calculation reads them: the absolute
-// value of each field (text that is no number counts as 0), the hemisphere from its button.
-MapCoordinate SiteFromInputs(const QString& longitudeText, bool westChecked,
-                             const QString& latitudeText, bool northChecked);
+// Where a site lies on the map, read as the calculation reads it.
+MapCoordinate MapCoordinateOf(const Site& site);
 
 // The coordinate line under the map: "47.00 N / 16.00 E". The prime meridian counts as east
 // and the equator as south.
 QString CoordinateText(MapCoordinate position);
 
-// The world map picker: shows the site entered in the main window with a pin, tells the
-// position under the mouse, and on a click writes that position into the main window's site
-// inputs and runs the calculation there.
+// The world map picker: shows the session's site with a pin, tells the position under the
+// mouse, and on a click makes that position the session's site.
 class TfrmEarth : public QWidget, public Ui::TfrmEarth {
     Q_OBJECT
 
 public:
-    explicit TfrmEarth(QWidget* mainWindow = nullptr, const SiteInputs& site = {});
+    explicit TfrmEarth(QWidget* mainWindow = nullptr, Session* session = nullptr);
 
     static const WindowTranslation& Translation();
 
-    // The main window's site controls; without them a click only hides the map.
-    void SetSiteInputs(const SiteInputs& site);
+    // The session whose site the map shows and sets; without one a click only hides the map.
+    void SetSession(Session* session) { m_session = session; }
 
     // The picture currently shown on the map, pin included.
     QImage MapBitmap() const { return mapBitmap; }
@@ -91,22 +85,11 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
-    bool HasSiteInputs() const;
     void WriteCursorToSite();
     void DrawPin(QPoint sitePixel);
     void CentreOverMainWindow();
 
-    struct GuardedSiteInputs {
-        QPointer<QLineEdit> edLat;
-        QPointer<QLineEdit> edLong;
-        QPointer<QRadioButton> rbEsLatN;
-        QPointer<QRadioButton> rbEsLatS;
-        QPointer<QRadioButton> rbEsLongW;
-        QPointer<QRadioButton> rbEsLongE;
-        QPointer<QPushButton> btnGo;
-    };
-
-    GuardedSiteInputs siteInputs;
+    QPointer<Session> m_session;
     QImage mapBitmap;
     MapCoordinate cursor;
     bool shownBefore = false;

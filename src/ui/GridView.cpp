@@ -4,14 +4,12 @@
 #include <QDate>
 #include <QHeaderView>
 #include <QLocale>
+#include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
 
 namespace skyvane {
 
 namespace {
-
-constexpr int kRecordRole = Qt::UserRole + 1;
-constexpr int kSortKeyRole = Qt::UserRole + 2;
 
 std::optional<double> NumberOfText(const QString& text) {
     bool ok = false;
@@ -40,30 +38,23 @@ bool ConvertedLess(const QString& mine, const QString& theirs, Convert convert) 
     return QString::compare(mine, theirs, Qt::CaseInsensitive) < 0;
 }
 
-// A cell that orders itself by its column's sort mode.
-class GridItem : public QTableWidgetItem {
-public:
-    explicit GridItem(const QString& text)
-        : QTableWidgetItem(text) {}
-
-    bool operator<(const QTableWidgetItem& other) const override {
-        const QVariant myKey = data(kSortKeyRole);
-        const QVariant theirKey = other.data(kSortKeyRole);
-        if (myKey.isValid() && theirKey.isValid())
-            return myKey.toDouble() < theirKey.toDouble();
-        const auto* grid = qobject_cast<const GridView*>(tableWidget());
-        const GridColumn* owner = grid ? grid->column(column()) : nullptr;
-        switch (owner ? owner->sortMode() : GridSortMode::Text) {
-        case GridSortMode::Numeric:
-            return ConvertedLess(text(), other.text(), NumberOfText);
-        case GridSortMode::Date:
-            return ConvertedLess(text(), other.text(), DateOfText);
-        case GridSortMode::Text:
-            break;
-        }
-        return QString::compare(text(), other.text(), Qt::CaseInsensitive) < 0;
+bool TextLess(const QString& mine, const QString& theirs, GridSortMode mode) {
+    switch (mode) {
+    case GridSortMode::Numeric:
+        return ConvertedLess(mine, theirs, NumberOfText);
+    case GridSortMode::Date:
+        return ConvertedLess(mine, theirs, DateOfText);
+    case GridSortMode::Text:
+        break;
     }
-};
+    return QString::compare(mine, theirs, Qt::CaseInsensitive) < 0;
+}
+
+bool ValueLess(const QVariant& mine, const QVariant& theirs) {
+    if (mine.typeId() == QMetaType::QString && theirs.typeId() == QMetaType::QString)
+        return QString::compare(mine.toString(), theirs.toString(), Qt::CaseInsensitive) < 0;
+    return QVariant::compare(mine, theirs) == QPartialOrdering::Less;
+}
 
 // Draws the column's text-after behind each cell text and the colouring hook's background.
 class GridDelegate : public QStyledItemDelegate {
@@ -93,6 +84,129 @@ private:
 
 } // namespace
 
+// The grid's own rows: the texts of each and the object attached to it.
+class GridTextModel : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void appendColumn() {
+        beginInsertColumns({}, columnCount(), columnCount());
+        m_captions.append(QString());
+        endInsertColumns();
+    }
+
+    int appendRow(const QStringList& texts, const QVariant& object) {
+        const int row = rowCount();
+        beginInsertRows({}, row, row);
+        m_rows.push_back({texts, object});
+        endInsertRows();
+        return row;
+    }
+
+    void clear() {
+        beginResetModel();
+        m_rows.clear();
+        endResetModel();
+    }
+
+    void setSortKey(int row, int column, double key) {
+        QVariantList& keys = m_rows[static_cast<size_t>(row)].sortKeys;
+        while (keys.size() <= column)
+            keys.append(QVariant());
+        keys[column] = key;
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(m_captions.size());
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.row() >= rowCount())
+            return {};
+        const Row& row = m_rows[static_cast<size_t>(index.row())];
+        if (role == Qt::DisplayRole)
+            return row.texts.value(index.column());
+        if (role == kRecordRole)
+            return row.object;
+        if (role == kSortRole)
+            return row.sortKeys.value(index.column());
+        return {};
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+            return m_captions.value(section);
+        return {};
+    }
+
+    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
+                       int role) override {
+        if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::EditRole) ||
+            section < 0 || section >= m_captions.size())
+            return false;
+        m_captions[section] = value.toString();
+        emit headerDataChanged(orientation, section, section);
+        return true;
+    }
+
+private:
+    struct Row {
+        QStringList texts;
+        QVariant object;
+        QVariantList sortKeys; // by column; an invalid key sorts the column by its texts
+    };
+    std::vector<Row> m_rows;
+    QStringList m_captions;
+};
+
+// The order on screen: the rows' own sort values where their model gives them, else the
+// column's sort mode on the texts; the alignment of each column.
+class GridSortModel : public QSortFilterProxyModel {
+public:
+    explicit GridSortModel(GridView* grid)
+        : QSortFilterProxyModel(grid)
+        , m_grid(grid) {
+        // Rows added after a sort come at the end, as the caller added them.
+        setDynamicSortFilter(false);
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role == Qt::TextAlignmentRole)
+            return Alignment(index.column());
+        return QSortFilterProxyModel::data(index, role);
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole)
+            return Alignment(section);
+        return QSortFilterProxyModel::headerData(section, orientation, role);
+    }
+
+protected:
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override {
+        const QVariant mine = left.data(kSortRole);
+        const QVariant theirs = right.data(kSortRole);
+        if (mine.isValid() && theirs.isValid())
+            return ValueLess(mine, theirs);
+        const GridColumn* owner = m_grid->column(left.column());
+        return TextLess(left.data().toString(), right.data().toString(),
+                        owner ? owner->sortMode() : GridSortMode::Text);
+    }
+
+private:
+    QVariant Alignment(int column) const {
+        const GridColumn* owner = m_grid->column(column);
+        if (!owner)
+            return {};
+        return QVariant::fromValue(owner->alignment() | Qt::AlignVCenter);
+    }
+
+    GridView* m_grid;
+};
+
 GridColumnHeader::GridColumnHeader(QObject* parent)
     : QObject(parent) {
     setObjectName(QStringLiteral("Header"));
@@ -111,7 +225,8 @@ GridColumn::GridColumn(const GridColumnSpec& declared, int index, QObject* paren
     , m_header(new GridColumnHeader(this))
     , m_textAfter(declared.textAfter)
     , m_alignment(declared.alignment)
-    , m_sortMode(declared.sortMode) {
+    , m_sortMode(declared.sortMode)
+    , m_declaredWidth(declared.width) {
     setObjectName(declared.objectName);
     m_header->setCaption(declared.caption);
 }
@@ -124,7 +239,11 @@ void GridColumn::setTextAfter(const QString& text) {
 }
 
 GridView::GridView(QWidget* parent)
-    : QTableWidget(parent) {
+    : QTableView(parent)
+    , m_textModel(new GridTextModel(this))
+    , m_sortModel(new GridSortModel(this)) {
+    m_sortModel->setSourceModel(m_textModel);
+    setModel(m_sortModel);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -138,16 +257,28 @@ GridView::GridView(QWidget* parent)
     horizontalHeader()->setHighlightSections(false);
     setItemDelegate(new GridDelegate(this));
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &GridView::onHeaderClicked);
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        emit cellDoubleClicked(index.row(), index.column());
+    });
+}
+
+void GridView::setSourceModel(QAbstractItemModel* rows) {
+    resetSorting();
+    m_sortModel->setSourceModel(rows ? rows : m_textModel);
+    for (int c = 0; c < gridColumnCount(); ++c) {
+        updateHeaderCaption(c);
+        if (m_columns[static_cast<size_t>(c)]->declaredWidth() >= 0)
+            setColumnWidth(c, m_columns[static_cast<size_t>(c)]->declaredWidth());
+    }
 }
 
 GridColumn* GridView::addColumn(const GridColumnSpec& declared) {
     const int index = gridColumnCount();
     auto* added = new GridColumn(declared, index, this);
     m_columns.push_back(added);
-    setColumnCount(index + 1);
-    auto* headerItem = new QTableWidgetItem(declared.caption);
-    headerItem->setTextAlignment(declared.alignment | Qt::AlignVCenter);
-    setHorizontalHeaderItem(index, headerItem);
+    if (m_sortModel->sourceModel() == m_textModel)
+        m_textModel->appendColumn();
+    updateHeaderCaption(index);
     if (declared.width >= 0)
         setColumnWidth(index, declared.width);
     connect(added->header(), &GridColumnHeader::captionChanged, this,
@@ -177,30 +308,26 @@ QStringList GridView::headerCaptions() const {
 }
 
 int GridView::addRow(const QStringList& texts, const QVariant& object) {
-    const int row = rowCount();
-    insertRow(row);
-    for (int c = 0; c < gridColumnCount(); ++c) {
-        auto* item = new GridItem(texts.value(c));
-        item->setTextAlignment(column(c)->alignment() | Qt::AlignVCenter);
-        if (c == 0)
-            item->setData(kRecordRole, object);
-        setItem(row, c, item);
-    }
-    return row;
+    m_textModel->appendRow(texts, object);
+    return gridRowCount() - 1;
 }
 
 void GridView::setCellSortKey(int row, int column, double key) {
-    if (QTableWidgetItem* cell = item(row, column))
-        cell->setData(kSortKeyRole, key);
+    const QModelIndex cell = m_sortModel->mapToSource(m_sortModel->index(row, column));
+    if (cell.isValid() && m_sortModel->sourceModel() == m_textModel)
+        m_textModel->setSortKey(cell.row(), cell.column(), key);
 }
 
 int GridView::addRow(const QStringList& texts, const SatelliteRecord& record) {
     return addRow(texts, record ? QVariant::fromValue(record) : QVariant());
 }
 
+int GridView::gridRowCount() const {
+    return m_sortModel->rowCount();
+}
+
 QString GridView::cellText(int row, int column) const {
-    const QTableWidgetItem* cell = item(row, column);
-    return cell ? cell->text() : QString();
+    return m_sortModel->index(row, column).data().toString();
 }
 
 QString GridView::displayText(int row, int column) const {
@@ -216,8 +343,7 @@ QStringList GridView::rowTexts(int row) const {
 }
 
 QVariant GridView::rowObject(int row) const {
-    const QTableWidgetItem* first = item(row, 0);
-    return first ? first->data(kRecordRole) : QVariant();
+    return m_sortModel->index(row, 0).data(kRecordRole);
 }
 
 SatelliteRecord GridView::rowRecord(int row) const {
@@ -228,10 +354,15 @@ SatelliteRecord GridView::rowRecord(int row) const {
 }
 
 void GridView::clearRows() {
-    setRowCount(0);
+    m_textModel->clear();
     // Rows added after a clear come in the caller's order, which the old indicator no longer
     // describes.
+    resetSorting();
+}
+
+void GridView::resetSorting() {
     m_sortColumn = -1;
+    m_sortModel->sort(-1);
     horizontalHeader()->setSortIndicatorShown(false);
 }
 
@@ -240,7 +371,7 @@ void GridView::sortRows(int column, Qt::SortOrder order) {
         return;
     m_sortColumn = column;
     m_sortOrder = order;
-    sortItems(column, order);
+    m_sortModel->sort(column, order);
     horizontalHeader()->setSortIndicator(column, order);
     horizontalHeader()->setSortIndicatorShown(true);
 }
@@ -250,9 +381,11 @@ void GridView::onHeaderClicked(int column) {
     sortRows(column, reverse ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
+// The caption is kept in the rows' model too, where reports read it.
 void GridView::updateHeaderCaption(int column) {
-    if (QTableWidgetItem* headerItem = horizontalHeaderItem(column))
-        headerItem->setText(this->column(column)->caption());
+    if (QAbstractItemModel* rows = m_sortModel->sourceModel())
+        rows->setHeaderData(column, Qt::Horizontal, this->column(column)->caption(),
+                            Qt::DisplayRole);
 }
 
 void GridView::setCellColoring(CellColoring coloring) {
@@ -290,7 +423,7 @@ int GridView::topVisibleRow() const {
 }
 
 void GridView::scrollRowToTop(int row) {
-    if (row < 0 || row >= rowCount())
+    if (row < 0 || row >= gridRowCount())
         return;
     scrollTo(model()->index(row, 0), QAbstractItemView::PositionAtTop);
 }
@@ -301,14 +434,14 @@ int GridView::selectedRow() const {
 }
 
 void GridView::selectGridRow(int row) {
-    if (row < 0 || row >= rowCount())
+    if (row < 0 || row >= gridRowCount())
         return;
-    setCurrentCell(row, 0);
+    setCurrentIndex(model()->index(row, 0));
     selectRow(row);
 }
 
 QRect GridView::rowGlobalRect(int row) const {
-    if (row < 0 || row >= rowCount() || gridColumnCount() == 0)
+    if (row < 0 || row >= gridRowCount() || gridColumnCount() == 0)
         return {};
     QRect rect = visualRect(model()->index(row, 0));
     rect = rect.united(visualRect(model()->index(row, gridColumnCount() - 1)));

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "SatelliteData.h"
+#include "SatelliteTableModel.h"
 
 #include <QBrush>
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVariant>
 
 #include <functional>
@@ -17,6 +18,11 @@ class QContextMenuEvent;
 
 namespace skyvane {
 
+class GridTextModel;
+class GridSortModel;
+
+// How a column sorts the texts of rows added with addRow. A model shown with setSourceModel that
+// answers kSortRole sorts on those values instead.
 enum class GridSortMode {
     Text,    // cell texts compared as they stand, case-insensitive
     Numeric, // cell texts converted to numbers in the current locale
@@ -66,6 +72,7 @@ public:
     void setTextAfter(const QString& text);
     Qt::Alignment alignment() const { return m_alignment; }
     GridSortMode sortMode() const { return m_sortMode; }
+    int declaredWidth() const { return m_declaredWidth; }
 
 signals:
     void textAfterChanged();
@@ -76,18 +83,24 @@ private:
     QString m_textAfter;
     Qt::Alignment m_alignment;
     GridSortMode m_sortMode;
+    int m_declaredWidth;
 };
 
 // The grid of the main and sun outage windows: a header, whole-row single selection, no
-// editing, sortable columns, a colouring hook and one record per row. Rows are reordered
-// physically when sorted, so a row index always means the row's place on screen.
-class GridView : public QTableWidget {
+// editing, sortable columns, a colouring hook and one record per row. It shows either its own
+// rows (addRow) or a model of the window's (setSourceModel), always through a sorting model, so
+// a row index always means the row's place on screen and model() gives the rows in that order.
+class GridView : public QTableView {
     Q_OBJECT
 public:
     // Background of a cell that is not selected; an invalid brush leaves the default.
     using CellColoring = std::function<QBrush(int row, int column)>;
 
     explicit GridView(QWidget* parent = nullptr);
+
+    // Shows `rows` (kept by the caller) instead of the grid's own rows. The declared columns'
+    // captions are written into its header data, so its readers see the current language.
+    void setSourceModel(QAbstractItemModel* rows);
 
     GridColumn* addColumn(const GridColumnSpec& declared);
     GridColumn* column(int index) const;
@@ -98,8 +111,8 @@ public:
     // Appends a row; missing texts are empty. Returns the row's index.
     int addRow(const QStringList& texts, const QVariant& object = {});
     int addRow(const QStringList& texts, const SatelliteRecord& record);
-    int gridRowCount() const { return rowCount(); }
-    // Sorts the cell by key instead of its text, when every cell of the column has one: a
+    int gridRowCount() const;
+    // Sorts the cell by key instead of its text, against every other cell that has one: a
     // date that the locale's short form cannot read back (a two-digit year) still sorts right.
     void setCellSortKey(int row, int column, double key);
     QString cellText(int row, int column) const;
@@ -113,6 +126,8 @@ public:
 
     // Sorting as a header click does it; a further click on the same column reverses it.
     void sortRows(int column, Qt::SortOrder order);
+    // Back to the rows' own order, without a sort indicator.
+    void resetSorting();
 
     void setCellColoring(CellColoring coloring);
     // The brush a cell that is not selected is painted with.
@@ -145,6 +160,7 @@ public:
 signals:
     // A context menu was asked for, with the mouse (at globalPos) or from the keyboard.
     void contextPopup(const QPoint& globalPos, bool fromKeyboard);
+    void cellDoubleClicked(int row, int column);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -153,6 +169,8 @@ private:
     void onHeaderClicked(int column);
     void updateHeaderCaption(int column);
 
+    GridTextModel* m_textModel;
+    GridSortModel* m_sortModel;
     std::vector<GridColumn*> m_columns;
     CellColoring m_coloring;
     int m_updateDepth = 0;

@@ -7,6 +7,7 @@
 #include "QuietFailure.h"
 #include "ReportFrame.h"
 #include "ReportWriter.h"
+#include "Site.h"
 
 #include <QRegularExpression>
 
@@ -78,30 +79,49 @@ QStringList SiteInformationRows(const SiteReportInputs& site) {
 
 SiteReportInputs RecordSiteReport(const SiteReportInputs& taken, const SiteReportInputs& now,
                                   double latitude, double longitude) {
+    const Site recorded = Site::FromNorthWest(latitude, longitude);
     SiteReportInputs site = now;
-    site.latitudeText = FormatFixed(std::fabs(latitude), 2);
-    site.latitudeNorth = latitude >= 0.0;
-    site.longitudeText = FormatFixed(std::fabs(longitude), 2);
-    site.longitudeWest = longitude > 0.0;
+    site.latitudeText = recorded.latitudeText();
+    site.latitudeNorth = recorded.north();
+    site.longitudeText = recorded.longitudeText();
+    site.longitudeWest = recorded.west();
     site.townName = taken.townName;
     site.declinationTicked = taken.declinationTicked;
     site.declinationText = taken.declinationText;
     return site;
 }
 
-QStringList DetailTableLines(const GridView& grid) {
+QStringList DetailTableLines(const QAbstractItemModel& rows) {
     QStringList lines{QStringLiteral("<br><br>"), QStringLiteral("<div id=\"dettable\"><table>")};
     lines << QStringLiteral("<tr class=\"hd\"><th>") +
-                 JoinEscaped(grid.headerCaptions(), QStringLiteral("</th><th>")) +
+                 JoinEscaped(HeaderCaptions(rows), QStringLiteral("</th><th>")) +
                  QStringLiteral("</th></tr>");
-    for (int row = 0; row < grid.gridRowCount(); ++row) {
+    for (int row = 0; row < rows.rowCount(); ++row) {
         const QString rowClass = row % 2 == 0 ? QStringLiteral("i0") : QStringLiteral("i1");
         lines << QStringLiteral("<tr class=\"") + rowClass + QStringLiteral("\"><td>") +
-                     JoinEscaped(grid.rowTexts(row), QStringLiteral("</td><td>")) +
+                     JoinEscaped(RowTexts(rows, row), QStringLiteral("</td><td>")) +
                      QStringLiteral("</td></tr>");
     }
     lines << QStringLiteral("</table></div>");
     return lines;
+}
+
+QStringList DetailTableLines(const GridView& grid) {
+    return DetailTableLines(*grid.model());
+}
+
+QStringList HeaderCaptions(const QAbstractItemModel& rows) {
+    QStringList captions;
+    for (int c = 0; c < rows.columnCount(); ++c)
+        captions << rows.headerData(c, Qt::Horizontal).toString();
+    return captions;
+}
+
+QStringList RowTexts(const QAbstractItemModel& rows, int row) {
+    QStringList texts;
+    for (int c = 0; c < rows.columnCount(); ++c)
+        texts << rows.index(row, c).data().toString();
+    return texts;
 }
 
 SaveDialogTexts DefaultHtmlSaveDialogTexts() {

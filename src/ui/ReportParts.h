@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class QAbstractItemModel;
 class QWidget;
 
 namespace skyvane {
@@ -55,9 +56,13 @@ QStringList SiteInformationRows(const SiteReportInputs& site);
 // captions as they read `now`, in the current language.
 SiteReportInputs RecordSiteReport(const SiteReportInputs& taken, const SiteReportInputs& now,
                                   double latitude, double longitude);
-// The detail table of a grid: "<br><br>", the table in its div, the header row and one row per
-// grid row in the grid's current order, classes alternating from i0.
+// The detail table of a table: "<br><br>", the table in its div, the header row and one row per
+// row in the order given, classes alternating from i0. The grid's form takes its rows as shown.
+QStringList DetailTableLines(const QAbstractItemModel& rows);
 QStringList DetailTableLines(const GridView& grid);
+// A table's header captions and the texts of one of its rows, as a report writes them.
+QStringList HeaderCaptions(const QAbstractItemModel& rows);
+QStringList RowTexts(const QAbstractItemModel& rows, int row);
 
 // Asks for a file, then writes an HTML report: the frame with `title` around `body()`.
 // Cancelling writes nothing; any failure after the dialog ends the export quietly and keeps an

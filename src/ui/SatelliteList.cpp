@@ -1,8 +1,6 @@
 #include "SatelliteList.h"
 
 #include "GridView.h"
-#include "LookAngles.h"
-#include "NumberText.h"
 
 namespace skyvane {
 
@@ -27,12 +25,6 @@ void AddSatelliteListColumns(GridView& grid) {
                     Qt::AlignRight | Qt::AlignVCenter, GridSortMode::Numeric, degree});
     grid.addColumn({QStringLiteral("colSkew"), QStringLiteral("Skew"), -1,
                     Qt::AlignRight | Qt::AlignVCenter, GridSortMode::Numeric, degree});
-}
-
-void AddSatelliteRow(GridView& grid, const SatelliteRecord& record) {
-    grid.addRow({OrbitalPositionText(record->Position), record->Name, FormatAngle(record->Azimuth),
-                 FormatAngle(record->Elevation), FormatAngle(record->Skew)},
-                record);
 }
 
 } // namespace skyvane

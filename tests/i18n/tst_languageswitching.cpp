@@ -152,17 +152,17 @@ private slots:
         QCOMPARE(window->edLat->text(), QStringLiteral("47.16"));
 
         // The list was rebuilt with the new hemisphere letters.
-        QVERIFY(window->GridView1->rowCount() > 0);
+        QVERIFY(window->GridView1->gridRowCount() > 0);
         int eastRows = 0;
-        for (int row = 0; row < window->GridView1->rowCount(); ++row) {
-            const QString position = window->GridView1->item(row, 0)->text();
+        for (int row = 0; row < window->GridView1->gridRowCount(); ++row) {
+            const QString position = window->GridView1->cellText(row, 0);
             QVERIFY2(!position.endsWith(QStringLiteral(" E")), qPrintable(position));
             eastRows += position.endsWith(QLatin1Char(' ') + eastLetter) ? 1 : 0;
         }
         QVERIFY(eastRows > 0);
         QCOMPARE(window->StatusBar1->currentMessage(),
                  FormatConstant(Constant::SatTheoreticallyVisible,
-                                {QString::number(window->GridView1->rowCount())}));
+                                {QString::number(window->GridView1->gridRowCount())}));
 
         ItemOf(window->mFileSwitchLanguage, 1033)->trigger();
         QCOMPARE(window->btnGo->text(), QStringLiteral("&Calc"));

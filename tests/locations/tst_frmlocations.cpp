@@ -4,9 +4,7 @@
 #include "TownListModel.h"
 #include "fLocationDatabase.h"
 
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,20 +16,12 @@ using namespace skyvane;
 
 namespace {
 
-// The main window's site controls, standing alone.
+// The main window's session, standing alone, at 1 N 2 W unless told otherwise.
 struct FakeMainWindow {
-    QWidget window;
-    QLineEdit* edLat = new QLineEdit("1.00", &window);
-    QLineEdit* edLong = new QLineEdit("2.00", &window);
-    QWidget* latGroup = new QWidget(&window);
-    QWidget* longGroup = new QWidget(&window);
-    QRadioButton* rbEsLatN = new QRadioButton(latGroup);
-    QRadioButton* rbEsLatS = new QRadioButton(latGroup);
-    QRadioButton* rbEsLongW = new QRadioButton(longGroup);
-    QRadioButton* rbEsLongE = new QRadioButton(longGroup);
-    QPushButton* btnGo = new QPushButton(&window);
-
-    SiteInputs inputs() { return {edLat, edLong, rbEsLatN, rbEsLatS, rbEsLongW, rbEsLongE, btnGo}; }
+    explicit FakeMainWindow(bool north = true, bool west = true) {
+        session.setSite(Site::FromInputs("1.00", north, "2.00", west));
+    }
+    Session session;
 };
 
 int RowOf(TfrmLocations& window, const QString& town) {
@@ -164,12 +154,10 @@ void TestFrmLocations::apply() {
     QFETCH(QString, longLabel);
     QLocale::setDefault(QLocale(locale));
 
-    FakeMainWindow main;
     // The opposite hemispheres first, so that Apply has to change them.
-    (north ? main.rbEsLatS : main.rbEsLatN)->setChecked(true);
-    (west ? main.rbEsLongE : main.rbEsLongW)->setChecked(true);
-    TfrmLocations window(nullptr, main.inputs(), m_path);
-    QSignalSpy calc(main.btnGo, &QPushButton::clicked);
+    FakeMainWindow main(!north, !west);
+    TfrmLocations window(nullptr, &main.session, m_path);
+    QSignalSpy calc(&main.session, &Session::recordsChanged);
     QVERIFY(!window.btnApply->isEnabled());
 
     QVERIFY(ClickTown(window, town));
@@ -179,40 +167,38 @@ void TestFrmLocations::apply() {
 
     window.btnApply->click();
     QCOMPARE(window.result(), int(QDialog::Accepted));
-    QCOMPARE(main.edLat->text(), lat);
-    QCOMPARE(main.edLong->text(), lon);
-    QCOMPARE(main.rbEsLatN->isChecked(), north);
-    QCOMPARE(main.rbEsLatS->isChecked(), !north);
-    QCOMPARE(main.rbEsLongW->isChecked(), west);
-    QCOMPARE(main.rbEsLongE->isChecked(), !west);
+    const Site site = main.session.site();
+    QCOMPARE(site.latitudeText(), lat);
+    QCOMPARE(site.longitudeText(), lon);
+    QCOMPARE(site.north(), north);
+    QCOMPARE(site.west(), west);
     QCOMPARE(calc.count(), 1);
 }
 
 void TestFrmLocations::applyKeepsLastClickedTownAfterFilterChange() {
     FakeMainWindow main;
-    TfrmLocations window(nullptr, main.inputs(), m_path);
+    TfrmLocations window(nullptr, &main.session, m_path);
     QVERIFY(ClickTown(window, "Berlin"));
     window.edCity->setText("Aquila");
     window.Timer1Timer();
     QCOMPARE(ListedTowns(window), QStringList{"L'Aquila"});
     QVERIFY(window.btnApply->isEnabled());
     window.btnApply->click();
-    QCOMPARE(main.edLat->text(), QString("52.52"));
-    QCOMPARE(main.edLong->text(), QString("13.41"));
+    QCOMPARE(main.session.site().latitudeText(), QString("52.52"));
+    QCOMPARE(main.session.site().longitudeText(), QString("13.41"));
 }
 
 void TestFrmLocations::cancelLeavesMainWindowAlone() {
-    FakeMainWindow main;
-    main.rbEsLatS->setChecked(true);
-    TfrmLocations window(nullptr, main.inputs(), m_path);
-    QSignalSpy calc(main.btnGo, &QPushButton::clicked);
+    FakeMainWindow main(false);
+    TfrmLocations window(nullptr, &main.session, m_path);
+    QSignalSpy calc(&main.session, &Session::siteChanged);
     QVERIFY(ClickTown(window, "Berlin"));
     window.show();
     QTest::keyClick(&window, Qt::Key_Escape);
     QCOMPARE(window.result(), int(QDialog::Rejected));
     window.btnCancel->click();
-    QCOMPARE(main.edLat->text(), QString("1.00"));
-    QVERIFY(main.rbEsLatS->isChecked());
+    QCOMPARE(main.session.site().latitudeText(), QString("1.00"));
+    QVERIFY(!main.session.site().north());
     QCOMPARE(calc.count(), 0);
 }
 

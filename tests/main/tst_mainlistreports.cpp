@@ -6,12 +6,14 @@
 #include "LookAngles.h"
 #include "NumberText.h"
 #include "SatelliteList.h"
+#include "SatelliteTableModel.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QPrinter>
 #include <QProcess>
+#include <QSortFilterProxyModel>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,12 +27,15 @@ namespace {
 
 // The list as the main window fills it for the built-in catalogue and the default site,
 // 47.16 N 16.16 E, in the current default locale.
-void FillDefaultSite(GridView& grid) {
+void FillDefaultSite(SatelliteTableModel& table) {
+    table.setRecords(CalculateVisibleSatellites(BuiltInCatalogueLines(), 47.16, -16.16).visible);
+}
+
+// The same on a grid, for the printout.
+void FillDefaultSite(GridView& grid, SatelliteTableModel& table) {
+    FillDefaultSite(table);
+    grid.setSourceModel(&table);
     AddSatelliteListColumns(grid);
-    const CalculationResult result =
-        CalculateVisibleSatellites(BuiltInCatalogueLines(), 47.16, -16.16);
-    for (const SatelliteRecord& record : result.visible)
-        AddSatelliteRow(grid, record);
 }
 
 MainListReportInputs DefaultInputs() {
@@ -75,17 +80,17 @@ struct SaveAnswer {
 };
 
 QString ExportHtml(const QTemporaryDir& dir, const MainListReportInputs& inputs,
-                   const GridView& grid) {
+                   const QAbstractItemModel& rows) {
     const QString path = dir.filePath(QStringLiteral("list.html"));
     SaveAnswer answer(path);
-    ExportMainListToHtml(nullptr, inputs, grid);
+    ExportMainListToHtml(nullptr, inputs, rows);
     return path;
 }
 
-QString ExportCsv(const QTemporaryDir& dir, const GridView& grid) {
+QString ExportCsv(const QTemporaryDir& dir, const QAbstractItemModel& rows) {
     const QString path = dir.filePath(QStringLiteral("list.csv"));
     SaveAnswer answer(path);
-    ExportMainListToCsv(nullptr, grid);
+    ExportMainListToCsv(nullptr, rows);
     return path;
 }
 
@@ -174,19 +179,19 @@ private slots:
 
 void TestMainListReports::htmlMatchesTheGoldenFile() {
     QTemporaryDir dir;
-    GridView grid;
-    FillDefaultSite(grid);
-    QCOMPARE(grid.gridRowCount(), 67);
+    SatelliteTableModel table;
+    FillDefaultSite(table);
+    QCOMPARE(table.rowCount(), 67);
 
-    CompareWithGolden(ExportHtml(dir, DefaultInputs(), grid), QStringLiteral("main_list_en.html"));
+    CompareWithGolden(ExportHtml(dir, DefaultInputs(), table), QStringLiteral("main_list_en.html"));
 }
 
 void TestMainListReports::csvMatchesTheGoldenFile() {
     QTemporaryDir dir;
-    GridView grid;
-    FillDefaultSite(grid);
+    SatelliteTableModel table;
+    FillDefaultSite(table);
 
-    CompareWithGolden(ExportCsv(dir, grid), QStringLiteral("main_list_en.csv"));
+    CompareWithGolden(ExportCsv(dir, table), QStringLiteral("main_list_en.csv"));
 }
 
 void TestMainListReports::saveDialogsAskInQtsForm_data() {
@@ -204,14 +209,13 @@ void TestMainListReports::saveDialogsAskInQtsForm() {
     QFETCH(bool, html);
     QFETCH(QString, filter);
     QFETCH(QString, suffix);
-    GridView grid;
-    AddSatelliteListColumns(grid);
+    SatelliteTableModel table;
     SaveAnswer answer(QString{});
 
     if (html)
-        ExportMainListToHtml(nullptr, DefaultInputs(), grid);
+        ExportMainListToHtml(nullptr, DefaultInputs(), table);
     else
-        ExportMainListToCsv(nullptr, grid);
+        ExportMainListToCsv(nullptr, table);
 
     QCOMPARE(answer.requests.size(), 1);
     QCOMPARE(answer.requests.at(0).filter, filter);
@@ -220,12 +224,12 @@ void TestMainListReports::saveDialogsAskInQtsForm() {
 
 void TestMainListReports::cancelledExportsWriteNothing() {
     QTemporaryDir dir;
-    GridView grid;
-    FillDefaultSite(grid);
+    SatelliteTableModel table;
+    FillDefaultSite(table);
     SaveAnswer cancel(QString{});
 
-    ExportMainListToHtml(nullptr, DefaultInputs(), grid);
-    ExportMainListToCsv(nullptr, grid);
+    ExportMainListToHtml(nullptr, DefaultInputs(), table);
+    ExportMainListToCsv(nullptr, table);
 
     QCOMPARE(cancel.requests.size(), 2);
     QVERIFY(QDir(dir.path()).isEmpty());
@@ -234,11 +238,11 @@ void TestMainListReports::cancelledExportsWriteNothing() {
 void TestMainListReports::csvInACommaLocale() {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QTemporaryDir dir;
-    GridView grid;
-    FillDefaultSite(grid);
+    SatelliteTableModel table;
+    FillDefaultSite(table);
 
-    const QStringList csv = Lines(ReadAll(ExportCsv(dir, grid)));
-    const QStringList html = Lines(ReadAll(ExportHtml(dir, DefaultInputs(), grid)));
+    const QStringList csv = Lines(ReadAll(ExportCsv(dir, table)));
+    const QStringList html = Lines(ReadAll(ExportHtml(dir, DefaultInputs(), table)));
 
     const auto astra = std::find_if(csv.begin(), csv.end(), [](const QString& line) {
         return line.startsWith(QStringLiteral("-19,2;Astra"));
@@ -255,11 +259,10 @@ void TestMainListReports::csvInACommaLocale() {
 
 void TestMainListReports::emptyListHasOnlyHeaders() {
     QTemporaryDir dir;
-    GridView grid;
-    AddSatelliteListColumns(grid);
+    SatelliteTableModel table;
 
-    const QStringList html = Lines(ReadAll(ExportHtml(dir, DefaultInputs(), grid)));
-    const QStringList csv = Lines(ReadAll(ExportCsv(dir, grid)));
+    const QStringList html = Lines(ReadAll(ExportHtml(dir, DefaultInputs(), table)));
+    const QStringList csv = Lines(ReadAll(ExportCsv(dir, table)));
 
     const qsizetype header = html.indexOf(
         QStringLiteral("<tr class=\"hd\"><th>Position</th><th>Satellite name</th><th>Azimuth</th>"
@@ -271,19 +274,23 @@ void TestMainListReports::emptyListHasOnlyHeaders() {
 
 void TestMainListReports::sortedGridKeepsAlternatingClasses() {
     QTemporaryDir dir;
-    GridView grid;
-    FillDefaultSite(grid);
-    grid.sortRows(2, Qt::AscendingOrder);
+    SatelliteTableModel table;
+    FillDefaultSite(table);
+    // Sorted as a view sorts it, without one.
+    QSortFilterProxyModel sorted;
+    sorted.setSourceModel(&table);
+    sorted.setSortRole(kSortRole);
+    sorted.sort(SatelliteTableModel::Azimuth);
     double smallest = 1e9;
     QString westmost;
-    for (int row = 0; row < grid.gridRowCount(); ++row)
-        if (grid.rowRecord(row)->Azimuth < smallest) {
-            smallest = grid.rowRecord(row)->Azimuth;
-            westmost = grid.rowRecord(row)->Name;
+    for (const SatelliteRecord& record : table.records())
+        if (record->Azimuth < smallest) {
+            smallest = record->Azimuth;
+            westmost = record->Name;
         }
 
-    const QStringList rows = DataRows(Lines(ReadAll(ExportHtml(dir, DefaultInputs(), grid))));
-    const QStringList csv = Lines(ReadAll(ExportCsv(dir, grid)));
+    const QStringList rows = DataRows(Lines(ReadAll(ExportHtml(dir, DefaultInputs(), sorted))));
+    const QStringList csv = Lines(ReadAll(ExportCsv(dir, sorted)));
 
     QCOMPARE(rows.size(), 67);
     for (int r = 0; r < rows.size(); ++r)
@@ -297,18 +304,17 @@ void TestMainListReports::sortedGridKeepsAlternatingClasses() {
 
 void TestMainListReports::awkwardNameIsEscapedAndQuoted() {
     QTemporaryDir dir;
-    GridView grid;
-    AddSatelliteListColumns(grid);
+    SatelliteTableModel table;
     auto record = std::make_shared<TSatelliteData>();
     record->Name = QStringLiteral("A&B <C>; D");
     record->Position = -13.0;
     record->Azimuth = 180.004;
     record->Elevation = 35.005;
     record->Skew = -0.015;
-    AddSatelliteRow(grid, record);
+    table.setRecords({record});
 
-    const QStringList html = Lines(ReadAll(ExportHtml(dir, DefaultInputs(), grid)));
-    const QStringList csv = Lines(ReadAll(ExportCsv(dir, grid)));
+    const QStringList html = Lines(ReadAll(ExportHtml(dir, DefaultInputs(), table)));
+    const QStringList csv = Lines(ReadAll(ExportCsv(dir, table)));
 
     QCOMPARE(DataRows(html), QStringList{"<tr class=\"i0\"><td>13.0° E</td><td>A&amp;B "
                                          "&lt;C&gt;; D</td><td>180.00</td><td>35.00</td>"
@@ -342,13 +348,12 @@ void TestMainListReports::optionalInformationRows() {
     QFETCH(bool, declination);
     QFETCH(QStringList, rows);
     QTemporaryDir dir;
-    GridView grid;
-    AddSatelliteListColumns(grid);
+    SatelliteTableModel table;
     MainListReportInputs inputs = DefaultInputs();
     inputs.townName = town;
     inputs.declinationTicked = declination;
 
-    const QStringList html = Lines(ReadAll(ExportHtml(dir, inputs, grid)));
+    const QStringList html = Lines(ReadAll(ExportHtml(dir, inputs, table)));
 
     const qsizetype start = html.indexOf(QStringLiteral("<table>"));
     const qsizetype end = html.indexOf(QStringLiteral("</table>"));
@@ -358,15 +363,14 @@ void TestMainListReports::optionalInformationRows() {
 
 void TestMainListReports::siteRowsRepeatTheTypedText() {
     QTemporaryDir dir;
-    GridView grid;
-    AddSatelliteListColumns(grid);
+    SatelliteTableModel table;
     MainListReportInputs inputs = DefaultInputs();
     inputs.latitudeText = QStringLiteral("47,160");
     inputs.latitudeNorth = false;
     inputs.longitudeText = QStringLiteral("-16.16");
     inputs.longitudeWest = true;
 
-    const QString page = QString::fromLatin1(ReadAll(ExportHtml(dir, inputs, grid)));
+    const QString page = QString::fromLatin1(ReadAll(ExportHtml(dir, inputs, table)));
 
     QVERIFY(page.contains(QStringLiteral("<td class=\"value0\">47,160&deg; S</td>")));
     QVERIFY(page.contains(QStringLiteral("<td class=\"value0\">-16.16&deg; W</td>")));
@@ -380,12 +384,14 @@ void TestMainListReports::failedExportKeepsTheEarlierFile() {
         QVERIFY(earlier.open(QIODevice::WriteOnly));
         earlier.write("earlier\r\n");
     }
-    GridView grid;
-    FillDefaultSite(grid);
-    grid.addRow({QStringLiteral("1.0° W"), QStringLiteral("no record")}); // fails the export
+    SatelliteTableModel table;
+    std::vector<SatelliteRecord> records =
+        CalculateVisibleSatellites(BuiltInCatalogueLines(), 47.16, -16.16).visible;
+    records.push_back(nullptr); // a row without its record fails the export
+    table.setRecords(records);
     SaveAnswer answer(path);
 
-    ExportMainListToCsv(nullptr, grid);
+    ExportMainListToCsv(nullptr, table);
 
     QCOMPARE(ReadAll(path), QByteArray("earlier\r\n"));
 }
@@ -427,7 +433,8 @@ void TestMainListReports::printsOnPages() {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("list.pdf"));
     GridView grid;
-    FillDefaultSite(grid);
+    SatelliteTableModel table;
+    FillDefaultSite(grid, table);
     PrintAnswer answer(pdf, resolution, true);
 
     PrintMainList(nullptr, grid);
@@ -452,7 +459,8 @@ void TestMainListReports::cancelledPrintPrintsNothing() {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("list.pdf"));
     GridView grid;
-    FillDefaultSite(grid);
+    SatelliteTableModel table;
+    FillDefaultSite(grid, table);
     PrintAnswer answer(pdf, 300, false);
 
     PrintMainList(nullptr, grid);

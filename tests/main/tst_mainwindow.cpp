@@ -85,6 +85,8 @@ private slots:
     void leavingSiteField();
     void leavingWithoutChange_data();
     void leavingWithoutChange();
+    void focusLeavingWindow_data();
+    void focusLeavingWindow();
     void clickRecalculates_data();
     void clickRecalculates();
 
@@ -354,7 +356,10 @@ void TestMainWindow::leavingSiteField() {
     other->setFocus(); // leaves the field
 
     if (!accepted) {
-        QCOMPARE(edit->text(), QStringLiteral("0"));
+        // The field shows the site of the list again, as the reports do.
+        const SiteReportInputs report = window->SiteReport();
+        QCOMPARE(edit->text(), latitudeField ? QStringLiteral("47.16") : QStringLiteral("16.16"));
+        QCOMPARE(latitudeField ? report.latitudeText : report.longitudeText, edit->text());
         QCOMPARE(QApplication::focusWidget(), edit);
         QVERIFY2(window->RecordAtRow(0) == before, "a rejected entry runs no calculation");
         QCOMPARE(window->StatusBar1->currentMessage(), statusBefore);
@@ -382,7 +387,7 @@ void TestMainWindow::leavingWithoutChange_data() {
     QTest::newRow("latitude written by the program") << true << "program";
     QTest::newRow("longitude written by the program") << false << "program";
     QTest::newRow("latitude left again after it was accepted") << true << "accepted before";
-    QTest::newRow("latitude reset to 0 and left again") << true << "rejected before";
+    QTest::newRow("latitude rejected and left again") << true << "rejected before";
 }
 
 void TestMainWindow::leavingWithoutChange() {
@@ -406,7 +411,7 @@ void TestMainWindow::leavingWithoutChange() {
         edit->selectAll();
         QTest::keyClicks(edit, QStringLiteral("95"));
         other->setFocus();
-        QCOMPARE(edit->text(), QStringLiteral("0"));
+        QCOMPARE(edit->text(), QStringLiteral("47.16"));
         QCOMPARE(QApplication::focusWidget(), edit);
     }
     const SatelliteRecord before = window->RecordAtRow(0);
@@ -416,6 +421,34 @@ void TestMainWindow::leavingWithoutChange() {
 
     QCOMPARE(QApplication::focusWidget(), other);
     QVERIFY2(window->RecordAtRow(0) == before, "leaving an unchanged field runs no calculation");
+}
+
+void TestMainWindow::focusLeavingWindow_data() {
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<bool>("checked");
+
+    QTest::newRow("context menu opened") << int(Qt::PopupFocusReason) << false;
+    QTest::newRow("another program activated") << int(Qt::ActiveWindowFocusReason) << false;
+    QTest::newRow("menu bar entered") << int(Qt::MenuBarFocusReason) << false;
+    QTest::newRow("tab to the next control") << int(Qt::TabFocusReason) << true;
+    QTest::newRow("click on another control") << int(Qt::MouseFocusReason) << true;
+}
+
+void TestMainWindow::focusLeavingWindow() {
+    QFETCH(int, reason);
+    QFETCH(bool, checked);
+
+    auto window = createShownWindow();
+    window->edLat->setFocus();
+    window->edLat->selectAll();
+    QTest::keyClick(window->edLat, Qt::Key_Delete);
+    QVERIFY(window->edLat->isModified());
+
+    QFocusEvent leave(QEvent::FocusOut, Qt::FocusReason(reason));
+    QCoreApplication::sendEvent(window->edLat, &leave);
+
+    QCOMPARE(window->edLat->text(), checked ? QStringLiteral("47.16") : QString());
+    QCOMPARE(window->edLat->isModified(), !checked);
 }
 
 void TestMainWindow::clickRecalculates_data() {
@@ -478,12 +511,12 @@ void TestMainWindow::sorting_data() {
 
     const SiteSetting initial{QStringLiteral("47.16"), false, QStringLiteral("16.16"), false};
     const SiteSetting atlantic{QStringLiteral("0"), false, QStringLiteral("40"), true};
-    QTest::newRow("Position as text, 101.0 W before 13.0 E")
-        << atlantic << 0 << 1 << QStringLiteral("101.0° W") << QStringLiteral("13.0° E");
-    QTest::newRow("Position as text, initial site")
-        << initial << 0 << 1 << QStringLiteral("13.0° E") << QStringLiteral("5.0° E");
-    QTest::newRow("Position as text, second click reverses")
-        << initial << 0 << 2 << QStringLiteral("5.0° E") << QStringLiteral("13.0° E");
+    QTest::newRow("Position by number, 13.0 E before 101.0 W")
+        << atlantic << 0 << 1 << QStringLiteral("13.0° E") << QStringLiteral("101.0° W");
+    QTest::newRow("Position by number, initial site")
+        << initial << 0 << 1 << QStringLiteral("5.0° E") << QStringLiteral("13.0° E");
+    QTest::newRow("Position by number, second click reverses")
+        << initial << 0 << 2 << QStringLiteral("13.0° E") << QStringLiteral("5.0° E");
     QTest::newRow("Satellite name as text") << initial << 1 << 1 << QString() << QString();
     QTest::newRow("Azimuth by number") << initial << 2 << 1 << QString() << QString();
     QTest::newRow("Elevation by number") << initial << 3 << 1 << QString() << QString();
@@ -517,13 +550,17 @@ void TestMainWindow::sorting() {
         QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, onHeader);
 
     const bool descending = clicks % 2 == 0;
-    const bool numeric = column >= 2;
+    const bool numeric = column != 1;
+    // The number shown: a position's degrees before its "°", an angle as it stands.
+    const auto number = [](const QString& text) {
+        return QLocale().toDouble(text.section(QChar(0x00B0), 0, 0));
+    };
     QCOMPARE(grid->gridRowCount(), rows);
     for (int row = 1; row < rows; ++row) {
         const QString a = grid->cellText(descending ? row : row - 1, column);
         const QString b = grid->cellText(descending ? row - 1 : row, column);
-        const bool inOrder = numeric ? QLocale().toDouble(a) <= QLocale().toDouble(b)
-                                     : QString::compare(a, b, Qt::CaseInsensitive) <= 0;
+        const bool inOrder =
+            numeric ? number(a) <= number(b) : QString::compare(a, b, Qt::CaseInsensitive) <= 0;
         QVERIFY2(inOrder, qPrintable(QStringLiteral("row %1: \"%2\" before \"%3\"")
                                          .arg(row)
                                          .arg(grid->cellText(row - 1, column),

@@ -65,6 +65,7 @@ private slots:
     void roundTrip_data();
     void roundTrip();
     void otherValuesRoundTrip();
+    void unfinishedEntryNotStored();
     void closeWritesAllSeven();
     void quitLeavesStoreUnchanged_data();
     void quitLeavesStoreUnchanged();
@@ -205,6 +206,20 @@ void TestSettings::roundTrip() {
 
     auto window = createWindow();
     QCOMPARE(SiteShown(*window), restarted);
+}
+
+void TestSettings::unfinishedEntryNotStored() {
+    {
+        auto window = createWindow();
+        window->show();
+        window->edLat->setFocus();
+        window->edLat->selectAll();
+        QTest::keyClicks(window->edLat, QStringLiteral("95")); // typed, never accepted
+        QVERIFY(window->close());
+    }
+    const std::optional<double> lat =
+        SettingsStore(storePath()).readDouble(QStringLiteral("siteLat"));
+    QCOMPARE(lat.value_or(0.0), -47.16);
 }
 
 void TestSettings::otherValuesRoundTrip() {

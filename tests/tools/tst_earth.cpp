@@ -1,10 +1,8 @@
 #include "Constants.h"
 #include "fEarth.h"
 
-#include <QLineEdit>
 #include <QMouseEvent>
-#include <QPushButton>
-#include <QRadioButton>
+#include <QSignalBlocker>
 #include <QtTest>
 
 #include <memory>
@@ -13,49 +11,27 @@ using namespace skyvane;
 
 namespace {
 
-// The main window's site controls as the map sees them, with a Calc button that records the
-// site it finds at the moment it is clicked.
+// The main window as the map sees it: a session, with a record of the sites it was given.
 class FakeMainWindow : public QWidget {
 public:
     FakeMainWindow() {
-        auto* latRow = new QWidget(this);
-        auto* longRow = new QWidget(this);
-        edLat = new QLineEdit(QStringLiteral("47.16"), latRow);
-        rbEsLatN = new QRadioButton(QStringLiteral("North"), latRow);
-        rbEsLatS = new QRadioButton(QStringLiteral("South"), latRow);
-        edLong = new QLineEdit(QStringLiteral("16.16"), longRow);
-        rbEsLongW = new QRadioButton(QStringLiteral("West"), longRow);
-        rbEsLongE = new QRadioButton(QStringLiteral("East"), longRow);
-        btnGo = new QPushButton(QStringLiteral("&Calc"), this);
-        rbEsLatN->setChecked(true);
-        rbEsLongE->setChecked(true);
-        QObject::connect(btnGo, &QPushButton::clicked, this, [this] {
+        session = new Session(QStringLiteral("geomag"), this);
+        QObject::connect(session, &Session::siteChanged, this, [this](const Site& site) {
             ++calcRuns;
             calcSite = QStringLiteral("%1 %2 / %3 %4")
-                           .arg(edLat->text(), rbEsLatS->isChecked() ? "S" : "N", edLong->text(),
-                                rbEsLongE->isChecked() ? "E" : "W");
+                           .arg(site.latitudeText(), site.north() ? "N" : "S", site.longitudeText(),
+                                site.west() ? "W" : "E");
         });
         setGeometry(100, 80, 900, 600);
     }
 
-    SiteInputs Inputs() const {
-        return {edLat, edLong, rbEsLatN, rbEsLatS, rbEsLongW, rbEsLongE, btnGo};
-    }
-
+    // A site typed in the main window, not counted as one the map gave.
     void SetSite(const QString& latitude, bool north, const QString& longitude, bool west) {
-        edLat->setText(latitude);
-        (north ? rbEsLatN : rbEsLatS)->setChecked(true);
-        edLong->setText(longitude);
-        (west ? rbEsLongW : rbEsLongE)->setChecked(true);
+        const QSignalBlocker quiet(session);
+        session->setSite(Site::FromInputs(latitude, north, longitude, west));
     }
 
-    QLineEdit* edLat;
-    QLineEdit* edLong;
-    QRadioButton* rbEsLatN;
-    QRadioButton* rbEsLatS;
-    QRadioButton* rbEsLongW;
-    QRadioButton* rbEsLongE;
-    QPushButton* btnGo;
+    Session* session;
     int calcRuns = 0;
     QString calcSite;
 };
@@ -233,7 +209,7 @@ void TestEarth::siteFromInputs() {
     QFETCH(bool, north);
     QFETCH(double, longitudeEast);
     QFETCH(double, latitudeSouth);
-    const MapCoordinate site = SiteFromInputs(longitude, west, latitude, north);
+    const MapCoordinate site = MapCoordinateOf(Site::FromInputs(latitude, north, longitude, west));
     QCOMPARE(site.longitudeEast, longitudeEast);
     QCOMPARE(site.latitudeSouth, latitudeSouth);
 }
@@ -337,7 +313,7 @@ void TestEarth::clickWritesSite() {
     QFETCH(QString, site);
     FakeMainWindow main;
     main.SetSite(QStringLiteral("12.34"), true, QStringLiteral("56.78"), true);
-    TfrmEarth earth(&main, main.Inputs());
+    TfrmEarth earth(&main, main.session);
     earth.show();
     // No movement first: the click counts where it happens.
     ClickAt(earth.Image1, at);
@@ -348,7 +324,7 @@ void TestEarth::clickWritesSite() {
 
 void TestEarth::clickUsesStoredPositionAndKeepsIt() {
     FakeMainWindow main;
-    TfrmEarth earth(&main, main.Inputs());
+    TfrmEarth earth(&main, main.session);
     earth.show();
     earth.Image1Click();
     QCOMPARE(main.calcSite, QStringLiteral("0.00 S / 0.00 E"));
@@ -368,7 +344,7 @@ void TestEarth::clickUsesStoredPositionAndKeepsIt() {
 
 void TestEarth::clickWithoutMainWindowOnlyHides() {
     auto main = std::make_unique<FakeMainWindow>();
-    TfrmEarth earth(nullptr, main->Inputs());
+    TfrmEarth earth(nullptr, main->session);
     main.reset();
     earth.show();
     ClickAt(earth.Image1, {391, 85});
@@ -417,7 +393,7 @@ void TestEarth::pinShownForSite() {
     QLocale::setDefault(QLocale(locale));
     FakeMainWindow main;
     main.SetSite(latitude, north, longitude, west);
-    TfrmEarth earth(&main, main.Inputs());
+    TfrmEarth earth(&main, main.session);
     earth.show();
 
     const QImage map = earth.MapBitmap();
@@ -433,7 +409,7 @@ void TestEarth::pinShownForSite() {
 
 void TestEarth::reshowingWipesOldPin() {
     FakeMainWindow main;
-    TfrmEarth earth(&main, main.Inputs());
+    TfrmEarth earth(&main, main.session);
     earth.show();
     earth.hide();
     main.SetSite(QStringLiteral("0"), true, QStringLiteral("0"), false);
@@ -447,7 +423,7 @@ void TestEarth::reshowingWipesOldPin() {
 void TestEarth::siteFarOffMapDrawsNoPin() {
     FakeMainWindow main;
     main.SetSite(QStringLiteral("1e300"), true, QStringLiteral("1e300"), false);
-    TfrmEarth earth(&main, main.Inputs());
+    TfrmEarth earth(&main, main.session);
     earth.show();
     QCOMPARE(earth.MapBitmap(), WorldPicture());
 }
@@ -472,7 +448,7 @@ void TestEarth::escapeHides() {
 void TestEarth::centredAtFirstShowingOnly() {
     FakeMainWindow main;
     main.show();
-    TfrmEarth earth(&main, main.Inputs());
+    TfrmEarth earth(&main, main.session);
     earth.show();
     const QPoint offset = earth.geometry().center() - main.frameGeometry().center();
     QVERIFY2(offset.manhattanLength() <= 2,

@@ -1,0 +1,106 @@
+#include "SatelliteTableModel.h"
+
+#include "LookAngles.h"
+#include "NumberText.h"
+
+#include <cmath>
+
+namespace skyvane {
+
+namespace {
+
+QString CellText(const TSatelliteData& record, int column) {
+    switch (column) {
+    case SatelliteTableModel::Position:
+        return OrbitalPositionText(record.Position);
+    case SatelliteTableModel::Name:
+        return record.Name;
+    case SatelliteTableModel::Azimuth:
+        return FormatAngle(record.Azimuth);
+    case SatelliteTableModel::Elevation:
+        return FormatAngle(record.Elevation);
+    case SatelliteTableModel::Skew:
+        return FormatAngle(record.Skew);
+    default:
+        return {};
+    }
+}
+
+QVariant SortValue(const TSatelliteData& record, int column) {
+    switch (column) {
+    case SatelliteTableModel::Position:
+        return std::fabs(record.Position);
+    case SatelliteTableModel::Name:
+        return record.Name;
+    case SatelliteTableModel::Azimuth:
+        return record.Azimuth;
+    case SatelliteTableModel::Elevation:
+        return record.Elevation;
+    case SatelliteTableModel::Skew:
+        return record.Skew;
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+SatelliteTableModel::SatelliteTableModel(QObject* parent)
+    : QAbstractTableModel(parent)
+    , m_captions{QStringLiteral("Position"), QStringLiteral("Satellite name"),
+                 QStringLiteral("Azimuth"), QStringLiteral("Elevation"), QStringLiteral("Skew")} {}
+
+void SatelliteTableModel::setRecords(std::vector<SatelliteRecord> records) {
+    beginResetModel();
+    m_records = std::move(records);
+    endResetModel();
+}
+
+SatelliteRecord SatelliteTableModel::record(int row) const {
+    if (row < 0 || row >= rowCount())
+        return nullptr;
+    return m_records[static_cast<size_t>(row)];
+}
+
+int SatelliteTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_records.size());
+}
+
+int SatelliteTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant SatelliteTableModel::data(const QModelIndex& index, int role) const {
+    const SatelliteRecord row = record(index.row());
+    if (!row || !index.isValid())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return CellText(*row, index.column());
+    case kSortRole:
+        return SortValue(*row, index.column());
+    case kRecordRole:
+        return QVariant::fromValue(row);
+    default:
+        return {};
+    }
+}
+
+QVariant SatelliteTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= m_captions.size())
+        return {};
+    return m_captions[section];
+}
+
+bool SatelliteTableModel::setHeaderData(int section, Qt::Orientation orientation,
+                                        const QVariant& value, int role) {
+    if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::EditRole) ||
+        section < 0 || section >= m_captions.size())
+        return false;
+    m_captions[section] = value.toString();
+    emit headerDataChanged(orientation, section, section);
+    return true;
+}
+
+} // namespace skyvane

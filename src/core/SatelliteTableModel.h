@@ -1,0 +1,49 @@
+#pragma once
+
+#include "SatelliteData.h"
+
+#include <QAbstractTableModel>
+#include <QStringList>
+
+#include <vector>
+
+namespace skyvane {
+
+// Roles every table of the program answers besides the display text.
+inline constexpr int kRecordRole = Qt::UserRole + 1; // the row's SatelliteRecord, any column
+inline constexpr int kSortRole = Qt::UserRole + 2;   // what the column sorts on: a number or text
+
+// The satellite list as a table over the records of a calculation: position, name, azimuth,
+// elevation and skew, one record per row, in the order given. The texts are those the list
+// shows (angles rounded to hundredths, the position with the current language's letter); the
+// sort values are numbers: the position's degrees as shown (so 1.0° W, 10.0° E, 11.0° W), the
+// angles' values. The header captions are kept here so that the reports read them without a
+// view; the grid sets them in the current language.
+class SatelliteTableModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum Column { Position, Name, Azimuth, Elevation, Skew, ColumnCount };
+
+    explicit SatelliteTableModel(QObject* parent = nullptr);
+
+    // Replaces every row (a reset, so views drop their selection).
+    void setRecords(std::vector<SatelliteRecord> records);
+    const std::vector<SatelliteRecord>& records() const { return m_records; }
+    // The record of a row, null for no such row.
+    SatelliteRecord record(int row) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
+                       int role = Qt::EditRole) override;
+
+private:
+    std::vector<SatelliteRecord> m_records;
+    QStringList m_captions;
+};
+
+} // namespace skyvane

@@ -1,0 +1,64 @@
+#include "Session.h"
+
+#include "Calculation.h"
+#include "Catalogue.h"
+#include "QuietFailure.h"
+
+#include <exception>
+#include <optional>
+
+namespace skyvane {
+
+Session::Session(const QString& declinationLibrary, QObject* parent)
+    : QObject(parent)
+    , m_magDec(declinationLibrary) {}
+
+void Session::setSite(const Site& site) {
+    m_site = site;
+    emit siteChanged(m_site);
+    recalculate();
+}
+
+void Session::loadDeclination() {
+    // Without the declination library the program simply works without declination.
+    RunQuietly("loading the declination library", [this] { m_magDec.load(); });
+}
+
+void Session::unloadDeclination() {
+    m_magDec.unload();
+}
+
+void Session::recalculate() {
+    try {
+        if (std::optional<CatalogueText> catalogue = LoadCatalogue()) {
+            m_catalogueLines = std::move(catalogue->lines);
+            m_catalogueSource = catalogue->source;
+        }
+    } catch (const std::exception& error) {
+        emit catalogueUnreadable(QString::fromLocal8Bit(error.what()));
+        return;
+    }
+    try {
+        const double latitude = m_site.latitudeNorth();
+        const double longitude = m_site.longitudeWest();
+        std::optional<double> declination;
+        if (m_magDec.MagDecAvailable()) {
+            const double d =
+                m_magDec.UpdateMagneticDeclination(latitude, longitude, m_declinationText);
+            if (m_useDeclination)
+                declination = d;
+        }
+        m_records.clear();
+        CalculationResult result =
+            CalculateVisibleSatellites(m_catalogueLines, latitude, longitude, declination);
+        if (result.catalogueVersion)
+            m_catalogueVersion = *result.catalogueVersion;
+        m_records = std::move(result.visible);
+    } catch (const std::exception& error) {
+        // A failure in the calculation ends it; the list and its count still show what it gave.
+        LogQuietFailure("Calc", error);
+    }
+    emit recordsChanged();
+}
+
+} // namespace skyvane

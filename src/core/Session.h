@@ -1,0 +1,71 @@
+#pragma once
+
+#include "Catalogue.h"
+#include "MagneticDeclination.h"
+#include "SatelliteData.h"
+#include "Site.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace skyvane {
+
+// The program's state apart from its windows: the site, the declination choice and the records
+// computed for them. Every window that sets or shows the site goes through one session, so the
+// main window's fields, the list, the map and the reports describe the same site.
+class Session : public QObject {
+    Q_OBJECT
+
+public:
+    // declinationLibrary: the optional magnetic-model library, by bare name or path.
+    explicit Session(const QString& declinationLibrary = QStringLiteral("geomag"),
+                     QObject* parent = nullptr);
+
+    const Site& site() const { return m_site; }
+    // Takes the site and recalculates (also when the site is the same: the catalogue file and
+    // the language may have changed): siteChanged, then recordsChanged, or catalogueUnreadable
+    // with the records kept.
+    void setSite(const Site& site);
+    // Calculates again for the current site.
+    void recalculate();
+
+    // Whether the declination is added to the azimuths; taken at the next calculation.
+    bool useDeclination() const { return m_useDeclination; }
+    void setUseDeclination(bool use) { m_useDeclination = use; }
+
+    // Loads the declination library (failures leave it unavailable) and releases it.
+    void loadDeclination();
+    void unloadDeclination();
+    bool declinationAvailable() const { return m_magDec.MagDecAvailable(); }
+    // The declination at the site of the last calculation, as its label shows it ("-" before
+    // any reading).
+    QString declinationText() const { return m_declinationText; }
+
+    // The visible satellites of the last calculation, in catalogue order.
+    const std::vector<SatelliteRecord>& records() const { return m_records; }
+    // The version the catalogue of the last calculation states, "?" before any.
+    QString catalogueVersion() const { return m_catalogueVersion; }
+    // Which catalogue the last calculation read.
+    CatalogueSource catalogueSource() const { return m_catalogueSource; }
+
+signals:
+    void siteChanged(const skyvane::Site& site);
+    void recordsChanged();
+    // The catalogue could not be read: the calculation stopped, the records are kept.
+    void catalogueUnreadable(const QString& message);
+
+private:
+    Site m_site;
+    bool m_useDeclination = false;
+    MagneticDeclination m_magDec;
+    QString m_declinationText = QStringLiteral("-");
+    QStringList m_catalogueLines;
+    QString m_catalogueVersion = QStringLiteral("?");
+    CatalogueSource m_catalogueSource = CatalogueSource::BuiltIn;
+    std::vector<SatelliteRecord> m_records;
+};
+
+} // namespace skyvane
