@@ -25,7 +25,7 @@ CSV_FILTER = ("CSV (*.csv)|*.csv|All extensions (*.*)|*.*",
               "CSV (*.csv)|*.csv|Minden fájl (*.*)|*.*")
 GIF_FILTER = ("GIF Image (*.gif)|*.GIF|All extensions (*.*)|*.*",
               "GIF-Bild (*.gif)|*.GIF|Alle Dateien (*.*)|*.*",
-              "GIF kép (*.gif)|*.GIF|Minden fájl (*.*)|*.*")
+              "GIF-kép (*.gif)|*.GIF|Minden fájl (*.*)|*.*")
 
 # Sections in the order the files list them: entry number, English, German, Hungarian.
 SECTIONS = [
@@ -42,7 +42,7 @@ SECTIONS = [
     ("frmMain", [
         (1, "quor's Skyvane", "quor's Skyvane", "quor's Skyvane"),
         (3, "Azimuth & Elevation", "Azimut & Elevation", "Azimut & eleváció"),
-        (5, "&Calc", "&Berechnen", "&Számítás"),
+        (5, "&Calc", "&Berechnen", "Szá&mítás"),
         (6, "Longitude", "Längengrad", "Hosszúság"),
         (8, "West", "West", "Nyugat"),
         (9, "East", "Ost", "Kelet"),
@@ -79,7 +79,7 @@ SECTIONS = [
         (40, "°", "°", "°"),
         (41, "Elevation", "Elevation", "Eleváció"),
         (42, "°", "°", "°"),
-        (43, "Skew", "LNB-Drehung", "Elforgatás"),
+        (43, "Skew", "LNB-Drehung", "LNB-elforgatás"),
         (44, "°", "°", "°"),
         (45, "Tools", "Extras", "Eszközök"),
         (46, "&Obstacle calculator", "&Hindernisrechner", "&Akadálykalkulátor"),
@@ -114,8 +114,8 @@ SECTIONS = [
         (25, "*.html", "*.html", "*.html"),
         (26, *HTML_FILTER),
         (27, "Year", "Jahr", "Év"),
-        (28, "Predicted Date", "Vorhergesagtes Datum", "Várható dátum"),
-        (29, "Start (GMT)", "Beginn (GMT)", "Kezdet (GMT)"),
+        (28, "Predicted Date", "Datum", "Várható dátum"),
+        (29, "Start (GMT)", "Beginn (GMT)", "Kezdete (GMT)"),
         (30, "End (GMT)", "Ende (GMT)", "Vége (GMT)"),
         (31, "Duration", "Dauer", "Időtartam"),
     ]),
@@ -123,7 +123,7 @@ SECTIONS = [
         (1, "Location database", "Ortsdatenbank", "Helyszín-adatbázis"),
         (2, "&Apply", "&Übernehmen", "&Alkalmaz"),
         (3, "Country:", "Land:", "Ország:"),
-        (4, "City:", "Stadt:", "Település:"),
+        (4, "City:", "Ort:", "Település:"),
         (5, "&Cancel", "&Abbrechen", "&Mégse"),
         (7, "Latitude:", "Breitengrad:", "Szélesség:"),
         (8, "Longitude:", "Längengrad:", "Hosszúság:"),
@@ -204,7 +204,7 @@ CONSTANTS = [
      "lehetséges különbség %s m."),
     ("constSatTheoreticallyVisible", "%s satellites theoretically visible",
      "%s Satelliten theoretisch sichtbar", "%s műhold elméletileg látható"),
-    ("constSkew", "Skew", "LNB-Drehung", "Elforgatás"),
+    ("constSkew", "Skew", "LNB-Drehung", "LNB-elforgatás"),
     ("constSouthShort", "S", "S", "D"),
     ("constSunOutageForSatAtLoc", "Sun Outage for %s at %s", "Sonnenstörung für %s auf %s",
      "Napzavar: %s, pozíció: %s"),

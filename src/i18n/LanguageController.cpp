@@ -6,7 +6,6 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLayout>
 #include <QMenu>
 #include <QMetaProperty>
 #include <QQueue>
@@ -61,23 +60,6 @@ QRegularExpression MaskExpression(const QString& mask) {
                               QRegularExpression::CaseInsensitiveOption);
 }
 
-// Controls placed by position keep the width the English text needed; a longer translation
-// would be cut off, so they grow to fit it (never shrink, so the form's layout stays).
-void GrowToFitText(QObject* object) {
-    auto* widget = qobject_cast<QWidget*>(object);
-    const auto* label = qobject_cast<QLabel*>(object);
-    if (!widget || widget->isWindow() || (!label && !qobject_cast<QAbstractButton*>(object)))
-        return;
-    if (label && label->wordWrap())
-        return;
-    const QWidget* parent = widget->parentWidget();
-    if (parent && parent->layout() && parent->layout()->indexOf(widget) >= 0)
-        return;
-    const int needed = widget->sizeHint().width();
-    if (needed > widget->width())
-        widget->resize(needed, widget->height());
-}
-
 } // namespace
 
 QObject* FindComponent(QWidget* window, const QString& name) {
@@ -127,8 +109,8 @@ bool WriteTranslatableProperty(QObject* object, const QString& path, const QStri
         ToolkitPropertyName(owner, parts.constLast(), isWindow && owner == object);
     if (name.isEmpty())
         return false;
+    // Windows lay out their controls, so a longer text makes room for itself.
     const bool written = owner->setProperty(name.constData(), text);
-    GrowToFitText(owner);
     // Setting a dynamic property reports false even though it was set.
     return written || owner->metaObject()->indexOfProperty(name.constData()) < 0;
 }

@@ -4,6 +4,7 @@
 #include "DialogSeam.h"
 #include "ProductInfo.h"
 #include "QuietFailure.h"
+#include "ToolkitTranslation.h"
 
 #include <QActionGroup>
 #include <QDir>
@@ -118,6 +119,7 @@ void LanguageManager::SetCurrentLanguageId(int languageId) {
         return;
     m_currentId = newId;
     m_translation = translation;
+    InstallToolkitTranslation(translation ? languageId : kLanguageEnglish);
     ApplyConstants(translation.get());
     // `translation` keeps the file alive even if a window's handler switches again meanwhile.
     emit LanguageChanged(translation.get());
@@ -144,6 +146,7 @@ void LanguageManager::Reset() {
     m_defaultId = kLanguageEnglish;
     m_currentId = kLanguageEnglish;
     m_translation.reset();
+    InstallToolkitTranslation(kLanguageEnglish);
     ResetConstants();
 }
 

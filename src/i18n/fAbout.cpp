@@ -11,21 +11,16 @@
 namespace skyvane {
 
 TfrmAbout::TfrmAbout(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint) {
+    // A custom title bar with only the close button: window managers add minimise and maximise
+    // to a plain dialog. The layout fixes the size, so the frame cannot be dragged either.
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |
+                         Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setupUi(this);
-    // The box is laid out by pixel for a small dialog font; the platform's larger default would
-    // push "satpos.dat:" into its value.
-    QFont small = font();
-    small.setPointSize(8);
-    setFont(small);
-    setFixedSize(369, 278);
     HelpBinding::SetHelpContext(this, HelpContext::Credits);
     Panel6->setHeadingText(QStringLiteral("About ..."));
     const QString address = QString::fromLatin1(kProductWebAddress);
     lblLink->setText(
         QStringLiteral("visit <a href=\"%1\">%2</a>!").arg(address, address.toHtmlEscaped()));
-    lblLink->adjustSize();
 
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCredits, &QPushButton::clicked, this, &TfrmAbout::btnCreditsClick);

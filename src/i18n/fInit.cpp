@@ -1,9 +1,14 @@
 #include "fInit.h"
 
 #include "ProductInfo.h"
+#include "ReadableColours.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QScreen>
+#include <QThread>
+#include <QWindow>
 
 namespace skyvane {
 
@@ -16,6 +21,16 @@ TfrmInit::TfrmInit(QWidget* owner)
     palette.setColor(QPalette::Disabled, QPalette::WindowText,
                      palette.color(QPalette::Active, QPalette::WindowText));
     setPalette(palette);
+    // The texts sit at fixed places on a picture of fixed size, so their size is in pixels
+    // too: a large desktop font would cut them off.
+    QFont font = this->font();
+    font.setPixelSize(11);
+    setFont(font);
+    // Labels with a style sheet of their own take the desktop font unless told otherwise.
+    for (QLabel* label : findChildren<QLabel*>())
+        label->setFont(font);
+    // The status line stands on white under every desktop theme.
+    UseDarkText(Panel2);
     Image1->setPixmap(QPixmap(QStringLiteral(":/images/splash.jpg")));
     setFixedSize(302, 219);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -32,7 +47,22 @@ void TfrmInit::FormShow() {
     PaintNow();
 }
 
+// A repaint before the window system has exposed the window is lost, and the main window would
+// replace the splash before it was ever drawn; the wait is bounded so a window manager that
+// never exposes it cannot hold up the start.
+void TfrmInit::WaitUntilExposed() {
+    constexpr int kExposeWaitMs = 500;
+    QElapsedTimer waited;
+    waited.start();
+    while (isVisible() && windowHandle() && !windowHandle()->isExposed() &&
+           waited.elapsed() < kExposeWaitMs) {
+        QApplication::processEvents();
+        QThread::msleep(5);
+    }
+}
+
 void TfrmInit::PaintNow() {
+    WaitUntilExposed();
     Image1->repaint();
     Panel2->repaint();
     QApplication::processEvents();

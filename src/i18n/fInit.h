@@ -23,6 +23,7 @@ protected:
 
 private:
     void FormShow();
+    void WaitUntilExposed();
 };
 
 } // namespace skyvane

@@ -8,6 +8,7 @@
 #include "NumberText.h"
 #include "QuietFailure.h"
 #include "TownListModel.h"
+#include "WindowPlacement.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -49,8 +50,8 @@ TfrmLocations::TfrmLocations(QWidget* parent, Session* session, const QString& d
     , m_marker(DefaultMarkerPicture()) {
     setupUi(this);
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(size());
     HelpBinding::SetHelpContext(this, HelpContext::Locations);
+    new WindowPlacement(this, QStringLiteral("frmLocations"));
 
     m_townModel = new TownListModel(this);
     dblCity->setModel(m_townModel);

@@ -15,6 +15,7 @@
 #include "SatelliteList.h"
 #include "SaveDialogSettings.h"
 #include "SettingsStore.h"
+#include "WindowPlacement.h"
 #include "fInit.h"
 #include "fLocationDatabase.h"
 #include "fObstacles.h"
@@ -47,8 +48,8 @@ QString& DeclinationLibraryName() {
 }
 
 // A save dialog's texts as the current language gives them.
-SaveDialogTexts DialogTexts(const SaveDialogSettings& dialog, const SaveDialogTexts& defaults) {
-    return {defaults.title, dialog.filter(), dialog.defaultExt()};
+SaveDialogTexts DialogTexts(const SaveDialogSettings& dialog, const QAction* menuItem) {
+    return MenuSaveDialogTexts(menuItem->text(), dialog.filter(), dialog.defaultExt());
 }
 
 } // namespace
@@ -67,6 +68,9 @@ TfrmMain::TfrmMain(std::unique_ptr<SettingsStore> store, QWidget* parent)
     HelpBinding::SetHelpContext(btnLocDatabase, HelpContext::Locations);
     Panel6->setHeadingText(QStringLiteral("Azimuth & Elevation"));
     mHelpWebsite->setText(QStringLiteral("Visit %1").arg(QLatin1String(kProductWebAddress)));
+    mFilePrint->setShortcut(QKeySequence::Print);
+    mFileQuit->setShortcut(QKeySequence::Quit);
+    new WindowPlacement(this, QStringLiteral("frmMain"));
     Panel4->setBackgroundRole(QPalette::Base);
     QPalette white = Panel4->palette();
     white.setColor(QPalette::Base, Qt::white);
@@ -648,12 +652,11 @@ void TfrmMain::mFileExportToHtmlClick() {
     static_cast<SiteReportInputs&>(inputs) = SiteReport();
     inputs.heading = Panel6->heading()->text();
     ExportMainListToHtml(this, inputs, *GridView1->model(),
-                         DialogTexts(*m_saveDialogHtml, DefaultHtmlSaveDialogTexts()));
+                         DialogTexts(*m_saveDialogHtml, mFileExportToHtml));
 }
 
 void TfrmMain::ExporttoCSV1Click() {
-    ExportMainListToCsv(this, *GridView1->model(),
-                        DialogTexts(*m_saveDialogCsv, DefaultCsvSaveDialogTexts()));
+    ExportMainListToCsv(this, *GridView1->model(), DialogTexts(*m_saveDialogCsv, ExporttoCSV1));
 }
 
 void TfrmMain::mFilePrintClick() {

@@ -3,6 +3,8 @@
 #include "FieldMark.h"
 #include "HelpBinding.h"
 #include "LanguageController.h"
+#include "ReadableColours.h"
+#include "WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QLayout>
@@ -19,6 +21,7 @@ namespace {
 constexpr int kClientWidth = 700;    // pixels
 constexpr int kStatusBarHeight = 19; // pixels
 constexpr int kCentralHeight = 518 - kStatusBarHeight;
+constexpr int kNoteLeft = 304; // where the height note begins, pixels
 
 // A corrected input or a written result recalculates once more, and that run finds nothing
 // left to change; the limit only keeps a value that never settles from recursing without end.
@@ -39,24 +42,49 @@ void SetBackground(QWidget* widget, QPalette::ColorRole role, const QColor& colo
     widget->setPalette(palette);
 }
 
+// The captions stand beside fixed points of the drawing; a longer text grows away from that
+// point: a right-aligned caption to the left, a centred one to both sides.
+void PlaceAtAnchor(QLabel* label, int minimumWidth) {
+    // The place the form gives, kept from the first call so that later texts grow from it.
+    constexpr char kFormPlace[] = "formGeometry";
+    if (!label->property(kFormPlace).isValid())
+        label->setProperty(kFormPlace, label->geometry());
+    const QRect old = label->property(kFormPlace).toRect();
+    const int width = std::max(minimumWidth, label->sizeHint().width());
+    const int height = std::max(old.height(), label->sizeHint().height());
+    const Qt::Alignment alignment = label->alignment();
+    int left = old.left();
+    if (alignment & Qt::AlignRight)
+        left = old.right() + 1 - width;
+    else if (alignment & Qt::AlignHCenter)
+        left = old.center().x() - width / 2;
+    label->setGeometry(left, old.center().y() - height / 2, width, height);
+}
+
+void GrowDownToFit(QWidget* widget, int minimumHeight) {
+    const int width = std::max(widget->width(), widget->sizeHint().width());
+    const int height =
+        std::max(minimumHeight, widget->hasHeightForWidth() ? widget->heightForWidth(width)
+                                                            : widget->sizeHint().height());
+    widget->resize(width, height);
+}
+
 } // namespace
 
 TfrmObstacles::TfrmObstacles(QWidget* owner, const ToolWindowLink& /*link*/)
     : QMainWindow(owner, Qt::Window) {
     setupUi(this);
-    // Laid out by pixel over the picture for a small dialog font.
-    QFont small = font();
-    small.setPointSize(8);
-    setFont(small);
     centralwidget->setFixedSize(kClientWidth, kCentralHeight);
     StatusBar1->setFixedHeight(kStatusBarHeight);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     HelpBinding::SetHelpContext(this, HelpContext::Obstacles);
+    new WindowPlacement(this, QStringLiteral("frmObstacles"));
     Panel6->setHeadingText(QStringLiteral("Obstacle calculator"));
     Image1->setPixmap(QPixmap(QStringLiteral(":/images/obstacles.png")));
     SetUpColours();
     ConnectHandlers();
     FormCreate();
+    PlaceCaptions();
     new LanguageController(this, Translation(), [this] { LanguageController1LanguageChanged(); });
 }
 
@@ -87,6 +115,12 @@ const WindowTranslation& TfrmObstacles::Translation() {
 void TfrmObstacles::SetUpColours() {
     SetBackground(Panel1, QPalette::Window, Qt::black);
     SetBackground(Panel2, QPalette::Window, Qt::white);
+    // Radio buttons draw their circles in the base colour.
+    SetBackground(Panel2, QPalette::Base, Qt::white);
+    // The question box is white and the drawing light under every desktop theme.
+    for (QWidget* onPicture :
+         std::initializer_list<QWidget*>{Panel2, lblElevation, Label1, lblDistance, Label2})
+        UseDarkText(onPicture);
     QFont bold = lblCalc->font();
     bold.setBold(true);
     lblCalc->setFont(bold);
@@ -152,12 +186,15 @@ QLineEdit* TfrmObstacles::ResultEdit(ObstacleMode mode) const {
 
 void TfrmObstacles::OnRbChange() {
     const QColor normal = palette().color(QPalette::Base);
+    const QColor normalText = palette().color(QPalette::Text);
     for (QLineEdit* edit : {edElevation, edDistance, edHeight}) {
         SetBackground(edit, QPalette::Base, normal);
+        SetBackground(edit, QPalette::Text, normalText);
         edit->setReadOnly(false);
     }
     QLineEdit* result = ResultEdit(CurrentMode());
     SetBackground(result, QPalette::Base, Qt::yellow);
+    SetBackground(result, QPalette::Text, TextColourOn(Qt::yellow));
     result->setReadOnly(true);
     OnInputChange();
 }
@@ -248,7 +285,29 @@ void TfrmObstacles::Close1Click() {
     close();
 }
 
+void TfrmObstacles::PlaceCaptions() {
+    // The box stands outside any layout, so nothing has measured its new texts yet.
+    for (QWidget* box : {Panel2, Panel1}) {
+        box->layout()->invalidate();
+        box->layout()->activate();
+    }
+    constexpr QSize kQuestionBox(257, 145);
+    Panel1->resize(std::max(kQuestionBox.width(), Panel1->sizeHint().width()), Panel1->height());
+    GrowDownToFit(Panel1, kQuestionBox.height());
+    // The note stands right of the question box, beside it however wide that grows.
+    constexpr int kNoteGap = 15; // pixels
+    lblHeightInfo->move(std::max(kNoteLeft, Panel1->geometry().right() + 1 + kNoteGap),
+                        lblHeightInfo->y());
+    GrowDownToFit(lblHeightInfo, 73);
+    PlaceAtAnchor(lblHeight, 90);
+    PlaceAtAnchor(lblElevation, 85);
+    PlaceAtAnchor(lblDistance, 114);
+    for (QLabel* unit : {Label1, Label2, Label3})
+        PlaceAtAnchor(unit, 0);
+}
+
 void TfrmObstacles::LanguageController1LanguageChanged() {
+    PlaceCaptions();
     OnInputChange();
 }
 

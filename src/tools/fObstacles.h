@@ -50,6 +50,7 @@ private:
     void LanguageController1LanguageChanged();
     void ConnectHandlers();
     void SetUpColours();
+    void PlaceCaptions();
 
     void Recalculate(bool writeCorrections);
     // Reads an input edit and marks it when its value is too large to calculate with. With

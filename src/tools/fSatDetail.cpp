@@ -10,10 +10,12 @@
 #include "NumberText.h"
 #include "ProductInfo.h"
 #include "QuietFailure.h"
+#include "ReadableColours.h"
 #include "ReportFrame.h"
 #include "ReportParts.h"
 #include "ReportWriter.h"
 #include "SaveDialogSettings.h"
+#include "WindowPlacement.h"
 
 #include <QBitmap>
 #include <QDir>
@@ -91,8 +93,11 @@ public:
     }
 };
 
-QImage BlankBitmap(QSize size) {
-    QImage bitmap(size, QImage::Format_RGB32);
+// `size` in logical pixels; the bitmap holds `pixelRatio` device pixels for each, and drawing
+// on it is scaled to match.
+QImage BlankBitmap(QSize size, qreal pixelRatio) {
+    QImage bitmap(size * pixelRatio, QImage::Format_RGB32);
+    bitmap.setDevicePixelRatio(pixelRatio);
     bitmap.fill(kTeal);
     return bitmap;
 }
@@ -158,10 +163,6 @@ QString ImageCell(const QString& baseName, const char* suffix) {
            QStringLiteral("\"></img></td>");
 }
 
-QString WithoutAccelerator(QString text) {
-    return text.remove(QLatin1Char('&'));
-}
-
 } // namespace
 
 DiagramGeometry DiagramGeometryFor(QSize imageSize) {
@@ -183,8 +184,9 @@ CompassLetters CurrentCompassLetters() {
             ConstantText(Constant::WestShort), ConstantText(Constant::EastShort)};
 }
 
-QImage DrawAzimuthDiagram(QSize size, double azimuth, const CompassLetters& letters) {
-    QImage bitmap = BlankBitmap(size);
+QImage DrawAzimuthDiagram(QSize size, double azimuth, const CompassLetters& letters,
+                          qreal pixelRatio) {
+    QImage bitmap = BlankBitmap(size, pixelRatio);
     const DiagramGeometry g = DiagramGeometryFor(size);
     const int D = g.D, M = g.M, c = g.c;
     DiagramPainter painter(bitmap);
@@ -198,8 +200,8 @@ QImage DrawAzimuthDiagram(QSize size, double azimuth, const CompassLetters& lett
     return bitmap;
 }
 
-QImage DrawElevationDiagram(QSize size, double elevation) {
-    QImage bitmap = BlankBitmap(size);
+QImage DrawElevationDiagram(QSize size, double elevation, qreal pixelRatio) {
+    QImage bitmap = BlankBitmap(size, pixelRatio);
     const DiagramGeometry g = DiagramGeometryFor(size);
     const int D = g.D, M = g.M, R = g.R, L = g.L;
     DiagramPainter painter(bitmap);
@@ -221,8 +223,8 @@ QImage DrawElevationDiagram(QSize size, double elevation) {
     return bitmap;
 }
 
-QImage DrawSkewDiagram(QSize size, double skew) {
-    QImage bitmap = BlankBitmap(size);
+QImage DrawSkewDiagram(QSize size, double skew, qreal pixelRatio) {
+    QImage bitmap = BlankBitmap(size, pixelRatio);
     const DiagramGeometry g = DiagramGeometryFor(size);
     const int D = g.D, M = g.M, c = g.c;
     const double q = skew - 90.0;
@@ -302,13 +304,9 @@ TfrmSatDetail::TfrmSatDetail(QWidget* owner, const ToolWindowLink& link)
     , m_link(link) {
     setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
-    // Laid out by pixel for a small dialog font, like the other tool windows.
-    QFont small = font();
-    small.setPointSize(8);
-    setFont(small);
     HelpBinding::SetHelpContext(this, HelpContext::Details);
-    centralWidget()->setFixedSize(726, 332);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    UseLightBackdrop({Panel5, Panel1, Panel3});
+    new WindowPlacement(this, QStringLiteral("frmSatDetail"));
 
     SaveDialog1 =
         new SaveDialogSettings(QStringLiteral("SaveDialog1"), QString(), kGifFilter, this);
@@ -393,11 +391,15 @@ QImage TfrmSatDetail::Bitmap(const QLabel* image) const {
     return slot ? *slot : QImage();
 }
 
-// The teal background, the colour of the bottom-left pixel, lets the framed panel show through.
-void TfrmSatDetail::ShowBitmap(QLabel* image, const QImage& bitmap) {
-    *BitmapSlot(image) = bitmap;
-    QPixmap pixmap = QPixmap::fromImage(bitmap);
-    const QColor background = bitmap.pixelColor(0, bitmap.height() - 1);
+// The saved and exported bitmap keeps its exact pixels; the screen gets one drawn at the
+// screen's pixel ratio, so lines and letters stay sharp on a high-density screen. The teal
+// background, the colour of the bottom-left pixel, lets the framed panel show through.
+void TfrmSatDetail::ShowDiagram(QLabel* image, const std::function<QImage(qreal)>& draw) {
+    QImage* bitmap = BitmapSlot(image);
+    *bitmap = draw(1.0);
+    const qreal ratio = image->devicePixelRatioF();
+    QPixmap pixmap = QPixmap::fromImage(ratio == 1.0 ? *bitmap : draw(ratio));
+    const QColor background = bitmap->pixelColor(0, bitmap->height() - 1);
     pixmap.setMask(pixmap.createMaskFromColor(background, Qt::MaskInColor));
     image->setPixmap(pixmap);
 }
@@ -405,22 +407,28 @@ void TfrmSatDetail::ShowBitmap(QLabel* image, const QImage& bitmap) {
 void TfrmSatDetail::DrawAzimuth() {
     if (!Satellite)
         return;
-    ShowBitmap(imgAzimuth,
-               DrawAzimuthDiagram(imgAzimuth->size(), Satellite->Azimuth, CurrentCompassLetters()));
+    const CompassLetters letters = CurrentCompassLetters();
+    ShowDiagram(imgAzimuth, [&](qreal ratio) {
+        return DrawAzimuthDiagram(imgAzimuth->size(), Satellite->Azimuth, letters, ratio);
+    });
     pnlAzimuth->setText(DiagramCaption(Constant::Azimuth, Satellite->Azimuth));
 }
 
 void TfrmSatDetail::DrawElevation() {
     if (!Satellite)
         return;
-    ShowBitmap(imgElevation, DrawElevationDiagram(imgElevation->size(), Satellite->Elevation));
+    ShowDiagram(imgElevation, [&](qreal ratio) {
+        return DrawElevationDiagram(imgElevation->size(), Satellite->Elevation, ratio);
+    });
     pnlElevation->setText(DiagramCaption(Constant::Elevation, Satellite->Elevation));
 }
 
 void TfrmSatDetail::DrawSkew() {
     if (!Satellite)
         return;
-    ShowBitmap(imgSkew, DrawSkewDiagram(imgSkew->size(), Satellite->Skew));
+    ShowDiagram(imgSkew, [&](qreal ratio) {
+        return DrawSkewDiagram(imgSkew->size(), Satellite->Skew, ratio);
+    });
     pnlSkew->setText(DiagramCaption(Constant::Skew, Satellite->Skew));
 }
 
@@ -429,9 +437,9 @@ void TfrmSatDetail::pmSaveImageClick() {
     const QImage* bitmap = image ? BitmapSlot(image) : nullptr;
     if (!bitmap)
         return;
-    SaveDialogRequest request =
-        SaveRequestFromDialogTexts({WithoutAccelerator(m_popupSave->actions().constFirst()->text()),
-                                    SaveDialog1->filter(), SaveDialog1->defaultExt()});
+    SaveDialogRequest request = SaveRequestFromDialogTexts(
+        MenuSaveDialogTexts(m_popupSave->actions().constFirst()->text(), SaveDialog1->filter(),
+                            SaveDialog1->defaultExt()));
     // A file name here is preset in the dialog's current folder.
     request.directory = image->objectName() + QStringLiteral(".gif");
     const QString path = DialogSeam::getSaveFileName(this, request);
@@ -446,8 +454,8 @@ void TfrmSatDetail::pmSaveImageClick() {
 
 void TfrmSatDetail::ExporttoHTML1Click() {
     const QString path = DialogSeam::getSaveFileName(
-        this, SaveRequestFromDialogTexts({WithoutAccelerator(ExporttoHTML1->text()),
-                                          SaveDialogHTML->filter(), SaveDialogHTML->defaultExt()}));
+        this, SaveRequestFromDialogTexts(MenuSaveDialogTexts(
+                  ExporttoHTML1->text(), SaveDialogHTML->filter(), SaveDialogHTML->defaultExt())));
     if (path.isEmpty())
         return;
     try {

@@ -13,6 +13,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 #include <optional>
 
 class QLabel;
@@ -45,9 +47,10 @@ CompassLetters CurrentCompassLetters();
 // The three diagrams, drawn afresh on a teal bitmap of the given size without antialiasing.
 // Angles in degrees: azimuth clockwise from North, elevation above the horizon, skew positive
 // turning the feed clockwise on screen.
-QImage DrawAzimuthDiagram(QSize size, double azimuth, const CompassLetters& letters);
-QImage DrawElevationDiagram(QSize size, double elevation);
-QImage DrawSkewDiagram(QSize size, double skew);
+QImage DrawAzimuthDiagram(QSize size, double azimuth, const CompassLetters& letters,
+                          qreal pixelRatio = 1.0);
+QImage DrawElevationDiagram(QSize size, double elevation, qreal pixelRatio = 1.0);
+QImage DrawSkewDiagram(QSize size, double skew, qreal pixelRatio = 1.0);
 
 // "Azimuth: 173.25°": the constant's current text and the value rounded to hundredths.
 QString DiagramCaption(const QString& constantName, double degrees);
@@ -93,7 +96,7 @@ private:
     void SetUpPopupMenu();
     void ImageContextPopup(QLabel* image, const QPoint& localPos);
     void ShowCaption();
-    void ShowBitmap(QLabel* image, const QImage& bitmap);
+    void ShowDiagram(QLabel* image, const std::function<QImage(qreal)>& draw);
     void WriteReport(const QString& pagePath) const;
     QImage* BitmapSlot(const QLabel* image);
 

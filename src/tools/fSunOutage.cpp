@@ -11,6 +11,7 @@
 #include "ReportParts.h"
 #include "ReportWriter.h"
 #include "SaveDialogSettings.h"
+#include "WindowPlacement.h"
 
 #include <QDate>
 #include <QLabel>
@@ -34,8 +35,8 @@ GridColumnSpec TextColumn(const char* name, const char* caption,
     return column;
 }
 
-SaveDialogTexts DialogTexts(const SaveDialogSettings& dialog, const SaveDialogTexts& defaults) {
-    return {defaults.title, dialog.filter(), dialog.defaultExt()};
+SaveDialogTexts DialogTexts(const SaveDialogSettings& dialog, const QAction* menuItem) {
+    return MenuSaveDialogTexts(menuItem->text(), dialog.filter(), dialog.defaultExt());
 }
 
 } // namespace
@@ -45,6 +46,7 @@ TfrmSunOutage::TfrmSunOutage(QWidget* owner, const ToolWindowLink& link)
     , m_link(link) {
     setupUi(this);
     HelpBinding::SetHelpContext(this, HelpContext::SunOutage);
+    new WindowPlacement(this, QStringLiteral("frmSunOutage"));
     Panel6->setHeadingText(QStringLiteral("Sun Outage"));
     SetUpGrid();
     StatusBar1->addWidget(lblSearchCutShort);
@@ -264,13 +266,12 @@ QStringList TfrmSunOutage::HtmlBodyLines() const {
 }
 
 void TfrmSunOutage::ExporttoCSV1Click() {
-    ExportCsvReport(this, DialogTexts(*SaveDialogCSV, DefaultCsvSaveDialogTexts()),
-                    [this] { return CsvLines(); });
+    ExportCsvReport(this, DialogTexts(*SaveDialogCSV, ExporttoCSV1), [this] { return CsvLines(); });
 }
 
 void TfrmSunOutage::ExporttoHTML1Click() {
-    ExportHtmlReport(this, DialogTexts(*SaveDialogHTML, DefaultHtmlSaveDialogTexts()),
-                     Panel6->heading()->text(), [this] { return HtmlBodyLines(); });
+    ExportHtmlReport(this, DialogTexts(*SaveDialogHTML, ExporttoHTML1), Panel6->heading()->text(),
+                     [this] { return HtmlBodyLines(); });
 }
 
 } // namespace skyvane

@@ -1,5 +1,7 @@
 #include "GridView.h"
 
+#include "ReadableColours.h"
+
 #include <QContextMenuEvent>
 #include <QDate>
 #include <QHeaderView>
@@ -74,8 +76,11 @@ protected:
             return;
         }
         const QBrush brush = m_grid->cellBackground(index.row(), index.column());
-        if (brush.style() != Qt::NoBrush)
-            option->backgroundBrush = brush;
+        if (brush.style() == Qt::NoBrush)
+            return;
+        option->backgroundBrush = brush;
+        option->palette.setColor(QPalette::Text,
+                                 m_grid->cellTextColour(index.row(), index.column()));
     }
 
 private:
@@ -397,6 +402,14 @@ QBrush GridView::cellBackground(int row, int column) const {
     if (m_coloring)
         return m_coloring(row, column);
     return palette().brush(QPalette::Base);
+}
+
+QColor GridView::cellTextColour(int row, int column) const {
+    const QColor text = palette().color(QPalette::Text);
+    const QBrush background = cellBackground(row, column);
+    if (background.style() == Qt::NoBrush)
+        return text;
+    return ReadableOn(text, background.color());
 }
 
 QBrush GridView::AlternateRowBrush(int row, const QPalette& palette) {

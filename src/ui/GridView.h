@@ -132,6 +132,9 @@ public:
     void setCellColoring(CellColoring coloring);
     // The brush a cell that is not selected is painted with.
     QBrush cellBackground(int row, int column) const;
+    // The colour a cell's text is drawn in when not selected: the palette's text colour, unless
+    // the cell's background is one a dark theme's light text cannot be read on.
+    QColor cellTextColour(int row, int column) const;
     // The usual colouring: even rows (from the first data row on screen) white, odd rows the
     // palette's tooltip background.
     static QBrush AlternateRowBrush(int row, const QPalette& palette);

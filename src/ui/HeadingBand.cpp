@@ -1,5 +1,8 @@
 #include "HeadingBand.h"
 
+#include "ReadableColours.h"
+
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 
@@ -16,12 +19,15 @@ HeadingBand::HeadingBand(QWidget* parent)
     font.setPixelSize(16);
     m_heading->setFont(font);
     m_heading->setAttribute(Qt::WA_TranslucentBackground);
-    m_heading->move(16, 8);
+    // The picture is light under every desktop theme.
+    UseDarkText(m_heading);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(16, 8, 8, 0);
+    layout->addWidget(m_heading, 0, Qt::AlignLeft | Qt::AlignTop);
 }
 
 void HeadingBand::setHeadingText(const QString& text) {
     m_heading->setText(text);
-    m_heading->adjustSize();
 }
 
 const QPixmap& HeadingBand::HeadingPicture() {

@@ -124,6 +124,22 @@ QStringList RowTexts(const QAbstractItemModel& rows, int row) {
     return texts;
 }
 
+QString WithoutAccelerator(const QString& text) {
+    QString title;
+    title.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&') && ++i >= text.size())
+            break;
+        title += text[i];
+    }
+    return title;
+}
+
+SaveDialogTexts MenuSaveDialogTexts(const QString& menuText, const QString& filter,
+                                    const QString& defaultExt) {
+    return {WithoutAccelerator(menuText), filter, defaultExt};
+}
+
 SaveDialogTexts DefaultHtmlSaveDialogTexts() {
     return {QStringLiteral("Export to HTML"),
             QStringLiteral("HTML (*.html, *.htm)|*.html;*.htm|All extensions (*.*)|*.*"),

@@ -37,6 +37,12 @@ struct SaveDialogTexts {
     QString defaultExt;
 };
 
+// A menu item's caption as a title: "Export to &HTML" becomes "Export to HTML", "&&" stays "&".
+QString WithoutAccelerator(const QString& text);
+// A save dialog titled after the menu item that opens it, so the title follows the language.
+SaveDialogTexts MenuSaveDialogTexts(const QString& menuText, const QString& filter,
+                                    const QString& defaultExt);
+
 SaveDialogTexts DefaultHtmlSaveDialogTexts();
 SaveDialogTexts DefaultCsvSaveDialogTexts();
 

@@ -30,6 +30,15 @@ QString BuiltInMainText(int languageId, int number) {
         .value_or(QString());
 }
 
+QString ToolkitText() {
+    return QCoreApplication::translate("QFileDialog", "Look in:");
+}
+
+QString MnemonicLetter(const QString& caption) {
+    const qsizetype at = caption.indexOf(QLatin1Char('&'));
+    return at >= 0 && at + 1 < caption.size() ? caption.mid(at + 1, 1).toLower() : QString();
+}
+
 QAction* CheckedItem(QMenu* menu) {
     for (QAction* item : menu->actions())
         if (item->isChecked())
@@ -163,9 +172,21 @@ private slots:
         QCOMPARE(window->StatusBar1->currentMessage(),
                  FormatConstant(Constant::SatTheoreticallyVisible,
                                 {QString::number(window->GridView1->gridRowCount())}));
+        // The toolkit's own dialogs speak the language too.
+        QVERIFY(ToolkitText() != QLatin1String("Look in:"));
+        // Alt and a letter reaches exactly one button or menu of the window.
+        QStringList letters;
+        for (const QString& caption :
+             {window->btnGo->text(), window->btnEarthmap->text(), window->btnLocDatabase->text(),
+              window->mFile->title(), window->mTools->title(), window->mHelp->title()})
+            if (const QString letter = MnemonicLetter(caption); !letter.isEmpty()) {
+                QVERIFY2(!letters.contains(letter), qPrintable(caption));
+                letters << letter;
+            }
 
         ItemOf(window->mFileSwitchLanguage, 1033)->trigger();
         QCOMPARE(window->btnGo->text(), QStringLiteral("&Calc"));
+        QCOMPARE(ToolkitText(), QStringLiteral("Look in:"));
         QCOMPARE(CheckedItem(window->mFileSwitchLanguage)->data().toInt(), 1033);
     }
 

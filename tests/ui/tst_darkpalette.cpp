@@ -1,0 +1,103 @@
+#include "GridView.h"
+#include "HeadingBand.h"
+#include "ReadableColours.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+
+using namespace skyvane;
+
+namespace {
+
+// A dark desktop theme: light text on dark backgrounds, tooltips included.
+QPalette DarkPalette() {
+    QPalette palette;
+    const QColor light(0xfc, 0xfc, 0xfc);
+    for (const auto& [role, colour] : std::initializer_list<std::pair<QPalette::ColorRole, QColor>>{
+             {QPalette::Window, QColor(0x2a, 0x2e, 0x32)},
+             {QPalette::WindowText, light},
+             {QPalette::Base, QColor(0x1b, 0x1e, 0x20)},
+             {QPalette::AlternateBase, QColor(0x23, 0x26, 0x29)},
+             {QPalette::Text, light},
+             {QPalette::Button, QColor(0x31, 0x36, 0x3b)},
+             {QPalette::ButtonText, light},
+             {QPalette::ToolTipBase, QColor(0x31, 0x36, 0x3b)},
+             {QPalette::ToolTipText, light},
+             {QPalette::Highlight, QColor(0x3d, 0xae, 0xe9)},
+             {QPalette::HighlightedText, light}})
+        palette.setColor(role, colour);
+    return palette;
+}
+
+// The colour of a painted area that differs most from its background: the text's colour.
+QColor StrongestAgainst(const QImage& area, const QColor& background) {
+    QColor strongest = background;
+    for (int y = 0; y < area.height(); ++y)
+        for (int x = 0; x < area.width(); ++x)
+            if (const QColor pixel = area.pixelColor(x, y);
+                ContrastRatio(pixel, background) > ContrastRatio(strongest, background))
+                strongest = pixel;
+    return strongest;
+}
+
+QColor MeanColour(const QImage& image) {
+    return QColor::fromRgb(
+        image.scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixel(0, 0));
+}
+
+constexpr double kReadable = 4.5;
+
+} // namespace
+
+class TestDarkPalette : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setPalette(DarkPalette()); }
+
+    void gridRowIsReadable_data() {
+        QTest::addColumn<int>("row");
+        QTest::newRow("even row, painted white") << 0;
+        QTest::newRow("odd row, tooltip colour") << 1;
+    }
+
+    // The row as painted: its background and the text drawn on it.
+    void gridRowIsReadable() {
+        QFETCH(int, row);
+        GridView grid;
+        GridColumnSpec column;
+        column.objectName = QStringLiteral("colName");
+        column.width = 200;
+        grid.addColumn(column);
+        grid.setCellColoring(
+            [&grid](int at, int) { return GridView::AlternateRowBrush(at, grid.palette()); });
+        for (int i = 0; i < 2; ++i)
+            grid.addRow({QStringLiteral("WWWWMMMM")});
+        grid.clearSelection();
+        grid.setCurrentIndex(QModelIndex());
+        grid.resize(260, 120);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+
+        const QImage painted =
+            grid.viewport()->grab(grid.visualRect(grid.model()->index(row, 0))).toImage();
+        const QColor background = grid.cellBackground(row, 0).color();
+        const QColor text = StrongestAgainst(painted, background);
+        QVERIFY2(ContrastRatio(text, background) >= kReadable,
+                 qPrintable(QStringLiteral("text %1 on %2").arg(text.name(), background.name())));
+    }
+
+    // The heading stands on its light picture under every theme.
+    void headingIsReadable() {
+        HeadingBand band;
+        band.setHeadingText(QStringLiteral("Sun Outage"));
+        const QColor text = band.heading()->palette().color(QPalette::WindowText);
+        const QColor picture = MeanColour(HeadingBand::HeadingPicture().toImage());
+        QVERIFY2(ContrastRatio(text, picture) >= kReadable,
+                 qPrintable(QStringLiteral("text %1 on %2").arg(text.name(), picture.name())));
+    }
+};
+
+QTEST_MAIN(TestDarkPalette)
+#include "tst_darkpalette.moc"
