@@ -256,7 +256,6 @@ void TfrmMain::FormCreate() {
         LoadSettings();
         m_session->loadDeclination();
         pnlMagDev->setVisible(m_session->declinationAvailable());
-        MeasureInputBand();
     } catch (...) {
         m_startingUp = false;
         throw;
@@ -286,19 +285,6 @@ void TfrmMain::ShowSplash() {
     m_frmInit = new TfrmInit(this);
     m_frmInit->show();
     m_frmInit->PaintNow();
-}
-
-// The input band is as tall as what it shows: without the declination panel it ends below the
-// longitude row.
-void TfrmMain::MeasureInputBand() {
-    constexpr int kBorder = 5;
-    constexpr int kBevel = 2;
-    int contentBottom = Panel2->geometry().bottom() + 1;
-    for (const QWidget* child : {static_cast<QWidget*>(btnGo), static_cast<QWidget*>(pnlMagDev)})
-        if (!child->isHidden())
-            contentBottom = std::max(contentBottom, child->geometry().bottom() + 1);
-    Panel1->resize(Panel1->width(), contentBottom + kBorder);
-    Panel7->setFixedHeight(Panel1->height() + 2 * kBevel);
 }
 
 void TfrmMain::showEvent(QShowEvent* event) {

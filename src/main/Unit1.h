@@ -128,7 +128,6 @@ private:
     void ConnectHandlers();
     void CheckHelpFile();
     void ShowSplash();
-    void MeasureInputBand();
     void LoadSiteSettings();
     Site SiteFromEdits() const;
     Site SiteToStore() const;

@@ -36,6 +36,15 @@ void FillValue(QWidget* window, const char* name, const QString& text) {
         label->setText(text);
 }
 
+QWidget* MainWindow(const QString& folder) {
+    auto* window =
+        new TfrmMain(std::make_unique<SettingsStore>(folder + QStringLiteral("/settings.ini")));
+    // Shown when the declination library is present, as on an installed system.
+    window->findChild<QWidget*>(QStringLiteral("pnlMagDev"))->show();
+    FillValue(window, "lblMagDev", QStringLiteral("-4,25° E"));
+    return window;
+}
+
 QWidget* DetailWindow(const QString&) {
     auto* window = new TfrmSatDetail(nullptr, {});
     window->SetSatellite(Satellite());
@@ -150,6 +159,7 @@ private slots:
         QTest::addColumn<int>("language");
         QTest::addColumn<int>("pointSize");
         const QList<std::pair<const char*, WindowFactory>> windows{
+            {"main", MainWindow},
             {"details", DetailWindow},
             {"sun outage", SunOutageWindow},
             {"obstacles", [](const QString&) { return new TfrmObstacles(nullptr, {}); }},

@@ -951,8 +951,9 @@ void TestMainWindow::declination() {
     auto window = createShownWindow();
     QCOMPARE(window->MagDecAvailable(), panelShown);
     QCOMPARE(!window->pnlMagDev->isHidden(), panelShown);
-    // The input band ends below the declination panel only when the panel is shown.
-    const int panelBottom = window->pnlMagDev->geometry().bottom();
+    // The input band makes room for the declination panel only when the panel is shown.
+    const int panelBottom =
+        window->Panel2->geometry().bottom() + window->pnlMagDev->sizeHint().height();
     QVERIFY2((window->Panel1->height() > panelBottom) == panelShown,
              qPrintable(QStringLiteral("band height %1, panel bottom %2")
                             .arg(window->Panel1->height())
