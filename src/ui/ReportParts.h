@@ -17,11 +17,11 @@ class GridView;
 // The main window's site as every HTML report repeats it, in the window's current language.
 struct SiteReportInputs {
     QString latitudeCaption;        // lblLatitude: "Latitude"
-    QString latitudeText;           // edLat exactly as typed
-    bool latitudeNorth = true;      // rbEsLatN checked
+    QString latitudeText;           // the site's latitude as typed (Site::latitudeText)
+    bool latitudeNorth = true;      // its hemisphere as chosen
     QString longitudeCaption;       // lblLongitude: "Longitude"
-    QString longitudeText;          // edLong exactly as typed
-    bool longitudeWest = false;     // rbEsLongW checked
+    QString longitudeText;          // the longitude as typed
+    bool longitudeWest = false;     // its hemisphere as chosen
     QString townName;               // the town found for the site; empty gives no town row
     QString cityCaption;            // the location window's lblCity, with its own colon: "City:"
     bool declinationTicked = false; // cbUseMagDev checked

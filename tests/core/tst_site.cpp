@@ -25,8 +25,6 @@ class TestSite : public QObject {
 private slots:
     void conversions_data();
     void conversions();
-    void acceptedText_data();
-    void acceptedText();
 };
 
 void TestSite::conversions_data() {
@@ -86,27 +84,6 @@ void TestSite::conversions() {
         Site::FromInputs(site.latitudeText(), site.north(), site.longitudeText(), site.west());
     QCOMPARE(again, site);
     QCOMPARE(again.latitudeNorth(), site.latitudeNorth());
-}
-
-void TestSite::acceptedText_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("limit");
-    QTest::addColumn<bool>("accepted");
-
-    QTest::newRow("latitude at the limit, minus ignored") << "-90" << kLatitudeLimit << true;
-    QTest::newRow("latitude just beyond") << "90.01" << kLatitudeLimit << false;
-    QTest::newRow("longitude at the limit") << "180" << kLongitudeLimit << true;
-    QTest::newRow("empty") << "" << kLongitudeLimit << false;
-    QTest::newRow("digit grouping") << "1,000" << kLongitudeLimit << false;
-    QTest::newRow("not a number spelled out") << "nan" << kLatitudeLimit << false;
-    QTest::newRow("infinity") << "inf" << kLongitudeLimit << false;
-}
-
-void TestSite::acceptedText() {
-    QFETCH(QString, text);
-    QFETCH(double, limit);
-    QFETCH(bool, accepted);
-    QCOMPARE(IsAcceptedCoordinateText(text, limit), accepted);
 }
 
 QTEST_GUILESS_MAIN(TestSite)

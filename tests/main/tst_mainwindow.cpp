@@ -89,6 +89,7 @@ private slots:
     void focusLeavingWindow();
     void clickRecalculates_data();
     void clickRecalculates();
+    void siteSetElsewhereShown();
 
     // The grid.
     void sorting_data();
@@ -449,6 +450,25 @@ void TestMainWindow::focusLeavingWindow() {
 
     QCOMPARE(window->edLat->text(), checked ? QStringLiteral("47.16") : QString());
     QCOMPARE(window->edLat->isModified(), !checked);
+}
+
+// As the world map and the location window set it: fields, list and reports follow.
+void TestMainWindow::siteSetElsewhereShown() {
+    auto window = createShownWindow();
+    const SatelliteRecord before = window->RecordAtRow(0);
+
+    window->session()->setSite(Site::FromSouthEast(33.5, -58.5));
+
+    QCOMPARE(window->edLat->text(), QStringLiteral("33.50"));
+    QVERIFY(window->rbEsLatS->isChecked());
+    QCOMPARE(window->edLong->text(), QStringLiteral("58.50"));
+    QVERIFY(window->rbEsLongW->isChecked());
+    QVERIFY(!window->edLat->isModified());
+    const SatelliteRecord first = window->RecordAtRow(0);
+    QVERIFY(first && first != before);
+    QCOMPARE(first->SiteLatitude, -33.5);
+    QCOMPARE(first->SiteLongitude, 58.5);
+    QCOMPARE(window->SiteReport().longitudeText, QStringLiteral("58.50"));
 }
 
 void TestMainWindow::clickRecalculates_data() {
