@@ -118,6 +118,9 @@ SECTIONS = [
         (29, "Start (GMT)", "Beginn (GMT)", "Kezdete (GMT)"),
         (30, "End (GMT)", "Ende (GMT)", "Vége (GMT)"),
         (31, "Duration", "Dauer", "Időtartam"),
+        (32, "The search stopped at its limit: the table may be incomplete.",
+         "Die Suche hat ihre Grenze erreicht: die Tabelle ist womöglich unvollständig.",
+         "A keresés elérte a korlátját: a táblázat hiányos lehet."),
     ]),
     ("frmLocations", [
         (1, "Location database", "Ortsdatenbank", "Helyszín-adatbázis"),

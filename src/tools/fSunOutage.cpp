@@ -88,6 +88,8 @@ const WindowTranslation& TfrmSunOutage::Translation() {
             {29, "colStartGMT", "Header.Caption", "Start (GMT)"},
             {30, "colEndGMT", "Header.Caption", "End (GMT)"},
             {31, "colDuration", "Header.Caption", "Duration"},
+            {32, "lblSearchCutShort", "Caption",
+             "The search stopped at its limit: the table may be incomplete."},
         },
         {"*.Font.Name", "edDiameter.*", "edYear.*", "N1.*"},
     };
