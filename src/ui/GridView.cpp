@@ -9,6 +9,8 @@
 #include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
 namespace skyvane {
 
 namespace {
@@ -103,7 +105,7 @@ public:
     int appendRow(const QStringList& texts, const QVariant& object) {
         const int row = rowCount();
         beginInsertRows({}, row, row);
-        m_rows.push_back({texts, object});
+        m_rows.push_back({texts, object, {}});
         endInsertRows();
         return row;
     }
@@ -265,6 +267,12 @@ GridView::GridView(QWidget* parent)
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         emit cellDoubleClicked(index.row(), index.column());
     });
+    // A larger desktop font or a longer translation must not cut off a position or a caption.
+    connect(m_sortModel, &QAbstractItemModel::modelReset, this, &GridView::scheduleColumnFit);
+    connect(m_sortModel, &QAbstractItemModel::rowsInserted, this, &GridView::scheduleColumnFit);
+    connect(m_sortModel, &QAbstractItemModel::dataChanged, this, &GridView::scheduleColumnFit);
+    connect(m_sortModel, &QAbstractItemModel::headerDataChanged, this,
+            &GridView::scheduleColumnFit);
 }
 
 void GridView::setSourceModel(QAbstractItemModel* rows) {
@@ -289,6 +297,7 @@ GridColumn* GridView::addColumn(const GridColumnSpec& declared) {
     connect(added->header(), &GridColumnHeader::captionChanged, this,
             [this, index] { updateHeaderCaption(index); });
     connect(added, &GridColumn::textAfterChanged, viewport(), qOverload<>(&QWidget::update));
+    connect(added, &GridColumn::textAfterChanged, this, &GridView::scheduleColumnFit);
     return added;
 }
 
@@ -471,6 +480,37 @@ void GridView::endUpdate() {
         return;
     if (--m_updateDepth == 0)
         setUpdatesEnabled(true);
+}
+
+void GridView::scheduleColumnFit() {
+    if (m_columnFitPending)
+        return;
+    m_columnFitPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_columnFitPending = false;
+            fitColumnsToTexts(true);
+        },
+        Qt::QueuedConnection);
+}
+
+void GridView::fitColumnsToTexts(bool keepWider) {
+    for (int c = 0; c < gridColumnCount(); ++c) {
+        const int declared = m_columns[static_cast<size_t>(c)]->declaredWidth();
+        int width = declared >= 0 ? declared : horizontalHeader()->defaultSectionSize();
+        if (keepWider)
+            width = std::max(width, columnWidth(c));
+        width = std::max({width, sizeHintForColumn(c), horizontalHeader()->sectionSizeHint(c)});
+        if (width != columnWidth(c))
+            setColumnWidth(c, width);
+    }
+}
+
+void GridView::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        fitColumnsToTexts(false);
 }
 
 void GridView::contextMenuEvent(QContextMenuEvent* event) {

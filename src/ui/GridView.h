@@ -167,16 +167,23 @@ signals:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void onHeaderClicked(int column);
     void updateHeaderCaption(int column);
+    // Once the current event is handled, widens every column whose texts or caption no longer fit.
+    void scheduleColumnFit();
+    // A column is never narrower than its declared width nor than its widest text; with
+    // keepWider, a width the user dragged larger stays.
+    void fitColumnsToTexts(bool keepWider);
 
     GridTextModel* m_textModel;
     GridSortModel* m_sortModel;
     std::vector<GridColumn*> m_columns;
     CellColoring m_coloring;
     int m_updateDepth = 0;
+    bool m_columnFitPending = false;
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 };

@@ -62,6 +62,8 @@ private slots:
     void coloursFollowTheDisplayedOrder();
     void paintsTheColouringAndTheSelection();
     void drawsTheTextAfterTheCellText();
+    void columnsShowTheirWholeTexts_data();
+    void columnsShowTheirWholeTexts();
 
     void cellAtPoint_data();
     void cellAtPoint();
@@ -209,6 +211,43 @@ void TestGridView::drawsTheTextAfterTheCellText() {
     QCOMPARE(grid.cellText(0, 2), QStringLiteral("9.25"));
     QCOMPARE(grid.displayText(0, 2), QStringLiteral("9.25°"));
     QCOMPARE(grid.displayText(0, 0), QStringLiteral("13.0° E"));
+}
+
+void TestGridView::columnsShowTheirWholeTexts_data() {
+    QTest::addColumn<int>("pointSize");
+    QTest::addColumn<QString>("skewCaption");
+    QTest::newRow("default font") << 0 << QStringLiteral("Skew");
+    QTest::newRow("18 pt, long caption") << 18 << QStringLiteral("LNB-elforgatás");
+}
+
+void TestGridView::columnsShowTheirWholeTexts() {
+    QFETCH(int, pointSize);
+    QFETCH(QString, skewCaption);
+    GridView grid;
+    if (pointSize > 0) {
+        QFont font = grid.font();
+        font.setPointSize(pointSize);
+        grid.setFont(font);
+    }
+    AddSatelliteListColumns(grid);
+    QList<int> declared;
+    for (int c = 0; c < grid.gridColumnCount(); ++c)
+        declared << grid.columnWidth(c);
+    AddRows(grid, kSampleRows);
+    grid.column(4)->header()->setCaption(skewCaption);
+    QCoreApplication::processEvents();
+
+    const QFontMetrics metrics(grid.font());
+    for (int c = 0; c < grid.gridColumnCount(); ++c) {
+        QVERIFY2(grid.columnWidth(c) >= declared[c], qPrintable(QString::number(c)));
+        const int caption =
+            grid.horizontalHeader()->fontMetrics().horizontalAdvance(grid.column(c)->caption());
+        QVERIFY2(grid.columnWidth(c) > caption, qPrintable(grid.column(c)->caption()));
+        for (int row = 0; row < grid.gridRowCount(); ++row) {
+            const QString text = grid.displayText(row, c);
+            QVERIFY2(grid.columnWidth(c) > metrics.horizontalAdvance(text), qPrintable(text));
+        }
+    }
 }
 
 void TestGridView::cellAtPoint_data() {
