@@ -179,6 +179,9 @@ CATALOGUE_ENTRIES = [
     (70, "The catalogue was not imported; the previous one stays in use.",
      "Der Katalog wurde nicht importiert; der bisherige bleibt in Gebrauch.",
      "A katalógus importálása nem sikerült; az eddigi marad használatban."),
+    (71, "Your catalogue could not be removed and stays in use.",
+     "Ihr Katalog konnte nicht entfernt werden und bleibt in Gebrauch.",
+     "A saját katalógus nem távolítható el, használatban marad."),
 ]
 for _section, _entries in SECTIONS:
     if _section == "frmMain":

@@ -1,6 +1,7 @@
 #include "CatalogueImport.h"
 
 #include "Catalogue.h"
+#include "CheckedCommit.h"
 #include "DataFiles.h"
 #include "TextCodec.h"
 
@@ -12,6 +13,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QXmlStreamReader>
 
 #include <cmath>
@@ -512,18 +514,23 @@ ImportedCatalogue ImportCatalogueFile(const QString& path, const QDateTime& now)
 }
 
 QString UserCatalogueFile() {
-    const QString folder = UserDataFolder();
+    // Only a look: the folder is made when a catalogue is first written into it.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     return folder.isEmpty() ? QString()
                             : QDir(folder).filePath(QString::fromLatin1(kCatalogueFileName));
 }
 
 void WriteUserCatalogue(const QByteArray& bytes) {
-    const QString path = UserCatalogueFile();
-    if (path.isEmpty())
+    if (UserDataFolder().isEmpty())
         Fail(QStringLiteral("There is no folder for the user's data."));
+    const QString path = UserCatalogueFile();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        Fail(QStringLiteral("Cannot write file \"%1\". %2").arg(path, file.errorString()));
+    QString reason;
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        reason = file.errorString();
+    else if (CommitChecked(file, reason))
+        return;
+    Fail(QStringLiteral("Cannot write file \"%1\". %2").arg(path, reason));
 }
 
 bool RemoveUserCatalogue() {

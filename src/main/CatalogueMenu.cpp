@@ -28,6 +28,7 @@ constexpr std::pair<const char*, const char*> kTexts[] = {
     {"ImportTitle", "Import catalogue"},
     {"Imported", "%s positions imported into your catalogue."},
     {"NotImported", "The catalogue was not imported; the previous one stays in use."},
+    {"NotRemoved", "Your catalogue could not be removed and stays in use."},
 };
 
 } // namespace
@@ -110,7 +111,9 @@ void CatalogueMenu::mFileImportCatalogueClick() {
 }
 
 void CatalogueMenu::mFileShippedCatalogueClick() {
-    RemoveUserCatalogue();
+    if (!RemoveUserCatalogue())
+        DialogSeam::showMessage(m_window, QMessageBox::Warning,
+                                m_useShipped->text().remove(QLatin1Char('&')), Text("NotRemoved"));
     m_recalculate();
 }
 

@@ -169,6 +169,8 @@ const WindowTranslation& TfrmMain::Translation() {
             {69, "CatalogueTexts", "Imported", "%s positions imported into your catalogue."},
             {70, "CatalogueTexts", "NotImported",
              "The catalogue was not imported; the previous one stays in use."},
+            {71, "CatalogueTexts", "NotRemoved",
+             "Your catalogue could not be removed and stays in use."},
         },
         {"*.Font.Name", "Caption", "edLat.*", "edLong.*", "frmMain.Caption", "lblMagDev.*", "N1.*",
          "N2.*", "N3.*"},

@@ -29,21 +29,6 @@ ReportWriteError FileError(const QString& what, const QSaveFile& file,
 
 } // namespace
 
-bool CommitChecked(QSaveFile& file, QString& errorText) {
-    // commit() does not report a failed final flush (a full disk), and would then replace the
-    // earlier file with a truncated one; flushing first lets the earlier file survive.
-    if (!file.flush() || file.error() != QFileDevice::NoError) {
-        errorText = file.errorString();
-        file.cancelWriting();
-        file.commit(); // removes the temporary file
-        return false;
-    }
-    if (file.commit())
-        return true;
-    errorText = file.errorString();
-    return false;
-}
-
 ReportWriter::ReportWriter(const QString& path, ReportEncoding encoding)
     : m_file(path)
     , m_encoding(encoding) {

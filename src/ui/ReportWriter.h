@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CheckedCommit.h"
+
 #include <QSaveFile>
 #include <QString>
 #include <QStringList>
@@ -39,11 +41,6 @@ private:
     QSaveFile m_file;
     ReportEncoding m_encoding;
 };
-
-// Completes a QSaveFile: flushes and checks the written data before the file replaces an
-// earlier one. On failure the earlier file stays, nothing new appears, errorText says why and
-// false is returned.
-bool CommitChecked(QSaveFile& file, QString& errorText);
 
 // Writes all lines to path in one go (see ReportWriter).
 void WriteReportFile(const QString& path, ReportEncoding encoding, const QStringList& lines);

@@ -44,6 +44,7 @@ private slots:
     void cleanup();
     void importThenUseShipped();
     void brokenImportKeepsCatalogue();
+    void catalogueThatStaysIsSaid();
     void hostileCatalogueAtStartUp_data();
     void hostileCatalogueAtStartUp();
     void menuTranslated();
@@ -123,6 +124,19 @@ void TestCatalogueMenu::brokenImportKeepsCatalogue() {
              qPrintable(m_messages.constLast()));
     QCOMPARE(ReadAll(UserCatalogueFile()), previous);
     QCOMPARE(window->GridView1->gridRowCount(), 1);
+}
+
+void TestCatalogueMenu::catalogueThatStaysIsSaid() {
+    // A folder in the catalogue's place cannot be removed like a file.
+    const QString blocked = UserCatalogueFile();
+    QVERIFY(QDir().mkpath(blocked + QStringLiteral("/inside")));
+    auto window = createWindow();
+    window->findChild<QAction*>(QStringLiteral("mFileShippedCatalogue"))->trigger();
+    const QStringList messages = m_messages;
+    QVERIFY(QDir(blocked).removeRecursively());
+    QVERIFY2(
+        messages.contains(QStringLiteral("Your catalogue could not be removed and stays in use.")),
+        qPrintable(messages.join(QLatin1Char('|'))));
 }
 
 void TestCatalogueMenu::hostileCatalogueAtStartUp_data() {
