@@ -51,15 +51,23 @@ QString PlainTownStatement(bool hasCountry, bool hasText) {
     return sql + QStringLiteral("1=1 order by town collate %1").arg(QLatin1String(kCollationName));
 }
 
+// Where a search finds the folded names: the trigram index over them, or the names themselves.
+enum class FoldedNames { TrigramIndex, Table };
+
 // Our own database: the folded names of every town in townsearch, the ranks of the collations
 // it was built with, the region beside the town.
-QString RankedTownStatement(bool hasCountry, bool hasText, const QString& order) {
+QString RankedTownStatement(bool hasCountry, bool hasText, const QString& order,
+                            FoldedNames names) {
     QString sql = QStringLiteral("select l.id, l.town, l.lat, l.long, l.idcountry, "
                                  "r.name as region from ");
-    // A search reads the folded names straight through and sorts the few towns it finds;
-    // walking the rank index would visit every town out of order first.
-    sql += hasText ? QStringLiteral("townsearch s cross join location l on l.id = s.id ")
-                   : QStringLiteral("location l ");
+    // A search finds the folded names first and sorts the few towns it finds; walking the rank
+    // index would visit every town out of order first.
+    if (!hasText)
+        sql += QStringLiteral("location l ");
+    else if (names == FoldedNames::TrigramIndex)
+        sql += QStringLiteral("townfts s cross join location l on l.id = s.rowid ");
+    else
+        sql += QStringLiteral("townsearch s cross join location l on l.id = s.id ");
     sql += QStringLiteral("left join region r on r.id = l.idregion where ");
     if (hasCountry)
         sql += QStringLiteral("l.idcountry = ?1 and ");
@@ -318,16 +326,19 @@ std::vector<TownEntry> LocationDatabase::Towns(const TownFilter& filter) {
 }
 
 SqliteStatement LocationDatabase::PrepareTowns(bool hasCountry, bool hasText) {
-    SqliteStatement ranked = m_db.prepare(
-        RankedTownStatement(hasCountry, hasText, QStringLiteral("l.") + RankColumn(*m_state)));
-    if (ranked.isValid())
-        return ranked;
+    const QString rankOrder = QStringLiteral("l.") + RankColumn(*m_state);
     // A tailored collation the file carries no ranks for still sorts right, only slower.
-    ranked = m_db.prepare(RankedTownStatement(
-        hasCountry, hasText,
-        QStringLiteral("l.town collate %1, region collate %1").arg(QLatin1String(kCollationName))));
-    if (ranked.isValid())
-        return ranked;
+    const QString collatedOrder =
+        QStringLiteral("l.town collate %1, region collate %1").arg(QLatin1String(kCollationName));
+    // A file built before the trigram index existed is searched through the names themselves.
+    for (const FoldedNames names : {FoldedNames::TrigramIndex, FoldedNames::Table}) {
+        for (const QString& order : {rankOrder, collatedOrder}) {
+            SqliteStatement ranked =
+                m_db.prepare(RankedTownStatement(hasCountry, hasText, order, names));
+            if (ranked.isValid())
+                return ranked;
+        }
+    }
     return m_db.prepare(PlainTownStatement(hasCountry, hasText));
 }
 

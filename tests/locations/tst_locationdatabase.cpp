@@ -403,6 +403,13 @@ void TestLocationDatabase::builtDatabaseFindsFoldedAndAlternateNames_data() {
     QTest::newRow("Cyrillic") << "Russland"
                               << "\u041c\u043e\u0441\u043a\u0432\u0430"
                               << "Moscow";
+    // Shorter than a trigram, and a typed wildcard: the index cannot narrow these down alone.
+    QTest::newRow("two letters") << "Ungarn"
+                                 << "\u00e9r"
+                                 << "\u00c9rd";
+    QTest::newRow("typed wildcard") << "Ungarn"
+                                    << "gy%r"
+                                    << "Gy\u0151r";
 }
 
 void TestLocationDatabase::builtDatabaseFindsFoldedAndAlternateNames() {
