@@ -83,11 +83,13 @@ bool IsDataLine(const std::string& line) {
     return !line.empty() && line[0] != '#';
 }
 
-std::vector<Country> ReadCountries(const std::string& path) {
+// Calls record(fields, where) for every data line of the tab-separated file at `path`, after
+// checking that the line has `fieldCount` fields; `where` names the line in messages.
+template <typename Record>
+void ForEachTsvRecord(const std::string& path, size_t fieldCount, Record record) {
     std::ifstream in(path);
     if (!in)
         throw std::runtime_error("cannot read " + path);
-    std::vector<Country> countries;
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
         if (!line.empty() && line.back() == '\r')
@@ -96,11 +98,19 @@ std::vector<Country> ReadCountries(const std::string& path) {
             continue;
         const std::string where = path + ":" + std::to_string(number);
         const auto fields = SplitTabs(line);
-        if (fields.size() != 3)
-            throw std::runtime_error(where + ": expected 3 fields");
+        if (fields.size() != fieldCount)
+            throw std::runtime_error(where + ": expected " + std::to_string(fieldCount) +
+                                     " fields");
+        record(fields, where);
+    }
+}
+
+std::vector<Country> ReadCountries(const std::string& path) {
+    std::vector<Country> countries;
+    ForEachTsvRecord(path, 3, [&](const auto& fields, const std::string& where) {
         countries.push_back({ParseNumber<long long>(fields[0], where), std::string(fields[1]),
                              std::string(fields[2])});
-    }
+    });
     return countries;
 }
 
@@ -143,27 +153,15 @@ private:
 // Regions by "<country code>.<division code>".
 std::map<std::string, Region> ReadRegions(const std::string& path,
                                           const std::map<std::string, long long>& countryIds) {
-    std::ifstream in(path);
-    if (!in)
-        throw std::runtime_error("cannot read " + path);
     std::map<std::string, Region> regions;
-    std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (!IsDataLine(line))
-            continue;
-        const std::string where = path + ":" + std::to_string(number);
-        const auto fields = SplitTabs(line);
-        if (fields.size() != 3)
-            throw std::runtime_error(where + ": expected 3 fields");
+    ForEachTsvRecord(path, 3, [&](const auto& fields, const std::string& where) {
         const auto country = countryIds.find(std::string(fields[0]));
         if (country == countryIds.end())
             throw std::runtime_error(where + ": unknown country " + std::string(fields[0]));
         const long long id = (long long)regions.size() + 1;
         regions[std::string(fields[0]) + "." + std::string(fields[1])] = {id, country->second,
                                                                           std::string(fields[2])};
-    }
+    });
     return regions;
 }
 

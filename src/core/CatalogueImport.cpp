@@ -524,11 +524,8 @@ void WriteUserCatalogue(const QByteArray& bytes) {
     if (UserDataFolder().isEmpty())
         Fail(QStringLiteral("There is no folder for the user's data."));
     const QString path = UserCatalogueFile();
-    QSaveFile file(path);
     QString reason;
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        reason = file.errorString();
-    else if (CommitChecked(file, reason))
+    if (WriteFileChecked(path, bytes, reason))
         return;
     Fail(QStringLiteral("Cannot write file \"%1\". %2").arg(path, reason));
 }

@@ -17,4 +17,12 @@ bool CommitChecked(QSaveFile& file, QString& errorText) {
     return false;
 }
 
+bool WriteFileChecked(const QString& path, const QByteArray& bytes, QString& errorText) {
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
+        return CommitChecked(file, errorText);
+    errorText = file.errorString();
+    return false;
+}
+
 } // namespace skyvane

@@ -10,4 +10,8 @@ namespace skyvane {
 // false is returned.
 bool CommitChecked(QSaveFile& file, QString& errorText);
 
+// Writes `bytes` as the whole file at `path` through CommitChecked: on failure the earlier file
+// stays, errorText says why and false is returned.
+bool WriteFileChecked(const QString& path, const QByteArray& bytes, QString& errorText);
+
 } // namespace skyvane

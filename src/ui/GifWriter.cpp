@@ -1,9 +1,8 @@
 #include "GifWriter.h"
 
-#include "ReportWriter.h"
+#include "CheckedCommit.h"
 
 #include <QHash>
-#include <QSaveFile>
 #include <QVector>
 
 #include <gif_lib.h>
@@ -138,12 +137,8 @@ QByteArray EncodeGif(const QImage& image) {
 }
 
 void WriteGif(const QImage& image, const QString& path) {
-    const QByteArray bytes = EncodeGif(image);
-    QSaveFile file(path);
     QString reason;
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        reason = file.errorString();
-    else if (CommitChecked(file, reason))
+    if (WriteFileChecked(path, EncodeGif(image), reason))
         return;
     throw GifError(QStringLiteral("Cannot write the GIF file %1: %2").arg(path, reason));
 }
