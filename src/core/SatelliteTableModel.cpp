@@ -46,9 +46,10 @@ QVariant SortValue(const TSatelliteData& record, int column) {
 } // namespace
 
 SatelliteTableModel::SatelliteTableModel(QObject* parent)
-    : QAbstractTableModel(parent)
-    , m_captions{QStringLiteral("Position"), QStringLiteral("Satellite name"),
-                 QStringLiteral("Azimuth"), QStringLiteral("Elevation"), QStringLiteral("Skew")} {}
+    : CaptionedTableModel({QStringLiteral("Position"), QStringLiteral("Satellite name"),
+                           QStringLiteral("Azimuth"), QStringLiteral("Elevation"),
+                           QStringLiteral("Skew")},
+                          parent) {}
 
 void SatelliteTableModel::setRecords(std::vector<SatelliteRecord> records) {
     beginResetModel();
@@ -84,23 +85,6 @@ QVariant SatelliteTableModel::data(const QModelIndex& index, int role) const {
     default:
         return {};
     }
-}
-
-QVariant SatelliteTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= m_captions.size())
-        return {};
-    return m_captions[section];
-}
-
-bool SatelliteTableModel::setHeaderData(int section, Qt::Orientation orientation,
-                                        const QVariant& value, int role) {
-    if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::EditRole) ||
-        section < 0 || section >= m_captions.size())
-        return false;
-    m_captions[section] = value.toString();
-    emit headerDataChanged(orientation, section, section);
-    return true;
 }
 
 } // namespace skyvane

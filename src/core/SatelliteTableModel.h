@@ -1,9 +1,7 @@
 #pragma once
 
+#include "CaptionedTableModel.h"
 #include "SatelliteData.h"
-
-#include <QAbstractTableModel>
-#include <QStringList>
 
 #include <vector>
 
@@ -19,7 +17,7 @@ inline constexpr int kSortRole = Qt::UserRole + 2;   // what the column sorts on
 // sort values are numbers: the position's degrees as shown (so 1.0° W, 10.0° E, 11.0° W), the
 // angles' values. The header captions are kept here so that the reports read them without a
 // view; the grid sets them in the current language.
-class SatelliteTableModel : public QAbstractTableModel {
+class SatelliteTableModel : public CaptionedTableModel {
     Q_OBJECT
 
 public:
@@ -36,14 +34,9 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation,
-                        int role = Qt::DisplayRole) const override;
-    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
-                       int role = Qt::EditRole) override;
 
 private:
     std::vector<SatelliteRecord> m_records;
-    QStringList m_captions;
 };
 
 } // namespace skyvane

@@ -92,13 +92,14 @@ private:
 } // namespace
 
 // The grid's own rows: the texts of each and the object attached to it.
-class GridTextModel : public QAbstractTableModel {
+class GridTextModel : public CaptionedTableModel {
 public:
-    using QAbstractTableModel::QAbstractTableModel;
+    explicit GridTextModel(QObject* parent)
+        : CaptionedTableModel({}, parent) {}
 
     void appendColumn() {
         beginInsertColumns({}, columnCount(), columnCount());
-        m_captions.append(QString());
+        appendCaption(QString());
         endInsertColumns();
     }
 
@@ -127,7 +128,7 @@ public:
         return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
     }
     int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : static_cast<int>(m_captions.size());
+        return parent.isValid() ? 0 : captionCount();
     }
 
     QVariant data(const QModelIndex& index, int role) const override {
@@ -143,22 +144,6 @@ public:
         return {};
     }
 
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-            return m_captions.value(section);
-        return {};
-    }
-
-    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
-                       int role) override {
-        if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::EditRole) ||
-            section < 0 || section >= m_captions.size())
-            return false;
-        m_captions[section] = value.toString();
-        emit headerDataChanged(orientation, section, section);
-        return true;
-    }
-
 private:
     struct Row {
         QStringList texts;
@@ -166,7 +151,6 @@ private:
         QVariantList sortKeys; // by column; an invalid key sorts the column by its texts
     };
     std::vector<Row> m_rows;
-    QStringList m_captions;
 };
 
 // The order on screen: the rows' own sort values where their model gives them, else the
