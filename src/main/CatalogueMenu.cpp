@@ -16,20 +16,12 @@ namespace skyvane {
 
 namespace {
 
-// English texts; the language files replace them through the window's entries.
-constexpr std::pair<const char*, const char*> kTexts[] = {
-    {"Filter", "Catalogues and element lists (*.dat *.xml *.json *.csv *.txt *.tle)|"
-               "*.dat;*.xml;*.json;*.csv;*.txt;*.tle|All extensions (*.*)|*.*"},
-    {"WorkingFolder", "working folder"},
-    {"Yours", "your import"},
-    {"Shipped", "shipped"},
-    {"BuiltIn", "built-in"},
-    {"StatusText", "Catalogue: %s"},
-    {"ImportTitle", "Import catalogue"},
-    {"Imported", "%s positions imported into your catalogue."},
-    {"NotImported", "The catalogue was not imported; the previous one stays in use."},
-    {"NotRemoved", "Your catalogue could not be removed and stays in use."},
-};
+QString EnglishText(const char* objectName, const char* property) {
+    for (const TranslationEntry& entry : CatalogueMenu::TranslationEntries())
+        if (qstrcmp(entry.objectName, objectName) == 0 && qstrcmp(entry.property, property) == 0)
+            return QString::fromUtf8(entry.english);
+    return {};
+}
 
 } // namespace
 
@@ -42,13 +34,14 @@ CatalogueMenu::CatalogueMenu(QMainWindow* window, QMenu* fileMenu, QAction* befo
     , m_useShipped(new QAction(window))
     , m_recalculate(std::move(recalculate)) {
     m_texts->setObjectName(QStringLiteral("CatalogueTexts"));
-    for (const auto& [name, text] : kTexts)
-        m_texts->setProperty(name, QString::fromUtf8(text));
+    for (const TranslationEntry& entry : TranslationEntries())
+        if (qstrcmp(entry.objectName, "CatalogueTexts") == 0)
+            m_texts->setProperty(entry.property, QString::fromUtf8(entry.english));
 
-    auto* import = new QAction(QStringLiteral("&Import catalogue ..."), window);
+    auto* import = new QAction(EnglishText("mFileImportCatalogue", "Caption"), window);
     import->setObjectName(QStringLiteral("mFileImportCatalogue"));
     m_useShipped->setObjectName(QStringLiteral("mFileShippedCatalogue"));
-    m_useShipped->setText(QStringLiteral("Use the &shipped catalogue"));
+    m_useShipped->setText(EnglishText("mFileShippedCatalogue", "Caption"));
     fileMenu->insertAction(before, import);
     fileMenu->insertAction(before, m_useShipped);
     fileMenu->insertSeparator(import);
@@ -58,6 +51,28 @@ CatalogueMenu::CatalogueMenu(QMainWindow* window, QMenu* fileMenu, QAction* befo
     m_label->setObjectName(QStringLiteral("lblCatalogue"));
     window->statusBar()->addPermanentWidget(m_label);
     m_label->hide();
+}
+
+const std::vector<TranslationEntry>& CatalogueMenu::TranslationEntries() {
+    static const std::vector<TranslationEntry> entries{
+        {60, "mFileImportCatalogue", "Caption", "&Import catalogue ..."},
+        {61, "mFileShippedCatalogue", "Caption", "Use the &shipped catalogue"},
+        {62, "CatalogueTexts", "Filter",
+         "Catalogues and element lists (*.dat *.xml *.json *.csv *.txt *.tle)|"
+         "*.dat;*.xml;*.json;*.csv;*.txt;*.tle|All extensions (*.*)|*.*"},
+        {63, "CatalogueTexts", "WorkingFolder", "working folder"},
+        {64, "CatalogueTexts", "Yours", "your import"},
+        {65, "CatalogueTexts", "Shipped", "shipped"},
+        {66, "CatalogueTexts", "BuiltIn", "built-in"},
+        {67, "CatalogueTexts", "StatusText", "Catalogue: %s"},
+        {68, "CatalogueTexts", "ImportTitle", "Import catalogue"},
+        {69, "CatalogueTexts", "Imported", "%s positions imported into your catalogue."},
+        {70, "CatalogueTexts", "NotImported",
+         "The catalogue was not imported; the previous one stays in use."},
+        {71, "CatalogueTexts", "NotRemoved",
+         "Your catalogue could not be removed and stays in use."},
+    };
+    return entries;
 }
 
 QString CatalogueMenu::Text(const char* name) const {

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "Catalogue.h"
+#include "Translatable.h"
 
 #include <QObject>
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -24,6 +26,10 @@ public:
     // changed.
     CatalogueMenu(QMainWindow* window, QMenu* fileMenu, QAction* before,
                   std::function<void()> recalculate);
+
+    // The items' and messages' entries in the main window's section of a language file, with
+    // their English texts.
+    static const std::vector<TranslationEntry>& TranslationEntries();
 
     // After a Calc: the status bar names the catalogue unless it is the built-in one.
     void ShowSource(CatalogueSource source, const QString& version);

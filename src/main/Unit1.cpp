@@ -108,8 +108,19 @@ TfrmMain::~TfrmMain() {
     FormDestroy();
 }
 
+namespace {
+
+// The catalogue menu declares its own entries; they belong to the main window's section.
+WindowTranslation WithCatalogueEntries(WindowTranslation table) {
+    const auto& catalogue = CatalogueMenu::TranslationEntries();
+    table.entries.insert(table.entries.end(), catalogue.begin(), catalogue.end());
+    return table;
+}
+
+} // namespace
+
 const WindowTranslation& TfrmMain::Translation() {
-    static const WindowTranslation table{
+    static const WindowTranslation table = WithCatalogueEntries({
         "frmMain",
         {
             {1, "", "Caption", "quor's Skyvane"},
@@ -154,27 +165,10 @@ const WindowTranslation& TfrmMain::Translation() {
             {44, "colSkew", "TextAfter", "\u00b0"},
             {45, "mTools", "Caption", "Tools"},
             {46, "mToolsObstacles", "Caption", "&Obstacle calculator"},
-            // The catalogue's menu items and texts (CatalogueMenu).
-            {60, "mFileImportCatalogue", "Caption", "&Import catalogue ..."},
-            {61, "mFileShippedCatalogue", "Caption", "Use the &shipped catalogue"},
-            {62, "CatalogueTexts", "Filter",
-             "Catalogues and element lists (*.dat *.xml *.json *.csv *.txt *.tle)|"
-             "*.dat;*.xml;*.json;*.csv;*.txt;*.tle|All extensions (*.*)|*.*"},
-            {63, "CatalogueTexts", "WorkingFolder", "working folder"},
-            {64, "CatalogueTexts", "Yours", "your import"},
-            {65, "CatalogueTexts", "Shipped", "shipped"},
-            {66, "CatalogueTexts", "BuiltIn", "built-in"},
-            {67, "CatalogueTexts", "StatusText", "Catalogue: %s"},
-            {68, "CatalogueTexts", "ImportTitle", "Import catalogue"},
-            {69, "CatalogueTexts", "Imported", "%s positions imported into your catalogue."},
-            {70, "CatalogueTexts", "NotImported",
-             "The catalogue was not imported; the previous one stays in use."},
-            {71, "CatalogueTexts", "NotRemoved",
-             "Your catalogue could not be removed and stays in use."},
         },
         {"*.Font.Name", "Caption", "edLat.*", "edLong.*", "frmMain.Caption", "lblMagDev.*", "N1.*",
          "N2.*", "N3.*"},
-    };
+    });
     return table;
 }
 
