@@ -10,6 +10,7 @@
 #include <QFileInfo>
 
 #include <atomic>
+#include <cmath>
 
 namespace skyvane {
 
@@ -25,11 +26,28 @@ QString SplitAtChar(QString& rest, QChar separator) {
     return before;
 }
 
+namespace {
+
+// "nan", "inf" or a number beyond a double's range: read as 0.0 like any text that is no number,
+// such a line would show a satellite at Greenwich that is nowhere near it.
+bool IsNonFiniteNumber(const QString& text) {
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    return !std::isfinite(value) && (ok || value != 0.0);
+}
+
+} // namespace
+
 std::unique_ptr<TSatelliteData> ParseSatelliteLine(const QString& line) {
     // The same cuts as SplitAtChar, taken by index: this runs for every line of every Calc.
     auto record = std::make_unique<TSatelliteData>();
     const qsizetype bar = line.indexOf(QLatin1Char('|'));
-    record->Position = StrToFloatDot(bar < 0 ? line : line.left(bar), true);
+    const QString position = bar < 0 ? line : line.left(bar);
+    record->Position = StrToFloatDot(position, true);
+    if (record->Position == 0.0 && IsNonFiniteNumber(position))
+        throw CatalogueError(QStringLiteral("The position \"%1\" is no finite number.")
+                                 .arg(position.left(40))
+                                 .toStdString());
     if (bar >= 0) {
         const qsizetype next = line.indexOf(QLatin1Char('|'), bar + 1);
         record->Name = line.mid(bar + 1, next < 0 ? -1 : next - bar - 1);

@@ -34,7 +34,8 @@ inline constexpr char kBuiltInCatalogueResource[] = ":/data/RC_DATA_SATPOS";
 QString SplitAtChar(QString& rest, QChar separator);
 
 // A satellite line "position|name[|ignored]": Name and Position filled, angles 0.0.
-// A position that is not a number gives 0.0.
+// A position that is not a number gives 0.0; one that reads as NaN, an infinity or a number beyond
+// a double's range throws CatalogueError, so that the line is skipped.
 std::unique_ptr<TSatelliteData> ParseSatelliteLine(const QString& line);
 
 // For a comment line (first character ";"): the version it states, if it is a version comment.

@@ -14,8 +14,10 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QStringDecoder>
 #include <QXmlStreamReader>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -29,6 +31,14 @@ constexpr double kMaxMeanMotion = 1.02;
 constexpr double kMaxEccentricity = 0.01;
 constexpr double kInclinedAbove = 0.5; // degrees
 constexpr double kMsPerDay = 86400000.0;
+// XML and JSON readers hold a whole document and its parsed form in memory at once; public
+// element lists and satellite tables are a few megabytes.
+constexpr qint64 kMaxStructuredFileBytes = 32 * 1024 * 1024;
+// A satellites.xml position written past the date line ("1801", 180.1 degrees East) is still a
+// position; anything beyond a full turn is not.
+constexpr int kMaxSatEntryTenths = 3600;
+// A table entry's name is a few words; an absurd one is cut before it is split into satellites.
+constexpr qsizetype kMaxSatEntryNameLength = 4 * kMaxSatelliteNameLength;
 
 [[noreturn]] void Fail(const QString& message) {
     throw CatalogueError(message.toStdString());
@@ -89,15 +99,37 @@ QString SafeSourceName(const QString& name) {
     return CatalogueName(QFileInfo(name).fileName());
 }
 
-ImportedCatalogue Finish(const PositionTable& table, const QString& format, const QString& source,
-                         const QDate& version, const QDateTime& now) {
+// One conversion: where its content came from, the time positions are computed for, and the
+// caller's progress report and stop request.
+struct Conversion {
+    QString source;
+    QDateTime now;
+    const ConversionControl& control;
+    mutable int reportedPercent = -1;
+
+    // Called once per record read, `done` of `total` in any unit.
+    void step(qint64 done, qint64 total) const {
+        if (control.stop.stop_requested())
+            throw ImportCancelled("The import was cancelled.");
+        if (!control.progress || total <= 0)
+            return;
+        const int percent = int(std::clamp(done * 100 / total, qint64(0), qint64(100)));
+        if (percent != reportedPercent) {
+            reportedPercent = percent;
+            control.progress(percent / 100.0);
+        }
+    }
+};
+
+ImportedCatalogue Finish(const PositionTable& table, const QString& format, const QDate& version,
+                         const Conversion& conversion) {
     if (table.count() == 0)
         Fail(QStringLiteral("The file holds no geostationary satellite."));
     QStringList lines{
         QStringLiteral(";Version=%1").arg(version.toString(QStringLiteral("yyyyMMdd"))),
         QStringLiteral("; Imported from %1 (%2) on %3")
-            .arg(SafeSourceName(source), format,
-                 now.date().toString(QStringLiteral("yyyy-MM-dd")))};
+            .arg(SafeSourceName(conversion.source), format,
+                 conversion.now.date().toString(QStringLiteral("yyyy-MM-dd")))};
     lines += table.lines();
     return {(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8(), format,
             table.count()};
@@ -127,7 +159,25 @@ QDateTime OmmEpoch(const QString& text) {
     if (!date.isValid() || !time.isValid())
         return {};
     const double seconds = match.captured(4).toDouble();
+    if (!(seconds < 60.0))
+        return {};
     return QDateTime(date, time, Qt::UTC).addMSecs(qint64(std::llround(seconds * 1000.0)));
+}
+
+// Elements that describe no orbit are refused like a damaged file, never turned into a position.
+// Each test is written so that NaN fails it.
+void CheckElementRanges(const MeanElements& elements, const QString& where) {
+    const auto check = [&](double value, double low, double high, const char* what) {
+        if (!(value >= low && value <= high))
+            Fail(QStringLiteral("%1: the %2 %3 is out of range.")
+                     .arg(where, QLatin1String(what), QString::number(value, 'g', 8)));
+    };
+    check(elements.inclination, 0.0, 180.0, "inclination");
+    check(elements.ascendingNode, 0.0, 360.0, "ascending node");
+    check(elements.argumentOfPerigee, 0.0, 360.0, "argument of perigee");
+    check(elements.meanAnomaly, 0.0, 360.0, "mean anomaly");
+    check(elements.eccentricity, 0.0, 0.9999999, "eccentricity");
+    check(elements.meanMotion, 1e-6, 100.0, "mean motion");
 }
 
 // The OMM fields we use, by their keyword.
@@ -163,11 +213,11 @@ MeanElements OmmElements(const std::map<QString, QString>& values, const QString
     elements.ascendingNode = number("RA_OF_ASC_NODE");
     elements.argumentOfPerigee = number("ARG_OF_PERICENTER");
     elements.meanAnomaly = number("MEAN_ANOMALY");
+    CheckElementRanges(elements, where);
     return elements;
 }
 
-ImportedCatalogue FromOmmJson(const QByteArray& content, const QString& source,
-                              const QDateTime& now) {
+ImportedCatalogue FromOmmJson(const QByteArray& content, const Conversion& conversion) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(content, &error);
     if (document.isNull())
@@ -179,6 +229,7 @@ ImportedCatalogue FromOmmJson(const QByteArray& content, const QString& source,
     PositionTable table;
     int index = 0;
     for (const QJsonValue& record : records) {
+        conversion.step(index, records.size());
         ++index;
         if (!record.isObject())
             Fail(QStringLiteral("Record %1 is not an OMM object.").arg(index));
@@ -189,9 +240,10 @@ ImportedCatalogue FromOmmJson(const QByteArray& content, const QString& source,
             values[keyword] =
                 value.isDouble() ? QString::number(value.toDouble(), 'g', 17) : value.toString();
         }
-        AddElements(table, OmmElements(values, QStringLiteral("Record %1").arg(index)), now);
+        AddElements(table, OmmElements(values, QStringLiteral("Record %1").arg(index)),
+                    conversion.now);
     }
-    return Finish(table, QStringLiteral("OMM JSON"), source, now.date(), now);
+    return Finish(table, QStringLiteral("OMM JSON"), conversion.now.date(), conversion);
 }
 
 // One CSV line split at commas outside double quotes; "" inside quotes is one quote.
@@ -214,8 +266,7 @@ QStringList CsvFields(const QString& line) {
     return fields;
 }
 
-ImportedCatalogue FromOmmCsv(const QStringList& lines, const QString& source,
-                             const QDateTime& now) {
+ImportedCatalogue FromOmmCsv(const QStringList& lines, const Conversion& conversion) {
     const QStringList header = CsvFields(lines.value(0));
     std::map<QString, qsizetype> columns;
     QStringList missing;
@@ -230,6 +281,7 @@ ImportedCatalogue FromOmmCsv(const QStringList& lines, const QString& source,
                  .arg(missing.join(QStringLiteral(", "))));
     PositionTable table;
     for (qsizetype i = 1; i < lines.size(); ++i) {
+        conversion.step(i, lines.size());
         if (lines[i].trimmed().isEmpty())
             continue;
         const QStringList fields = CsvFields(lines[i]);
@@ -242,9 +294,9 @@ ImportedCatalogue FromOmmCsv(const QStringList& lines, const QString& source,
         std::map<QString, QString> values;
         for (const auto& [keyword, column] : columns)
             values[keyword] = fields[column];
-        AddElements(table, OmmElements(values, where), now);
+        AddElements(table, OmmElements(values, where), conversion.now);
     }
-    return Finish(table, QStringLiteral("OMM CSV"), source, now.date(), now);
+    return Finish(table, QStringLiteral("OMM CSV"), conversion.now.date(), conversion);
 }
 
 QString XmlFailure(const QXmlStreamReader& xml) {
@@ -253,25 +305,27 @@ QString XmlFailure(const QXmlStreamReader& xml) {
         .arg(xml.errorString());
 }
 
-ImportedCatalogue FromOmmXml(QXmlStreamReader& xml, const QString& source, const QDateTime& now) {
+ImportedCatalogue FromOmmXml(QXmlStreamReader& xml, qint64 size, const Conversion& conversion) {
     PositionTable table;
     std::map<QString, QString> values;
     int index = 0;
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isStartElement() && xml.name() == QLatin1String("omm")) {
+            conversion.step(xml.characterOffset(), size);
             values.clear();
             ++index;
         } else if (xml.isStartElement() && OmmKeywords().contains(xml.name().toString())) {
             const QString keyword = xml.name().toString();
             values[keyword] = xml.readElementText();
         } else if (xml.isEndElement() && xml.name() == QLatin1String("omm")) {
-            AddElements(table, OmmElements(values, QStringLiteral("Record %1").arg(index)), now);
+            AddElements(table, OmmElements(values, QStringLiteral("Record %1").arg(index)),
+                        conversion.now);
         }
     }
     if (xml.hasError())
         Fail(XmlFailure(xml));
-    return Finish(table, QStringLiteral("OMM XML"), source, now.date(), now);
+    return Finish(table, QStringLiteral("OMM XML"), conversion.now.date(), conversion);
 }
 
 // ---- three-line element sets ------------------------------------------------------------------
@@ -291,7 +345,7 @@ bool TleChecksumMatches(const QString& line) {
 double TleNumber(const QString& line, int column, int width, const QString& where) {
     bool ok = false;
     const double value = line.mid(column - 1, width).trimmed().toDouble(&ok);
-    if (!ok)
+    if (!ok || !std::isfinite(value))
         Fail(QStringLiteral("%1: columns %2 to %3 hold no number.")
                  .arg(where)
                  .arg(column)
@@ -300,12 +354,15 @@ double TleNumber(const QString& line, int column, int width, const QString& wher
 }
 
 QDateTime TleEpoch(const QString& line1, const QString& where) {
-    const int twoDigitYear = int(TleNumber(line1, 19, 2, where));
+    const double twoDigitYear = TleNumber(line1, 19, 2, where);
+    if (!(twoDigitYear >= 0.0 && twoDigitYear <= 99.0) || twoDigitYear != std::floor(twoDigitYear))
+        Fail(QStringLiteral("%1: the epoch's year is not two digits.").arg(where));
+    const int year = twoDigitYear < 57 ? 2000 + int(twoDigitYear) : 1900 + int(twoDigitYear);
+    const QDate newYear(year, 1, 1);
     const double dayOfYear = TleNumber(line1, 21, 12, where);
-    if (dayOfYear < 1.0 || dayOfYear >= 367.0)
+    if (!(dayOfYear >= 1.0 && dayOfYear < 1.0 + newYear.daysInYear()))
         Fail(QStringLiteral("%1: the epoch's day of the year is out of range.").arg(where));
-    const int year = twoDigitYear < 57 ? 2000 + twoDigitYear : 1900 + twoDigitYear;
-    return QDateTime(QDate(year, 1, 1), QTime(0, 0), Qt::UTC)
+    return QDateTime(newYear, QTime(0, 0), Qt::UTC)
         .addMSecs(qint64(std::llround((dayOfYear - 1.0) * kMsPerDay)));
 }
 
@@ -327,6 +384,7 @@ MeanElements TleElements(const QString& name, const QString& line1, const QStrin
     elements.argumentOfPerigee = TleNumber(line2, 35, 8, where);
     elements.meanAnomaly = TleNumber(line2, 44, 8, where);
     elements.meanMotion = TleNumber(line2, 53, 11, where);
+    CheckElementRanges(elements, where);
     return elements;
 }
 
@@ -334,30 +392,32 @@ bool IsTleLine(const QString& line, QChar number) {
     return line.size() >= 2 && line.at(0) == number && line.at(1) == QLatin1Char(' ');
 }
 
-ImportedCatalogue FromTle(const QStringList& lines, const QString& source, const QDateTime& now) {
+ImportedCatalogue FromTle(const QStringList& lines, const Conversion& conversion) {
     PositionTable table;
     QString name;
     for (qsizetype i = 0; i < lines.size(); ++i) {
+        conversion.step(i, lines.size());
         const QString line = lines[i].trimmed();
         if (IsTleLine(line, QLatin1Char('1'))) {
             if (i + 1 >= lines.size() || !IsTleLine(lines[i + 1].trimmed(), QLatin1Char('2')))
                 Fail(QStringLiteral("Line %1: element line 2 is missing.").arg(i + 2));
-            AddElements(table, TleElements(name, line, lines[i + 1].trimmed(), int(i) + 1), now);
+            AddElements(table, TleElements(name, line, lines[i + 1].trimmed(), int(i) + 1),
+                        conversion.now);
             ++i;
             name.clear();
         } else if (!line.isEmpty()) {
             name = line.startsWith(QLatin1String("0 ")) ? line.mid(2) : line;
         }
     }
-    return Finish(table, QStringLiteral("TLE"), source, now.date(), now);
+    return Finish(table, QStringLiteral("TLE"), conversion.now.date(), conversion);
 }
 
 // ---- satellites.xml -----------------------------------------------------------------------------
 
 // The date such a table states about itself ("File created on 2026-08-22T08:35:39"), if any.
-QDate CreationDate(const QByteArray& head) {
+QDate CreationDate(const QString& head) {
     static const QRegularExpression form(QStringLiteral(R"(created on (\d{4}-\d{2}-\d{2}))"));
-    const QRegularExpressionMatch match = form.match(QString::fromUtf8(head.left(2000)));
+    const QRegularExpressionMatch match = form.match(head.left(2000));
     return match.hasMatch() ? QDate::fromString(match.captured(1), Qt::ISODate) : QDate();
 }
 
@@ -371,11 +431,15 @@ void AddSatEntry(PositionTable& table, QString name, const QString& tenths, int 
                                          QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression separators(QStringLiteral(R"(\s*&\s*|\s*,\s+)"));
     bool ok = false;
-    double position = -tenths.toInt(&ok) / 10.0;
-    if (!ok || std::fabs(position) > 180.0)
+    const int eastTenths = tenths.toInt(&ok);
+    if (!ok || !(eastTenths >= -kMaxSatEntryTenths && eastTenths <= kMaxSatEntryTenths))
         Fail(QStringLiteral("Line %1: the position \"%2\" is not in tenths of a degree.")
                  .arg(lineNumber)
                  .arg(tenths.left(40)));
+    double position = -eastTenths / 10.0;
+    if (std::fabs(position) > 180.0)
+        position = NormalisedLongitude(position);
+    name.truncate(kMaxSatEntryNameLength);
     const QRegularExpressionMatch match = stated.match(name);
     if (match.hasMatch() && match.captured(1).toDouble() <= 180.0) {
         const double degrees = match.captured(1).toDouble();
@@ -387,33 +451,87 @@ void AddSatEntry(PositionTable& table, QString name, const QString& tenths, int 
         table.add(position, satellite);
 }
 
-ImportedCatalogue FromSatellitesXml(QXmlStreamReader& xml, const QByteArray& content,
-                                    const QString& source, const QDateTime& now) {
+ImportedCatalogue FromSatellitesXml(QXmlStreamReader& xml, const QString& head, qint64 size,
+                                    const Conversion& conversion) {
     PositionTable table;
     while (!xml.atEnd()) {
         xml.readNext();
-        if (xml.isStartElement() && xml.name() == QLatin1String("sat"))
+        if (xml.isStartElement() && xml.name() == QLatin1String("sat")) {
+            conversion.step(xml.characterOffset(), size);
             AddSatEntry(table, xml.attributes().value(QLatin1String("name")).toString(),
                         xml.attributes().value(QLatin1String("position")).toString(),
                         int(xml.lineNumber()));
+        }
     }
     if (xml.hasError())
         Fail(XmlFailure(xml));
-    const QDate created = CreationDate(content);
-    return Finish(table, QStringLiteral("satellites.xml"), source,
-                  created.isValid() ? created : now.date(), now);
+    const QDate created = CreationDate(head);
+    return Finish(table, QStringLiteral("satellites.xml"),
+                  created.isValid() ? created : conversion.now.date(), conversion);
 }
 
-ImportedCatalogue FromXml(const QByteArray& content, const QString& source, const QDateTime& now) {
-    QXmlStreamReader xml(content);
-    while (!xml.atEnd() && !xml.isStartElement())
+// The content of an imported file: its bytes as UTF-8 without a byte-order mark, and the text
+// itself when it came in another Unicode form, so that XML in UTF-16 is read with the encoding it
+// had and not the one its declaration names.
+struct ImportText {
+    QByteArray utf8;
+    std::optional<QString> unicode;
+};
+
+// The encoding of text written in UTF-16 or UTF-32: stated by a byte-order mark, or seen in the
+// zero bytes around the first characters.
+std::optional<QStringConverter::Encoding> WideEncoding(const QByteArray& content) {
+    if (const auto marked = QStringConverter::encodingForData(content);
+        marked && *marked != QStringConverter::Utf8)
+        return marked;
+    for (const char16_t first : {u'<', u'[', u'{'})
+        if (const auto seen = QStringConverter::encodingForData(content, first);
+            seen && *seen != QStringConverter::Utf8)
+            return seen;
+    if (content.size() >= 4 && content.size() % 2 == 0) {
+        if (content[0] != 0 && content[1] == 0 && content[2] != 0 && content[3] == 0)
+            return QStringConverter::Utf16LE;
+        if (content[0] == 0 && content[1] != 0 && content[2] == 0 && content[3] != 0)
+            return QStringConverter::Utf16BE;
+    }
+    return std::nullopt;
+}
+
+ImportText ReadImportText(const QByteArray& content) {
+    if (content.startsWith("\xEF\xBB\xBF"))
+        return {content.mid(3), std::nullopt};
+    const std::optional<QStringConverter::Encoding> wide = WideEncoding(content);
+    if (!wide)
+        return {content, std::nullopt};
+    QStringDecoder decoder(*wide);
+    QString text = decoder.decode(content);
+    if (decoder.hasError())
+        Fail(QStringLiteral("The file is written in %1 but is not valid text in it.")
+                 .arg(QLatin1String(QStringConverter::nameForEncoding(*wide))));
+    return {text.toUtf8(), std::move(text)};
+}
+
+ImportedCatalogue FromXml(const ImportText& input, const Conversion& conversion) {
+    QXmlStreamReader xml;
+    if (input.unicode)
+        xml.addData(*input.unicode);
+    else
+        xml.addData(input.utf8);
+    const qint64 size = input.unicode ? input.unicode->size() : input.utf8.size();
+    while (!xml.atEnd() && !xml.isStartElement()) {
         xml.readNext();
+        // Neither format uses entities; expanding declared ones lets a small file grow without
+        // bound in memory.
+        if (xml.isDTD() && !xml.entityDeclarations().isEmpty())
+            Fail(QStringLiteral("The XML declares entities, which a satellite table or element "
+                                "list never needs; it is not read."));
+    }
     if (xml.hasError())
         Fail(XmlFailure(xml));
     if (xml.name() == QLatin1String("satellites"))
-        return FromSatellitesXml(xml, content, source, now);
+        return FromSatellitesXml(xml, QString::fromUtf8(input.utf8.left(4000)), size, conversion);
     if (xml.name() == QLatin1String("ndm") || xml.name() == QLatin1String("omm"))
-        return FromOmmXml(xml, source, now);
+        return FromOmmXml(xml, size, conversion);
     Fail(QStringLiteral("The XML is neither a satellites.xml nor OMM (its root is <%1>).")
              .arg(xml.name().toString().left(40)));
 }
@@ -430,7 +548,7 @@ ImportedCatalogue FromOwnFormat(const QByteArray& content, const QStringList& li
             continue;
         bool ok = false;
         const double position = line.section(QLatin1Char('|'), 0, 0).trimmed().toDouble(&ok);
-        if (!ok || !line.contains(QLatin1Char('|')) || std::fabs(position) > 180.0)
+        if (!ok || !line.contains(QLatin1Char('|')) || !(std::fabs(position) <= 180.0))
             Fail(QStringLiteral("Line %1 is not a catalogue line (position|name): \"%2\".")
                      .arg(i + 1)
                      .arg(line.left(60)));
@@ -468,21 +586,57 @@ std::optional<double> GeostationaryPosition(const MeanElements& elements, const 
     return west == -180.0 ? 180.0 : west;
 }
 
-ImportedCatalogue ConvertCatalogue(const QByteArray& content, const QString& sourceName,
-                                   const QDateTime& now) {
-    const QByteArray head = content.left(4096).trimmed();
-    if (head.startsWith('<'))
-        return FromXml(content, sourceName, now);
+std::optional<ImportReader> DetectImportReader(const QByteArray& content) {
+    const QByteArray head = ReadImportText(content.left(4096)).utf8.trimmed();
+    const QStringList lines = SplitTextLines(DecodeUtf8OrWindows1252(head));
+    // A three-line element set may be named anything, "<unnamed>" or "[+] SES-17" too.
+    if (lines.size() >= 2 && IsTleLine(lines[1].trimmed(), QLatin1Char('1')))
+        return ImportReader::Tle;
     if (head.startsWith('[') || head.startsWith('{'))
-        return FromOmmJson(content, sourceName, now);
-    const QStringList lines = SplitTextLines(DecodeUtf8OrWindows1252(content));
+        return ImportReader::OmmJson;
+    if (head.startsWith('<'))
+        return ImportReader::Xml;
     const QString first = lines.value(0).trimmed();
     if (first.contains(QLatin1String("OBJECT_NAME")) || first.contains(QLatin1String("EPOCH")))
-        return FromOmmCsv(lines, sourceName, now);
+        return ImportReader::OmmCsv;
+    return std::nullopt;
+}
+
+ImportedCatalogue ConvertCatalogueAs(ImportReader reader, const QByteArray& content,
+                                     const QString& sourceName, const QDateTime& now,
+                                     const ConversionControl& control) {
+    const Conversion conversion{sourceName, now, control};
+    if (reader != ImportReader::Catalogue && reader != ImportReader::Tle &&
+        content.size() > kMaxStructuredFileBytes)
+        Fail(QStringLiteral("The file is %1 MB; XML, JSON or CSV is read up to %2 MB.")
+                 .arg(content.size() / (1024 * 1024))
+                 .arg(kMaxStructuredFileBytes / (1024 * 1024)));
+    const ImportText input = ReadImportText(content);
+    switch (reader) {
+    case ImportReader::Xml:
+        return FromXml(input, conversion);
+    case ImportReader::OmmJson:
+        return FromOmmJson(input.utf8, conversion);
+    case ImportReader::OmmCsv:
+        return FromOmmCsv(SplitTextLines(DecodeUtf8OrWindows1252(input.utf8)), conversion);
+    case ImportReader::Tle:
+        return FromTle(SplitTextLines(DecodeUtf8OrWindows1252(input.utf8)), conversion);
+    case ImportReader::Catalogue:
+        break;
+    }
+    return FromOwnFormat(input.utf8, SplitTextLines(DecodeUtf8OrWindows1252(input.utf8)));
+}
+
+ImportedCatalogue ConvertCatalogue(const QByteArray& content, const QString& sourceName,
+                                   const QDateTime& now, const ConversionControl& control) {
+    if (const std::optional<ImportReader> reader = DetectImportReader(content))
+        return ConvertCatalogueAs(*reader, content, sourceName, now, control);
+    // Text holding an element line anywhere is a damaged element list, and says so.
+    const QStringList lines = SplitTextLines(DecodeUtf8OrWindows1252(ReadImportText(content).utf8));
     for (const QString& line : lines)
         if (IsTleLine(line.trimmed(), QLatin1Char('1')))
-            return FromTle(lines, sourceName, now);
-    return FromOwnFormat(content, lines);
+            return ConvertCatalogueAs(ImportReader::Tle, content, sourceName, now, control);
+    return ConvertCatalogueAs(ImportReader::Catalogue, content, sourceName, now, control);
 }
 
 ImportedCatalogue ReadCatalogueForImport(const QString& path, const QDateTime& now) {

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "Catalogue.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
 #include <optional>
+#include <stop_token>
 
 namespace skyvane {
 
@@ -41,12 +45,39 @@ struct ImportedCatalogue {
     int satellites = 0;
 };
 
+// The readers of the formats a user may have. Xml reads satellites.xml and OMM XML by their root.
+enum class ImportReader { Catalogue, Xml, OmmJson, OmmCsv, Tle };
+
+// What a caller converting on a worker thread may hand in. `progress` is called from the
+// converting thread now and then with the share of the content read (0 to 1); a stop requested on
+// `stop` ends the conversion with ImportCancelled. The conversion itself touches no shared state.
+struct ConversionControl {
+    std::function<void(double share)> progress;
+    std::stop_token stop;
+};
+
+// Thrown when a conversion was stopped through its ConversionControl.
+class ImportCancelled : public CatalogueError {
+public:
+    using CatalogueError::CatalogueError;
+};
+
+// The reader for `content` as its first bytes show it (text in UTF-8, UTF-16 or UTF-32, with or
+// without a byte-order mark); nothing for text that is only a catalogue or a damaged element list.
+std::optional<ImportReader> DetectImportReader(const QByteArray& content);
+
 // Converts the content of a file in one of the formats a user may have (the catalogue's own line
 // format, an Enigma2/Neutrino satellites.xml, OMM as JSON, CSV or XML, three-line TLE) into the
 // catalogue's line format. Element positions are computed for `now`. Throws CatalogueError with
-// a message for the user when the content is broken or holds no geostationary satellite.
+// a message for the user when the content is broken or holds no geostationary satellite, and
+// refuses XML, JSON and CSV over 32 MB before parsing them.
 ImportedCatalogue ConvertCatalogue(const QByteArray& content, const QString& sourceName,
-                                   const QDateTime& now);
+                                   const QDateTime& now, const ConversionControl& control = {});
+
+// ConvertCatalogue with the reader chosen by the caller.
+ImportedCatalogue ConvertCatalogueAs(ImportReader reader, const QByteArray& content,
+                                     const QString& sourceName, const QDateTime& now,
+                                     const ConversionControl& control = {});
 
 // Reads and converts the file at `path`; refuses anything but a regular file of at most
 // kMaxImportFileBytes. Throws CatalogueError.

@@ -32,6 +32,8 @@ private slots:
     void unreadableFileRaises_data();
     void unreadableFileRaises();
     void hostileLinesNeverCrash();
+    void nonFinitePositionsSkipped_data();
+    void nonFinitePositionsSkipped();
     void lookupOrder();
 
 private:
@@ -257,6 +259,21 @@ void TestCatalogue::hostileLinesNeverCrash() {
     for (const SatelliteRecord& r : result.visible)
         QVERIFY2(std::isfinite(r->Elevation), qPrintable(r->Name.left(20)));
     QVERIFY(result.visible.size() >= 1); // the 70000-character name at 19.2 E is listed
+}
+
+void TestCatalogue::nonFinitePositionsSkipped_data() {
+    QTest::addColumn<QString>("line");
+    QTest::newRow("nan") << "nan|A";
+    QTest::newRow("infinity") << "inf|A";
+    QTest::newRow("negative infinity") << " -inf|A";
+    QTest::newRow("beyond a double") << "1e999|A";
+}
+
+void TestCatalogue::nonFinitePositionsSkipped() {
+    QFETCH(QString, line);
+    // From this site a satellite at 0.0 would be listed.
+    const auto result = CalculateVisibleSatellites({line}, 47.16, -16.16);
+    QVERIFY2(result.visible.empty(), qPrintable(QString::number(result.visible.size())));
 }
 
 void TestCatalogue::lookupOrder() {

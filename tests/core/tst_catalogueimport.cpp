@@ -91,6 +91,38 @@ QByteArray OmmXml() {
 
 const QDateTime kEpochTime(QDate(2026, 3, 1), QTime(6, 0), Qt::UTC);
 
+// An element line with its checksum made right again after an edit.
+QByteArray WithChecksum(QByteArray line) {
+    int sum = 0;
+    for (int i = 0; i < 68; ++i)
+        sum += line[i] == '-' ? 1 : (line[i] >= '0' && line[i] <= '9' ? line[i] - '0' : 0);
+    line[68] = char('0' + sum % 10);
+    return line;
+}
+
+// The first record's element set with `from` replaced by `to` in one of its lines.
+QByteArray EditedTle(const QByteArray& from, const QByteArray& to) {
+    const Record& r = kRecords[0];
+    return QByteArray(r.name) + "\n" + WithChecksum(QByteArray(r.tle1).replace(from, to)) + "\n" +
+           WithChecksum(QByteArray(r.tle2).replace(from, to)) + "\n";
+}
+
+QByteArray Utf16(const QString& text, QSysInfo::Endian order, bool mark) {
+    QByteArray out = mark ? QByteArray(order == QSysInfo::LittleEndian ? "\xFF\xFE" : "\xFE\xFF", 2)
+                          : QByteArray();
+    for (const QChar c : text) {
+        const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xff);
+        out.append(order == QSysInfo::LittleEndian ? low : high);
+        out.append(order == QSysInfo::LittleEndian ? high : low);
+    }
+    return out;
+}
+
+const char kSmallTable[] = R"(<satellites>
+  <sat name="19.2E Astra 1KR" flags="1" position="192"/>
+  <sat name="42.0E Türksat 4A" flags="1" position="420"/>
+</satellites>)";
+
 // The position of the line that names `name`, or NaN.
 double PositionOf(const QByteArray& catalogue, const QString& name) {
     for (const QString& line : QString::fromUtf8(catalogue).split(QStringLiteral("\r\n")))
@@ -119,6 +151,9 @@ private slots:
     void satellitesXmlMergesBands();
     void brokenFilesKeepPreviousCatalogue_data();
     void brokenFilesKeepPreviousCatalogue();
+    void unusualFilesRead_data();
+    void unusualFilesRead();
+    void progressAndStop();
 };
 
 void TestCatalogueImport::siderealTime_data() {
@@ -222,6 +257,31 @@ void TestCatalogueImport::brokenFilesKeepPreviousCatalogue_data() {
         << QByteArray("hello\nworld\n") << qint64(0) << "not a catalogue line";
     QTest::newRow("over-long name")
         << "-19.2|" + QByteArray(300, 'x') << qint64(0) << "at most 200";
+    QTest::newRow("TLE day of year NaN")
+        << EditedTle("26060.25000000", "26         nan") << qint64(0) << "hold no number";
+    QTest::newRow("TLE day 366 of a common year")
+        << EditedTle("26060.25000000", "26366.50000000") << qint64(0) << "day of the year";
+    QTest::newRow("TLE node 1e308") << EditedTle("285.3000", "   1e308") << qint64(0)
+                                    << "ascending node 1e+308 is out of range";
+    QTest::newRow("TLE inclination nan")
+        << EditedTle("  0.0410", "     nan") << qint64(0) << "hold no number";
+    QTest::newRow("OMM second 99")
+        << OmmCsv().replace("06:00:00.000000", "23:59:99.000000") << qint64(0) << "EPOCH";
+    QTest::newRow("OMM node 1e308")
+        << OmmJson().replace("285.3", "1e308") << qint64(0) << "out of range";
+    QTest::newRow("catalogue position nan")
+        << QByteArray("-19.2|Astra\r\nnan|A\r\n") << qint64(0) << "not a catalogue line";
+    QTest::newRow("satellites.xml position INT_MIN")
+        << QByteArray(R"(<satellites><sat name="X" position="-2147483648"/></satellites>)")
+        << qint64(0) << "not in tenths";
+    QTest::newRow("XML declaring entities")
+        << QByteArray(R"(<!DOCTYPE satellites [<!ENTITY e "Astra">]>
+<satellites><sat name="19.2E &e;" position="192"/></satellites>)")
+        << qint64(0) << "declares entities";
+    QTest::newRow("33 MB satellites.xml")
+        << QByteArray(kSmallTable)
+               .replace("</satellites>", QByteArray(33 << 20, ' ') + "</satellites>")
+        << qint64(0) << "up to 32 MB";
     QTest::newRow("1 GB file") << QByteArray() << (qint64(1) << 30) << "at most 64 MB";
 }
 
@@ -245,6 +305,69 @@ void TestCatalogueImport::brokenFilesKeepPreviousCatalogue() {
     QCOMPARE(ReadAll(UserCatalogueFile()), previous);
     QVERIFY(RemoveUserCatalogue());
     QVERIFY(!QFile::exists(UserCatalogueFile()));
+}
+
+void TestCatalogueImport::unusualFilesRead_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("expected"); // a piece of the output
+    const QString table = QString::fromUtf8(kSmallTable);
+    const QString declared = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n");
+    // Every published table holds the C band of 180.0 E as position 1801.
+    QTest::newRow("180.1 E named 180.0E") << QByteArray(R"(<satellites>
+  <sat name="180.0E Ku-band Intelsat 18" flags="1" position="1800"/>
+  <sat name="180.0E C-band Intelsat 18" flags="1" position="1801"/>
+</satellites>)") << "satellites.xml"
+                                          << "\r\n-180.0|Intelsat 18\r\n";
+    QTest::newRow("180.1 E unnamed")
+        << QByteArray(R"(<satellites><sat name="Far East" position="1801"/></satellites>)")
+        << "satellites.xml"
+        << "\r\n179.9|Far East\r\n";
+    QTest::newRow("UTF-8 mark") << "\xEF\xBB\xBF" + QByteArray(kSmallTable) << "satellites.xml"
+                                << "\r\n-42.0|Türksat 4A\r\n";
+    QTest::newRow("UTF-16 little-endian with mark")
+        << Utf16(declared + table, QSysInfo::LittleEndian, true) << "satellites.xml"
+        << "\r\n-42.0|Türksat 4A\r\n";
+    QTest::newRow("UTF-16 big-endian without mark")
+        << Utf16(declared + table, QSysInfo::BigEndian, false) << "satellites.xml"
+        << "\r\n-42.0|Türksat 4A\r\n";
+    QTest::newRow("JSON with a mark") << "\xEF\xBB\xBF" + OmmJson() << "OMM JSON"
+                                      << "|ASTRA 1KR";
+    QTest::newRow("TLE named in angle brackets")
+        << Tle().replace("ASTRA 1KR", "<ASTRA 1KR>") << "TLE"
+        << "|<ASTRA 1KR>\r\n";
+    QTest::newRow("catalogue in UTF-16")
+        << Utf16(QStringLiteral("-42.0|Türksat\r\n"), QSysInfo::LittleEndian, true) << "catalogue"
+        << "-42.0|Türksat\r\n";
+}
+
+void TestCatalogueImport::unusualFilesRead() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, format);
+    QFETCH(QString, expected);
+    try {
+        const ImportedCatalogue imported =
+            ConvertCatalogue(content, QStringLiteral("in"), kEpochTime.addSecs(43200));
+        QCOMPARE(imported.format, format);
+        QVERIFY2(QString::fromUtf8(imported.bytes).contains(expected), imported.bytes.constData());
+    } catch (const CatalogueError& error) {
+        QFAIL(error.what());
+    }
+}
+
+void TestCatalogueImport::progressAndStop() {
+    QList<double> shares;
+    ConversionControl control;
+    control.progress = [&](double share) { shares << share; };
+    ConvertCatalogue(Tle(), QStringLiteral("geo.txt"), kEpochTime, control);
+    QVERIFY2(shares.size() >= 2 && std::is_sorted(shares.cbegin(), shares.cend()) &&
+                 shares.first() >= 0.0 && shares.last() <= 1.0,
+             qPrintable(QString::number(shares.size())));
+    std::stop_source stop;
+    control.stop = stop.get_token();
+    stop.request_stop();
+    QVERIFY_THROWS_EXCEPTION(ImportCancelled,
+                             ConvertCatalogue(OmmXml(), QString(), kEpochTime, control));
 }
 
 QTEST_GUILESS_MAIN(TestCatalogueImport)
