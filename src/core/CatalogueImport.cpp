@@ -79,7 +79,8 @@ public:
         QStringList& names = m_names[int(std::lround(position * 10.0))];
         const qsizetype length = names.join(QStringLiteral(", ")).size();
         // Co-located satellites share a line, as long as the line stays readable.
-        if (!names.contains(clean) && length + 2 + clean.size() <= kMaxSatelliteNameLength)
+        if (names.isEmpty() ||
+            (!names.contains(clean) && length + 2 + clean.size() <= kMaxSatelliteNameLength))
             names << clean;
     }
     int count() const { return int(m_names.size()); }

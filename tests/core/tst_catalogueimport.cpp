@@ -319,6 +319,10 @@ void TestCatalogueImport::unusualFilesRead_data() {
   <sat name="180.0E C-band Intelsat 18" flags="1" position="1801"/>
 </satellites>)") << "satellites.xml"
                                           << "\r\n-180.0|Intelsat 18\r\n";
+    QTest::newRow("name of 200 characters")
+        << "<satellites><sat name=\"" + QByteArray(200, 'N') + "\" position=\"192\"/></satellites>"
+        << "satellites.xml"
+        << "\r\n-19.2|" + QString(200, QLatin1Char('N')) + "\r\n";
     QTest::newRow("180.1 E unnamed")
         << QByteArray(R"(<satellites><sat name="Far East" position="1801"/></satellites>)")
         << "satellites.xml"
