@@ -40,10 +40,10 @@ asan-test: deps
 	@$(MAKE) --no-print-directory test BUILD=$(BUILD)-asan BUILD_TYPE=Debug CMAKE_ARGS=-DSKYVANE_SANITIZE=ON
 
 format:
-	@git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'plugins/*.cpp' 'plugins/*.h' 'data/*.cpp' | xargs -r clang-format -i
+	@git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'plugins/*.cpp' 'plugins/*.h' 'data/*.cpp' 'fuzz/*.cpp' | xargs -r clang-format -i
 
 format-check:
-	@git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'plugins/*.cpp' 'plugins/*.h' 'data/*.cpp' | xargs -r clang-format --dry-run --Werror
+	@git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'plugins/*.cpp' 'plugins/*.h' 'data/*.cpp' 'fuzz/*.cpp' | xargs -r clang-format --dry-run --Werror
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-bench

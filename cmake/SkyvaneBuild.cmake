@@ -35,17 +35,20 @@ function(skyvane_add_test name)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${home};XDG_CONFIG_HOME=${home}/.config;ASAN_OPTIONS=detect_leaks=0")
 endfunction()
 
-# skyvane_add_folder_library(<name> LIBS <targets...>)
+# skyvane_add_folder_library(<name> LIBS <targets...> [EXCLUDE <files...>])
 #
-# A static library of every .cpp/.h/.ui file of the current folder. Windows and components are
-# added by dropping their files in; an empty folder yields an interface target so dependents link.
+# A static library of every .cpp/.h/.ui file of the current folder but the EXCLUDEd ones (which
+# belong to a library of their own). Windows and components are added by dropping their files in;
+# an empty folder yields an interface target so dependents link.
 function(skyvane_add_folder_library name)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS
-    ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.ui)
-  list(FILTER sources INCLUDE REGEX "\\.cpp$")
+  cmake_parse_arguments(ARG "" "" "LIBS;EXCLUDE" ${ARGN})
   file(GLOB all_files CONFIGURE_DEPENDS
     ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.ui)
+  foreach(excluded IN LISTS ARG_EXCLUDE)
+    list(REMOVE_ITEM all_files ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
+  endforeach()
+  set(sources ${all_files})
+  list(FILTER sources INCLUDE REGEX "\\.cpp$")
   if(sources)
     add_library(${name} STATIC ${all_files})
     # Windows' headers include their generated ui_*.h, so dependents need that folder too.
