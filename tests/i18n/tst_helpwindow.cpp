@@ -107,6 +107,7 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, title);
         m_window->show();
+        m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         auto* about = new TfrmAbout(m_window.get());
         m_window->SetAboutBox(about);
