@@ -28,6 +28,11 @@ constexpr double kDegreesPerRadian = 57.29577951308232;
 constexpr double kDaysToDateTime = 1462.0; // day number 0 is date-time value 1462
 constexpr double kNextDayGap = 0.9;        // days after an outage's end before searching again
 constexpr std::int64_t kMsPerDay = 86400000;
+constexpr std::int64_t kSecondsPerDay = 86400;
+// Degrees a day by which the declination gap between sun and satellite can close at most: the
+// sun's declination moves up to 0.41 degrees a day near the equinoxes, its parallax adds a
+// little, the satellite's stays put. Kept generous so no skip can pass an outage.
+constexpr double kMaxGapClosingPerDay = 0.5;
 
 double RadToDeg(double radians) {
     return double(radians * 180.0L / kPi);
@@ -186,7 +191,7 @@ bool SunOutagePredictor::FindOutageStart() {
            StartTime < SearchLimit && SeparationEvaluations < MaxEvaluations) {
         const double gap = std::fabs(SatDeclination - SunDeclination);
         if (gap > threshold / 2.0 + 1.0) {
-            StartTime += gap * 0.5;
+            StartTime += DeclinationSkip(gap, threshold);
             StartSeparation = StartSearchSeparation(StartTime);
         }
         if (StartSeparation > 4.0 * threshold) {
@@ -198,6 +203,19 @@ bool SunOutagePredictor::FindOutageStart() {
     }
     SearchFrom = StartTime;
     return threshold > StartSeparation && StartTime < SearchLimit;
+}
+
+// The separation is never smaller than the declination gap, so no outage can begin before the
+// gap has closed to the threshold. Half a day per degree passes whole outage days for wide beams.
+double SunOutagePredictor::DeclinationSkip(double gap, double threshold) {
+    const double halfDayPerDegree = gap * 0.5;
+    if (!SafeSkips)
+        return halfDayPerDegree;
+    const double safe = std::max(0.0, (gap - threshold) / kMaxGapClosingPerDay);
+    if (safe >= halfDayPerDegree)
+        return halfDayPerDegree;
+    SkipShortened = true;
+    return safe;
 }
 
 void SunOutagePredictor::FindOutageEnd() {
@@ -244,10 +262,39 @@ PredictionStatus SunOutagePredictor::PredictOutages() {
         !std::isfinite(Satellite->SiteLatitude))
         return PredictionStatus::UnusableSatellite;
 
+    SafeSkips = true;
+    SkipShortened = false;
+    const PredictionStatus status = SearchSeason();
+    if (!SkipShortened || SeparationEvaluations >= MaxEvaluations)
+        return status;
+
+    // A shortened skip puts the five-second lattice elsewhere, so the days the long skips also
+    // reach would move by a few seconds against the tables users already have. Those days keep
+    // the long skips' times; the safe search contributes the days the long skips pass over.
+    std::vector<OutageRow> everyDay = std::move(Rows);
+    SafeSkips = false;
+    SearchSeason();
+    SafeSkips = true;
+    for (const OutageRow& row : everyDay) {
+        const auto sameOutage = [&](const OutageRow& kept) {
+            return std::abs(kept.Start.secsTo(row.Start)) < kSecondsPerDay / 2;
+        };
+        if (std::none_of(Rows.begin(), Rows.end(), sameOutage))
+            Rows.push_back(row);
+    }
+    std::sort(Rows.begin(), Rows.end(),
+              [](const OutageRow& a, const OutageRow& b) { return a.Start < b.Start; });
+    OutageCount = int(Rows.size());
+    return status;
+}
+
+// Before the first outage the search moves on day by day; after it, the first day without an
+// outage ends the season.
+PredictionStatus SunOutagePredictor::SearchSeason() {
+    Rows.clear();
+    OutageCount = 0;
     SearchFrom = double(SearchStartDay(Year));
     SearchLimit = SearchFrom + MaxSearchDays;
-    // Before the first outage the search moves on day by day; after it, the first day without
-    // an outage ends the season.
     bool found = false;
     do {
         found = NextOutageDay();

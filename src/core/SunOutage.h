@@ -119,6 +119,13 @@ public:
 
 private:
     double Separation(double dayNumber, bool storeDeclinations);
+    double DeclinationSkip(double gap, double threshold);
+    PredictionStatus SearchSeason();
+
+    // While set, the declination skip never goes further than the gap can close in that time.
+    bool SafeSkips = true;
+    // Set when a safe skip was shorter than the half day per degree the search has always taken.
+    bool SkipShortened = false;
 };
 
 // A day number rounded to the nearest whole second, as a UTC date-time: first to the nearest

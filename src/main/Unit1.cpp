@@ -6,6 +6,7 @@
 #include "DialogSeam.h"
 #include "ErrorReport.h"
 #include "HelpBinding.h"
+#include "HelpLanguage.h"
 #include "LanguageController.h"
 #include "LanguageManager.h"
 #include "MainListReports.h"
@@ -269,7 +270,9 @@ void TfrmMain::CheckHelpFile() {
         return;
     }
     m_help = HelpBinding::Create(helpFile, this);
-    if (!m_help)
+    if (m_help)
+        FollowInterfaceLanguage(*m_help);
+    else
         DialogSeam::showMessage(this, QMessageBox::Warning, QString::fromLatin1(kProductTitle),
                                 QStringLiteral("Help support missing. The help file skyvane.qch "
                                                "could not be opened.\rHelpfunctions disabled!"));
@@ -646,8 +649,13 @@ void TfrmMain::mFilePrintClick() {
 }
 
 void TfrmMain::mHelpAboutClick() {
-    if (m_about)
-        m_about->exec();
+    // Not modal: the box's Credits and License open the help window, which must take input
+    // while the box is still open.
+    if (m_about) {
+        m_about->show();
+        m_about->raise();
+        m_about->activateWindow();
+    }
 }
 
 } // namespace skyvane

@@ -1,5 +1,7 @@
 #include "HelpBinding.h"
 
+#include "ReadableColours.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -20,20 +22,68 @@ HelpBinding*& Current() {
     return binding;
 }
 
-QString TopicIdentifier(HelpContext context) {
-    return QStringLiteral("topic-%1").arg(static_cast<int>(context));
+// A translation's pages are filed under its language: "de/topic-105".
+QString TopicIdentifier(HelpContext context, const QString& language) {
+    const QString topic = QStringLiteral("topic-%1").arg(static_cast<int>(context));
+    return language.isEmpty() ? topic : language + QLatin1Char('/') + topic;
 }
 
-// Reads help pages straight out of the compiled help file.
+QColor Blend(const QColor& from, const QColor& to, double share) {
+    const auto mix = [share](double a, double b) { return a + (b - a) * share; };
+    return QColor::fromRgbF(float(mix(from.redF(), to.redF())),
+                            float(mix(from.greenF(), to.greenF())),
+                            float(mix(from.blueF(), to.blueF())));
+}
+
+// The pages carry no colours of their own: they take the theme's text and base, with the
+// program's slate blue for headings and table heads where it reads and lighter tints on a dark
+// base.
+QString PageColours(const QPalette& palette) {
+    const QColor base = palette.color(QPalette::Base);
+    const QColor text = ReadableOn(palette.color(QPalette::Text), base);
+    const QColor slate(0x4b, 0x64, 0x83);
+    const QColor paleBlue(0xa6, 0xc5, 0xe2);
+    const bool lightBase = ContrastRatio(slate, base) >= ContrastRatio(paleBlue, base);
+    const QColor heading = ReadableOn(lightBase ? slate : paleBlue, base);
+    const QColor tableHead = lightBase ? paleBlue : slate;
+    const QColor note = lightBase ? QColor(0xf3, 0xf7, 0xfb) : Blend(base, slate, 0.35);
+    return QStringLiteral("body { color: %1; background-color: %2; }\n"
+                          "h1, h2 { color: %3; }\n"
+                          "th { color: %4; background-color: %5; }\n"
+                          ".note { color: %6; background-color: %7; }\n"
+                          "a { color: %8; }\n")
+        .arg(text.name(), base.name(), heading.name(), ReadableOn(text, tableHead).name(),
+             tableHead.name(), ReadableOn(text, note).name(), note.name(),
+             ReadableOn(palette.color(QPalette::Link), base).name());
+}
+
+// Reads help pages straight out of the compiled help file, in the colours of the theme.
 class HelpBrowser : public QTextBrowser {
 public:
     HelpBrowser(QHelpEngineCore* engine)
-        : m_engine(engine) {}
+        : m_engine(engine) {
+        document()->setDefaultStyleSheet(PageColours(palette()));
+    }
 
     QVariant loadResource(int type, const QUrl& name) override {
         if (name.scheme() == QLatin1String("qthelp"))
             return m_engine->fileData(name);
         return QTextBrowser::loadResource(type, name);
+    }
+
+protected:
+    void changeEvent(QEvent* event) override {
+        QTextBrowser::changeEvent(event);
+        if (event->type() != QEvent::PaletteChange &&
+            event->type() != QEvent::ApplicationPaletteChange)
+            return;
+        const QString colours = PageColours(palette());
+        if (colours == document()->defaultStyleSheet())
+            return;
+        // The style sheet applies when a page is read, so the page on show is read again.
+        document()->setDefaultStyleSheet(colours);
+        if (!source().isEmpty())
+            reload();
     }
 
 private:
@@ -99,8 +149,23 @@ HelpBinding* HelpBinding::Instance() {
     return Current();
 }
 
+void HelpBinding::SetLanguageSource(std::function<QString()> source) {
+    m_language = std::move(source);
+}
+
+QList<QHelpLink> HelpBinding::TopicLinks(HelpContext context) const {
+    const QString language = m_language ? m_language() : QString();
+    if (!language.isEmpty()) {
+        const QList<QHelpLink> translated =
+            m_engine->documentsForIdentifier(TopicIdentifier(context, language));
+        if (!translated.isEmpty())
+            return translated;
+    }
+    return m_engine->documentsForIdentifier(TopicIdentifier(context, QString()));
+}
+
 QString HelpBinding::TopicTitle(HelpContext context) const {
-    const QList<QHelpLink> links = m_engine->documentsForIdentifier(TopicIdentifier(context));
+    const QList<QHelpLink> links = TopicLinks(context);
     return links.isEmpty() ? QString() : links.first().title;
 }
 
@@ -116,7 +181,7 @@ QTextBrowser* HelpBinding::viewer() {
 }
 
 bool HelpBinding::ShowTopic(HelpContext context) {
-    const QList<QHelpLink> links = m_engine->documentsForIdentifier(TopicIdentifier(context));
+    const QList<QHelpLink> links = TopicLinks(context);
     if (links.isEmpty())
         return false;
     QTextBrowser* browser = viewer();

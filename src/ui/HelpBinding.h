@@ -1,10 +1,14 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
+#include <functional>
+
 class QHelpEngineCore;
+struct QHelpLink;
 class QTextBrowser;
 class QWidget;
 
@@ -51,7 +55,12 @@ public:
     // Closes the help window.
     void CloseWindows();
 
+    // The title of the page that ShowTopic opens.
     QString TopicTitle(HelpContext context) const;
+
+    // Where the language of the pages comes from: the name of the folder of the current
+    // language's pages ("de"); topics without a page there, and an empty name, are English.
+    void SetLanguageSource(std::function<QString()> source);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -59,9 +68,11 @@ protected:
 private:
     explicit HelpBinding(QHelpEngineCore* engine, QObject* parent);
     QTextBrowser* viewer();
+    QList<QHelpLink> TopicLinks(HelpContext context) const;
 
     QHelpEngineCore* m_engine;
     QPointer<QTextBrowser> m_viewer;
+    std::function<QString()> m_language;
 };
 
 } // namespace skyvane

@@ -77,6 +77,8 @@ private slots:
     void rowsAreOrderedWholeSeconds_data();
     void rowsAreOrderedWholeSeconds();
     void smallerDishGivesMoreAndLongerRows();
+    void everyOutageDayIsARow_data();
+    void everyOutageDayIsARow();
     void siteComesFromTheRecord();
 
     void unusableInputsSearchNothing_data();
@@ -268,6 +270,94 @@ void TestSunOutage::smallerDishGivesMoreAndLongerRows() {
     QVERIFY2(
         ku.Rows.size() < c.Rows.size(),
         qPrintable(QStringLiteral("Ku %1 rows, C %2 rows").arg(ku.Rows.size()).arg(c.Rows.size())));
+}
+
+void TestSunOutage::everyOutageDayIsARow_data() {
+    QTest::addColumn<double>("latitude");  // degrees, North positive
+    QTest::addColumn<double>("longitude"); // degrees, West positive
+    QTest::addColumn<double>("position");  // degrees, West positive
+    QTest::addColumn<int>("year");
+    QTest::addColumn<OutageSeason>("season");
+    QTest::addColumn<OutageBand>("band");
+    QTest::addColumn<double>("diameter");
+
+    QTest::newRow("Los Angeles, 119 W, Ku 0.6 m, spring 2024")
+        << 34.05 << 118.24 << 119.0 << 2024 << OutageSeason::Spring << OutageBand::Ku << 0.6;
+    QTest::newRow("Los Angeles, 119 W, Ku 0.6 m, fall 2024")
+        << 34.05 << 118.24 << 119.0 << 2024 << OutageSeason::Fall << OutageBand::Ku << 0.6;
+    QTest::newRow("equator, 78 W, C 0.6 m, spring 1999")
+        << 0.0 << 75.0 << 78.0 << 1999 << OutageSeason::Spring << OutageBand::C << 0.6;
+    QTest::newRow("equator, 70 W, C 0.6 m, fall 1999")
+        << 0.0 << 75.0 << 70.0 << 1999 << OutageSeason::Fall << OutageBand::C << 0.6;
+    QTest::newRow("equator, 70 W, C 0.6 m, spring 1999")
+        << 0.0 << 75.0 << 70.0 << 1999 << OutageSeason::Spring << OutageBand::C << 0.6;
+    QTest::newRow("Vienna, 19.2 E, C 2.0 m, fall 2025")
+        << 47.16 << -16.16 << -19.2 << 2025 << OutageSeason::Fall << OutageBand::C << 2.0;
+    QTest::newRow("Vienna, 19.2 E, Ku 0.45 m, spring 2000")
+        << 47.16 << -16.16 << -19.2 << 2000 << OutageSeason::Spring << OutageBand::Ku << 0.45;
+    QTest::newRow("Cape Town, 68.5 E, C 1.2 m, spring 2010")
+        << -33.9 << -18.4 << -68.5 << 2010 << OutageSeason::Spring << OutageBand::C << 1.2;
+}
+
+// Every stretch below the threshold that the five-second search steps cannot miss must be a row,
+// and every row such a stretch. The scan steps no further than the separation can fall in that
+// time, so it misses no stretch longer than its one-second floor.
+void TestSunOutage::everyOutageDayIsARow() {
+    QFETCH(double, latitude);
+    QFETCH(double, longitude);
+    QFETCH(double, position);
+    QFETCH(int, year);
+    QFETCH(OutageSeason, season);
+    QFETCH(OutageBand, band);
+    QFETCH(double, diameter);
+    auto predictor = MakePredictor(year, season, band, diameter);
+    predictor.Satellite = MakeSatellite(position, latitude, longitude);
+    QCOMPARE(predictor.PredictOutages(), PredictionStatus::Complete);
+
+    const double threshold = predictor.OutageThreshold(diameter);
+    constexpr double kFastestFallPerDay = 400.0; // degrees; the sun circles the sky once a day
+    constexpr double kSecond = 1.0 / 86400.0;
+    struct Stretch {
+        QDateTime start, end;
+        bool mustBeFound;
+    };
+    std::vector<Stretch> stretches;
+    const double first = double(predictor.SearchStartDay(year));
+    double inside = -1.0;
+    for (double t = first; t < first + 120.0;) {
+        const double separation = predictor.SunSatelliteSeparation(t);
+        if (separation < threshold && inside < 0.0)
+            inside = t;
+        if (separation >= threshold && inside >= 0.0) {
+            const bool stepsCannotMiss = t - inside > 2.0 * SunOutagePredictor::Delta;
+            stretches.push_back(
+                {DayNumberToDateTime(inside), DayNumberToDateTime(t), stepsCannotMiss});
+            inside = -1.0;
+        }
+        t += std::max(kSecond, std::fabs(separation - threshold) / kFastestFallPerDay);
+    }
+    QVERIFY(!stretches.empty());
+
+    const auto overlaps = [](const Stretch& s, const OutageRow& row) {
+        return s.start.addSecs(-kStepToleranceSeconds) <= row.End &&
+               row.Start <= s.end.addSecs(kStepToleranceSeconds);
+    };
+    for (const Stretch& s : stretches) {
+        if (!s.mustBeFound)
+            continue;
+        const bool found = std::any_of(predictor.Rows.begin(), predictor.Rows.end(),
+                                       [&](const OutageRow& row) { return overlaps(s, row); });
+        QVERIFY2(found,
+                 qPrintable(QStringLiteral("no row for %1 .. %2 (threshold %3 deg)")
+                                .arg(s.start.toString(Qt::ISODate), s.end.toString(Qt::ISODate))
+                                .arg(threshold)));
+    }
+    for (const OutageRow& row : predictor.Rows) {
+        const bool found = std::any_of(stretches.begin(), stretches.end(),
+                                       [&](const Stretch& s) { return overlaps(s, row); });
+        QVERIFY2(found,
+                 qPrintable(QStringLiteral("row %1 lies outside every outage").arg(Describe(row))));
+    }
 }
 
 void TestSunOutage::siteComesFromTheRecord() {

@@ -175,6 +175,7 @@ private slots:
     void printsOnPages_data();
     void printsOnPages();
     void cancelledPrintPrintsNothing();
+    void printoutMatchesTheGoldenText();
 };
 
 void TestMainListReports::htmlMatchesTheGoldenFile() {
@@ -466,6 +467,28 @@ void TestMainListReports::cancelledPrintPrintsNothing() {
     PrintMainList(nullptr, grid);
 
     QVERIFY(!QFile::exists(pdf));
+}
+
+// The texts drawn and their order, page by page; positions depend on the fonts installed.
+void TestMainListReports::printoutMatchesTheGoldenText() {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("list.pdf"));
+    GridView grid;
+    SatelliteTableModel table;
+    FillDefaultSite(grid, table);
+    grid.sortRows(SatelliteTableModel::Elevation, Qt::DescendingOrder);
+    grid.setColumnHidden(SatelliteTableModel::Skew, true);
+    PrintAnswer answer(pdf, 300, true);
+
+    PrintMainList(nullptr, grid);
+
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is not installed");
+    QProcess process;
+    const QString text = dir.filePath(QStringLiteral("main_list_print.txt"));
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, text});
+    QVERIFY(process.waitForFinished(60000));
+    CompareWithGolden(text, QStringLiteral("main_list_print.txt"));
 }
 
 QTEST_MAIN(TestMainListReports)

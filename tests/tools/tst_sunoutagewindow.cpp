@@ -32,6 +32,22 @@ QStringList Column(const GridView& grid, int column) {
     return texts;
 }
 
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void CompareWithGolden(const QString& actualPath, const QString& goldenName) {
+    const QByteArray golden = FileBytes(QStringLiteral(GOLDEN_DIR "/") + goldenName);
+    if (FileBytes(actualPath) != golden) {
+        const QString kept = QDir::temp().filePath(QStringLiteral("actual-") + goldenName);
+        QFile::remove(kept);
+        QFile::copy(actualPath, kept);
+        QFAIL(qPrintable(QStringLiteral("%1 differs from the golden file; output kept as %2")
+                             .arg(goldenName, kept)));
+    }
+}
+
 QStringList FileLines(const QString& path) {
     QFile file(path);
     file.open(QIODevice::ReadOnly);
@@ -238,6 +254,46 @@ private slots:
         QVERIFY(html.contains("<td class=\"value0\">Spring 2000, C-Band</td>"));
         QCOMPARE(html.count("<tr class=\"i0\">"), 3);
         QCOMPARE(html.count("<tr class=\"i1\">"), 2);
+    }
+
+    void exportsMatchTheGoldenFiles_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<bool>("spring");
+        QTest::addColumn<bool>("cband");
+        QTest::addColumn<double>("diameter"); // metres
+        QTest::addColumn<int>("sortColumn");  // -1: as computed
+        QTest::addColumn<QString>("golden");
+        QTest::newRow("spring 2000, C band, 3.6 m")
+            << QLocale::c() << "2000" << true << true << 3.6 << -1 << "outage_spring2000";
+        QTest::newRow("fall 2025, Ku band, 0.8 m, German, by duration")
+            << QLocale(QLocale::German, QLocale::Germany) << "2025" << false << false << 0.8 << 3
+            << "outage_fall2025_de";
+    }
+    void exportsMatchTheGoldenFiles() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, year);
+        QFETCH(bool, spring);
+        QFETCH(bool, cband);
+        QFETCH(double, diameter);
+        QFETCH(int, sortColumn);
+        QFETCH(QString, golden);
+        QLocale::setDefault(locale);
+        settings = {spring, cband, diameter};
+        QTemporaryDir dir;
+        TfrmSunOutage window(nullptr, Link());
+        Retype(window.edYear, year);
+        window.SetSatellite(Satellite(-19.2, QStringLiteral("Astra <1C> & 1E")));
+        if (sortColumn >= 0)
+            window.GridView1->sortRows(sortColumn, Qt::DescendingOrder);
+        QString path;
+        DialogSeam::setSaveFileHook([&](const SaveDialogRequest&) { return path; });
+        path = dir.filePath(golden + QStringLiteral(".csv"));
+        window.ExporttoCSV1->trigger();
+        CompareWithGolden(path, golden + QStringLiteral(".csv"));
+        path = dir.filePath(golden + QStringLiteral(".html"));
+        window.ExporttoHTML1->trigger();
+        CompareWithGolden(path, golden + QStringLiteral(".html"));
     }
 
     // A language file reaches only the properties its entries name.

@@ -1,10 +1,16 @@
 #include "GridView.h"
 #include "HeadingBand.h"
+#include "HelpBinding.h"
 #include "ReadableColours.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QStyle>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextFrame>
+#include <QTextTable>
 
 using namespace skyvane;
 
@@ -48,6 +54,40 @@ QColor MeanColour(const QImage& image) {
 
 constexpr double kReadable = 4.5;
 
+QTextBrowser* HelpViewer() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("helpViewer") && w->isVisible())
+            return qobject_cast<QTextBrowser*>(w);
+    return nullptr;
+}
+
+QColor BrushOr(const QBrush& brush, const QColor& otherwise) {
+    return brush.style() == Qt::NoBrush ? otherwise : brush.color();
+}
+
+// The first run of text on a page whose colour does not read on what lies behind it: the
+// paragraph's, table cell's or frame's background, else the page's. Empty when all read.
+QString UnreadableText(const QTextBrowser& viewer) {
+    const QColor page = BrushOr(viewer.document()->rootFrame()->frameFormat().background(),
+                                viewer.palette().color(QPalette::Base));
+    const QColor plain = viewer.palette().color(QPalette::Text);
+    for (QTextBlock block = viewer.document()->begin(); block.isValid(); block = block.next()) {
+        QColor behind = page;
+        if (QTextTable* table = QTextCursor(block).currentTable())
+            behind = BrushOr(table->cellAt(block.position()).format().background(), behind);
+        behind = BrushOr(block.blockFormat().background(), behind);
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment part = it.fragment();
+            const QColor back = BrushOr(part.charFormat().background(), behind);
+            const QColor text = BrushOr(part.charFormat().foreground(), plain);
+            if (!part.text().trimmed().isEmpty() && ContrastRatio(text, back) < kReadable)
+                return QStringLiteral("\"%1\": %2 on %3")
+                    .arg(part.text().left(40), text.name(), back.name());
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 class TestDarkPalette : public QObject {
@@ -86,6 +126,46 @@ private slots:
         const QColor text = StrongestAgainst(painted, background);
         QVERIFY2(ContrastRatio(text, background) >= kReadable,
                  qPrintable(QStringLiteral("text %1 on %2").arg(text.name(), background.name())));
+    }
+
+    void helpPageIsReadable_data() {
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<int>("topic");
+        QTest::newRow("dark, list page with table and note") << true << 1;
+        QTest::newRow("dark, credits with table heads") << true << 999;
+        QTest::newRow("light, list page with table and note") << false << 1;
+        QTest::newRow("light, credits with table heads") << false << 999;
+    }
+
+    // Every run of text on the page against its own background, as the help window shows it.
+    void helpPageIsReadable() {
+        QFETCH(bool, dark);
+        QFETCH(int, topic);
+        const QPalette light = QApplication::style()->standardPalette();
+        QApplication::setPalette(dark ? DarkPalette() : light);
+        const std::unique_ptr<HelpBinding> help(HelpBinding::Create(QStringLiteral(HELP_FILE)));
+        QVERIFY(help);
+        QVERIFY(help->ShowTopic(HelpContext(topic)));
+        auto* viewer = HelpViewer();
+        QVERIFY(viewer);
+        const QString unreadable = UnreadableText(*viewer);
+        QApplication::setPalette(DarkPalette());
+        QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable));
+    }
+
+    // An open help window follows a change of theme.
+    void helpFollowsThemeChange() {
+        QApplication::setPalette(QApplication::style()->standardPalette());
+        const std::unique_ptr<HelpBinding> help(HelpBinding::Create(QStringLiteral(HELP_FILE)));
+        QVERIFY(help);
+        QVERIFY(help->ShowTopic(HelpContext::Main));
+        auto* viewer = HelpViewer();
+        QVERIFY(viewer);
+        QApplication::setPalette(DarkPalette());
+        // The theme change reaches the window through its event queue.
+        QTRY_COMPARE(viewer->palette().color(QPalette::Base), DarkPalette().color(QPalette::Base));
+        const QString unreadable = UnreadableText(*viewer);
+        QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable));
     }
 
     // The heading stands on its light picture under every theme.

@@ -61,25 +61,41 @@ void TestHelpBinding::missingFileBindsNothing() {
 }
 
 void TestHelpBinding::everyContextHasItsTopic_data() {
+    QTest::addColumn<QString>("language");
     QTest::addColumn<int>("context");
     QTest::addColumn<QString>("title");
-    QTest::newRow("main window") << 1 << "The satellite list";
-    QTest::newRow("licence") << 998 << "Licence";
-    QTest::newRow("credits") << 999 << "Credits";
-    for (const int context : {102, 103, 104, 105, 106})
-        QTest::newRow(qPrintable(QStringLiteral("tool window %1").arg(context)))
-            << context << QString();
+    for (const QString language : {"", "de", "hu"}) {
+        const QString name = language.isEmpty() ? QStringLiteral("English") : language;
+        const auto row = [&name](const char* what) {
+            return QStringLiteral("%1, %2").arg(name, QLatin1String(what)).toUtf8();
+        };
+        QTest::newRow(row("main window").constData())
+            << language << 1 << (language.isEmpty() ? "The satellite list" : "");
+        QTest::newRow(row("licence").constData())
+            << language << 998 << (language.isEmpty() ? "Licence" : "");
+        QTest::newRow(row("credits").constData())
+            << language << 999 << (language.isEmpty() ? "Credits" : "");
+        for (const int context : {102, 103, 104, 105, 106})
+            QTest::newRow(qPrintable(QStringLiteral("%1, tool window %2").arg(name).arg(context)))
+                << language << context << QString();
+    }
 }
 
+// Every topic has its page in English and in every translation.
 void TestHelpBinding::everyContextHasItsTopic() {
+    QFETCH(QString, language);
     QFETCH(int, context);
     QFETCH(QString, title);
     HelpBinding* help = HelpBinding::Create(QStringLiteral(HELP_FILE));
     QVERIFY(help);
+    help->SetLanguageSource([language] { return language; });
     QVERIFY2(help->ShowTopic(HelpContext(context)),
              qPrintable(QStringLiteral("context %1").arg(context)));
     QTextBrowser* viewer = VisibleHelpViewer();
     QVERIFY(viewer);
+    const QString page = QStringLiteral("topic-%1.html").arg(context);
+    QCOMPARE(viewer->source().path(),
+             QStringLiteral("/doc/") + (language.isEmpty() ? page : language + '/' + page));
     QVERIFY2(!viewer->toPlainText().trimmed().isEmpty(), "the topic's page is empty");
     if (!title.isEmpty())
         QCOMPARE(help->TopicTitle(HelpContext(context)), title);
