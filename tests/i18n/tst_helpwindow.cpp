@@ -63,7 +63,8 @@ private slots:
     }
     void cleanup() {
         LanguageManager::Instance().SetCurrentLanguageId(kLanguageEnglish);
-        HelpBinding::Instance()->CloseWindows();
+        if (HelpBinding* help = HelpBinding::Instance())
+            help->CloseWindows();
     }
 
     // The rows switch the language of the one running window in turn.
