@@ -6,19 +6,10 @@ namespace skyvane {
 
 namespace {
 
-QString CellText(const OutageRowTexts& texts, int column) {
-    switch (column) {
-    case OutageTableModel::PredictedDate:
-        return texts.Date;
-    case OutageTableModel::StartGMT:
-        return texts.Start;
-    case OutageTableModel::EndGMT:
-        return texts.End;
-    case OutageTableModel::Duration:
-        return texts.Duration;
-    default:
-        return {};
-    }
+QString CellText(const OutageRow& row, int column) {
+    const OutageRowTexts texts = FormatOutageRow(row);
+    const QString cells[] = {texts.Date, texts.Start, texts.End, texts.Duration};
+    return column >= 0 && column < OutageTableModel::ColumnCount ? cells[column] : QString();
 }
 
 QVariant SortValue(const OutageRow& row, int column) {
@@ -63,7 +54,7 @@ QVariant OutageTableModel::data(const QModelIndex& index, int role) const {
     const OutageRow& row = m_rows[static_cast<size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-        return CellText(FormatOutageRow(row), index.column());
+        return CellText(row, index.column());
     case kSortRole:
         return SortValue(row, index.column());
     default:

@@ -32,19 +32,6 @@ private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
-    void textsAreTheFormattedRow() {
-        OutageTableModel model;
-        model.setRows(Rows());
-        QCOMPARE(model.rowCount(), 3);
-        QCOMPARE(model.columnCount(), 4);
-        const OutageRowTexts texts = FormatOutageRow(Rows()[1]);
-        const QStringList expected{texts.Date, texts.Start, texts.End, texts.Duration};
-        for (int c = 0; c < model.columnCount(); ++c)
-            QCOMPARE(model.index(1, c).data().toString(), expected[c]);
-        QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("Predicted Date"));
-        QCOMPARE(model.headerData(3, Qt::Horizontal).toString(), QStringLiteral("Duration"));
-    }
-
     void sortsOnTimesAndSeconds_data() {
         QTest::addColumn<int>("column");
         QTest::addColumn<QList<int>>("order"); // rows of Rows(), ascending
