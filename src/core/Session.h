@@ -4,6 +4,7 @@
 #include "MagneticDeclination.h"
 #include "SatelliteData.h"
 #include "Site.h"
+#include "SunOutageOptions.h"
 
 #include <QObject>
 #include <QString>
@@ -51,6 +52,9 @@ public:
     // Which catalogue the last calculation read.
     CatalogueSource catalogueSource() const { return m_catalogueSource; }
 
+    // The options the sun outage windows share.
+    SunOutageOptions* sunOutageOptions() { return &m_sunOutageOptions; }
+
 signals:
     void siteChanged(const skyvane::Site& site);
     void recordsChanged();
@@ -66,6 +70,7 @@ private:
     QString m_catalogueVersion = QStringLiteral("?");
     CatalogueSource m_catalogueSource = CatalogueSource::BuiltIn;
     std::vector<SatelliteRecord> m_records;
+    SunOutageOptions m_sunOutageOptions;
 };
 
 } // namespace skyvane

@@ -1,15 +1,14 @@
 #include "MainListReports.h"
 
 #include "Constants.h"
-#include "GridView.h"
 #include "NumberText.h"
 #include "ProductInfo.h"
 #include "ReportFrame.h"
 #include "ReportParts.h"
 #include "ReportWriter.h"
+#include "SatelliteTableModel.h"
 
 #include <QFontMetrics>
-#include <QHeaderView>
 #include <QPainter>
 #include <QPrinter>
 
@@ -35,14 +34,6 @@ QStringList CsvRecordFields(const QAbstractItemModel& rows, int row) {
             FormatAngle(record->Elevation), FormatAngle(record->Skew)};
 }
 
-std::vector<int> PrintedColumns(const GridView& grid) {
-    std::vector<int> columns;
-    for (int c = 0; c < grid.gridColumnCount(); ++c)
-        if (!grid.isColumnHidden(c))
-            columns.push_back(c);
-    return columns;
-}
-
 int CellInset(const GridPrintSettings& settings) {
     return std::max(2, settings.rowHeight / 10);
 }
@@ -55,9 +46,9 @@ QRect CellRect(const GridPrintLayout& layout, size_t printed, int top, int heigh
     return cell.adjusted(inset, 0, -inset, 0);
 }
 
-// The grid's font, made smaller when its lines would not fit a printed row.
-QFont PrintFont(const GridView& grid, QPrinter& printer, const GridPrintSettings& settings) {
-    QFont font(grid.font(), &printer);
+// The screen's font, made smaller when its lines would not fit a printed row.
+QFont PrintFont(const QFont& screenFont, QPrinter& printer, const GridPrintSettings& settings) {
+    QFont font(screenFont, &printer);
     const int room = settings.rowHeight - 2 * CellInset(settings);
     if (QFontMetrics(font, &printer).height() > room)
         font.setPixelSize(std::max(1, room * 3 / 4));
@@ -74,26 +65,27 @@ void DrawRule(QPainter& painter, const GridPrintLayout& layout, const GridPrintS
                      Qt::black);
 }
 
-void PrintHeader(QPainter& painter, const GridView& grid, const std::vector<int>& columns,
-                 const GridPrintLayout& layout, const GridPrintSettings& settings) {
+void PrintHeader(QPainter& painter, const QAbstractItemModel& rows,
+                 const std::vector<ColumnLayout>& columns, const GridPrintLayout& layout,
+                 const GridPrintSettings& settings) {
     const int top = settings.marginTop;
     for (size_t i = 0; i < columns.size(); ++i) {
-        const GridColumn* column = grid.column(columns[i]);
         painter.drawText(CellRect(layout, i, top, settings.headerHeight - 2, settings),
-                         static_cast<int>(column->alignment() | Qt::AlignVCenter),
-                         column->caption());
+                         static_cast<int>(columns[i].alignment | Qt::AlignVCenter),
+                         rows.headerData(columns[i].column, Qt::Horizontal).toString());
     }
     DrawRule(painter, layout, settings, top + settings.headerHeight - 2, 2);
 }
 
-void PrintRow(QPainter& painter, const GridView& grid, const std::vector<int>& columns,
-              const GridPrintLayout& layout, const GridPrintSettings& settings, int row) {
+void PrintRow(QPainter& painter, const QAbstractItemModel& rows,
+              const std::vector<ColumnLayout>& columns, const GridPrintLayout& layout,
+              const GridPrintSettings& settings, int row) {
     const int top = layout.rowTop[static_cast<size_t>(row)];
     for (size_t i = 0; i < columns.size(); ++i) {
-        const GridColumn* column = grid.column(columns[i]);
         painter.drawText(CellRect(layout, i, top, settings.rowHeight - 1, settings),
-                         static_cast<int>(column->alignment() | Qt::AlignVCenter),
-                         grid.displayText(row, columns[i]));
+                         static_cast<int>(columns[i].alignment | Qt::AlignVCenter),
+                         rows.index(row, columns[i].column).data().toString() +
+                             columns[i].textAfter);
     }
     DrawRule(painter, layout, settings, top + settings.rowHeight - 1, 1);
 }
@@ -165,41 +157,42 @@ GridPrintLayout LayoutGridPrint(const std::vector<int>& screenWidths, int rowCou
     return layout;
 }
 
-void PrintGrid(const GridView& grid, QPrinter& printer, const GridPrintSettings& settings) {
-    const std::vector<int> columns = PrintedColumns(grid);
+void PrintTable(const QAbstractItemModel& rows, const std::vector<ColumnLayout>& columns,
+                QPrinter& printer, const QFont& font, const GridPrintSettings& settings) {
     std::vector<int> widths;
-    for (int c : columns)
-        widths.push_back(grid.columnWidth(c));
+    for (const ColumnLayout& column : columns)
+        widths.push_back(column.width);
     const GridPrintLayout layout = LayoutGridPrint(
-        widths, grid.gridRowCount(), QSize(printer.width(), printer.height()), settings);
+        widths, rows.rowCount(), QSize(printer.width(), printer.height()), settings);
 
     QPainter painter;
     if (!painter.begin(&printer))
         throw std::runtime_error("The print job could not be started.");
-    painter.setFont(PrintFont(grid, printer, settings));
+    painter.setFont(PrintFont(font, printer, settings));
     painter.setPen(Qt::black);
-    PrintHeader(painter, grid, columns, layout, settings);
+    PrintHeader(painter, rows, columns, layout, settings);
     int page = 0;
-    for (int row = 0; row < grid.gridRowCount(); ++row) {
+    for (int row = 0; row < rows.rowCount(); ++row) {
         if (layout.rowPage[static_cast<size_t>(row)] != page) {
             if (!printer.newPage())
                 throw std::runtime_error("The printer could not begin a new page.");
             page = layout.rowPage[static_cast<size_t>(row)];
         }
-        PrintRow(painter, grid, columns, layout, settings, row);
+        PrintRow(painter, rows, columns, layout, settings, row);
     }
     if (!painter.end())
         throw std::runtime_error("The print job could not be completed.");
 }
 
-void PrintMainList(QWidget* parent, const GridView& grid) {
+void PrintMainList(QWidget* parent, const QAbstractItemModel& rows,
+                   const std::vector<ColumnLayout>& columns, const QFont& font) {
     QPrinter printer(QPrinter::HighResolution);
     // The printout's fixed sizes are in device units; at this resolution a row is a readable
     // 3.6 mm high.
     printer.setResolution(600);
     if (!DialogSeam::askPrint(parent, printer))
         return;
-    PrintGrid(grid, printer);
+    PrintTable(rows, columns, printer, font);
 }
 
 } // namespace skyvane

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "ColumnLayout.h"
 #include "DialogSeam.h"
 #include "ReportParts.h"
+
+#include <QFont>
 
 #include <QSize>
 #include <QString>
@@ -14,8 +17,6 @@ class QPrinter;
 class QWidget;
 
 namespace skyvane {
-
-class GridView;
 
 // What the main window's list report reads from the window: the site rows and the title.
 struct MainListReportInputs : SiteReportInputs {
@@ -59,12 +60,16 @@ struct GridPrintLayout {
 GridPrintLayout LayoutGridPrint(const std::vector<int>& screenWidths, int rowCount, QSize page,
                                 const GridPrintSettings& settings = {});
 
-// Prints the grid's visible columns and all rows as shown (the rows of its model, the columns'
-// widths and texts-after of the screen) on an already configured printer. Throws
-// std::runtime_error when the print job cannot be started or continued.
-void PrintGrid(const GridView& grid, QPrinter& printer, const GridPrintSettings& settings = {});
+// Prints `columns` of every row of `rows` in their order, the captions from its header data,
+// the widths and texts-after as on screen, in `font` (shrunk where a row would not hold it), on
+// an already configured printer. Throws std::runtime_error when the print job cannot be
+// started or continued.
+void PrintTable(const QAbstractItemModel& rows, const std::vector<ColumnLayout>& columns,
+                QPrinter& printer, const QFont& font = QFont(),
+                const GridPrintSettings& settings = {});
 
 // File > Print: the print dialog, then the printout; cancelling prints nothing.
-void PrintMainList(QWidget* parent, const GridView& grid);
+void PrintMainList(QWidget* parent, const QAbstractItemModel& rows,
+                   const std::vector<ColumnLayout>& columns, const QFont& font = QFont());
 
 } // namespace skyvane

@@ -249,7 +249,7 @@ void TfrmMain::FormCreate() {
         for (auto folder = dataFolders.crbegin(); folder != dataFolders.crend(); ++folder)
             RegisterStartupLanguages(*folder);
         BuildLanguageMenu(mFileSwitchLanguage, this);
-        sunOutage = SunOutageSettings{};
+        m_session->sunOutageOptions()->restoreDefaults();
         LoadSettings();
         m_session->loadDeclination();
         pnlMagDev->setVisible(m_session->declinationAvailable());
@@ -334,12 +334,13 @@ void TfrmMain::LoadSettings() {
     if (!m_store->exists())
         return;
     LoadSiteSettings();
+    SunOutageOptions& outage = *m_session->sunOutageOptions();
     if (const auto spring = m_store->readInt(QStringLiteral("outageSpring")))
-        sunOutage.spring = *spring != 0;
+        outage.setSpring(*spring != 0);
     if (const auto cband = m_store->readInt(QStringLiteral("outageCband")))
-        sunOutage.cband = *cband != 0;
+        outage.setCband(*cband != 0);
     if (const auto diameter = m_store->readDouble(QStringLiteral("outageDiameter")))
-        sunOutage.diameter = *diameter;
+        outage.setDiameter(*diameter);
     if (const auto magnetic = m_store->readInt(QStringLiteral("magneticDeclination")))
         cbUseMagDev->setChecked(*magnetic != 0);
     // Without a stored choice the user's own language is taken, if there is a translation.
@@ -352,9 +353,10 @@ void TfrmMain::SaveSettings() {
     const Site site = SiteToStore();
     m_store->writeDouble(QStringLiteral("siteLong"), site.longitudeEast());
     m_store->writeDouble(QStringLiteral("siteLat"), site.latitudeSouth());
-    m_store->writeInt(QStringLiteral("outageSpring"), sunOutage.spring ? 1 : 0);
-    m_store->writeInt(QStringLiteral("outageCband"), sunOutage.cband ? 1 : 0);
-    m_store->writeDouble(QStringLiteral("outageDiameter"), sunOutage.diameter);
+    const SunOutageOptions& outage = *m_session->sunOutageOptions();
+    m_store->writeInt(QStringLiteral("outageSpring"), outage.spring() ? 1 : 0);
+    m_store->writeInt(QStringLiteral("outageCband"), outage.cband() ? 1 : 0);
+    m_store->writeDouble(QStringLiteral("outageDiameter"), outage.diameter());
     m_store->writeInt(QStringLiteral("magneticDeclination"), cbUseMagDev->isChecked() ? 1 : 0);
     m_store->writeInt(QStringLiteral("languageID"), LanguageId());
     m_store->sync();
@@ -629,7 +631,7 @@ SiteReportInputs TfrmMain::SiteReport() {
 }
 
 ToolWindowLink TfrmMain::ToolLink() {
-    return ToolWindowLink{[this] { return SiteReport(); }, &sunOutage};
+    return ToolWindowLink{[this] { return SiteReport(); }, m_session->sunOutageOptions()};
 }
 
 void TfrmMain::mFileExportToHtmlClick() {
@@ -645,7 +647,7 @@ void TfrmMain::ExporttoCSV1Click() {
 }
 
 void TfrmMain::mFilePrintClick() {
-    PrintMainList(this, *GridView1);
+    PrintMainList(this, *GridView1->model(), GridView1->visibleColumnLayouts(), GridView1->font());
 }
 
 void TfrmMain::mHelpAboutClick() {

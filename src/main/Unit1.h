@@ -66,9 +66,6 @@ public:
     // What the tool windows are given of the main window.
     ToolWindowLink ToolLink();
 
-    // Sun outage settings shared by every sun outage window.
-    SunOutageSettings sunOutage;
-
     // The language the program shows now (1033 English).
     int LanguageId() const;
     bool MagDecAvailable() const { return m_session->declinationAvailable(); }

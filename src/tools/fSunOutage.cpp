@@ -7,6 +7,7 @@
 #include "LanguageController.h"
 #include "LookAngles.h"
 #include "NumberText.h"
+#include "OutageTableModel.h"
 #include "QuietFailure.h"
 #include "ReportParts.h"
 #include "ReportWriter.h"
@@ -25,13 +26,10 @@ namespace {
 constexpr int kRowHeight = 20;    // pixels
 constexpr int kColumnWidth = 130; // pixels
 
-GridColumnSpec TextColumn(const char* name, const char* caption,
-                          GridSortMode sortMode = GridSortMode::Text) {
+GridColumnSpec TextColumn(const char* name) {
     GridColumnSpec column;
     column.objectName = QString::fromLatin1(name);
-    column.caption = QString::fromLatin1(caption);
     column.width = kColumnWidth;
-    column.sortMode = sortMode;
     return column;
 }
 
@@ -43,7 +41,8 @@ SaveDialogTexts DialogTexts(const SaveDialogSettings& dialog, const QAction* men
 
 TfrmSunOutage::TfrmSunOutage(QWidget* owner, const ToolWindowLink& link)
     : QMainWindow(owner, Qt::Window)
-    , m_link(link) {
+    , m_link(link)
+    , m_outages(new OutageTableModel(this)) {
     setupUi(this);
     HelpBinding::SetHelpContext(this, HelpContext::SunOutage);
     new WindowPlacement(this, QStringLiteral("frmSunOutage"));
@@ -98,10 +97,9 @@ const WindowTranslation& TfrmSunOutage::Translation() {
 
 void TfrmSunOutage::SetUpGrid() {
     GridView1->setFrameShape(QFrame::NoFrame);
-    GridView1->addColumn(TextColumn("colPredictedDate", "Predicted Date", GridSortMode::Date));
-    GridView1->addColumn(TextColumn("colStartGMT", "Start (GMT)"));
-    GridView1->addColumn(TextColumn("colEndGMT", "End (GMT)"));
-    GridView1->addColumn(TextColumn("colDuration", "Duration"));
+    GridView1->setSourceModel(m_outages);
+    for (const char* name : {"colPredictedDate", "colStartGMT", "colEndGMT", "colDuration"})
+        GridView1->addColumn(TextColumn(name));
     GridView1->verticalHeader()->setDefaultSectionSize(kRowHeight);
     GridView1->setCellColoring(
         [this](int row, int) { return GridView::AlternateRowBrush(row, GridView1->palette()); });
@@ -120,17 +118,17 @@ void TfrmSunOutage::ConnectHandlers() {
 // Runs before the handlers are connected, so restoring the buttons runs no prediction.
 void TfrmSunOutage::FormCreate() {
     try {
-        const SunOutageSettings settings =
-            m_link.sunOutage ? *m_link.sunOutage : SunOutageSettings{};
-        (settings.spring ? rbSpring : rbFall)->setChecked(true);
-        (settings.cband ? rbC : rbKu)->setChecked(true);
+        const SunOutageOptions defaults;
+        const SunOutageOptions& settings = m_link.sunOutage ? *m_link.sunOutage : defaults;
+        (settings.spring() ? rbSpring : rbFall)->setChecked(true);
+        (settings.cband() ? rbC : rbKu)->setChecked(true);
         m_predictor.Year = QDate::currentDate().year();
         edYear->setText(QString::number(m_predictor.Year));
         // A stored diameter no prediction accepts (a damaged settings file) would leave the edit
         // showing a value the table was never computed for.
-        const double diameter = SunOutagePredictor::IsUsableDiameter(settings.diameter)
-                                    ? settings.diameter
-                                    : SunOutageSettings{}.diameter;
+        const double diameter = SunOutagePredictor::IsUsableDiameter(settings.diameter())
+                                    ? settings.diameter()
+                                    : SunOutageOptions::kDefaultDiameter;
         edDiameter->setText(FormatGeneral(diameter));
         edDiameter->setModified(true);
         edDiameterChange();
@@ -177,21 +175,18 @@ PredictionStatus TfrmSunOutage::RefreshTable() {
 }
 
 void TfrmSunOutage::ShowRows() {
-    GridView1->clearRows();
-    for (const OutageRow& row : m_predictor.Rows) {
-        const OutageRowTexts texts = FormatOutageRow(row);
-        const int added = GridView1->addRow({texts.Date, texts.Start, texts.End, texts.Duration});
-        GridView1->setCellSortKey(added, 0, double(row.Start.date().toJulianDay()));
-    }
+    m_outages->setRows(m_predictor.Rows);
+    // New rows come as predicted, which the old sort indicator no longer describes.
+    GridView1->resetSorting();
     if (GridView1->gridRowCount() > 0)
-        GridView1->sortRows(0, Qt::AscendingOrder);
+        GridView1->sortRows(OutageTableModel::PredictedDate, Qt::AscendingOrder);
 }
 
 void TfrmSunOutage::rbClick() {
     RefreshTable();
     if (m_link.sunOutage) {
-        m_link.sunOutage->spring = rbSpring->isChecked();
-        m_link.sunOutage->cband = rbC->isChecked();
+        m_link.sunOutage->setSpring(rbSpring->isChecked());
+        m_link.sunOutage->setCband(rbC->isChecked());
     }
 }
 
@@ -215,7 +210,7 @@ void TfrmSunOutage::edDiameterChange() {
     edDiameter->setModified(false);
     RefreshTable();
     if (m_link.sunOutage)
-        m_link.sunOutage->diameter = diameter;
+        m_link.sunOutage->setDiameter(diameter);
 }
 
 void TfrmSunOutage::edYearChange() {
@@ -248,9 +243,10 @@ QString TfrmSunOutage::SeasonAndBandText() const {
 }
 
 QStringList TfrmSunOutage::CsvLines() const {
-    QStringList lines{CsvLine(GridView1->headerCaptions())};
-    for (int row = 0; row < GridView1->gridRowCount(); ++row)
-        lines << CsvLine(GridView1->rowTexts(row));
+    const QAbstractItemModel& shown = *GridView1->model();
+    QStringList lines{CsvLine(HeaderCaptions(shown))};
+    for (int row = 0; row < shown.rowCount(); ++row)
+        lines << CsvLine(RowTexts(shown, row));
     return lines;
 }
 
@@ -263,7 +259,7 @@ QStringList TfrmSunOutage::HtmlBodyLines() const {
         lines << SiteInformationRows(m_link.currentSite());
     lines << HtmlInfoRow(QStringLiteral("&nbsp;"), HtmlEscape(SeasonAndBandText()));
     lines << QStringLiteral("</table>");
-    lines << DetailTableLines(*GridView1);
+    lines << DetailTableLines(*GridView1->model());
     return lines;
 }
 

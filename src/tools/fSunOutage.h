@@ -12,6 +12,7 @@
 
 namespace skyvane {
 
+class OutageTableModel;
 class SaveDialogSettings;
 
 // The sun outage table of one satellite: season, band, dish diameter and year chosen by the
@@ -60,6 +61,7 @@ private:
 
     ToolWindowLink m_link;
     SunOutagePredictor m_predictor;
+    OutageTableModel* m_outages;  // the rows of the last prediction that searched anything
     SiteReportInputs m_siteTaken; // the main window's site when the record was set
     SaveDialogSettings* SaveDialogCSV = nullptr;
     SaveDialogSettings* SaveDialogHTML = nullptr;

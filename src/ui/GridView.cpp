@@ -3,9 +3,7 @@
 #include "ReadableColours.h"
 
 #include <QContextMenuEvent>
-#include <QDate>
 #include <QHeaderView>
-#include <QLocale>
 #include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
 
@@ -14,45 +12,6 @@
 namespace skyvane {
 
 namespace {
-
-std::optional<double> NumberOfText(const QString& text) {
-    bool ok = false;
-    const double value = QLocale().toDouble(text.trimmed(), &ok);
-    if (!ok)
-        return std::nullopt;
-    return value;
-}
-
-std::optional<QDate> DateOfText(const QString& text) {
-    const QDate date = QLocale().toDate(text.trimmed(), QLocale::ShortFormat);
-    if (!date.isValid())
-        return std::nullopt;
-    return date;
-}
-
-// Values that do not convert sort before every value, and among themselves as texts.
-template <typename Convert>
-bool ConvertedLess(const QString& mine, const QString& theirs, Convert convert) {
-    const auto a = convert(mine);
-    const auto b = convert(theirs);
-    if (a && b)
-        return *a < *b;
-    if (a || b)
-        return !a;
-    return QString::compare(mine, theirs, Qt::CaseInsensitive) < 0;
-}
-
-bool TextLess(const QString& mine, const QString& theirs, GridSortMode mode) {
-    switch (mode) {
-    case GridSortMode::Numeric:
-        return ConvertedLess(mine, theirs, NumberOfText);
-    case GridSortMode::Date:
-        return ConvertedLess(mine, theirs, DateOfText);
-    case GridSortMode::Text:
-        break;
-    }
-    return QString::compare(mine, theirs, Qt::CaseInsensitive) < 0;
-}
 
 bool ValueLess(const QVariant& mine, const QVariant& theirs) {
     if (mine.typeId() == QMetaType::QString && theirs.typeId() == QMetaType::QString)
@@ -91,70 +50,8 @@ private:
 
 } // namespace
 
-// The grid's own rows: the texts of each and the object attached to it.
-class GridTextModel : public CaptionedTableModel {
-public:
-    explicit GridTextModel(QObject* parent)
-        : CaptionedTableModel({}, parent) {}
-
-    void appendColumn() {
-        beginInsertColumns({}, columnCount(), columnCount());
-        appendCaption(QString());
-        endInsertColumns();
-    }
-
-    int appendRow(const QStringList& texts, const QVariant& object) {
-        const int row = rowCount();
-        beginInsertRows({}, row, row);
-        m_rows.push_back({texts, object, {}});
-        endInsertRows();
-        return row;
-    }
-
-    void clear() {
-        beginResetModel();
-        m_rows.clear();
-        endResetModel();
-    }
-
-    void setSortKey(int row, int column, double key) {
-        QVariantList& keys = m_rows[static_cast<size_t>(row)].sortKeys;
-        while (keys.size() <= column)
-            keys.append(QVariant());
-        keys[column] = key;
-    }
-
-    int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
-    }
-    int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : captionCount();
-    }
-
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || index.row() >= rowCount())
-            return {};
-        const Row& row = m_rows[static_cast<size_t>(index.row())];
-        if (role == Qt::DisplayRole)
-            return row.texts.value(index.column());
-        if (role == kRecordRole)
-            return row.object;
-        if (role == kSortRole)
-            return row.sortKeys.value(index.column());
-        return {};
-    }
-
-private:
-    struct Row {
-        QStringList texts;
-        QVariant object;
-        QVariantList sortKeys; // by column; an invalid key sorts the column by its texts
-    };
-    std::vector<Row> m_rows;
-};
-
-// The order on screen: the rows' own sort values where their model gives them, else the
-// column's sort mode on the texts; the alignment of each column.
+// The order on screen: the rows' own sort values where their model gives them, else their
+// texts; the alignment of each column.
 class GridSortModel : public QSortFilterProxyModel {
 public:
     explicit GridSortModel(GridView* grid)
@@ -182,9 +79,8 @@ protected:
         const QVariant theirs = right.data(kSortRole);
         if (mine.isValid() && theirs.isValid())
             return ValueLess(mine, theirs);
-        const GridColumn* owner = m_grid->column(left.column());
-        return TextLess(left.data().toString(), right.data().toString(),
-                        owner ? owner->sortMode() : GridSortMode::Text);
+        return QString::compare(left.data().toString(), right.data().toString(),
+                                Qt::CaseInsensitive) < 0;
     }
 
 private:
@@ -210,16 +106,16 @@ void GridColumnHeader::setCaption(const QString& caption) {
     emit captionChanged();
 }
 
-GridColumn::GridColumn(const GridColumnSpec& declared, int index, QObject* parent)
+GridColumn::GridColumn(const GridColumnSpec& declared, int index, const QString& caption,
+                       QObject* parent)
     : QObject(parent)
     , m_index(index)
     , m_header(new GridColumnHeader(this))
     , m_textAfter(declared.textAfter)
     , m_alignment(declared.alignment)
-    , m_sortMode(declared.sortMode)
     , m_declaredWidth(declared.width) {
     setObjectName(declared.objectName);
-    m_header->setCaption(declared.caption);
+    m_header->setCaption(caption);
 }
 
 void GridColumn::setTextAfter(const QString& text) {
@@ -231,9 +127,7 @@ void GridColumn::setTextAfter(const QString& text) {
 
 GridView::GridView(QWidget* parent)
     : QTableView(parent)
-    , m_textModel(new GridTextModel(this))
     , m_sortModel(new GridSortModel(this)) {
-    m_sortModel->setSourceModel(m_textModel);
     setModel(m_sortModel);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -261,9 +155,11 @@ GridView::GridView(QWidget* parent)
 
 void GridView::setSourceModel(QAbstractItemModel* rows) {
     resetSorting();
-    m_sortModel->setSourceModel(rows ? rows : m_textModel);
+    m_sortModel->setSourceModel(rows);
     for (int c = 0; c < gridColumnCount(); ++c) {
-        updateHeaderCaption(c);
+        if (rows)
+            m_columns[static_cast<size_t>(c)]->setCaption(
+                rows->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
         if (m_columns[static_cast<size_t>(c)]->declaredWidth() >= 0)
             setColumnWidth(c, m_columns[static_cast<size_t>(c)]->declaredWidth());
     }
@@ -271,11 +167,11 @@ void GridView::setSourceModel(QAbstractItemModel* rows) {
 
 GridColumn* GridView::addColumn(const GridColumnSpec& declared) {
     const int index = gridColumnCount();
-    auto* added = new GridColumn(declared, index, this);
+    const QAbstractItemModel* rows = m_sortModel->sourceModel();
+    const QString caption =
+        rows ? rows->headerData(index, Qt::Horizontal, Qt::DisplayRole).toString() : QString();
+    auto* added = new GridColumn(declared, index, caption, this);
     m_columns.push_back(added);
-    if (m_sortModel->sourceModel() == m_textModel)
-        m_textModel->appendColumn();
-    updateHeaderCaption(index);
     if (declared.width >= 0)
         setColumnWidth(index, declared.width);
     connect(added->header(), &GridColumnHeader::captionChanged, this,
@@ -298,28 +194,6 @@ GridColumn* GridView::columnByName(const QString& objectName) const {
     return nullptr;
 }
 
-QStringList GridView::headerCaptions() const {
-    QStringList captions;
-    for (const GridColumn* each : m_columns)
-        captions << each->caption();
-    return captions;
-}
-
-int GridView::addRow(const QStringList& texts, const QVariant& object) {
-    m_textModel->appendRow(texts, object);
-    return gridRowCount() - 1;
-}
-
-void GridView::setCellSortKey(int row, int column, double key) {
-    const QModelIndex cell = m_sortModel->mapToSource(m_sortModel->index(row, column));
-    if (cell.isValid() && m_sortModel->sourceModel() == m_textModel)
-        m_textModel->setSortKey(cell.row(), cell.column(), key);
-}
-
-int GridView::addRow(const QStringList& texts, const SatelliteRecord& record) {
-    return addRow(texts, record ? QVariant::fromValue(record) : QVariant());
-}
-
 int GridView::gridRowCount() const {
     return m_sortModel->rowCount();
 }
@@ -333,29 +207,20 @@ QString GridView::displayText(int row, int column) const {
     return cellText(row, column) + (owner ? owner->textAfter() : QString());
 }
 
-QStringList GridView::rowTexts(int row) const {
-    QStringList texts;
-    for (int c = 0; c < gridColumnCount(); ++c)
-        texts << cellText(row, c);
-    return texts;
-}
-
-QVariant GridView::rowObject(int row) const {
-    return m_sortModel->index(row, 0).data(kRecordRole);
-}
-
 SatelliteRecord GridView::rowRecord(int row) const {
-    const QVariant object = rowObject(row);
+    const QVariant object = m_sortModel->index(row, 0).data(kRecordRole);
     if (object.metaType() != QMetaType::fromType<SatelliteRecord>())
         return nullptr;
     return object.value<SatelliteRecord>();
 }
 
-void GridView::clearRows() {
-    m_textModel->clear();
-    // Rows added after a clear come in the caller's order, which the old indicator no longer
-    // describes.
-    resetSorting();
+std::vector<ColumnLayout> GridView::visibleColumnLayouts() const {
+    std::vector<ColumnLayout> layouts;
+    for (const GridColumn* each : m_columns)
+        if (!isColumnHidden(each->index()))
+            layouts.push_back(
+                {each->index(), columnWidth(each->index()), each->alignment(), each->textAfter()});
+    return layouts;
 }
 
 void GridView::resetSorting() {

@@ -1,41 +1,29 @@
 #pragma once
 
+#include "ColumnLayout.h"
 #include "SatelliteData.h"
 #include "SatelliteTableModel.h"
 
 #include <QBrush>
 #include <QObject>
 #include <QString>
-#include <QStringList>
 #include <QTableView>
 #include <QVariant>
 
 #include <functional>
-#include <optional>
 #include <vector>
 
 class QContextMenuEvent;
 
 namespace skyvane {
 
-class GridTextModel;
 class GridSortModel;
 
-// How a column sorts the texts of rows added with addRow. A model shown with setSourceModel that
-// answers kSortRole sorts on those values instead.
-enum class GridSortMode {
-    Text,    // cell texts compared as they stand, case-insensitive
-    Numeric, // cell texts converted to numbers in the current locale
-    Date,    // cell texts read as dates in the current locale's short date format
-};
-
-// What a window declares about one of its grid columns.
+// What a window declares about one of its grid columns; the caption comes from the model shown.
 struct GridColumnSpec {
     QString objectName; // "colAzimuth"
-    QString caption;    // header caption, "Azimuth"
     int width = -1;     // pixels; -1 keeps the grid's default width
     Qt::Alignment alignment = Qt::AlignLeft;
-    GridSortMode sortMode = GridSortMode::Text;
     QString textAfter; // drawn after every cell text of the column, "°"
 };
 
@@ -61,7 +49,7 @@ class GridColumn : public QObject {
     Q_PROPERTY(QObject* Header READ headerObject CONSTANT)
     Q_PROPERTY(QString TextAfter READ textAfter WRITE setTextAfter NOTIFY textAfterChanged)
 public:
-    GridColumn(const GridColumnSpec& declared, int index, QObject* parent);
+    GridColumn(const GridColumnSpec& declared, int index, const QString& caption, QObject* parent);
 
     int index() const { return m_index; }
     GridColumnHeader* header() const { return m_header; }
@@ -71,7 +59,6 @@ public:
     QString textAfter() const { return m_textAfter; }
     void setTextAfter(const QString& text);
     Qt::Alignment alignment() const { return m_alignment; }
-    GridSortMode sortMode() const { return m_sortMode; }
     int declaredWidth() const { return m_declaredWidth; }
 
 signals:
@@ -82,14 +69,14 @@ private:
     GridColumnHeader* m_header;
     QString m_textAfter;
     Qt::Alignment m_alignment;
-    GridSortMode m_sortMode;
     int m_declaredWidth;
 };
 
 // The grid of the main and sun outage windows: a header, whole-row single selection, no
-// editing, sortable columns, a colouring hook and one record per row. It shows either its own
-// rows (addRow) or a model of the window's (setSourceModel), always through a sorting model, so
-// a row index always means the row's place on screen and model() gives the rows in that order.
+// editing, sortable columns, a colouring hook and one record per row. It shows a model of the
+// window's (setSourceModel) through a sorting model, so a row index always means the row's place
+// on screen and model() gives the rows in that order. Columns sort on the model's kSortRole
+// values where it gives them, else on the texts.
 class GridView : public QTableView {
     Q_OBJECT
 public:
@@ -98,31 +85,24 @@ public:
 
     explicit GridView(QWidget* parent = nullptr);
 
-    // Shows `rows` (kept by the caller) instead of the grid's own rows. The declared columns'
-    // captions are written into its header data, so its readers see the current language.
+    // Shows `rows` (kept by the caller). Columns added later take their captions from its header
+    // data; a caption set on a column (a language change) is written back there, so its readers
+    // see the current language.
     void setSourceModel(QAbstractItemModel* rows);
 
     GridColumn* addColumn(const GridColumnSpec& declared);
     GridColumn* column(int index) const;
     GridColumn* columnByName(const QString& objectName) const;
     int gridColumnCount() const { return static_cast<int>(m_columns.size()); }
-    QStringList headerCaptions() const;
 
-    // Appends a row; missing texts are empty. Returns the row's index.
-    int addRow(const QStringList& texts, const QVariant& object = {});
-    int addRow(const QStringList& texts, const SatelliteRecord& record);
     int gridRowCount() const;
-    // Sorts the cell by key instead of its text, against every other cell that has one: a
-    // date that the locale's short form cannot read back (a two-digit year) still sorts right.
-    void setCellSortKey(int row, int column, double key);
     QString cellText(int row, int column) const;
     // The text as drawn on screen: the cell text followed by the column's text-after.
     QString displayText(int row, int column) const;
-    QStringList rowTexts(int row) const;
-    QVariant rowObject(int row) const;
     // The record attached to the row, or null when there is none (or no such row).
     SatelliteRecord rowRecord(int row) const;
-    void clearRows();
+    // The columns on screen, in order, as a printout lays them out.
+    std::vector<ColumnLayout> visibleColumnLayouts() const;
 
     // Sorting as a header click does it; a further click on the same column reverses it.
     void sortRows(int column, Qt::SortOrder order);
@@ -178,7 +158,6 @@ private:
     // keepWider, a width the user dragged larger stays.
     void fitColumnsToTexts(bool keepWider);
 
-    GridTextModel* m_textModel;
     GridSortModel* m_sortModel;
     std::vector<GridColumn*> m_columns;
     CellColoring m_coloring;

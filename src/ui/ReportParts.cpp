@@ -1,7 +1,6 @@
 #include "ReportParts.h"
 
 #include "Constants.h"
-#include "GridView.h"
 #include "NumberText.h"
 #include "ProductInfo.h"
 #include "QuietFailure.h"
@@ -9,6 +8,7 @@
 #include "ReportWriter.h"
 #include "Site.h"
 
+#include <QAbstractItemModel>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -104,10 +104,6 @@ QStringList DetailTableLines(const QAbstractItemModel& rows) {
     }
     lines << QStringLiteral("</table></div>");
     return lines;
-}
-
-QStringList DetailTableLines(const GridView& grid) {
-    return DetailTableLines(*grid.model());
 }
 
 QStringList HeaderCaptions(const QAbstractItemModel& rows) {

@@ -12,8 +12,6 @@ class QWidget;
 
 namespace skyvane {
 
-class GridView;
-
 // The main window's site as every HTML report repeats it, in the window's current language.
 struct SiteReportInputs {
     QString latitudeCaption;        // lblLatitude: "Latitude"
@@ -63,9 +61,8 @@ QStringList SiteInformationRows(const SiteReportInputs& site);
 SiteReportInputs RecordSiteReport(const SiteReportInputs& taken, const SiteReportInputs& now,
                                   double latitude, double longitude);
 // The detail table of a table: "<br><br>", the table in its div, the header row and one row per
-// row in the order given, classes alternating from i0. The grid's form takes its rows as shown.
+// row in the order given, classes alternating from i0.
 QStringList DetailTableLines(const QAbstractItemModel& rows);
-QStringList DetailTableLines(const GridView& grid);
 // A table's header captions and the texts of one of its rows, as a report writes them.
 QStringList HeaderCaptions(const QAbstractItemModel& rows);
 QStringList RowTexts(const QAbstractItemModel& rows, int row);

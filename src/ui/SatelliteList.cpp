@@ -14,17 +14,13 @@ constexpr int kNameColumnWidth = 214;
 
 void AddSatelliteListColumns(GridView& grid) {
     const QString degree = QStringLiteral("\u00b0");
-    grid.addColumn({QStringLiteral("colPosition"), QStringLiteral("Position"), kPositionColumnWidth,
-                    Qt::AlignRight | Qt::AlignVCenter, GridSortMode::Text, QString()});
-    grid.addColumn({QStringLiteral("colSatName"), QStringLiteral("Satellite name"),
-                    kNameColumnWidth, Qt::AlignLeft | Qt::AlignVCenter, GridSortMode::Text,
-                    QString()});
-    grid.addColumn({QStringLiteral("colAzimuth"), QStringLiteral("Azimuth"), -1,
-                    Qt::AlignRight | Qt::AlignVCenter, GridSortMode::Numeric, degree});
-    grid.addColumn({QStringLiteral("colElevation"), QStringLiteral("Elevation"), -1,
-                    Qt::AlignRight | Qt::AlignVCenter, GridSortMode::Numeric, degree});
-    grid.addColumn({QStringLiteral("colSkew"), QStringLiteral("Skew"), -1,
-                    Qt::AlignRight | Qt::AlignVCenter, GridSortMode::Numeric, degree});
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+    grid.addColumn({QStringLiteral("colPosition"), kPositionColumnWidth, right, QString()});
+    grid.addColumn({QStringLiteral("colSatName"), kNameColumnWidth,
+                    Qt::AlignLeft | Qt::AlignVCenter, QString()});
+    grid.addColumn({QStringLiteral("colAzimuth"), -1, right, degree});
+    grid.addColumn({QStringLiteral("colElevation"), -1, right, degree});
+    grid.addColumn({QStringLiteral("colSkew"), -1, right, degree});
 }
 
 } // namespace skyvane

@@ -3,6 +3,7 @@
 #include "QuietFailure.h"
 #include "ReportParts.h"
 #include "SatelliteData.h"
+#include "SunOutageOptions.h"
 
 #include <functional>
 
@@ -10,20 +11,12 @@ class QWidget;
 
 namespace skyvane {
 
-// The sun outage options the main window keeps for every sun outage window and stores between
-// runs. A sun outage window reads them when it opens and writes them back when changed.
-struct SunOutageSettings {
-    bool spring = true;    // season: spring (true) or fall
-    bool cband = true;     // band: C (true) or Ku
-    double diameter = 3.6; // dish diameter, metres
-};
-
 // What a tool window (details, sun outage, obstacles) may ask of the main window.
 struct ToolWindowLink {
     // The main window's site as its reports show it, read at the moment of an export.
     std::function<SiteReportInputs()> siteReport;
-    // The main window's shared sun outage options; null when there is no main window.
-    SunOutageSettings* sunOutage = nullptr;
+    // The session's shared sun outage options; null when there is no main window.
+    SunOutageOptions* sunOutage = nullptr;
 
     // The main window's site now, or an empty one without a main window.
     SiteReportInputs currentSite() const { return siteReport ? siteReport() : SiteReportInputs{}; }

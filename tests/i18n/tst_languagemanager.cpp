@@ -82,8 +82,9 @@ struct TestWindow {
         btnGo->setObjectName(QStringLiteral("btnGo"));
         layout->addWidget(btnGo);
         grid = new GridView(window.get());
-        grid->addColumn({QStringLiteral("colAzimuth"), QStringLiteral("Azimuth"), -1,
-                         Qt::AlignRight, GridSortMode::Numeric, QStringLiteral("\u00b0")});
+        grid->addColumn(
+                {QStringLiteral("colAzimuth"), -1, Qt::AlignRight, QStringLiteral("\u00b0")})
+            ->setCaption(QStringLiteral("Azimuth"));
         layout->addWidget(grid);
         saveDialog =
             new SaveDialogSettings(QStringLiteral("SaveDialogHTML"), QStringLiteral("*.html"),

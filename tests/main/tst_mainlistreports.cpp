@@ -438,7 +438,7 @@ void TestMainListReports::printsOnPages() {
     FillDefaultSite(grid, table);
     PrintAnswer answer(pdf, resolution, true);
 
-    PrintMainList(nullptr, grid);
+    PrintMainList(nullptr, *grid.model(), grid.visibleColumnLayouts(), grid.font());
 
     QVERIFY(QFile::exists(pdf));
     const QStringList text = PdfPages(pdf);
@@ -464,7 +464,7 @@ void TestMainListReports::cancelledPrintPrintsNothing() {
     FillDefaultSite(grid, table);
     PrintAnswer answer(pdf, 300, false);
 
-    PrintMainList(nullptr, grid);
+    PrintMainList(nullptr, *grid.model(), grid.visibleColumnLayouts(), grid.font());
 
     QVERIFY(!QFile::exists(pdf));
 }
@@ -480,7 +480,7 @@ void TestMainListReports::printoutMatchesTheGoldenText() {
     grid.setColumnHidden(SatelliteTableModel::Skew, true);
     PrintAnswer answer(pdf, 300, true);
 
-    PrintMainList(nullptr, grid);
+    PrintMainList(nullptr, *grid.model(), grid.visibleColumnLayouts(), grid.font());
 
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         QSKIP("pdftotext is not installed");

@@ -103,9 +103,9 @@ void TestSettings::firstStartDefaults() {
     auto window = createWindow();
     QCOMPARE(SiteShown(*window), QStringLiteral("47.16 N / 16.16 E"));
     QVERIFY(!window->cbUseMagDev->isChecked());
-    QCOMPARE(window->sunOutage.spring, true);
-    QCOMPARE(window->sunOutage.cband, true);
-    QCOMPARE(window->sunOutage.diameter, 3.6);
+    QCOMPARE(window->session()->sunOutageOptions()->spring(), true);
+    QCOMPARE(window->session()->sunOutageOptions()->cband(), true);
+    QCOMPARE(window->session()->sunOutageOptions()->diameter(), 3.6);
     QCOMPARE(window->LanguageId(), 1033);
     QVERIFY2(!QFile::exists(storePath()), "reading creates no store");
 }
@@ -226,16 +226,16 @@ void TestSettings::otherValuesRoundTrip() {
     {
         auto window = createWindow();
         window->show();
-        window->sunOutage.spring = false;
-        window->sunOutage.cband = false;
-        window->sunOutage.diameter = 1.25;
+        window->session()->sunOutageOptions()->setSpring(false);
+        window->session()->sunOutageOptions()->setCband(false);
+        window->session()->sunOutageOptions()->setDiameter(1.25);
         window->cbUseMagDev->setChecked(true);
         QVERIFY(window->close());
     }
     auto window = createWindow();
-    QCOMPARE(window->sunOutage.spring, false);
-    QCOMPARE(window->sunOutage.cband, false);
-    QCOMPARE(window->sunOutage.diameter, 1.25);
+    QCOMPARE(window->session()->sunOutageOptions()->spring(), false);
+    QCOMPARE(window->session()->sunOutageOptions()->cband(), false);
+    QCOMPARE(window->session()->sunOutageOptions()->diameter(), 1.25);
     QVERIFY(window->cbUseMagDev->isChecked());
     QCOMPARE(window->LanguageId(), 1033);
 }
@@ -285,7 +285,7 @@ void TestSettings::quitLeavesStoreUnchanged() {
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     window->edLat->setText(QStringLiteral("12.5"));
     window->rbEsLongE->setChecked(true);
-    window->sunOutage.diameter = 2.0;
+    window->session()->sunOutageOptions()->setDiameter(2.0);
 
     // File > Quit ends the application's message loop and nothing else.
     QTimer::singleShot(0, window.get(), [&] { window->mFileQuit->trigger(); });
@@ -357,9 +357,10 @@ void TestSettings::wrongTypedValueSkipped() {
     QCOMPARE(window->edLong->text(),
              expect("siteLong", QStringLiteral("70.25"), QStringLiteral("16.16")));
     QCOMPARE(window->rbEsLongW->isChecked(), expect("siteLong", true, false));
-    QCOMPARE(window->sunOutage.spring, expect("outageSpring", false, true));
-    QCOMPARE(window->sunOutage.cband, expect("outageCband", false, true));
-    QCOMPARE(window->sunOutage.diameter, expect("outageDiameter", 1.25, 3.6));
+    QCOMPARE(window->session()->sunOutageOptions()->spring(), expect("outageSpring", false, true));
+    QCOMPARE(window->session()->sunOutageOptions()->cband(), expect("outageCband", false, true));
+    QCOMPARE(window->session()->sunOutageOptions()->diameter(),
+             expect("outageDiameter", 1.25, 3.6));
     QCOMPARE(window->cbUseMagDev->isChecked(), expect("magneticDeclination", true, false));
     QCOMPARE(window->LanguageId(), expect("languageID", 1031, 1033));
 }

@@ -4,6 +4,7 @@
 #include "fSunOutage.h"
 
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -60,8 +61,13 @@ class TestSunOutageWindow : public QObject {
     Q_OBJECT
 
 private:
-    SunOutageSettings settings;
+    SunOutageOptions settings;
     SiteReportInputs site; // the main window's site fields
+    void Set(bool spring, bool cband, double diameter) {
+        settings.setSpring(spring);
+        settings.setCband(cband);
+        settings.setDiameter(diameter);
+    }
     ToolWindowLink Link() {
         return {[this] { return site; }, &settings};
     }
@@ -69,7 +75,7 @@ private:
 private slots:
     void init() {
         QLocale::setDefault(QLocale::c());
-        settings = {};
+        settings.restoreDefaults();
         site = {};
         site.latitudeCaption = QStringLiteral("Latitude");
         site.latitudeText = QStringLiteral("47.16");
@@ -95,15 +101,17 @@ private slots:
     }
 
     void settingsReadOnOpenAndWrittenOnChange() {
-        settings = {false, false, 1.2};
+        Set(false, false, 1.2);
         TfrmSunOutage window(nullptr, Link());
         QVERIFY(window.rbFall->isChecked() && window.rbKu->isChecked());
         QCOMPARE(window.edDiameter->text(), QStringLiteral("1.2"));
         QCOMPARE(window.edYear->text(), QString::number(QDate::currentDate().year()));
+        QSignalSpy changed(&settings, &SunOutageOptions::changed);
         QTest::mouseClick(window.rbSpring, Qt::LeftButton, {}, QPoint(5, 8));
-        QVERIFY(settings.spring && !settings.cband);
+        QVERIFY(settings.spring() && !settings.cband());
+        QCOMPARE(changed.count(), 1);
         Retype(window.edDiameter, QStringLiteral("2.4"));
-        QCOMPARE(settings.diameter, 2.4);
+        QCOMPARE(settings.diameter(), 2.4);
     }
 
     void textSetByTheProgramIsIgnored() {
@@ -135,7 +143,7 @@ private slots:
     void leapDaySortsByDate() {
         QFETCH(QLocale, locale);
         QLocale::setDefault(locale);
-        settings = {true, false, 0.3};
+        Set(true, false, 0.3);
         TfrmSunOutage window(nullptr, Link());
         Retype(window.edYear, QStringLiteral("2000"));
         window.SetSatellite(Satellite(-19.2));
@@ -150,7 +158,7 @@ private slots:
 
     void monthWithTwoDigitDaysSortsByDate() {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        settings = {false, false, 0.8};
+        Set(false, false, 0.8);
         TfrmSunOutage window(nullptr, Link());
         Retype(window.edYear, QStringLiteral("2025"));
         window.SetSatellite(Satellite(-19.2));
@@ -195,7 +203,7 @@ private slots:
         Retype(field, before);
         const QStringList rows = Column(*window.GridView1, 1);
         const SunOutagePredictor accepted = window.Prediction();
-        const double stored = settings.diameter;
+        const double stored = settings.diameter();
         window.GridView1->setFocus();
         if (typed.isEmpty())
             Retype(field, typed);
@@ -204,7 +212,7 @@ private slots:
         QCOMPARE(Column(*window.GridView1, 1), rows);
         QCOMPARE(window.Prediction().Diameter, accepted.Diameter);
         QCOMPARE(window.Prediction().Year, accepted.Year);
-        QCOMPARE(settings.diameter, stored);
+        QCOMPARE(settings.diameter(), stored);
         if (focusReturns)
             QCOMPARE(QApplication::focusWidget(), field);
         QVERIFY(IsMarkedRejected(field));
@@ -219,7 +227,7 @@ private slots:
     void searchCutShortIsSaid() {
         QFETCH(double, diameter);
         QFETCH(bool, cutShort);
-        settings.diameter = diameter;
+        settings.setDiameter(diameter);
         TfrmSunOutage window(nullptr, Link());
         window.SetSatellite(Satellite(-19.2));
         window.show();
@@ -279,7 +287,7 @@ private slots:
         QFETCH(int, sortColumn);
         QFETCH(QString, golden);
         QLocale::setDefault(locale);
-        settings = {spring, cband, diameter};
+        Set(spring, cband, diameter);
         QTemporaryDir dir;
         TfrmSunOutage window(nullptr, Link());
         Retype(window.edYear, year);

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QStringListModel>
 #include <QStyle>
 #include <QTest>
 #include <QTextBlock>
@@ -112,8 +113,8 @@ private slots:
         grid.addColumn(column);
         grid.setCellColoring(
             [&grid](int at, int) { return GridView::AlternateRowBrush(at, grid.palette()); });
-        for (int i = 0; i < 2; ++i)
-            grid.addRow({QStringLiteral("WWWWMMMM")});
+        QStringListModel rows({QStringLiteral("WWWWMMMM"), QStringLiteral("WWWWMMMM")});
+        grid.setSourceModel(&rows);
         grid.clearSelection();
         grid.setCurrentIndex(QModelIndex());
         grid.resize(260, 120);
