@@ -17,15 +17,31 @@ struct CountryEntry {
     QString name; // in the interface language where the database gives the ISO code
 };
 
+// The longest town, region or country name read from the database; longer ones are cut.
+inline constexpr int kMaxPlaceNameLength = 200;
+
 // One entry of the town list, with the row's coordinates as the database gives them as text.
 struct TownEntry {
     std::optional<qint64> key; // column id; none for NULL or a non-integer
     QString town;
-    QString latText;    // column lat: degrees, North positive
-    QString longText;   // column long: degrees, West positive
-    QString region;     // first-level division; empty where the database has none
-    QString countryKey; // text of column idcountry
+    QString latText;                 // column lat: degrees, North positive
+    QString longText;                // column long: degrees, West positive
+    std::optional<double> latitude;  // column lat as a number; none when it is not one
+    std::optional<double> longitude; // column long as a number; none when it is not one
+    QString region;                  // first-level division; empty where the database has none
+    QString countryKey;              // text of column idcountry
 };
+
+// Where a town of the list lies. latitude: degrees, North positive; longitude: degrees, West
+// positive.
+struct TownPlace {
+    double latitude;
+    double longitude;
+};
+
+// The town's place when the row gives one on the globe: a key, both coordinates numbers,
+// latitude within ±90°, longitude within ±180°. A row without one is no place to apply.
+std::optional<TownPlace> PlaceOf(const TownEntry& town);
 
 struct ConnectionState;
 

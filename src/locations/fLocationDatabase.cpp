@@ -34,10 +34,6 @@ QString CoordinateText(double degrees, Constant positiveLetter, Constant otherLe
            ConstantText(positive ? positiveLetter : otherLetter);
 }
 
-bool IsOnTheGlobe(double latitude, double longitude) {
-    return std::fabs(latitude) <= 90.0 && std::fabs(longitude) <= 180.0;
-}
-
 QByteArray InterfaceLocale() {
     return IcuLocaleName(LanguageManager::Instance().CurrentLanguageId());
 }
@@ -210,19 +206,13 @@ void TfrmLocations::Timer1Timer() {
 
 void TfrmLocations::dblCityClick() {
     const TownEntry* town = townModel()->town(dblCity->currentIndex().row());
-    if (!town || !town->key) {
+    const std::optional<TownPlace> place = town ? PlaceOf(*town) : std::nullopt;
+    if (!place) {
         btnApply->setEnabled(false);
         return;
     }
-    const double longitude = StrToFloatDot(town->longText, true);
-    const double latitude = StrToFloatDot(town->latText, true);
-    // A row whose coordinates lie off the globe is no place to apply or to mark.
-    if (!IsOnTheGlobe(latitude, longitude)) {
-        btnApply->setEnabled(false);
-        return;
-    }
-    SelectedLong = longitude;
-    SelectedLat = latitude;
+    SelectedLong = place->longitude;
+    SelectedLat = place->latitude;
     btnApply->setEnabled(true);
     ShowSelectedCoordinates();
     RedrawSmallMap(PlaceMarker(SelectedLat, SelectedLong));

@@ -91,8 +91,8 @@ private slots:
 
     void missingDatabaseIsReported();
     void unusableDatabaseOpensEmptyAndUnchanged();
-    void townWithoutKeyDisablesApply();
-    void townOffTheGlobeIsNotApplied();
+    void townThatIsNoPlaceDisablesApply_data();
+    void townThatIsNoPlaceDisablesApply();
     void countryShownBesideTownsOnlyWithoutChoice();
     void listsFollowTheInterfaceLanguage();
     void translationTableNamesRealControls();
@@ -348,33 +348,31 @@ void TestFrmLocations::unusableDatabaseOpensEmptyAndUnchanged() {
     QCOMPARE(test::FileBytes(path), bytes);
 }
 
-void TestFrmLocations::townWithoutKeyDisablesApply() {
-    const QString path = m_dir->filePath("nulls.sqb");
-    QVERIFY(test::MakeDatabase(path, {"create table country (id integer, country text)",
-                                      "create table location (id, idcountry, town, lat, long)",
-                                      "insert into location values (1, 1, 'Textville', 'abc', "
-                                      "NULL), (NULL, 1, 'Keyless', 10, 10)"}));
-    TfrmLocations window(nullptr, {}, path);
-    QVERIFY(ClickTown(window, "Textville"));
-    QVERIFY(window.btnApply->isEnabled());
-    QCOMPARE(window.SelectedLat, 0.0);
-    QCOMPARE(window.SelectedLong, 0.0);
-    QVERIFY(ClickTown(window, "Keyless"));
-    QVERIFY(!window.btnApply->isEnabled());
-    QCOMPARE(window.SelectedLat, 0.0);
+void TestFrmLocations::townThatIsNoPlaceDisablesApply_data() {
+    QTest::addColumn<QString>("row");
+    QTest::newRow("latitude not a number") << "(2, 1, 'Bad', 'abc', 10)";
+    QTest::newRow("longitude not a number") << "(2, 1, 'Bad', 10, 'abc')";
+    QTest::newRow("longitude NULL") << "(2, 1, 'Bad', 10, NULL)";
+    QTest::newRow("no key") << "(NULL, 1, 'Bad', 10, 10)";
+    QTest::newRow("off the globe") << "(2, 1, 'Bad', 1e300, -1e300)";
+    QTest::newRow("latitude beyond the pole") << "(2, 1, 'Bad', 90.5, 10)";
 }
 
-void TestFrmLocations::townOffTheGlobeIsNotApplied() {
-    const QString path = m_dir->filePath("huge.sqb");
+void TestFrmLocations::townThatIsNoPlaceDisablesApply() {
+    QFETCH(QString, row);
+    const QString path = m_dir->filePath("bad.sqb");
     QVERIFY(test::MakeDatabase(path, {"create table country (id integer, country text)",
                                       "create table location (id, idcountry, town, lat, long)",
                                       "insert into location values (1, 1, 'Berlin', 52.52, "
-                                      "-13.41), (2, 1, 'Far', 1e300, -1e300)"}));
+                                      "-13.41), " +
+                                          row}));
     TfrmLocations window(nullptr, {}, path);
     QVERIFY(ClickTown(window, "Berlin"));
-    QVERIFY(ClickTown(window, "Far"));
+    QVERIFY(window.btnApply->isEnabled());
+    QVERIFY(ClickTown(window, "Bad"));
     QVERIFY(!window.btnApply->isEnabled());
     QCOMPARE(window.SelectedLat, 52.52);
+    QCOMPARE(window.SelectedLong, -13.41);
     QCOMPARE(window.lblLatV->text(), QString("52.52\u00b0 N"));
 }
 
