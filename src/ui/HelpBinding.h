@@ -4,7 +4,10 @@
 #include <QPointer>
 #include <QString>
 
+#include <memory>
+
 class QHelpEngineCore;
+class QTemporaryDir;
 class QTextBrowser;
 class QWidget;
 
@@ -57,11 +60,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    explicit HelpBinding(QHelpEngineCore* engine, QObject* parent);
+    HelpBinding(QHelpEngineCore* engine, std::unique_ptr<QTemporaryDir> scratch, QObject* parent);
     QTextBrowser* viewer();
 
     QHelpEngineCore* m_engine;
     QPointer<QTextBrowser> m_viewer;
+    std::unique_ptr<QTemporaryDir> m_scratch; // the collection's folder when not the cache
 };
 
 } // namespace skyvane
