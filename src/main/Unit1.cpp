@@ -8,6 +8,7 @@
 #include "HelpBinding.h"
 #include "LanguageController.h"
 #include "LanguageManager.h"
+#include "LocationDatabase.h"
 #include "MainListReports.h"
 #include "NumberText.h"
 #include "ProductInfo.h"
@@ -577,9 +578,9 @@ void TfrmMain::SetLocationWindow(TfrmLocations* locations) {
 
 QString TfrmMain::TownAtSite() {
     try {
-        if (m_locations)
-            return m_locations->GetTownName(m_session->site().latitudeNorth(),
-                                            m_session->site().longitudeWest());
+        if (m_towns)
+            return m_towns->GetTownName(m_session->site().latitudeNorth(),
+                                        m_session->site().longitudeWest());
     } catch (const std::exception& error) {
         // A report simply leaves the town out.
         LogQuietFailure("looking up the town of the site", error);

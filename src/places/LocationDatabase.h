@@ -80,8 +80,9 @@ std::optional<qint64> CountryKeyValue(const QString& countryKey);
 QString BuildTownFilter(const QString& countryKey, const QString& cityText);
 
 // The location database file: countries, towns and the reverse town lookup. Opened read-only,
-// never written. Every query failure (not a database, missing table or column) gives an empty
-// result, never an exception.
+// never written. The program opens one and hands it to the windows that browse it and to the
+// reports that look up the site's town. Every query failure (not a database, missing table or
+// column) gives an empty result, never an exception.
 //
 // Names are compared folded (FoldForSearch), so a search ignores case and accents, and found by
 // their alternate names where the database holds them; lists are sorted by the collation of
@@ -94,11 +95,16 @@ public:
     LocationDatabase(const LocationDatabase&) = delete;
     LocationDatabase& operator=(const LocationDatabase&) = delete;
 
+    // location.sqb among the data files; empty when there is none.
+    static QString DefaultPath();
+
     // Opens the file read-only. Returns false only when no file exists at the path; a file that
     // exists but cannot be used still counts as present and yields empty results.
     bool open(const QString& path);
     void close();
     bool isOpen() const { return m_db.isOpen(); }
+    // Whether the last open found a file (what open returned).
+    bool present() const { return m_present; }
 
     // The interface language as an ICU locale ("de_DE"): country names and sort order follow
     // it. No town cursor may be running while it changes.
@@ -131,6 +137,7 @@ private:
     SqliteDatabase m_db;
     SqliteStatement m_townLookup; // prepared once: the reports look up a town per page
     std::shared_ptr<ConnectionState> m_state;
+    bool m_present = false;
     bool m_functionsRegistered = false;
     bool m_keyFunctionRegistered = false;
 };

@@ -1,5 +1,6 @@
 #include "LocationDatabase.h"
 
+#include "DataFiles.h"
 #include "TownFold.h"
 #include "TownKey.h"
 
@@ -241,9 +242,14 @@ LocationDatabase::LocationDatabase()
 
 LocationDatabase::~LocationDatabase() = default;
 
+QString LocationDatabase::DefaultPath() {
+    return LocateDataFile(QStringLiteral("location.sqb"));
+}
+
 bool LocationDatabase::open(const QString& path) {
     close();
-    if (!QFileInfo(path).isFile())
+    m_present = QFileInfo(path).isFile();
+    if (!m_present)
         return false;
     if (m_db.open(path, SqliteDatabase::OpenMode::ReadOnly)) {
         m_db.setLengthLimit(kMaxValueBytes);
@@ -253,6 +259,7 @@ bool LocationDatabase::open(const QString& path) {
 }
 
 void LocationDatabase::close() {
+    m_present = false;
     m_townLookup.finalize();
     m_db.close();
     m_functionsRegistered = false;
