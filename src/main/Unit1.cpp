@@ -319,8 +319,8 @@ void TfrmMain::FormDestroy() {
 
 // The store keeps the site South and East positive; a coordinate it lacks stays as shown.
 void TfrmMain::LoadSiteSettings() {
-    const auto lat = m_store->readDouble(QStringLiteral("siteLat"));
-    const auto lon = m_store->readDouble(QStringLiteral("siteLong"));
+    const auto lat = m_store->read(settings::kSiteLatitude);
+    const auto lon = m_store->read(settings::kSiteLongitude);
     const Site stored = Site::FromSouthEast(lat.value_or(0.0), lon.value_or(0.0));
     const Site shown = SiteFromEdits();
     ShowSite(Site::FromInputs(
@@ -338,23 +338,23 @@ void TfrmMain::LoadSettings() {
         sunOutage.cband = *cband != 0;
     if (const auto diameter = m_store->readDouble(QStringLiteral("outageDiameter")))
         sunOutage.diameter = *diameter;
-    if (const auto magnetic = m_store->readInt(QStringLiteral("magneticDeclination")))
-        cbUseMagDev->setChecked(*magnetic != 0);
+    if (const auto magnetic = m_store->read(settings::kMagneticDeclination))
+        cbUseMagDev->setChecked(*magnetic);
     // Without a stored choice the user's own language is taken, if there is a translation.
-    const auto language = m_store->readInt(QStringLiteral("languageID"));
+    const auto language = m_store->read(settings::kLanguageId);
     SwitchLanguageQuietly(language ? *language : LanguageForLocale(QLocale()));
     CheckLanguageMenuItem(mFileSwitchLanguage, LanguageManager::Instance().CurrentLanguageId());
 }
 
 void TfrmMain::SaveSettings() {
     const Site site = SiteToStore();
-    m_store->writeDouble(QStringLiteral("siteLong"), site.longitudeEast());
-    m_store->writeDouble(QStringLiteral("siteLat"), site.latitudeSouth());
+    m_store->write(settings::kSiteLongitude, site.longitudeEast());
+    m_store->write(settings::kSiteLatitude, site.latitudeSouth());
     m_store->writeInt(QStringLiteral("outageSpring"), sunOutage.spring ? 1 : 0);
     m_store->writeInt(QStringLiteral("outageCband"), sunOutage.cband ? 1 : 0);
     m_store->writeDouble(QStringLiteral("outageDiameter"), sunOutage.diameter);
-    m_store->writeInt(QStringLiteral("magneticDeclination"), cbUseMagDev->isChecked() ? 1 : 0);
-    m_store->writeInt(QStringLiteral("languageID"), LanguageId());
+    m_store->write(settings::kMagneticDeclination, cbUseMagDev->isChecked());
+    m_store->write(settings::kLanguageId, LanguageId());
     m_store->sync();
 }
 
