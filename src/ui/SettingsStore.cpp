@@ -22,7 +22,7 @@ const std::vector<KeyType>& MainValues() {
     return values;
 }
 
-BytesSetting WindowPlacement(const QString& window) {
+BytesSetting WindowPlacementOf(const QString& window) {
     return BytesSetting{QByteArrayLiteral("WindowPlacement/") + window.toUtf8(), {}};
 }
 

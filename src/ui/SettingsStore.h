@@ -52,7 +52,7 @@ struct KeyType {
 const std::vector<KeyType>& MainValues();
 
 // A window's size and position, kept under "WindowPlacement/<window>".
-BytesSetting WindowPlacement(const QString& window);
+BytesSetting WindowPlacementOf(const QString& window);
 } // namespace settings
 
 // The per-user store of the settings table. A value of the wrong type or size reads as absent,

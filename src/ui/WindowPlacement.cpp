@@ -15,7 +15,7 @@ WindowPlacement::WindowPlacement(QWidget* window, const QString& key)
 }
 
 QString WindowPlacement::SettingsKey(const QString& key) {
-    return QString::fromUtf8(settings::WindowPlacement(key).key);
+    return QString::fromUtf8(settings::WindowPlacementOf(key).key);
 }
 
 bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
@@ -30,7 +30,7 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
 
 void WindowPlacement::Restore() {
     m_restored = true;
-    const QByteArray geometry = SettingsStore().value(settings::WindowPlacement(m_key));
+    const QByteArray geometry = SettingsStore().value(settings::WindowPlacementOf(m_key));
     if (!geometry.isEmpty())
         m_window->restoreGeometry(geometry);
 }
@@ -39,7 +39,7 @@ void WindowPlacement::Save() {
     if (!m_restored || m_window->isMinimized())
         return;
     SettingsStore store;
-    store.write(settings::WindowPlacement(m_key), m_window->saveGeometry());
+    store.write(settings::WindowPlacementOf(m_key), m_window->saveGeometry());
     store.sync();
 }
 

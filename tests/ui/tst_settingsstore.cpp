@@ -12,7 +12,6 @@ class TestSettingsStore : public QObject {
 private slots:
     void keyOfAnotherTypeIsNeitherWrittenNorRead_data();
     void keyOfAnotherTypeIsNeitherWrittenNorRead();
-    void typedEntriesKeepTheStoredFormat();
 };
 
 void TestSettingsStore::keyOfAnotherTypeIsNeitherWrittenNorRead_data() {
@@ -42,25 +41,6 @@ void TestSettingsStore::keyOfAnotherTypeIsNeitherWrittenNorRead() {
         .setValue(key, asDouble ? QVariant(QByteArray(8, '\0')) : QVariant(2));
     const SettingsStore store(path);
     QVERIFY(asDouble ? !store.readDouble(key) : !store.readInt(key));
-}
-
-void TestSettingsStore::typedEntriesKeepTheStoredFormat() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("settings.ini");
-    {
-        SettingsStore store(path);
-        store.write(settings::kOutageDiameter, 1.5);
-        store.write(settings::kMagneticDeclination, true);
-        store.write(settings::WindowPlacement("frmMain"), QByteArray("\x01\x02", 2));
-        store.sync();
-    }
-    QSettings raw(path, QSettings::IniFormat);
-    QCOMPARE(raw.value("outageDiameter").toByteArray(), QByteArray::fromHex("000000000000f83f"));
-    QCOMPARE(raw.value("magneticDeclination").toString(), QString("1"));
-    QCOMPARE(raw.value("WindowPlacement/frmMain").toByteArray(), QByteArray("\x01\x02", 2));
-    const SettingsStore store(path);
-    QCOMPARE(store.value(settings::kOutageDiameter), 1.5);
-    QCOMPARE(store.value(settings::kOutageSpring), true);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsStore)

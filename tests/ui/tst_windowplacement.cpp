@@ -37,7 +37,7 @@ void TestWindowPlacement::sizeKeptBetweenRuns() {
         window.resize(321, 234);
         window.hide();
     }
-    QVERIFY(SettingsStore().read(settings::WindowPlacement(QStringLiteral("frmTest"))));
+    QVERIFY(SettingsStore().read(settings::WindowPlacementOf(QStringLiteral("frmTest"))));
     QWidget again;
     new WindowPlacement(&again, QStringLiteral("frmTest"));
     again.show();
