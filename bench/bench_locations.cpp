@@ -88,7 +88,9 @@ void BM_OpenWindowUntilFirstRows(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        skyvane::TfrmLocations window(nullptr, {}, DatabasePath());
+        skyvane::LocationDatabase towns;
+        towns.open(DatabasePath());
+        skyvane::TfrmLocations window(nullptr, {}, &towns);
         window.show();
         benchmark::DoNotOptimize(window.townModel()->rowCount());
     }

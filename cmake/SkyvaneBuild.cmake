@@ -2,9 +2,10 @@
 #
 # Builds one QtTest executable and registers it with CTest. Tests run on the offscreen
 # platform, in the caller's locale with the C locale as Qt's default (TestLocale.cpp), and with
-# their own HOME and config folders, so that settings
-# written by a test never touch the developer's own. Paths to test data come in as compile
-# definitions (DATA NAME=path gives the macro NAME), never from the working directory.
+# their own HOME, config, data and cache folders, so that settings written by a test never touch
+# the developer's own and no data file installed on the machine is found. Paths to test data
+# come in as compile definitions (DATA NAME=path gives the macro NAME), never from the working
+# directory.
 function(skyvane_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;DATA" ${ARGN})
   foreach(source IN LISTS ARG_SOURCES)
@@ -32,7 +33,7 @@ function(skyvane_add_test name)
   # QLocale shows up: CI runs the suite once more under a German locale.
   set_tests_properties(${name} PROPERTIES
     TIMEOUT 300
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${home};XDG_CONFIG_HOME=${home}/.config;ASAN_OPTIONS=detect_leaks=0")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${home};XDG_CONFIG_HOME=${home}/.config;XDG_DATA_HOME=${home}/.local/share;XDG_DATA_DIRS=${home}/system-share;XDG_CACHE_HOME=${home}/.cache;ASAN_OPTIONS=detect_leaks=0")
 endfunction()
 
 # skyvane_add_folder_library(<name> LIBS <targets...> [EXCLUDE <files...>])

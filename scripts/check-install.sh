@@ -51,6 +51,10 @@ check_prefix() {
     grep -q "^declination: [0-9.]*° [EW]$" "$scratch/start.txt" ||
         { cat "$scratch/start.txt"; fail "$label: no declination obtained"; }
 
+    # An empty search path entry would load libraries from the working directory.
+    cmake -DFILES="$prefix/bin/skyvane" -P "$source_dir/cmake/CheckSearchPath.cmake" ||
+        fail "$label: empty entry in the program's library search path"
+
     [ "$(fingerprint "$prefix")" = "$before" ] || fail "$label: the installed folders changed"
     desktop-file-validate "$prefix/share/applications/org.skyvane.Skyvane.desktop" ||
         fail "$label: desktop entry"

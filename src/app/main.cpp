@@ -1,5 +1,6 @@
 #include "Catalogue.h"
 #include "ErrorReport.h"
+#include "LocationDatabase.h"
 #include "StartUp.h"
 #include "Unit1.h"
 #include "fAbout.h"
@@ -22,13 +23,17 @@ int main(int argc, char** argv) {
     skyvane::SetShippedCatalogueEnabled(true);
     // The main window first (its creation shows the splash and runs the first calculation),
     // then the single instances that live as long as the program.
+    // The town database outlives every window that uses it.
+    skyvane::LocationDatabase towns;
+    towns.open(skyvane::LocationDatabase::DefaultPath());
     auto* frmMain = new skyvane::TfrmMain();
+    frmMain->SetTownDatabase(&towns);
     auto* frmAbout = new skyvane::TfrmAbout(frmMain);
     frmAbout->SetCatalogueVersionSource([frmMain] { return frmMain->CatalogueDescription(); });
     frmMain->SetAboutBox(frmAbout);
     auto* frmEarth = new skyvane::TfrmEarth(frmMain, frmMain->session());
     frmMain->SetWorldMap(frmEarth);
-    auto* frmLocations = new skyvane::TfrmLocations(frmMain, frmMain->session());
+    auto* frmLocations = new skyvane::TfrmLocations(frmMain, frmMain->session(), &towns);
     frmLocations->SetMapPictures(QImage(QStringLiteral(":/images/worldmap.jpg")),
                                  skyvane::PinImage());
     frmMain->SetLocationWindow(frmLocations);

@@ -295,7 +295,11 @@ QByteArray ReadWholeFile(const QString& path) {
     QFile file;
     if (!OpenRegularFile(file, path))
         throw LanguageFileError(QStringLiteral("Cannot read \"%1\".").arg(path));
-    return file.readAll();
+    if (file.size() > kLanguageFileReadLimit)
+        throw LanguageFileError(QStringLiteral("\"%1\" is larger than %2 KB.")
+                                    .arg(path)
+                                    .arg(kLanguageFileReadLimit / 1024));
+    return file.read(kLanguageFileReadLimit);
 }
 
 } // namespace

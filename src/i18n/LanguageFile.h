@@ -105,6 +105,9 @@ LanguageHeader ReadLanguageFileHeader(const QByteArray& bytes);
 // How much of a file the header scan reads: headers are a handful of short lines, and the scan
 // runs over every file of the language folder at each start, whatever their size.
 inline constexpr qint64 kLanguageHeaderReadLimit = 64 * 1024;
+// The largest language file read: many times a complete translation, far from what would slow
+// every start.
+inline constexpr qint64 kLanguageFileReadLimit = 1024 * 1024;
 
 // A whole language file, decoded by the code page of its LANGID. Throws LanguageFileError on a
 // repeated entry number, an invalid constant name or a repeated constant name.
@@ -124,7 +127,8 @@ QString BuiltInLanguagePath(const QString& resourceName);
 LanguageHeader ReadLanguageFileHeaderAt(const QString& path);
 
 // The whole file or resource at `path`. Throws LanguageFileError when it cannot be read, is not
-// a regular file, or holds one of the errors of ReadLanguageFile.
+// a regular file, is larger than kLanguageFileReadLimit, or holds one of the errors of
+// ReadLanguageFile.
 Translation ReadLanguageFileAt(const QString& path);
 
 } // namespace skyvane

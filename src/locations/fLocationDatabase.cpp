@@ -1,7 +1,6 @@
 #include "fLocationDatabase.h"
 
 #include "Constants.h"
-#include "DataFiles.h"
 #include "HelpBinding.h"
 #include "LanguageController.h"
 #include "LanguageManager.h"
@@ -11,7 +10,6 @@
 #include "WindowPlacement.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPixmap>
@@ -34,19 +32,16 @@ QString CoordinateText(double degrees, Constant positiveLetter, Constant otherLe
            ConstantText(positive ? positiveLetter : otherLetter);
 }
 
-bool IsOnTheGlobe(double latitude, double longitude) {
-    return std::fabs(latitude) <= 90.0 && std::fabs(longitude) <= 180.0;
-}
-
 QByteArray InterfaceLocale() {
     return IcuLocaleName(LanguageManager::Instance().CurrentLanguageId());
 }
 
 } // namespace
 
-TfrmLocations::TfrmLocations(QWidget* parent, Session* session, const QString& databasePath)
+TfrmLocations::TfrmLocations(QWidget* parent, Session* session, LocationDatabase* database)
     : QDialog(parent)
     , m_session(session)
+    , m_database(database)
     , m_marker(DefaultMarkerPicture()) {
     setupUi(this);
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -62,8 +57,7 @@ TfrmLocations::TfrmLocations(QWidget* parent, Session* session, const QString& d
     Timer1->setInterval(kSearchDelayMs);
 
     ConnectHandlers();
-    m_database.SetLocale(InterfaceLocale());
-    FormCreate(databasePath.isEmpty() ? DefaultDatabasePath() : databasePath);
+    FormCreate();
     new LanguageController(this, Translation(), [this] { LanguageChanged(); });
 }
 
@@ -90,10 +84,6 @@ const WindowTranslation& TfrmLocations::Translation() {
     return translation;
 }
 
-QString TfrmLocations::DefaultDatabasePath() {
-    return LocateDataFile(QStringLiteral("location.sqb"));
-}
-
 void TfrmLocations::ConnectHandlers() {
     connect(dblCountry, &QComboBox::activated, this, &TfrmLocations::dblCountryClick);
     connect(edCity, &QLineEdit::textChanged, this, &TfrmLocations::edCityChange);
@@ -108,16 +98,17 @@ void TfrmLocations::ConnectHandlers() {
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TfrmLocations::FormCreate(const QString& databasePath) {
+void TfrmLocations::FormCreate() {
     try {
-        m_databaseAvailable = m_database.open(databasePath);
+        m_databaseAvailable = m_database && m_database->present();
         if (m_databaseAvailable) {
+            m_database->SetLocale(InterfaceLocale());
             FillCountries();
             m_townsPending = true;
         }
     } catch (const std::exception& error) {
         // A database that cannot be used leaves the lists empty; the window still opens.
-        LogQuietFailure("opening the location database", error);
+        LogQuietFailure("reading the countries", error);
     }
     RedrawSmallMap(std::nullopt);
 }
@@ -132,7 +123,7 @@ void TfrmLocations::FillCountries() {
     const QVariant chosen = dblCountry->currentData();
     dblCountry->clear();
     m_countryNames.clear();
-    for (const CountryEntry& country : m_database.Countries()) {
+    for (const CountryEntry& country : m_database->Countries()) {
         dblCountry->addItem(country.name, country.key.isEmpty() ? QVariant() : country.key);
         m_countryNames.insert(country.key, country.name);
     }
@@ -147,7 +138,7 @@ void TfrmLocations::ShowTowns(const TownFilter& filter) {
     // Only a sort the file carries no order for makes the first rows wait.
     QGuiApplication::setOverrideCursor(Qt::BusyCursor);
     try {
-        m_townModel->setCursor(m_database.OpenTowns(filter));
+        m_townModel->setCursor(m_databaseAvailable ? m_database->OpenTowns(filter) : TownCursor());
     } catch (const std::exception& error) {
         m_townModel->setCursor({}); // an unusable database leaves the list empty
         LogQuietFailure("reading the towns", error);
@@ -166,7 +157,7 @@ void TfrmLocations::LanguageChanged() {
     const bool townsShown = !m_townsPending;
     // The running town query uses the collation that is about to change.
     m_townModel->setCursor({});
-    m_database.SetLocale(InterfaceLocale());
+    m_database->SetLocale(InterfaceLocale());
     FillCountries();
     if (townsShown)
         ShowTowns({dblCountry->currentData().toString(), edCity->text()});
@@ -210,19 +201,13 @@ void TfrmLocations::Timer1Timer() {
 
 void TfrmLocations::dblCityClick() {
     const TownEntry* town = townModel()->town(dblCity->currentIndex().row());
-    if (!town || !town->key) {
+    const std::optional<TownPlace> place = town ? PlaceOf(*town) : std::nullopt;
+    if (!place) {
         btnApply->setEnabled(false);
         return;
     }
-    const double longitude = StrToFloatDot(town->longText, true);
-    const double latitude = StrToFloatDot(town->latText, true);
-    // A row whose coordinates lie off the globe is no place to apply or to mark.
-    if (!IsOnTheGlobe(latitude, longitude)) {
-        btnApply->setEnabled(false);
-        return;
-    }
-    SelectedLong = longitude;
-    SelectedLat = latitude;
+    SelectedLong = place->longitude;
+    SelectedLat = place->latitude;
     btnApply->setEnabled(true);
     ShowSelectedCoordinates();
     RedrawSmallMap(PlaceMarker(SelectedLat, SelectedLong));
@@ -244,15 +229,6 @@ void TfrmLocations::RedrawSmallMap(const std::optional<MarkerPlacement>& marker)
 void TfrmLocations::btnApplyClick() {
     if (m_session)
         m_session->setSite(Site::FromNorthWest(SelectedLat, SelectedLong));
-}
-
-QString TfrmLocations::GetTownName(double latitude, double longitude) {
-    try {
-        return m_database.GetTownName(latitude, longitude);
-    } catch (const std::exception& error) {
-        LogQuietFailure("looking up the town of a site", error);
-        return {};
-    }
 }
 
 } // namespace skyvane

@@ -21,19 +21,18 @@ namespace skyvane {
 class TownListModel;
 
 // The location database window: find a town by country and name, see its coordinates and its
-// place on a small world map, and make its coordinates the session's site. The
-// same object answers the reports' reverse lookup (GetTownName) without being shown.
+// place on a small world map, and make its coordinates the session's site. It browses the town
+// database the program opened; the database outlives the window.
 class TfrmLocations : public QDialog, public Ui::frmLocations {
     Q_OBJECT
 
 public:
-    // databasePath: the location database file; empty means location.sqb among the data files.
+    // database: the open town database, or none (the lists stay empty).
     explicit TfrmLocations(QWidget* parent = nullptr, Session* session = nullptr,
-                           const QString& databasePath = QString());
+                           LocationDatabase* database = nullptr);
     ~TfrmLocations() override;
 
     static const WindowTranslation& Translation();
-    static QString DefaultDatabasePath();
 
     // False when no database file was found: the main window then hides btnLocDatabase.
     bool databaseAvailable() const { return m_databaseAvailable; }
@@ -42,10 +41,6 @@ public:
     void SetSession(Session* session) { m_session = session; }
     // The world map window's pictures: the world map and the 9 x 15 marker (tip bottom centre).
     void SetMapPictures(const QImage& worldMap, const QImage& marker);
-
-    // latitude: degrees, North positive; longitude: degrees, West positive (the main window's
-    // GetSiteLatitude / GetSiteLongitude). Empty when no town of the database lies there.
-    QString GetTownName(double latitude, double longitude);
 
     // The filter of the town list as last applied; empty before the first filter run.
     QString townFilter() const { return m_townFilter; }
@@ -74,7 +69,7 @@ private:
     // The town list is read when it is first needed (the window shown, or the list asked for),
     // not while the program starts, and then only as far as it is scrolled.
     void EnsureTownsLoaded();
-    void FormCreate(const QString& databasePath);
+    void FormCreate();
     void ConnectHandlers();
     void FillCountries();
     void ShowTowns(const TownFilter& filter);
@@ -84,7 +79,7 @@ private:
     void RedrawSmallMap(const std::optional<MarkerPlacement>& marker);
 
     QPointer<Session> m_session;
-    LocationDatabase m_database;
+    LocationDatabase* m_database = nullptr;
     bool m_databaseAvailable = false;
     TownListModel* m_townModel = nullptr;
     QHash<QString, QString> m_countryNames; // display names by key

@@ -97,6 +97,43 @@ void PrintOptional(QTextStream& out) {
                                    : languages.join(QStringLiteral(", ")));
 }
 
+// The options the window's application takes for itself, with and without a value. Without a
+// display its platform plugin cannot start, so the rest of the command line is answered first.
+bool IsToolkitOption(const QString& name, bool* takesValue) {
+    static const QStringList withValue{"platform",      "platformpluginpath",
+                                       "platformtheme", "plugin",
+                                       "qmljsdebugger", "qwindowgeometry",
+                                       "geometry",      "qwindowicon",
+                                       "icon",          "qwindowtitle",
+                                       "title",         "session",
+                                       "display",       "name",
+                                       "style",         "stylesheet"};
+    static const QStringList flags{"reverse", "widgetcount", "nograb",
+                                   "dograb",  "sync",        "testability"};
+    *takesValue = withValue.contains(name);
+    return *takesValue || flags.contains(name);
+}
+
+QStringList WithoutToolkitOptions(const QStringList& arguments) {
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        QString name = argument;
+        while (name.startsWith(u'-'))
+            name.remove(0, 1);
+        const bool inlineValue = name.contains(u'=');
+        name = name.section(u'=', 0, 0);
+        bool takesValue = false;
+        if (i == 0 || !argument.startsWith(u'-') || !IsToolkitOption(name, &takesValue)) {
+            kept << argument;
+            continue;
+        }
+        if (takesValue && !inlineValue)
+            ++i;
+    }
+    return kept;
+}
+
 } // namespace
 
 void SetApplicationIdentity() {
@@ -121,13 +158,17 @@ std::optional<int> AnswerCommandLineWithoutWindow(int argc, char** argv) {
         arguments += QString::fromLocal8Bit(argv[i]);
     QCommandLineParser parser;
     Configure(parser);
-    if (!parser.parse(arguments))
-        return std::nullopt;
-    if (!parser.isSet(QStringLiteral("help")) && !parser.isSet(QStringLiteral("version")) &&
-        !parser.isSet(kCheckOption))
+    const bool understood = parser.parse(WithoutToolkitOptions(arguments));
+    if (understood && !parser.isSet(QStringLiteral("help")) &&
+        !parser.isSet(QStringLiteral("version")) && !parser.isSet(kCheckOption))
         return std::nullopt;
     QCoreApplication app(argc, argv);
     SetApplicationIdentity();
+    if (!understood) {
+        QTextStream(stderr) << QCoreApplication::applicationName() << ": " << parser.errorText()
+                            << '\n';
+        return 1;
+    }
     return Answer(parser);
 }
 

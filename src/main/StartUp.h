@@ -19,10 +19,10 @@ void SetApplicationIdentity();
 // The program's icon: the desktop theme's, else the one built in.
 QIcon ApplicationIcon();
 
-// Answers --help, --version and --check without a window, so they work without a display.
-// Returns the exit status when the command line asked for one of them, nullopt when the window
-// is to start (also when the command line holds options that only the window's application
-// knows, such as -platform).
+// Answers --help, --version, --check and an unknown option (a message, status 1) without a
+// window, so they work without a display; the window's own options (-platform, -style) are
+// passed over. Returns the exit status when the command line asked for one of them, nullopt
+// when the window is to start.
 std::optional<int> AnswerCommandLineWithoutWindow(int argc, char** argv);
 
 // The same once the window's application has taken its own options: an unknown option ends the

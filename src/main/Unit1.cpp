@@ -9,6 +9,7 @@
 #include "HelpLanguage.h"
 #include "LanguageController.h"
 #include "LanguageManager.h"
+#include "LocationDatabase.h"
 #include "MainListReports.h"
 #include "NumberText.h"
 #include "ProductInfo.h"
@@ -321,8 +322,8 @@ void TfrmMain::FormDestroy() {
 
 // The store keeps the site South and East positive; a coordinate it lacks stays as shown.
 void TfrmMain::LoadSiteSettings() {
-    const auto lat = m_store->readDouble(QStringLiteral("siteLat"));
-    const auto lon = m_store->readDouble(QStringLiteral("siteLong"));
+    const auto lat = m_store->read(settings::kSiteLatitude);
+    const auto lon = m_store->read(settings::kSiteLongitude);
     const Site stored = Site::FromSouthEast(lat.value_or(0.0), lon.value_or(0.0));
     const Site shown = SiteFromEdits();
     ShowSite(Site::FromInputs(
@@ -341,24 +342,24 @@ void TfrmMain::LoadSettings() {
         outage.setCband(*cband != 0);
     if (const auto diameter = m_store->readDouble(QStringLiteral("outageDiameter")))
         outage.setDiameter(*diameter);
-    if (const auto magnetic = m_store->readInt(QStringLiteral("magneticDeclination")))
-        cbUseMagDev->setChecked(*magnetic != 0);
+    if (const auto magnetic = m_store->read(settings::kMagneticDeclination))
+        cbUseMagDev->setChecked(*magnetic);
     // Without a stored choice the user's own language is taken, if there is a translation.
-    const auto language = m_store->readInt(QStringLiteral("languageID"));
+    const auto language = m_store->read(settings::kLanguageId);
     SwitchLanguageQuietly(language ? *language : LanguageForLocale(QLocale()));
     CheckLanguageMenuItem(mFileSwitchLanguage, LanguageManager::Instance().CurrentLanguageId());
 }
 
 void TfrmMain::SaveSettings() {
     const Site site = SiteToStore();
-    m_store->writeDouble(QStringLiteral("siteLong"), site.longitudeEast());
-    m_store->writeDouble(QStringLiteral("siteLat"), site.latitudeSouth());
+    m_store->write(settings::kSiteLongitude, site.longitudeEast());
+    m_store->write(settings::kSiteLatitude, site.latitudeSouth());
     const SunOutageOptions& outage = *m_session->sunOutageOptions();
     m_store->writeInt(QStringLiteral("outageSpring"), outage.spring() ? 1 : 0);
     m_store->writeInt(QStringLiteral("outageCband"), outage.cband() ? 1 : 0);
     m_store->writeDouble(QStringLiteral("outageDiameter"), outage.diameter());
-    m_store->writeInt(QStringLiteral("magneticDeclination"), cbUseMagDev->isChecked() ? 1 : 0);
-    m_store->writeInt(QStringLiteral("languageID"), LanguageId());
+    m_store->write(settings::kMagneticDeclination, cbUseMagDev->isChecked());
+    m_store->write(settings::kLanguageId, LanguageId());
     m_store->sync();
 }
 
@@ -582,9 +583,9 @@ void TfrmMain::SetLocationWindow(TfrmLocations* locations) {
 
 QString TfrmMain::TownAtSite() {
     try {
-        if (m_locations)
-            return m_locations->GetTownName(m_session->site().latitudeNorth(),
-                                            m_session->site().longitudeWest());
+        if (m_towns)
+            return m_towns->GetTownName(m_session->site().latitudeNorth(),
+                                        m_session->site().longitudeWest());
     } catch (const std::exception& error) {
         // A report simply leaves the town out.
         LogQuietFailure("looking up the town of the site", error);

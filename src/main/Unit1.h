@@ -27,6 +27,7 @@ class HelpBinding;
 class CatalogueMenu;
 class TfrmInit;
 class TfrmLocations;
+class LocationDatabase;
 class SaveDialogSettings;
 
 // The main window: the site, the calculation and the list of visible satellites, and the way
@@ -56,9 +57,10 @@ public:
     // The single instances created after the main window.
     void SetAboutBox(QDialog* about) { m_about = about; }
     void SetWorldMap(QWidget* earth) { m_earth = earth; }
-    // The location window; when it has no database the Locations button is hidden. Its reverse
-    // lookup names the site's town in the reports.
+    // The location window; when it has no database the Locations button is hidden.
     void SetLocationWindow(TfrmLocations* locations);
+    // The town database the reports look the site's town up in; it outlives the window.
+    void SetTownDatabase(LocationDatabase* towns) { m_towns = towns; }
     // The town at the current site, or an empty text (no database, no town there).
     QString TownAtSite();
     // The site rows every report repeats, read from the inputs now.
@@ -146,6 +148,7 @@ private:
     QPointer<QDialog> m_about;
     QPointer<QWidget> m_earth;
     QPointer<TfrmLocations> m_locations;
+    LocationDatabase* m_towns = nullptr;
     SaveDialogSettings* m_saveDialogHtml = nullptr;
     SaveDialogSettings* m_saveDialogCsv = nullptr;
 };

@@ -9,6 +9,7 @@
 #include <QHelpLink>
 #include <QKeyEvent>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 
 #include <memory>
@@ -119,19 +120,31 @@ HelpBinding* HelpBinding::Create(const QString& helpFile, QObject* parent) {
         cache = QDir::tempPath();
     QDir().mkpath(cache);
     const QString collection = cache + QStringLiteral("/skyvane-help.qhc");
-    std::unique_ptr<QHelpEngineCore> engine = OpenEngine(collection, helpFile, ns);
-    if (!engine) {
-        // The collection is only a cache: a damaged one (a crash while it was written, a full
-        // disk) is built afresh rather than leaving the program without help for good.
-        QFile::remove(collection);
+    std::unique_ptr<QHelpEngineCore> engine;
+    // Something other than a file in its place (a folder, a FIFO) is left alone.
+    if (!QFileInfo::exists(collection) || QFileInfo(collection).isFile()) {
         engine = OpenEngine(collection, helpFile, ns);
+        if (!engine) {
+            // The collection is only a cache: a damaged one (a crash while it was written, a
+            // full disk) is built afresh rather than leaving the program without help for good.
+            QFile::remove(collection);
+            engine = OpenEngine(collection, helpFile, ns);
+        }
     }
-    return engine ? new HelpBinding(engine.release(), parent) : nullptr;
+    if (engine)
+        return new HelpBinding(engine.release(), nullptr, parent);
+    // Where the cache cannot be made, the help still opens from a collection of this run.
+    auto scratch = std::make_unique<QTemporaryDir>();
+    if (scratch->isValid())
+        engine = OpenEngine(scratch->filePath(QStringLiteral("skyvane-help.qhc")), helpFile, ns);
+    return engine ? new HelpBinding(engine.release(), std::move(scratch), parent) : nullptr;
 }
 
-HelpBinding::HelpBinding(QHelpEngineCore* engine, QObject* parent)
+HelpBinding::HelpBinding(QHelpEngineCore* engine, std::unique_ptr<QTemporaryDir> scratch,
+                         QObject* parent)
     : QObject(parent)
-    , m_engine(engine) {
+    , m_engine(engine)
+    , m_scratch(std::move(scratch)) {
     m_engine->setParent(this);
     Current() = this;
     if (qApp)
@@ -141,6 +154,8 @@ HelpBinding::HelpBinding(QHelpEngineCore* engine, QObject* parent)
 HelpBinding::~HelpBinding() {
     CloseWindows();
     delete m_viewer;
+    // The engine holds its collection open until it goes.
+    delete m_engine;
     if (Current() == this)
         Current() = nullptr;
 }

@@ -6,8 +6,10 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QHelpEngineCore;
+class QTemporaryDir;
 struct QHelpLink;
 class QTextBrowser;
 class QWidget;
@@ -66,13 +68,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    explicit HelpBinding(QHelpEngineCore* engine, QObject* parent);
+    HelpBinding(QHelpEngineCore* engine, std::unique_ptr<QTemporaryDir> scratch, QObject* parent);
     QTextBrowser* viewer();
     QList<QHelpLink> TopicLinks(HelpContext context) const;
 
     QHelpEngineCore* m_engine;
     QPointer<QTextBrowser> m_viewer;
     std::function<QString()> m_language;
+    std::unique_ptr<QTemporaryDir> m_scratch; // the collection's folder when not the cache
 };
 
 } // namespace skyvane

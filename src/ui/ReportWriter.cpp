@@ -3,6 +3,7 @@
 #include "ProductInfo.h"
 #include "TextCodec.h"
 
+#include <QRegularExpression>
 #include <QStringEncoder>
 
 #include <algorithm>
@@ -118,13 +119,36 @@ QString HtmlEscape(const QString& text) {
     return escaped;
 }
 
+namespace {
+
+// A number as the reports write one: sign, digits, either decimal separator, exponent.
+bool IsPlainNumber(const QString& text) {
+    static const QRegularExpression kNumber(
+        QStringLiteral("^[+-]?(\\d+([.,]\\d*)?|[.,]\\d+)([eE][+-]?\\d+)?$"));
+    return kNumber.match(text).hasMatch();
+}
+
+// What a spreadsheet would run as a formula: a leading "=" or "@", or a "+" or "-" that does
+// not begin a number.
+bool ReadsAsFormula(const QString& text) {
+    if (text.isEmpty())
+        return false;
+    const QChar first = text.front();
+    if (first == u'=' || first == u'@')
+        return true;
+    return (first == u'+' || first == u'-') && text.size() > 1 && !IsPlainNumber(text);
+}
+
+} // namespace
+
 QString CsvField(const QString& text) {
     static const QString kSpecial = QStringLiteral(";\"\r\n");
+    const QString cell = ReadsAsFormula(text) ? QLatin1Char('\'') + text : text;
     const bool needsQuotes =
-        std::any_of(text.begin(), text.end(), [](QChar c) { return kSpecial.contains(c); });
+        std::any_of(cell.begin(), cell.end(), [](QChar c) { return kSpecial.contains(c); });
     if (!needsQuotes)
-        return text;
-    QString doubled = text;
+        return cell;
+    QString doubled = cell;
     doubled.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + doubled + QLatin1Char('"');
 }

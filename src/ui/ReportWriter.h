@@ -54,7 +54,9 @@ QStringList HtmlFrameFooterLines(const QString& version);
 // Text placed into HTML: "&", "<" and ">" as entities, everything else unchanged.
 QString HtmlEscape(const QString& text);
 
-// A CSV field: quoted, with inner quotes doubled, when it holds ";", '"', CR or LF.
+// A CSV field: quoted, with inner quotes doubled, when it holds ";", '"', CR or LF. A text a
+// spreadsheet would take for a formula ("=...", "@...", "+" or "-" not starting a number) is
+// written after a "'", so that it shows as text.
 QString CsvField(const QString& text);
 
 // Fields joined by ";", each through CsvField.

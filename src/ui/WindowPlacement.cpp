@@ -1,30 +1,21 @@
 #include "WindowPlacement.h"
 
+#include "SettingsStore.h"
+
 #include <QEvent>
-#include <QSettings>
 #include <QWidget>
 
 namespace skyvane {
 
-namespace {
-
-// The same per-user file as the main window's stored values.
-QSettings UserSettings() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quors_skyvane"),
-                     QStringLiteral("skyvane"));
-}
-
-} // namespace
-
 WindowPlacement::WindowPlacement(QWidget* window, const QString& key)
     : QObject(window)
     , m_window(window)
-    , m_key(SettingsKey(key)) {
+    , m_key(key) {
     window->installEventFilter(this);
 }
 
 QString WindowPlacement::SettingsKey(const QString& key) {
-    return QStringLiteral("WindowPlacement/") + key;
+    return QString::fromUtf8(settings::WindowPlacementOf(key).key);
 }
 
 bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
@@ -39,7 +30,7 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
 
 void WindowPlacement::Restore() {
     m_restored = true;
-    const QByteArray geometry = UserSettings().value(m_key).toByteArray();
+    const QByteArray geometry = SettingsStore().value(settings::WindowPlacementOf(m_key));
     if (!geometry.isEmpty())
         m_window->restoreGeometry(geometry);
 }
@@ -47,7 +38,9 @@ void WindowPlacement::Restore() {
 void WindowPlacement::Save() {
     if (!m_restored || m_window->isMinimized())
         return;
-    UserSettings().setValue(m_key, m_window->saveGeometry());
+    SettingsStore store;
+    store.write(settings::WindowPlacementOf(m_key), m_window->saveGeometry());
+    store.sync();
 }
 
 } // namespace skyvane

@@ -8,7 +8,7 @@ class QWidget;
 namespace skyvane {
 
 // Keeps a window's size and position between runs: restored before the window is first shown,
-// saved whenever it is closed or hidden. Kept in the per-user settings under
+// saved whenever it is closed or hidden. Kept in the per-user settings store under
 // "WindowPlacement/<key>"; a window manager's own placement wins when nothing is stored.
 class WindowPlacement : public QObject {
 public:

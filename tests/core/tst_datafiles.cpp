@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,6 +20,7 @@ private slots:
     void init();
     void cleanup();
 
+    void suiteKeepsAwayFromTheMachinesFolders();
     void foldersBestFirst();
     void lookupOrder_data();
     void lookupOrder();
@@ -30,11 +32,23 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_startDirectory;
+    QHash<QByteArray, QByteArray> m_suiteEnvironment;
 };
 
 void TestDataFiles::initTestCase() {
     QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationName));
     m_startDirectory = QDir::currentPath();
+    for (const char* name :
+         {"HOME", "XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
+        m_suiteEnvironment.insert(name, qgetenv(name));
+}
+
+// Every test runs with folders of its own, so Skyvane installed on the machine goes unseen.
+void TestDataFiles::suiteKeepsAwayFromTheMachinesFolders() {
+    const QByteArray home = m_suiteEnvironment.value("HOME");
+    QVERIFY(!home.isEmpty());
+    for (auto it = m_suiteEnvironment.cbegin(); it != m_suiteEnvironment.cend(); ++it)
+        QVERIFY2(it.value().startsWith(home), it.key() + '=' + it.value());
 }
 
 void TestDataFiles::init() {

@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <map>
@@ -89,6 +90,7 @@ private slots:
     void builtInFileIsWrittenAsTheWriterWrites_data();
     void builtInFileIsWrittenAsTheWriterWrites();
     void unreadablePathRaisesLoadingError();
+    void oversizedFileIsNotRead();
 };
 
 void TestLanguageFile::readsEscapes_data() {
@@ -405,6 +407,23 @@ void TestLanguageFile::unreadablePathRaisesLoadingError() {
         QCOMPARE(error.line(), -1);
     }
     QCOMPARE(ReadLanguageFileAt(BuiltInLanguagePath("RC_LANG_HUNGARIAN")).languageId(), 1038);
+}
+
+void TestLanguageFile::oversizedFileIsNotRead() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("huge.lng");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(WriteLanguageFile(ReadLanguageFileAt(BuiltInLanguagePath("RC_LANG_GERMAN"))));
+    file.write(QByteArray(kLanguageFileReadLimit, ' ') + "\r\n");
+    file.close();
+    QCOMPARE(ReadLanguageFileHeaderAt(path).languageId(), 1031);
+    try {
+        ReadLanguageFileAt(path);
+        QFAIL("a file above the limit was read");
+    } catch (const LanguageFileError& error) {
+        QVERIFY2(error.reason().contains("larger than"), error.what());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestLanguageFile)

@@ -24,6 +24,13 @@ struct FakeMainWindow {
     Session session;
 };
 
+// The town database as the program opens it for the window.
+std::unique_ptr<LocationDatabase> Opened(const QString& path) {
+    auto towns = std::make_unique<LocationDatabase>();
+    towns->open(path);
+    return towns;
+}
+
 int RowOf(TfrmLocations& window, const QString& town) {
     const TownListModel* model = window.townModel();
     for (int row = 0; row < model->rowCount(); ++row) {
@@ -91,8 +98,8 @@ private slots:
 
     void missingDatabaseIsReported();
     void unusableDatabaseOpensEmptyAndUnchanged();
-    void townWithoutKeyDisablesApply();
-    void townOffTheGlobeIsNotApplied();
+    void townThatIsNoPlaceDisablesApply_data();
+    void townThatIsNoPlaceDisablesApply();
     void countryShownBesideTownsOnlyWithoutChoice();
     void listsFollowTheInterfaceLanguage();
     void translationTableNamesRealControls();
@@ -156,7 +163,8 @@ void TestFrmLocations::apply() {
 
     // The opposite hemispheres first, so that Apply has to change them.
     FakeMainWindow main(!north, !west);
-    TfrmLocations window(nullptr, &main.session, m_path);
+    const auto database = Opened(m_path);
+    TfrmLocations window(nullptr, &main.session, database.get());
     QSignalSpy calc(&main.session, &Session::recordsChanged);
     QVERIFY(!window.btnApply->isEnabled());
 
@@ -177,7 +185,8 @@ void TestFrmLocations::apply() {
 
 void TestFrmLocations::applyKeepsLastClickedTownAfterFilterChange() {
     FakeMainWindow main;
-    TfrmLocations window(nullptr, &main.session, m_path);
+    const auto database = Opened(m_path);
+    TfrmLocations window(nullptr, &main.session, database.get());
     QVERIFY(ClickTown(window, "Berlin"));
     window.edCity->setText("Aquila");
     window.Timer1Timer();
@@ -190,7 +199,8 @@ void TestFrmLocations::applyKeepsLastClickedTownAfterFilterChange() {
 
 void TestFrmLocations::cancelLeavesMainWindowAlone() {
     FakeMainWindow main(false);
-    TfrmLocations window(nullptr, &main.session, m_path);
+    const auto database = Opened(m_path);
+    TfrmLocations window(nullptr, &main.session, database.get());
     QSignalSpy calc(&main.session, &Session::siteChanged);
     QVERIFY(ClickTown(window, "Berlin"));
     window.show();
@@ -243,7 +253,8 @@ void TestFrmLocations::markerIsDrawnUpsideDownNearTheTop() {
     QFETCH(QString, town);
     QFETCH(int, redRow);
     QFETCH(int, blueRow);
-    TfrmLocations window(nullptr, {}, m_path);
+    const auto database = Opened(m_path);
+    TfrmLocations window(nullptr, {}, database.get());
     window.SetMapPictures(BlackWorld(), TwoColourMarker());
     QVERIFY(ClickTown(window, "Berlin"));
     QVERIFY(ClickTown(window, town));
@@ -256,7 +267,8 @@ void TestFrmLocations::markerIsDrawnUpsideDownNearTheTop() {
 }
 
 void TestFrmLocations::countryChoiceFiltersAtOnce() {
-    TfrmLocations window(nullptr, {}, m_path);
+    const auto database = Opened(m_path);
+    TfrmLocations window(nullptr, {}, database.get());
     QCOMPARE(window.dblCountry->itemText(0), QString());
     QCOMPARE(window.townModel()->rowCount(), 14);
     const int hungary = window.dblCountry->findText("Hungary");
@@ -274,7 +286,8 @@ void TestFrmLocations::countryChoiceFiltersAtOnce() {
 }
 
 void TestFrmLocations::searchWaitsForTheTimer() {
-    TfrmLocations window(nullptr, {}, m_path);
+    const auto database = Opened(m_path);
+    TfrmLocations window(nullptr, {}, database.get());
     window.edCity->setText("b");
     window.edCity->setText("ber");
     QVERIFY(window.Timer1->isActive());
@@ -306,7 +319,8 @@ void TestFrmLocations::hostileSearchTexts() {
     QFETCH(QStringList, towns);
     const QByteArray before = test::FileBytes(m_path);
     {
-        TfrmLocations window(nullptr, {}, m_path);
+        const auto database = Opened(m_path);
+        TfrmLocations window(nullptr, {}, database.get());
         window.edCity->setText(text);
         window.Timer1Timer();
         QCOMPARE(window.townFilter(), filter);
@@ -319,11 +333,12 @@ void TestFrmLocations::hostileSearchTexts() {
 }
 
 void TestFrmLocations::missingDatabaseIsReported() {
-    TfrmLocations window(nullptr, {}, m_dir->filePath("absent.sqb"));
+    const auto database = Opened(m_dir->filePath("absent.sqb"));
+    TfrmLocations window(nullptr, {}, database.get());
     QVERIFY(!window.databaseAvailable());
     QCOMPARE(window.dblCountry->count(), 0);
     QCOMPARE(window.townModel()->rowCount(), 0);
-    QCOMPARE(window.GetTownName(52.52, -13.41), QString());
+    QCOMPARE(database->GetTownName(52.52, -13.41), QString());
     QCOMPARE(window.smallMap().size(), QSize(360, 180));
 }
 
@@ -338,48 +353,49 @@ void TestFrmLocations::unusableDatabaseOpensEmptyAndUnchanged() {
         file.write(bytes);
     }
     {
-        TfrmLocations window(nullptr, {}, path);
+        const auto database = Opened(path);
+        TfrmLocations window(nullptr, {}, database.get());
         QVERIFY(window.databaseAvailable());
         window.edCity->setText("ber");
         window.Timer1Timer();
         QCOMPARE(window.townModel()->rowCount(), 0);
-        QCOMPARE(window.GetTownName(52.52, -13.41), QString());
+        QCOMPARE(database->GetTownName(52.52, -13.41), QString());
     }
     QCOMPARE(test::FileBytes(path), bytes);
 }
 
-void TestFrmLocations::townWithoutKeyDisablesApply() {
-    const QString path = m_dir->filePath("nulls.sqb");
-    QVERIFY(test::MakeDatabase(path, {"create table country (id integer, country text)",
-                                      "create table location (id, idcountry, town, lat, long)",
-                                      "insert into location values (1, 1, 'Textville', 'abc', "
-                                      "NULL), (NULL, 1, 'Keyless', 10, 10)"}));
-    TfrmLocations window(nullptr, {}, path);
-    QVERIFY(ClickTown(window, "Textville"));
-    QVERIFY(window.btnApply->isEnabled());
-    QCOMPARE(window.SelectedLat, 0.0);
-    QCOMPARE(window.SelectedLong, 0.0);
-    QVERIFY(ClickTown(window, "Keyless"));
-    QVERIFY(!window.btnApply->isEnabled());
-    QCOMPARE(window.SelectedLat, 0.0);
+void TestFrmLocations::townThatIsNoPlaceDisablesApply_data() {
+    QTest::addColumn<QString>("row");
+    QTest::newRow("latitude not a number") << "(2, 1, 'Bad', 'abc', 10)";
+    QTest::newRow("longitude not a number") << "(2, 1, 'Bad', 10, 'abc')";
+    QTest::newRow("longitude NULL") << "(2, 1, 'Bad', 10, NULL)";
+    QTest::newRow("no key") << "(NULL, 1, 'Bad', 10, 10)";
+    QTest::newRow("off the globe") << "(2, 1, 'Bad', 1e300, -1e300)";
+    QTest::newRow("latitude beyond the pole") << "(2, 1, 'Bad', 90.5, 10)";
 }
 
-void TestFrmLocations::townOffTheGlobeIsNotApplied() {
-    const QString path = m_dir->filePath("huge.sqb");
+void TestFrmLocations::townThatIsNoPlaceDisablesApply() {
+    QFETCH(QString, row);
+    const QString path = m_dir->filePath("bad.sqb");
     QVERIFY(test::MakeDatabase(path, {"create table country (id integer, country text)",
                                       "create table location (id, idcountry, town, lat, long)",
                                       "insert into location values (1, 1, 'Berlin', 52.52, "
-                                      "-13.41), (2, 1, 'Far', 1e300, -1e300)"}));
-    TfrmLocations window(nullptr, {}, path);
+                                      "-13.41), " +
+                                          row}));
+    const auto database = Opened(path);
+    TfrmLocations window(nullptr, {}, database.get());
     QVERIFY(ClickTown(window, "Berlin"));
-    QVERIFY(ClickTown(window, "Far"));
+    QVERIFY(window.btnApply->isEnabled());
+    QVERIFY(ClickTown(window, "Bad"));
     QVERIFY(!window.btnApply->isEnabled());
     QCOMPARE(window.SelectedLat, 52.52);
+    QCOMPARE(window.SelectedLong, -13.41);
     QCOMPARE(window.lblLatV->text(), QString("52.52\u00b0 N"));
 }
 
 void TestFrmLocations::countryShownBesideTownsOnlyWithoutChoice() {
-    TfrmLocations window(nullptr, {}, m_path);
+    const auto database = Opened(m_path);
+    TfrmLocations window(nullptr, {}, database.get());
     const QModelIndex berlin = window.townModel()->index(RowOf(window, "Berlin"));
     QCOMPARE(berlin.data().toString(), QString("Berlin (Germany)"));
     const int germany = window.dblCountry->findText("Germany");
@@ -402,7 +418,8 @@ void TestFrmLocations::listsFollowTheInterfaceLanguage() {
     const std::shared_ptr<void> english(nullptr, [&manager](void*) { manager.Reset(); });
     manager.RegisterBuiltInLanguage(QStringLiteral("RC_LANG_GERMAN"), kLanguageGerman);
     manager.RegisterBuiltInLanguage(QStringLiteral("RC_LANG_HUNGARIAN"), kLanguageHungarian);
-    TfrmLocations window(nullptr, {}, path);
+    const auto database = Opened(path);
+    TfrmLocations window(nullptr, {}, database.get());
     QCOMPARE(window.dblCountry->itemText(1), QString("Germany"));
     manager.SetCurrentLanguageId(kLanguageGerman);
     QCOMPARE(window.dblCountry->itemText(1), QString("Deutschland"));
@@ -415,7 +432,8 @@ void TestFrmLocations::listsFollowTheInterfaceLanguage() {
 }
 
 void TestFrmLocations::translationTableNamesRealControls() {
-    TfrmLocations window(nullptr, {}, m_path);
+    const auto database = Opened(m_path);
+    TfrmLocations window(nullptr, {}, database.get());
     const WindowTranslation& translation = TfrmLocations::Translation();
     QCOMPARE(QString(translation.section), window.objectName());
     QCOMPARE(window.property("helpContext").toInt(), 102);

@@ -57,8 +57,8 @@ QWidget* SunOutageWindow(const QString&) {
     return window;
 }
 
-QWidget* LocationWindow(const QString& folder) {
-    auto* window = new TfrmLocations(nullptr, {}, folder + QStringLiteral("/none.sqb"));
+QWidget* LocationWindow(const QString&) {
+    auto* window = new TfrmLocations(nullptr, {}, nullptr);
     FillValue(window, "lblLatV", QStringLiteral("47,50° N"));
     FillValue(window, "lblLongV", QStringLiteral("160,16° W"));
     return window;

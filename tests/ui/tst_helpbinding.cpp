@@ -36,23 +36,33 @@ private slots:
 
 void TestHelpBinding::damagedCacheIsRebuilt_data() {
     QTest::addColumn<QByteArray>("cache");
-    QTest::newRow("text instead of a database") << QByteArray("not a help collection\n");
+    QTest::addColumn<bool>("folder");
+    QTest::newRow("text instead of a database") << QByteArray("not a help collection\n") << false;
     QTest::newRow("database header, then garbage")
-        << QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\x5a');
+        << QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\x5a') << false;
+    QTest::newRow("folder in its place") << QByteArray() << true;
 }
 
 void TestHelpBinding::damagedCacheIsRebuilt() {
     QFETCH(QByteArray, cache);
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    QVERIFY(QDir().mkpath(folder));
-    QFile file(folder + QStringLiteral("/skyvane-help.qhc"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(cache);
-    file.close();
+    QFETCH(bool, folder);
+    const QString cacheFolder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    const QString path = cacheFolder + QStringLiteral("/skyvane-help.qhc");
+    QDir(path).removeRecursively();
+    QFile::remove(path);
+    if (folder) {
+        QVERIFY(QDir().mkpath(path + QStringLiteral("/inside")));
+    } else {
+        QVERIFY(QDir().mkpath(cacheFolder));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(cache);
+    }
 
     HelpBinding* help = HelpBinding::Create(QStringLiteral(HELP_FILE));
     QVERIFY(help);
     QCOMPARE(help->TopicTitle(HelpContext::Licence), QStringLiteral("Licence"));
+    QCOMPARE(QFileInfo(path).isDir(), folder);
 }
 
 void TestHelpBinding::missingFileBindsNothing() {

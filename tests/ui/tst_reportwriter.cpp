@@ -165,6 +165,22 @@ void TestReportWriter::quotesCsvFields_data() {
                                      << "\"a\rb\"";
     QTest::newRow("line feed") << "a\nb"
                                << "\"a\nb\"";
+    QTest::newRow("formula") << "=HYPERLINK(\"x\")"
+                             << "\"'=HYPERLINK(\"\"x\"\")\"";
+    QTest::newRow("at sign") << "@SUM(A1)"
+                             << "'@SUM(A1)";
+    QTest::newRow("minus and a letter") << "-cmd"
+                                        << "'-cmd";
+    QTest::newRow("plus and a letter") << "+A1"
+                                       << "'+A1";
+    QTest::newRow("minus and a sum") << "-1+A1"
+                                     << "'-1+A1";
+    QTest::newRow("negative number kept") << "-19.25"
+                                          << "-19.25";
+    QTest::newRow("signed decimal comma kept") << "+0,5"
+                                               << "+0,5";
+    QTest::newRow("lone dash kept") << "-"
+                                    << "-";
 }
 
 void TestReportWriter::quotesCsvFields() {

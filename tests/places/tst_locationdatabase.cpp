@@ -70,10 +70,14 @@ private slots:
     void missingFileIsReported();
 
     void recursiveViewIsCutOff();
+    void hugeNamesAreCut_data();
+    void hugeNamesAreCut();
 
     void builtDatabaseKnowsWellKnownTowns();
     void builtDatabaseFindsFoldedAndAlternateNames_data();
     void builtDatabaseFindsFoldedAndAlternateNames();
+    void builtDatabaseTakesWildcardsAsTyped_data();
+    void builtDatabaseTakesWildcardsAsTyped();
     void sortedByTheInterfaceLanguage_data();
     void sortedByTheInterfaceLanguage();
     void everyTownIsFoundAgainAfterApply();
@@ -158,8 +162,16 @@ void TestLocationDatabase::townsFiltered_data() {
         << "ber" << QStringList{"Berlin", "Bernecebar\u00e1ti", "Oberstdorf"};
     QTest::newRow("apostrophe finds L'Aquila") << ""
                                                << "l'a" << QStringList{"L'Aquila"};
-    QTest::newRow("typed percent is a wildcard") << ""
-                                                 << "0%n" << QStringList{"100% Town"};
+    QTest::newRow("typed percent is searched as typed") << ""
+                                                        << "0% t" << QStringList{"100% Town"};
+    QTest::newRow("typed percent is no wildcard") << ""
+                                                  << "0%n" << QStringList{};
+    QTest::newRow("lone percent") << ""
+                                  << "%" << QStringList{"100% Town"};
+    QTest::newRow("lone underscore") << ""
+                                     << "_" << QStringList{};
+    QTest::newRow("underscore is no wildcard") << ""
+                                               << "b_rlin" << QStringList{};
     QTest::newRow("question mark is searched as typed") << ""
                                                         << "a?b" << QStringList{"Pa?bo"};
     QTest::newRow("case and accents ignored") << ""
@@ -359,6 +371,36 @@ void TestLocationDatabase::recursiveViewIsCutOff() {
     QCOMPARE(int(db.OpenTowns({"1", ""}).Fetch(10).size()), 0);
 }
 
+void TestLocationDatabase::hugeNamesAreCut_data() {
+    QTest::addColumn<int>("length");
+    QTest::newRow("town of 5000 characters") << 5000;
+    QTest::newRow("town of 3 million characters") << 3'000'000;
+}
+
+void TestLocationDatabase::hugeNamesAreCut() {
+    QFETCH(int, length);
+    const QString path = m_dir->filePath("huge-names.sqb");
+    const QString huge = QStringLiteral("replace(zeroblob(%1), x'00', 'x')").arg(length);
+    QVERIFY(test::MakeDatabase(path,
+                               {"create table country (id integer, country text)",
+                                "create table region (id integer primary key, name text)",
+                                "create table location (id, idcountry, idregion, town, lat, long)",
+                                "insert into country values (1, " + huge + ")",
+                                "insert into region values (1, " + huge + ")",
+                                "insert into location values (1, 1, 1, " + huge +
+                                    ", 1, 2), "
+                                    "(2, 1, 1, 'Small', 3, 4)"}));
+    LocationDatabase db;
+    QVERIFY(db.open(path));
+    for (const CountryEntry& country : db.Countries())
+        QVERIFY2(country.name.size() <= kMaxPlaceNameLength, qPrintable(country.key));
+    for (const TownEntry& town : db.Towns()) {
+        QVERIFY2(town.town.size() <= kMaxPlaceNameLength, qPrintable(town.latText));
+        QVERIFY2(town.region.size() <= kMaxPlaceNameLength, qPrintable(town.latText));
+    }
+    QVERIFY(db.GetTownName(1, 2).size() <= kMaxPlaceNameLength);
+}
+
 void TestLocationDatabase::builtDatabaseKnowsWellKnownTowns() {
     LocationDatabase db;
     QVERIFY2(db.open(QStringLiteral(LOCATION_SQB)), LOCATION_SQB);
@@ -403,13 +445,27 @@ void TestLocationDatabase::builtDatabaseFindsFoldedAndAlternateNames_data() {
     QTest::newRow("Cyrillic") << "Russland"
                               << "\u041c\u043e\u0441\u043a\u0432\u0430"
                               << "Moscow";
-    // Shorter than a trigram, and a typed wildcard: the index cannot narrow these down alone.
+    // Shorter than a trigram: the index cannot narrow it down alone.
     QTest::newRow("two letters") << "Ungarn"
                                  << "\u00e9r"
                                  << "\u00c9rd";
-    QTest::newRow("typed wildcard") << "Ungarn"
-                                    << "gy%r"
-                                    << "Gy\u0151r";
+}
+
+void TestLocationDatabase::builtDatabaseTakesWildcardsAsTyped_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("percent inside") << "gy%r";
+    QTest::newRow("underscore inside") << "gy_r";
+    QTest::newRow("lone underscore") << "_";
+    QTest::newRow("lone percent") << "%";
+}
+
+void TestLocationDatabase::builtDatabaseTakesWildcardsAsTyped() {
+    QFETCH(QString, text);
+    LocationDatabase db;
+    QVERIFY(db.open(QStringLiteral(LOCATION_SQB)));
+    db.SetLocale("de_DE");
+    const QStringList found = TownNames(db.Towns({CountryKey(db, "Ungarn"), text}));
+    QVERIFY2(found.isEmpty(), qPrintable(found.mid(0, 5).join(", ")));
 }
 
 void TestLocationDatabase::builtDatabaseFindsFoldedAndAlternateNames() {

@@ -17,15 +17,31 @@ struct CountryEntry {
     QString name; // in the interface language where the database gives the ISO code
 };
 
+// The longest town, region or country name read from the database; longer ones are cut.
+inline constexpr int kMaxPlaceNameLength = 200;
+
 // One entry of the town list, with the row's coordinates as the database gives them as text.
 struct TownEntry {
     std::optional<qint64> key; // column id; none for NULL or a non-integer
     QString town;
-    QString latText;    // column lat: degrees, North positive
-    QString longText;   // column long: degrees, West positive
-    QString region;     // first-level division; empty where the database has none
-    QString countryKey; // text of column idcountry
+    QString latText;                 // column lat: degrees, North positive
+    QString longText;                // column long: degrees, West positive
+    std::optional<double> latitude;  // column lat as a number; none when it is not one
+    std::optional<double> longitude; // column long as a number; none when it is not one
+    QString region;                  // first-level division; empty where the database has none
+    QString countryKey;              // text of column idcountry
 };
+
+// Where a town of the list lies. latitude: degrees, North positive; longitude: degrees, West
+// positive.
+struct TownPlace {
+    double latitude;
+    double longitude;
+};
+
+// The town's place when the row gives one on the globe: a key, both coordinates numbers,
+// latitude within ±90°, longitude within ±180°. A row without one is no place to apply.
+std::optional<TownPlace> PlaceOf(const TownEntry& town);
 
 struct ConnectionState;
 
@@ -64,8 +80,9 @@ std::optional<qint64> CountryKeyValue(const QString& countryKey);
 QString BuildTownFilter(const QString& countryKey, const QString& cityText);
 
 // The location database file: countries, towns and the reverse town lookup. Opened read-only,
-// never written. Every query failure (not a database, missing table or column) gives an empty
-// result, never an exception.
+// never written. The program opens one and hands it to the windows that browse it and to the
+// reports that look up the site's town. Every query failure (not a database, missing table or
+// column) gives an empty result, never an exception.
 //
 // Names are compared folded (FoldForSearch), so a search ignores case and accents, and found by
 // their alternate names where the database holds them; lists are sorted by the collation of
@@ -78,11 +95,16 @@ public:
     LocationDatabase(const LocationDatabase&) = delete;
     LocationDatabase& operator=(const LocationDatabase&) = delete;
 
+    // location.sqb among the data files; empty when there is none.
+    static QString DefaultPath();
+
     // Opens the file read-only. Returns false only when no file exists at the path; a file that
     // exists but cannot be used still counts as present and yields empty results.
     bool open(const QString& path);
     void close();
     bool isOpen() const { return m_db.isOpen(); }
+    // Whether the last open found a file (what open returned).
+    bool present() const { return m_present; }
 
     // The interface language as an ICU locale ("de_DE"): country names and sort order follow
     // it. No town cursor may be running while it changes.
@@ -115,6 +137,7 @@ private:
     SqliteDatabase m_db;
     SqliteStatement m_townLookup; // prepared once: the reports look up a town per page
     std::shared_ptr<ConnectionState> m_state;
+    bool m_present = false;
     bool m_functionsRegistered = false;
     bool m_keyFunctionRegistered = false;
 };

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -37,7 +39,11 @@ public:
     int columnIndex(const QString& name) const;
     bool columnIsNull(int column) const;
     // The column's value as text (SQLite converts numbers); empty for NULL or a bad column.
-    QString columnText(int column) const;
+    // With maxCharacters >= 0, no more than that many characters are decoded and kept.
+    QString columnText(int column, qsizetype maxCharacters = -1) const;
+    // The column's value when it is stored as a number, or as a text that reads as one in
+    // full; nullopt otherwise (NULL, "abc", a blob).
+    std::optional<double> columnNumber(int column) const;
 
     // The text of the connection's last error.
     QString errorMessage() const;
@@ -61,6 +67,9 @@ public:
     ~SqliteDatabase();
 
     bool open(const QString& path, OpenMode mode = OpenMode::ReadOnly);
+    // The longest text or blob, in bytes, any statement may read or make: a longer value ends
+    // its statement with an error instead of being read into memory.
+    void setLengthLimit(int bytes);
     void close();
     bool isOpen() const { return m_db != nullptr; }
 

@@ -1,5 +1,6 @@
 #include "LocationDatabase.h"
 
+#include "DataFiles.h"
 #include "TownFold.h"
 #include "TownKey.h"
 
@@ -10,6 +11,7 @@
 #include <unicode/uloc.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace skyvane {
 
@@ -33,6 +35,16 @@ const char* const kCollationName = "skyvane_ui";
 
 const QString kCrLf = QStringLiteral("\r\n");
 
+// No name or coordinate comes near it; a hostile file's huge value ends its query instead of
+// being read into memory.
+constexpr int kMaxValueBytes = 1 << 20;
+
+// The typed text is matched as it stands: LIKE over the folded names lets the trigram index
+// find the candidates (a typed "%" or "_" only widens them), instr keeps the literal matches.
+QString SearchCondition(const QString& names) {
+    return QStringLiteral("%1 like ?2 and instr(%1, ?3) > 0 and ").arg(names);
+}
+
 // The statement of files without ISO codes or without a town table.
 QString PlainCountryStatement() {
     return QStringLiteral("select id, country from country") + kCrLf + QStringLiteral("union") +
@@ -47,7 +59,7 @@ QString PlainTownStatement(bool hasCountry, bool hasText) {
     if (hasCountry)
         sql += QStringLiteral("idcountry = ?1 and ");
     if (hasText)
-        sql += QStringLiteral("%1(town) like ?2 and ").arg(QLatin1String(kFoldFunctionName));
+        sql += SearchCondition(QStringLiteral("%1(town)").arg(QLatin1String(kFoldFunctionName)));
     return sql + QStringLiteral("1=1 order by town collate %1").arg(QLatin1String(kCollationName));
 }
 
@@ -72,7 +84,7 @@ QString RankedTownStatement(bool hasCountry, bool hasText, const QString& order,
     if (hasCountry)
         sql += QStringLiteral("l.idcountry = ?1 and ");
     if (hasText)
-        sql += QStringLiteral("s.keys like ?2 and ");
+        sql += SearchCondition(QStringLiteral("s.keys"));
     return sql + QStringLiteral("1=1 order by ") + order;
 }
 
@@ -150,6 +162,14 @@ const char* const kKeyFunctionName = "skyvane_two_decimals";
 
 } // namespace
 
+std::optional<TownPlace> PlaceOf(const TownEntry& town) {
+    if (!town.key || !town.latitude || !town.longitude)
+        return std::nullopt;
+    if (!(std::fabs(*town.latitude) <= 90.0 && std::fabs(*town.longitude) <= 180.0))
+        return std::nullopt;
+    return TownPlace{*town.latitude, *town.longitude};
+}
+
 std::optional<qint64> CountryKeyValue(const QString& countryKey) {
     bool ok = false;
     const qint64 value = countryKey.trimmed().toLongLong(&ok);
@@ -202,10 +222,13 @@ std::vector<TownEntry> TownCursor::Fetch(int count) {
             if (ok)
                 town.key = key;
         }
-        town.town = m_statement.columnText(m_town);
-        town.latText = m_statement.columnText(m_lat);
-        town.longText = m_statement.columnText(m_long);
-        town.region = m_statement.columnText(m_region);
+        town.town = m_statement.columnText(m_town, kMaxPlaceNameLength);
+        // Before the texts: reading a number as text may change the type SQLite reports.
+        town.latitude = m_statement.columnNumber(m_lat);
+        town.longitude = m_statement.columnNumber(m_long);
+        town.latText = m_statement.columnText(m_lat, kMaxPlaceNameLength);
+        town.longText = m_statement.columnText(m_long, kMaxPlaceNameLength);
+        town.region = m_statement.columnText(m_region, kMaxPlaceNameLength);
         town.countryKey = m_statement.columnText(m_country);
         towns.push_back(std::move(town));
     }
@@ -219,16 +242,24 @@ LocationDatabase::LocationDatabase()
 
 LocationDatabase::~LocationDatabase() = default;
 
+QString LocationDatabase::DefaultPath() {
+    return LocateDataFile(QStringLiteral("location.sqb"));
+}
+
 bool LocationDatabase::open(const QString& path) {
     close();
-    if (!QFileInfo(path).isFile())
+    m_present = QFileInfo(path).isFile();
+    if (!m_present)
         return false;
-    if (m_db.open(path, SqliteDatabase::OpenMode::ReadOnly))
+    if (m_db.open(path, SqliteDatabase::OpenMode::ReadOnly)) {
+        m_db.setLengthLimit(kMaxValueBytes);
         RegisterFunctions();
+    }
     return true;
 }
 
 void LocationDatabase::close() {
+    m_present = false;
     m_townLookup.finalize();
     m_db.close();
     m_functionsRegistered = false;
@@ -290,8 +321,9 @@ std::vector<CountryEntry> LocationDatabase::Countries() {
         if (statement.columnIsNull(idColumn))
             continue;
         const QString name = CountryDisplayName(statement.columnText(codeColumn), m_state->locale);
-        countries.push_back({statement.columnText(idColumn),
-                             name.isEmpty() ? statement.columnText(nameColumn) : name});
+        countries.push_back(
+            {statement.columnText(idColumn, kMaxPlaceNameLength),
+             name.isEmpty() ? statement.columnText(nameColumn, kMaxPlaceNameLength) : name});
     }
     UCollator* collator = m_state->collator;
     std::stable_sort(countries.begin(), countries.end(),
@@ -351,8 +383,11 @@ TownCursor LocationDatabase::OpenTowns(const TownFilter& filter) {
     SqliteStatement statement = PrepareTowns(countryKey.has_value(), hasText);
     if (countryKey)
         statement.bindInt64(1, *countryKey);
-    if (hasText)
-        statement.bindText(2, QLatin1Char('%') + Fold(filter.cityText) + QLatin1Char('%'));
+    if (hasText) {
+        const QString folded = Fold(filter.cityText);
+        statement.bindText(2, QLatin1Char('%') + folded + QLatin1Char('%'));
+        statement.bindText(3, folded);
+    }
     return TownCursor(std::move(statement), m_state);
 }
 
@@ -387,7 +422,7 @@ QString LocationDatabase::GetTownName(double latitude, double longitude) {
     m_townLookup.bindText(1, QString::fromStdString(TwoDecimalKey(latitude)));
     m_townLookup.bindText(2, QString::fromStdString(TwoDecimalKey(longitude)));
     const bool found = m_townLookup.step() == SqliteStatement::StepResult::Row;
-    const QString town = found ? m_townLookup.columnText(0) : QString();
+    const QString town = found ? m_townLookup.columnText(0, kMaxPlaceNameLength) : QString();
     m_townLookup.reset();
     return town;
 }

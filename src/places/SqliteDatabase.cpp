@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace skyvane {
@@ -90,13 +91,35 @@ bool SqliteStatement::columnIsNull(int column) const {
     return sqlite3_column_type(m_statement, column) == SQLITE_NULL;
 }
 
-QString SqliteStatement::columnText(int column) const {
+QString SqliteStatement::columnText(int column, qsizetype maxCharacters) const {
     if (column < 0 || column >= columnCount())
         return {};
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
     if (!text)
         return {};
-    return QString::fromUtf8(text, sqlite3_column_bytes(m_statement, column));
+    qsizetype bytes = sqlite3_column_bytes(m_statement, column);
+    if (maxCharacters < 0)
+        return QString::fromUtf8(text, bytes);
+    // No character takes more than four bytes.
+    bytes = std::min(bytes, maxCharacters * 4);
+    return QString::fromUtf8(text, bytes).left(maxCharacters);
+}
+
+std::optional<double> SqliteStatement::columnNumber(int column) const {
+    if (column < 0 || column >= columnCount())
+        return std::nullopt;
+    switch (sqlite3_column_type(m_statement, column)) {
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(m_statement, column);
+    case SQLITE_TEXT: {
+        bool ok = false;
+        const double value = columnText(column, 64).trimmed().toDouble(&ok);
+        return ok ? std::optional<double>(value) : std::nullopt;
+    }
+    default:
+        return std::nullopt;
+    }
 }
 
 QString SqliteStatement::errorMessage() const {
@@ -122,6 +145,11 @@ bool SqliteDatabase::open(const QString& path, OpenMode mode) {
     m_openError.clear();
     m_db = db;
     return true;
+}
+
+void SqliteDatabase::setLengthLimit(int bytes) {
+    if (m_db)
+        sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, bytes);
 }
 
 void SqliteDatabase::close() {
