@@ -44,6 +44,27 @@ constexpr qsizetype kMaxSatEntryNameLength = 4 * kMaxSatelliteNameLength;
     throw CatalogueError(message.toStdString());
 }
 
+[[noreturn]] void Fail(Constant reason, const QStringList& arguments = {}) {
+    throw ImportError(reason, arguments);
+}
+
+[[noreturn]] void Fail(const ImportPlace& place, Constant reason,
+                       const QStringList& arguments = {}) {
+    throw ImportError(reason, arguments, place);
+}
+
+ImportPlace Line(qsizetype number) {
+    return {Constant::ImportLine, number};
+}
+
+ImportPlace Record(qsizetype number) {
+    return {Constant::ImportRecord, number};
+}
+
+QString Number(qint64 value) {
+    return QString::number(value);
+}
+
 // Degrees into (-180, 180].
 double NormalisedLongitude(double degrees) {
     double value = std::fmod(degrees, 360.0);
@@ -111,7 +132,7 @@ struct Conversion {
     // Called once per record read, `done` of `total` in any unit.
     void step(qint64 done, qint64 total) const {
         if (control.stop.stop_requested())
-            throw ImportCancelled("The import was cancelled.");
+            throw ImportCancelled();
         if (!control.progress || total <= 0)
             return;
         const int percent = int(std::clamp(done * 100 / total, qint64(0), qint64(100)));
@@ -125,7 +146,7 @@ struct Conversion {
 ImportedCatalogue Finish(const PositionTable& table, const QString& format, const QDate& version,
                          const Conversion& conversion) {
     if (table.count() == 0)
-        Fail(QStringLiteral("The file holds no geostationary satellite."));
+        Fail(Constant::ImportNoGeostationary);
     QStringList lines{
         QStringLiteral(";Version=%1").arg(version.toString(QStringLiteral("yyyyMMdd"))),
         QStringLiteral("; Imported from %1 (%2) on %3")
@@ -167,18 +188,19 @@ QDateTime OmmEpoch(const QString& text) {
 
 // Elements that describe no orbit are refused like a damaged file, never turned into a position.
 // Each test is written so that NaN fails it.
-void CheckElementRanges(const MeanElements& elements, const QString& where) {
-    const auto check = [&](double value, double low, double high, const char* what) {
+// Elements are named by their OMM keywords, the same in every language.
+void CheckElementRanges(const MeanElements& elements, const ImportPlace& where) {
+    const auto check = [&](double value, double low, double high, const char* keyword) {
         if (!(value >= low && value <= high))
-            Fail(QStringLiteral("%1: the %2 %3 is out of range.")
-                     .arg(where, QLatin1String(what), QString::number(value, 'g', 8)));
+            Fail(where, Constant::ImportOutOfRange,
+                 {QLatin1String(keyword), QString::number(value, 'g', 8)});
     };
-    check(elements.inclination, 0.0, 180.0, "inclination");
-    check(elements.ascendingNode, 0.0, 360.0, "ascending node");
-    check(elements.argumentOfPerigee, 0.0, 360.0, "argument of perigee");
-    check(elements.meanAnomaly, 0.0, 360.0, "mean anomaly");
-    check(elements.eccentricity, 0.0, 0.9999999, "eccentricity");
-    check(elements.meanMotion, 1e-6, 100.0, "mean motion");
+    check(elements.inclination, 0.0, 180.0, "INCLINATION");
+    check(elements.ascendingNode, 0.0, 360.0, "RA_OF_ASC_NODE");
+    check(elements.argumentOfPerigee, 0.0, 360.0, "ARG_OF_PERICENTER");
+    check(elements.meanAnomaly, 0.0, 360.0, "MEAN_ANOMALY");
+    check(elements.eccentricity, 0.0, 0.9999999, "ECCENTRICITY");
+    check(elements.meanMotion, 1e-6, 100.0, "MEAN_MOTION");
 }
 
 // The OMM fields we use, by their keyword.
@@ -192,13 +214,13 @@ const QStringList& OmmKeywords() {
 }
 
 // One OMM record from its keyword values; `where` names the record in a message.
-MeanElements OmmElements(const std::map<QString, QString>& values, const QString& where) {
+MeanElements OmmElements(const std::map<QString, QString>& values, const ImportPlace& where) {
     auto number = [&](const char* keyword) {
         const auto found = values.find(QLatin1String(keyword));
         bool ok = false;
         const double value = found == values.end() ? 0.0 : found->second.trimmed().toDouble(&ok);
         if (!ok || !std::isfinite(value))
-            Fail(QStringLiteral("%1: %2 is not a number.").arg(where, QLatin1String(keyword)));
+            Fail(where, Constant::ImportNotANumber, {QLatin1String(keyword)});
         return value;
     };
     MeanElements elements;
@@ -207,7 +229,7 @@ MeanElements OmmElements(const std::map<QString, QString>& values, const QString
     const auto epoch = values.find(QStringLiteral("EPOCH"));
     elements.epoch = epoch == values.end() ? QDateTime() : OmmEpoch(epoch->second);
     if (!elements.epoch.isValid())
-        Fail(QStringLiteral("%1: the EPOCH is not a date and time.").arg(where));
+        Fail(where, Constant::ImportBadEpoch);
     elements.meanMotion = number("MEAN_MOTION");
     elements.eccentricity = number("ECCENTRICITY");
     elements.inclination = number("INCLINATION");
@@ -222,9 +244,7 @@ ImportedCatalogue FromOmmJson(const QByteArray& content, const Conversion& conve
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(content, &error);
     if (document.isNull())
-        Fail(QStringLiteral("The JSON is broken at character %1: %2.")
-                 .arg(error.offset)
-                 .arg(error.errorString()));
+        Fail(Constant::ImportBrokenJson, {Number(error.offset), error.errorString()});
     const QJsonArray records =
         document.isArray() ? document.array() : QJsonArray{document.object()};
     PositionTable table;
@@ -233,7 +253,7 @@ ImportedCatalogue FromOmmJson(const QByteArray& content, const Conversion& conve
         conversion.step(index, records.size());
         ++index;
         if (!record.isObject())
-            Fail(QStringLiteral("Record %1 is not an OMM object.").arg(index));
+            Fail(Record(index), Constant::ImportNotOmmObject);
         std::map<QString, QString> values;
         const QJsonObject object = record.toObject();
         for (const QString& keyword : OmmKeywords()) {
@@ -241,8 +261,7 @@ ImportedCatalogue FromOmmJson(const QByteArray& content, const Conversion& conve
             values[keyword] =
                 value.isDouble() ? QString::number(value.toDouble(), 'g', 17) : value.toString();
         }
-        AddElements(table, OmmElements(values, QStringLiteral("Record %1").arg(index)),
-                    conversion.now);
+        AddElements(table, OmmElements(values, Record(index)), conversion.now);
     }
     return Finish(table, QStringLiteral("OMM JSON"), conversion.now.date(), conversion);
 }
@@ -278,20 +297,16 @@ ImportedCatalogue FromOmmCsv(const QStringList& lines, const Conversion& convers
         columns[keyword] = at;
     }
     if (!missing.isEmpty())
-        Fail(QStringLiteral("The CSV header lacks the column(s) %1.")
-                 .arg(missing.join(QStringLiteral(", "))));
+        Fail(Constant::ImportMissingColumns, {missing.join(QStringLiteral(", "))});
     PositionTable table;
     for (qsizetype i = 1; i < lines.size(); ++i) {
         conversion.step(i, lines.size());
         if (lines[i].trimmed().isEmpty())
             continue;
         const QStringList fields = CsvFields(lines[i]);
-        const QString where = QStringLiteral("Line %1").arg(i + 1);
+        const ImportPlace where = Line(i + 1);
         if (fields.size() != header.size())
-            Fail(QStringLiteral("%1 has %2 fields where the header has %3.")
-                     .arg(where)
-                     .arg(fields.size())
-                     .arg(header.size()));
+            Fail(where, Constant::ImportFieldCount, {Number(fields.size()), Number(header.size())});
         std::map<QString, QString> values;
         for (const auto& [keyword, column] : columns)
             values[keyword] = fields[column];
@@ -300,10 +315,8 @@ ImportedCatalogue FromOmmCsv(const QStringList& lines, const Conversion& convers
     return Finish(table, QStringLiteral("OMM CSV"), conversion.now.date(), conversion);
 }
 
-QString XmlFailure(const QXmlStreamReader& xml) {
-    return QStringLiteral("The XML is broken at line %1: %2.")
-        .arg(xml.lineNumber())
-        .arg(xml.errorString());
+[[noreturn]] void FailXml(const QXmlStreamReader& xml) {
+    Fail(Constant::ImportBrokenXml, {Number(xml.lineNumber()), xml.errorString()});
 }
 
 ImportedCatalogue FromOmmXml(QXmlStreamReader& xml, qint64 size, const Conversion& conversion) {
@@ -320,12 +333,11 @@ ImportedCatalogue FromOmmXml(QXmlStreamReader& xml, qint64 size, const Conversio
             const QString keyword = xml.name().toString();
             values[keyword] = xml.readElementText();
         } else if (xml.isEndElement() && xml.name() == QLatin1String("omm")) {
-            AddElements(table, OmmElements(values, QStringLiteral("Record %1").arg(index)),
-                        conversion.now);
+            AddElements(table, OmmElements(values, Record(index)), conversion.now);
         }
     }
     if (xml.hasError())
-        Fail(XmlFailure(xml));
+        FailXml(xml);
     return Finish(table, QStringLiteral("OMM XML"), conversion.now.date(), conversion);
 }
 
@@ -343,39 +355,35 @@ bool TleChecksumMatches(const QString& line) {
     return line.at(68).digitValue() == sum % 10;
 }
 
-double TleNumber(const QString& line, int column, int width, const QString& where) {
+double TleNumber(const QString& line, int column, int width, const ImportPlace& where) {
     bool ok = false;
     const double value = line.mid(column - 1, width).trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(value))
-        Fail(QStringLiteral("%1: columns %2 to %3 hold no number.")
-                 .arg(where)
-                 .arg(column)
-                 .arg(column + width - 1));
+        Fail(where, Constant::ImportTleNoNumber, {Number(column), Number(column + width - 1)});
     return value;
 }
 
-QDateTime TleEpoch(const QString& line1, const QString& where) {
+QDateTime TleEpoch(const QString& line1, const ImportPlace& where) {
     const double twoDigitYear = TleNumber(line1, 19, 2, where);
     if (!(twoDigitYear >= 0.0 && twoDigitYear <= 99.0) || twoDigitYear != std::floor(twoDigitYear))
-        Fail(QStringLiteral("%1: the epoch's year is not two digits.").arg(where));
+        Fail(where, Constant::ImportTleYear);
     const int year = twoDigitYear < 57 ? 2000 + int(twoDigitYear) : 1900 + int(twoDigitYear);
     const QDate newYear(year, 1, 1);
     const double dayOfYear = TleNumber(line1, 21, 12, where);
     if (!(dayOfYear >= 1.0 && dayOfYear < 1.0 + newYear.daysInYear()))
-        Fail(QStringLiteral("%1: the epoch's day of the year is out of range.").arg(where));
+        Fail(where, Constant::ImportTleDay);
     return QDateTime(newYear, QTime(0, 0), Qt::UTC)
         .addMSecs(qint64(std::llround((dayOfYear - 1.0) * kMsPerDay)));
 }
 
 MeanElements TleElements(const QString& name, const QString& line1, const QString& line2,
                          int lineNumber) {
-    const QString where = QStringLiteral("Line %1").arg(lineNumber);
+    const ImportPlace where = Line(lineNumber);
     for (const QString& line : {line1, line2})
         if (line.size() < 69)
-            Fail(QStringLiteral("%1: an element line is cut short.").arg(where));
+            Fail(where, Constant::ImportTleShort);
     if (!TleChecksumMatches(line1) || !TleChecksumMatches(line2))
-        Fail(QStringLiteral("%1: the checksum does not match; the element set is damaged.")
-                 .arg(where));
+        Fail(where, Constant::ImportTleChecksum);
     MeanElements elements;
     elements.name = name;
     elements.epoch = TleEpoch(line1, where);
@@ -401,7 +409,7 @@ ImportedCatalogue FromTle(const QStringList& lines, const Conversion& conversion
         const QString line = lines[i].trimmed();
         if (IsTleLine(line, QLatin1Char('1'))) {
             if (i + 1 >= lines.size() || !IsTleLine(lines[i + 1].trimmed(), QLatin1Char('2')))
-                Fail(QStringLiteral("Line %1: element line 2 is missing.").arg(i + 2));
+                Fail(Line(i + 2), Constant::ImportTleLine2Missing);
             AddElements(table, TleElements(name, line, lines[i + 1].trimmed(), int(i) + 1),
                         conversion.now);
             ++i;
@@ -434,9 +442,7 @@ void AddSatEntry(PositionTable& table, QString name, const QString& tenths, int 
     bool ok = false;
     const int eastTenths = tenths.toInt(&ok);
     if (!ok || !(eastTenths >= -kMaxSatEntryTenths && eastTenths <= kMaxSatEntryTenths))
-        Fail(QStringLiteral("Line %1: the position \"%2\" is not in tenths of a degree.")
-                 .arg(lineNumber)
-                 .arg(tenths.left(40)));
+        Fail(Line(lineNumber), Constant::ImportSatPosition, {tenths.left(40)});
     double position = -eastTenths / 10.0;
     if (std::fabs(position) > 180.0)
         position = NormalisedLongitude(position);
@@ -465,7 +471,7 @@ ImportedCatalogue FromSatellitesXml(QXmlStreamReader& xml, const QString& head, 
         }
     }
     if (xml.hasError())
-        Fail(XmlFailure(xml));
+        FailXml(xml);
     const QDate created = CreationDate(head);
     return Finish(table, QStringLiteral("satellites.xml"),
                   created.isValid() ? created : conversion.now.date(), conversion);
@@ -507,8 +513,7 @@ ImportText ReadImportText(const QByteArray& content) {
     QStringDecoder decoder(*wide);
     QString text = decoder.decode(content);
     if (decoder.hasError())
-        Fail(QStringLiteral("The file is written in %1 but is not valid text in it.")
-                 .arg(QLatin1String(QStringConverter::nameForEncoding(*wide))));
+        Fail(Constant::ImportBadUnicode, {QLatin1String(QStringConverter::nameForEncoding(*wide))});
     return {text.toUtf8(), std::move(text)};
 }
 
@@ -524,17 +529,15 @@ ImportedCatalogue FromXml(const ImportText& input, const Conversion& conversion)
         // Neither format uses entities; expanding declared ones lets a small file grow without
         // bound in memory.
         if (xml.isDTD() && !xml.entityDeclarations().isEmpty())
-            Fail(QStringLiteral("The XML declares entities, which a satellite table or element "
-                                "list never needs; it is not read."));
+            Fail(Constant::ImportXmlEntities);
     }
     if (xml.hasError())
-        Fail(XmlFailure(xml));
+        FailXml(xml);
     if (xml.name() == QLatin1String("satellites"))
         return FromSatellitesXml(xml, QString::fromUtf8(input.utf8.left(4000)), size, conversion);
     if (xml.name() == QLatin1String("ndm") || xml.name() == QLatin1String("omm"))
         return FromOmmXml(xml, size, conversion);
-    Fail(QStringLiteral("The XML is neither a satellites.xml nor OMM (its root is <%1>).")
-             .arg(xml.name().toString().left(40)));
+    Fail(Constant::ImportUnknownXml, {xml.name().toString().left(40)});
 }
 
 // ---- the catalogue's own format -----------------------------------------------------------------
@@ -550,17 +553,46 @@ ImportedCatalogue FromOwnFormat(const QByteArray& content, const QStringList& li
         bool ok = false;
         const double position = line.section(QLatin1Char('|'), 0, 0).trimmed().toDouble(&ok);
         if (!ok || !line.contains(QLatin1Char('|')) || !(std::fabs(position) <= 180.0))
-            Fail(QStringLiteral("Line %1 is not a catalogue line (position|name): \"%2\".")
-                     .arg(i + 1)
-                     .arg(line.left(60)));
+            Fail(Line(i + 1), Constant::ImportNotCatalogueLine, {line.left(60)});
         ++satellites;
     }
     if (satellites == 0)
-        Fail(QStringLiteral("The file holds no satellite."));
+        Fail(Constant::ImportNoSatellite);
     return {content, QStringLiteral("catalogue"), satellites};
 }
 
 } // namespace
+
+ImportError::ImportError(Constant reason, QStringList arguments, std::optional<ImportPlace> place)
+    : CatalogueError(
+          FormatPercentS(BuiltInConstantText(reason),
+                         (place ? QStringList{FormatPercentS(BuiltInConstantText(place->kind),
+                                                             {Number(place->number)})}
+                                : QStringList{}) +
+                             arguments)
+              .toStdString())
+    , m_reason(reason)
+    , m_arguments(std::move(arguments))
+    , m_place(place) {}
+
+QString ImportError::text(bool translated) const {
+    const auto pattern = [translated](Constant constant) {
+        return translated ? ConstantText(constant) : BuiltInConstantText(constant);
+    };
+    QStringList arguments = m_arguments;
+    if (m_place)
+        arguments.prepend(FormatPercentS(pattern(m_place->kind), {Number(m_place->number)}));
+    return FormatPercentS(pattern(m_reason), arguments);
+}
+
+ImportCancelled::ImportCancelled()
+    : ImportError(Constant::ImportCancelled, {}) {}
+
+QString ImportErrorText(const CatalogueError& error) {
+    if (const auto* refusal = dynamic_cast<const ImportError*>(&error))
+        return refusal->text(true);
+    return QString::fromUtf8(error.what());
+}
 
 double GreenwichSiderealDegrees(const QDateTime& utc) {
     const double days = JulianDate(utc) - 2451545.0;
@@ -609,9 +641,8 @@ ImportedCatalogue ConvertCatalogueAs(ImportReader reader, const QByteArray& cont
     const Conversion conversion{sourceName, now, control};
     if (reader != ImportReader::Catalogue && reader != ImportReader::Tle &&
         content.size() > kMaxStructuredFileBytes)
-        Fail(QStringLiteral("The file is %1 MB; XML, JSON or CSV is read up to %2 MB.")
-                 .arg(content.size() / (1024 * 1024))
-                 .arg(kMaxStructuredFileBytes / (1024 * 1024)));
+        Fail(Constant::ImportTooLarge, {Number(content.size() / (1024 * 1024)),
+                                        Number(kMaxStructuredFileBytes / (1024 * 1024))});
     const ImportText input = ReadImportText(content);
     switch (reader) {
     case ImportReader::Xml:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Catalogue.h"
+#include "Constants.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -56,11 +57,36 @@ struct ConversionControl {
     std::stop_token stop;
 };
 
-// Thrown when a conversion was stopped through its ConversionControl.
-class ImportCancelled : public CatalogueError {
-public:
-    using CatalogueError::CatalogueError;
+// Where in a file a reader found a fault: Constant::ImportLine or ImportRecord with its number.
+struct ImportPlace {
+    Constant kind;
+    qsizetype number;
 };
+
+// A file a reader refused: the reason (a constant whose "%s" take the place, if any, then the
+// arguments). what() is the English text, so that the error can be made on any thread;
+// ImportErrorText gives the text in the current language.
+class ImportError : public CatalogueError {
+public:
+    ImportError(Constant reason, QStringList arguments, std::optional<ImportPlace> place = {});
+    // The message in the current language (when `translated`) or in English.
+    QString text(bool translated) const;
+
+private:
+    Constant m_reason;
+    QStringList m_arguments;
+    std::optional<ImportPlace> m_place;
+};
+
+// Thrown when a conversion was stopped through its ConversionControl.
+class ImportCancelled : public ImportError {
+public:
+    ImportCancelled();
+};
+
+// The message of a failed import for the user, in the current language for a reader's refusal
+// (call it where the language is switched, on the interface thread); what() for any other error.
+QString ImportErrorText(const CatalogueError& error);
 
 // The reader for `content` as its first bytes show it (text in UTF-8, UTF-16 or UTF-32, with or
 // without a byte-order mark); nothing for text that is only a catalogue or a damaged element list.

@@ -154,6 +154,7 @@ private slots:
     void unusualFilesRead_data();
     void unusualFilesRead();
     void progressAndStop();
+    void refusalInCurrentLanguage();
 };
 
 void TestCatalogueImport::siderealTime_data() {
@@ -262,7 +263,7 @@ void TestCatalogueImport::brokenFilesKeepPreviousCatalogue_data() {
     QTest::newRow("TLE day 366 of a common year")
         << EditedTle("26060.25000000", "26366.50000000") << qint64(0) << "day of the year";
     QTest::newRow("TLE node 1e308") << EditedTle("285.3000", "   1e308") << qint64(0)
-                                    << "ascending node 1e+308 is out of range";
+                                    << "RA_OF_ASC_NODE = 1e+308 is out of range";
     QTest::newRow("TLE inclination nan")
         << EditedTle("  0.0410", "     nan") << qint64(0) << "hold no number";
     QTest::newRow("OMM second 99")
@@ -372,6 +373,20 @@ void TestCatalogueImport::progressAndStop() {
     stop.request_stop();
     QVERIFY_THROWS_EXCEPTION(ImportCancelled,
                              ConvertCatalogue(OmmXml(), QString(), kEpochTime, control));
+}
+
+void TestCatalogueImport::refusalInCurrentLanguage() {
+    SetConstantText(Constant::ImportLine, QStringLiteral("Zeile %s"));
+    SetConstantText(Constant::ImportTleChecksum, QStringLiteral("%s: Prüfsumme falsch"));
+    try {
+        ConvertCatalogue(EditedTle("285.3000", "285.4000").replace("99", "98"), QString(),
+                         kEpochTime);
+        QFAIL("a damaged element set was accepted");
+    } catch (const CatalogueError& error) {
+        QCOMPARE(ImportErrorText(error), QStringLiteral("Zeile 2: Prüfsumme falsch"));
+        QVERIFY2(QByteArray(error.what()).startsWith("Line 2: the checksum"), error.what());
+    }
+    ResetConstants();
 }
 
 QTEST_GUILESS_MAIN(TestCatalogueImport)
