@@ -46,6 +46,39 @@ std::optional<QString> VersionFromComment(const QString& line) {
     return comment.mid(8, 999);
 }
 
+std::optional<QDateTime> ElementsEpochFromComment(const QString& line) {
+    static const QString prefix = QStringLiteral(";Epoch=");
+    if (!line.startsWith(prefix))
+        return std::nullopt;
+    QDateTime epoch = QDateTime::fromString(line.mid(prefix.size()).trimmed(), Qt::ISODate);
+    if (!epoch.isValid())
+        return std::nullopt;
+    return epoch.toUTC();
+}
+
+QString ElementsEpochComment(const QDateTime& epoch) {
+    return QStringLiteral(";Epoch=") + epoch.toUTC().toString(Qt::ISODate);
+}
+
+QDateTime ElementsEpochOf(const QStringList& lines) {
+    for (const QString& line : lines) {
+        if (!line.startsWith(QLatin1Char(';')))
+            break;
+        if (std::optional<QDateTime> epoch = ElementsEpochFromComment(line))
+            return *epoch;
+    }
+    return {};
+}
+
+std::optional<int> OldElementsAge(const QDateTime& epoch, const QDateTime& now) {
+    if (!epoch.isValid() || !now.isValid())
+        return std::nullopt;
+    const qint64 days = epoch.msecsTo(now) / (24 * 3600 * 1000);
+    if (days <= kOldElementsDays)
+        return std::nullopt;
+    return int(days);
+}
+
 namespace {
 
 std::optional<QStringList> ReadBuiltInCatalogue() {
@@ -137,18 +170,24 @@ void SetShippedCatalogueEnabled(bool enabled) {
     shippedCatalogueEnabled = enabled;
 }
 
-std::optional<CatalogueText> LoadCatalogue() {
+CatalogueLocation LocateCatalogue(bool withShipped) {
     const QString found = LocateCatalogueFile();
     if (!found.isEmpty())
-        return CatalogueText{ReadCatalogueFile(found),
-                             InWorkingDirectory(found) ? CatalogueSource::WorkingDirectory
-                                                       : CatalogueSource::User,
-                             found};
-    if (shippedCatalogueEnabled) {
+        return {InWorkingDirectory(found) ? CatalogueSource::WorkingDirectory
+                                          : CatalogueSource::User,
+                found};
+    if (withShipped) {
         const QString shipped = LocateDataFile(QString::fromLatin1(kShippedCatalogueFileName));
         if (!shipped.isEmpty())
-            return CatalogueText{ReadCatalogueFile(shipped), CatalogueSource::Shipped, shipped};
+            return {CatalogueSource::Shipped, shipped};
     }
+    return {};
+}
+
+std::optional<CatalogueText> LoadCatalogue() {
+    const CatalogueLocation location = LocateCatalogue(shippedCatalogueEnabled);
+    if (!location.path.isEmpty())
+        return CatalogueText{ReadCatalogueFile(location.path), location.source, location.path};
     if (std::optional<QStringList> lines = ReadBuiltInCatalogue())
         return CatalogueText{std::move(*lines), CatalogueSource::BuiltIn, QString()};
     return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "SatelliteData.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -40,8 +41,30 @@ std::unique_ptr<TSatelliteData> ParseSatelliteLine(const QString& line);
 // For a comment line (first character ";"): the version it states, if it is a version comment.
 std::optional<QString> VersionFromComment(const QString& line);
 
+// For a comment line: the epoch it states for the element sets a catalogue was computed from
+// (";Epoch=2026-03-01T06:00:00Z", UTC), if it is such a comment.
+std::optional<QDateTime> ElementsEpochFromComment(const QString& line);
+// The comment line that states `epoch` for ElementsEpochFromComment.
+QString ElementsEpochComment(const QDateTime& epoch);
+// The elements epoch that the comments before the first satellite line state; invalid if none.
+QDateTime ElementsEpochOf(const QStringList& lines);
+
+// Element sets older than this many days give the positions of their epoch, which may no
+// longer hold: the user is told.
+inline constexpr int kOldElementsDays = 30;
+// Whole days from `epoch` to `now` when the elements are older than kOldElementsDays.
+std::optional<int> OldElementsAge(const QDateTime& epoch, const QDateTime& now);
+
 // Where the lines of a catalogue came from, best first.
 enum class CatalogueSource { WorkingDirectory, User, Shipped, BuiltIn };
+
+// Which catalogue the next calculation reads, found without reading it.
+struct CatalogueLocation {
+    CatalogueSource source = CatalogueSource::BuiltIn;
+    QString path; // empty for the built-in copy
+};
+// withShipped: whether the shipped catalogue takes part in the lookup.
+CatalogueLocation LocateCatalogue(bool withShipped);
 
 struct CatalogueText {
     QStringList lines;

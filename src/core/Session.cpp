@@ -33,6 +33,8 @@ void Session::recalculate() {
         if (std::optional<CatalogueText> catalogue = LoadCatalogue()) {
             m_catalogueLines = std::move(catalogue->lines);
             m_catalogueSource = catalogue->source;
+            m_cataloguePath = catalogue->path;
+            m_catalogueElementsEpoch = ElementsEpochOf(m_catalogueLines);
         }
     } catch (const std::exception& error) {
         emit catalogueUnreadable(QString::fromLocal8Bit(error.what()));

@@ -5,6 +5,7 @@
 #include "SatelliteData.h"
 #include "Site.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -48,8 +49,12 @@ public:
     const std::vector<SatelliteRecord>& records() const { return m_records; }
     // The version the catalogue of the last calculation states, "?" before any.
     QString catalogueVersion() const { return m_catalogueVersion; }
-    // Which catalogue the last calculation read.
+    // Which catalogue the last calculation read, and its file (empty for the built-in copy).
     CatalogueSource catalogueSource() const { return m_catalogueSource; }
+    QString cataloguePath() const { return m_cataloguePath; }
+    // The epoch of the element sets that catalogue was computed from; invalid when it states
+    // positions of its own.
+    QDateTime catalogueElementsEpoch() const { return m_catalogueElementsEpoch; }
 
 signals:
     void siteChanged(const skyvane::Site& site);
@@ -65,6 +70,8 @@ private:
     QStringList m_catalogueLines;
     QString m_catalogueVersion = QStringLiteral("?");
     CatalogueSource m_catalogueSource = CatalogueSource::BuiltIn;
+    QString m_cataloguePath;
+    QDateTime m_catalogueElementsEpoch;
     std::vector<SatelliteRecord> m_records;
 };
 

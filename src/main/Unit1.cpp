@@ -88,7 +88,7 @@ TfrmMain::TfrmMain(std::unique_ptr<SettingsStore> store, QWidget* parent)
                                               html.filter, this);
     m_saveDialogCsv =
         new SaveDialogSettings(QStringLiteral("SaveDialogCSV"), csv.defaultExt, csv.filter, this);
-    m_catalogueMenu = new CatalogueMenu(this, mFile, N1, [this] { btnGo->click(); });
+    m_catalogueMenu = new CatalogueMenu(this, mFile, N1, m_session, [this] { btnGo->click(); });
     new LanguageController(this, Translation(), [this] { LanguageController1LanguageChanged(); });
     FormCreate();
 }
@@ -407,8 +407,7 @@ void TfrmMain::ShowSite(const Site& site) {
 }
 
 QString TfrmMain::CatalogueDescription() const {
-    return m_catalogueMenu->Description(m_session->catalogueSource(),
-                                        m_session->catalogueVersion());
+    return m_catalogueMenu->Description();
 }
 
 void TfrmMain::btnGoClick() {
@@ -438,7 +437,7 @@ void TfrmMain::ShowRecords() {
 
     StatusBar1->showMessage(FormatConstant(Constant::SatTheoreticallyVisible,
                                            {QString::number(GridView1->gridRowCount())}));
-    m_catalogueMenu->ShowSource(m_session->catalogueSource(), m_session->catalogueVersion());
+    m_catalogueMenu->ShowSource();
     try {
         if (firstRow >= 0 && firstRow < GridView1->gridRowCount())
             GridView1->scrollRowToTop(firstRow);
