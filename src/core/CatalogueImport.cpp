@@ -563,9 +563,13 @@ void WriteUserCatalogue(const QByteArray& bytes) {
     Fail(QStringLiteral("Cannot write file \"%1\". %2").arg(path, reason));
 }
 
-bool RemoveUserCatalogue() {
-    const QString path = UserCatalogueFile();
-    return path.isEmpty() || !QFileInfo::exists(path) || QFile::remove(path);
+bool RemoveUserCatalogue(QString* reason) {
+    QFile file(UserCatalogueFile());
+    if (file.fileName().isEmpty() || !file.exists() || file.remove())
+        return true;
+    if (reason)
+        *reason = file.errorString();
+    return false;
 }
 
 } // namespace skyvane

@@ -79,7 +79,8 @@ QString UserCatalogueFile();
 // replaced. Throws CatalogueError naming the file and the reason.
 void WriteUserCatalogue(const QByteArray& bytes);
 
-// Removes the user's catalogue, so that the shipped one is used again. False when it stays.
-bool RemoveUserCatalogue();
+// Removes the user's catalogue, so that the shipped one is used again. False when it stays;
+// `reason`, when given, then says why.
+bool RemoveUserCatalogue(QString* reason = nullptr);
 
 } // namespace skyvane

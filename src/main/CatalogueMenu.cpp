@@ -204,9 +204,12 @@ void CatalogueMenu::FinishImport(const ImportedCatalogue& imported) {
 }
 
 void CatalogueMenu::mFileShippedCatalogueClick() {
-    if (!RemoveUserCatalogue())
-        DialogSeam::showMessage(m_window, QMessageBox::Warning,
-                                m_useShipped->text().remove(QLatin1Char('&')), Text("NotRemoved"));
+    QString reason;
+    if (!RemoveUserCatalogue(&reason))
+        DialogSeam::showMessage(
+            m_window, QMessageBox::Warning, m_useShipped->text().remove(QLatin1Char('&')),
+            Text("NotRemoved") + QStringLiteral("\n\n%1: %2")
+                                     .arg(QDir::toNativeSeparators(UserCatalogueFile()), reason));
     m_recalculate();
 }
 
