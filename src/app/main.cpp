@@ -1,4 +1,3 @@
-#include "Catalogue.h"
 #include "ErrorReport.h"
 #include "StartUp.h"
 #include "Unit1.h"
@@ -18,11 +17,10 @@ int main(int argc, char** argv) {
         return *status;
     QApplication::setWindowIcon(skyvane::ApplicationIcon());
 
-    // Installed and development runs use the current catalogue shipped with the program.
-    skyvane::SetShippedCatalogueEnabled(true);
     // The main window first (its creation shows the splash and runs the first calculation),
-    // then the single instances that live as long as the program.
-    auto* frmMain = new skyvane::TfrmMain();
+    // then the single instances that live as long as the program. Installed and development
+    // runs use the current catalogue shipped with the program.
+    auto* frmMain = new skyvane::TfrmMain(nullptr, nullptr, skyvane::ShippedCatalogue::Used);
     auto* frmAbout = new skyvane::TfrmAbout(frmMain);
     frmAbout->SetCatalogueVersionSource([frmMain] { return frmMain->CatalogueDescription(); });
     frmMain->SetAboutBox(frmAbout);

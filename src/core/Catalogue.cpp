@@ -9,8 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <atomic>
-
 namespace skyvane {
 
 QString SplitAtChar(QString& rest, QChar separator) {
@@ -88,50 +86,17 @@ std::optional<QStringList> ReadBuiltInCatalogue() {
     return SplitTextLines(DecodeWindows1252(resource.readAll()));
 }
 
-std::atomic<bool> shippedCatalogueEnabled{false};
-
 [[noreturn]] void FailFile(const char* what, const QString& path, const QString& reason) {
     throw CatalogueError(QStringLiteral("%1 \"%2\". %3")
                              .arg(QLatin1String(what), QFileInfo(path).absoluteFilePath(), reason)
                              .toStdString());
 }
 
-// The last file read, so that a Calc reads a file again only when it changed.
-struct ReadFile {
-    QString path;
-    qint64 size = -1;
-    QDateTime modified;
-    QDateTime changed;
-    QStringList lines;
-};
-
-QStringList ReadCatalogueFile(const QString& path) {
-    static ReadFile last;
-    const QFileInfo info(path);
-    QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
-        FailFile("Cannot open file", path,
-                 info.isDir() ? QStringLiteral("Is a directory") : file.errorString());
-    if (info.size() > kMaxCatalogueFileBytes)
-        FailFile("Cannot read file", path,
-                 QStringLiteral("It is %1 bytes long; a catalogue may have at most %2.")
-                     .arg(info.size())
-                     .arg(kMaxCatalogueFileBytes));
-    const QDateTime modified = info.lastModified();
-    const QDateTime changed = info.metadataChangeTime();
-    if (last.path == info.absoluteFilePath() && last.size == info.size() &&
-        last.modified == modified && last.changed == changed)
-        return last.lines;
-    const QByteArray bytes = file.read(kMaxCatalogueFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        FailFile("Cannot read file", path, file.errorString());
-    if (bytes.size() > kMaxCatalogueFileBytes)
-        FailFile("Cannot read file", path,
-                 QStringLiteral("It is longer than %1 bytes.").arg(kMaxCatalogueFileBytes));
-    QStringList lines = SplitTextLines(DecodeUtf8OrWindows1252(bytes));
-    CheckCatalogueLines(lines, path);
-    last = ReadFile{info.absoluteFilePath(), info.size(), modified, changed, lines};
-    return lines;
+[[noreturn]] void FailTooLong(const QString& path, qint64 size) {
+    FailFile("Cannot read file", path,
+             QStringLiteral("It is %1 bytes long; a catalogue may have at most %2.")
+                 .arg(size)
+                 .arg(kMaxCatalogueFileBytes));
 }
 
 bool InWorkingDirectory(const QString& path) {
@@ -166,35 +131,59 @@ void CheckCatalogueLines(const QStringList& lines, const QString& path) {
     }
 }
 
-void SetShippedCatalogueEnabled(bool enabled) {
-    shippedCatalogueEnabled = enabled;
-}
-
-CatalogueLocation LocateCatalogue(bool withShipped) {
+CatalogueLocation LocateCatalogue(ShippedCatalogue shipped) {
     const QString found = LocateCatalogueFile();
     if (!found.isEmpty())
         return {InWorkingDirectory(found) ? CatalogueSource::WorkingDirectory
                                           : CatalogueSource::User,
                 found};
-    if (withShipped) {
-        const QString shipped = LocateDataFile(QString::fromLatin1(kShippedCatalogueFileName));
-        if (!shipped.isEmpty())
-            return {CatalogueSource::Shipped, shipped};
+    if (shipped == ShippedCatalogue::Used) {
+        const QString path = LocateDataFile(QString::fromLatin1(kShippedCatalogueFileName));
+        if (!path.isEmpty())
+            return {CatalogueSource::Shipped, path};
     }
     return {};
 }
 
-std::optional<CatalogueText> LoadCatalogue() {
-    const CatalogueLocation location = LocateCatalogue(shippedCatalogueEnabled);
+CatalogueReader::CatalogueReader(ShippedCatalogue shipped)
+    : m_shipped(shipped) {}
+
+QStringList CatalogueReader::readFile(const QString& path) {
+    const QFileInfo info(path);
+    QFile file(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
+        FailFile("Cannot open file", path,
+                 info.isDir() ? QStringLiteral("Is a directory") : file.errorString());
+    if (info.size() > kMaxCatalogueFileBytes)
+        FailTooLong(path, info.size());
+    const FileStamp stamp{info.absoluteFilePath(), info.size(), info.lastModified(),
+                          info.metadataChangeTime()};
+    if (stamp == m_lastStamp)
+        return m_lastLines;
+    const QByteArray bytes = file.read(kMaxCatalogueFileBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        FailFile("Cannot read file", path, file.errorString());
+    if (bytes.size() > kMaxCatalogueFileBytes)
+        FailFile("Cannot read file", path,
+                 QStringLiteral("It is longer than %1 bytes.").arg(kMaxCatalogueFileBytes));
+    QStringList lines = SplitTextLines(DecodeUtf8OrWindows1252(bytes));
+    CheckCatalogueLines(lines, path);
+    m_lastStamp = stamp;
+    m_lastLines = lines;
+    return lines;
+}
+
+std::optional<CatalogueText> CatalogueReader::load() {
+    const CatalogueLocation location = LocateCatalogue(m_shipped);
     if (!location.path.isEmpty())
-        return CatalogueText{ReadCatalogueFile(location.path), location.source, location.path};
+        return CatalogueText{readFile(location.path), location.source, location.path};
     if (std::optional<QStringList> lines = ReadBuiltInCatalogue())
         return CatalogueText{std::move(*lines), CatalogueSource::BuiltIn, QString()};
     return std::nullopt;
 }
 
 std::optional<QStringList> LoadCatalogueLines() {
-    if (std::optional<CatalogueText> catalogue = LoadCatalogue())
+    if (std::optional<CatalogueText> catalogue = CatalogueReader().load())
         return std::move(catalogue->lines);
     return std::nullopt;
 }

@@ -22,8 +22,10 @@ class Session : public QObject {
 
 public:
     // declinationLibrary: the optional magnetic-model library, by bare name or path.
+    // shipped: whether the shipped catalogue takes part in the catalogue lookup.
     explicit Session(const QString& declinationLibrary = QStringLiteral("geomag"),
-                     QObject* parent = nullptr);
+                     QObject* parent = nullptr,
+                     ShippedCatalogue shipped = ShippedCatalogue::Ignored);
 
     const Site& site() const { return m_site; }
     // Takes the site and recalculates (also when the site is the same: the catalogue file and
@@ -67,6 +69,7 @@ private:
     bool m_useDeclination = false;
     MagneticDeclination m_magDec;
     QString m_declinationText = QStringLiteral("-");
+    CatalogueReader m_catalogueReader;
     QStringList m_catalogueLines;
     QString m_catalogueVersion = QStringLiteral("?");
     CatalogueSource m_catalogueSource = CatalogueSource::BuiltIn;

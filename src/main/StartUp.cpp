@@ -88,7 +88,7 @@ bool CheckDeclinationLibrary(QTextStream& out) {
 
 // The catalogue the program's first Calc reads, with the shipped one taking part as it does.
 QString CatalogueInUse() {
-    const CatalogueLocation location = LocateCatalogue(true);
+    const CatalogueLocation location = LocateCatalogue(ShippedCatalogue::Used);
     switch (location.source) {
     case CatalogueSource::Shipped:
         return QStringLiteral("shipped catalogue ") + location.path;

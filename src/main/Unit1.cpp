@@ -58,10 +58,10 @@ void TfrmMain::SetDeclinationLibraryName(const QString& name) {
     DeclinationLibraryName() = name;
 }
 
-TfrmMain::TfrmMain(std::unique_ptr<SettingsStore> store, QWidget* parent)
+TfrmMain::TfrmMain(std::unique_ptr<SettingsStore> store, QWidget* parent, ShippedCatalogue shipped)
     : QMainWindow(parent)
     , m_store(store ? std::move(store) : std::make_unique<SettingsStore>())
-    , m_session(new Session(DeclinationLibraryName(), this)) {
+    , m_session(new Session(DeclinationLibraryName(), this, shipped)) {
     setupUi(this);
     HelpBinding::SetHelpContext(this, HelpContext::Main);
     HelpBinding::SetHelpContext(btnEarthmap, HelpContext::WorldMap);
