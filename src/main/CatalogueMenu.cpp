@@ -155,6 +155,8 @@ void CatalogueMenu::mFileImportCatalogueClick() {
     progress->setRange(0, 0);
     progress->setWindowModality(Qt::WindowModal);
     progress->setMinimumDuration(kProgressDelayMs);
+    // Starts the delay anew: without a value the window would wait the toolkit's four seconds.
+    progress->setValue(0);
     auto* watcher = new QFutureWatcher<ImportOutcome>(this);
     m_import->setEnabled(false);
     connect(progress, &QProgressDialog::canceled, this, [this, progress, watcher] {
