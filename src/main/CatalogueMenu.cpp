@@ -166,7 +166,7 @@ void CatalogueMenu::mFileImportCatalogueClick() {
         progress->deleteLater();
         m_import->setEnabled(true);
     });
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, progress, watcher] {
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, progress, watcher, path] {
         disconnect(progress, nullptr, this, nullptr);
         progress->hide();
         progress->deleteLater();
@@ -174,24 +174,30 @@ void CatalogueMenu::mFileImportCatalogueClick() {
         m_import->setEnabled(true);
         const ImportOutcome outcome = watcher->result();
         if (outcome.imported)
-            FinishImport(*outcome.imported);
+            FinishImport(path, *outcome.imported);
         else
-            ShowImportFailure(outcome.failure);
+            ShowImportFailure(path, outcome.failure);
     });
     watcher->setFuture(QtConcurrent::run(ReadInBackground, path, QDateTime::currentDateTimeUtc()));
     DialogSeam::showProgress(*progress);
 }
 
-void CatalogueMenu::ShowImportFailure(const QString& reason) {
+void CatalogueMenu::ShowImportFailure(const QString& file, const QString& reason) {
+    // Messages about the content do not say which file they are about; those about reading
+    // and writing do.
+    const QString shown = QDir::toNativeSeparators(file);
+    const QString where = reason.contains(file) || reason.contains(shown)
+                              ? QString()
+                              : QStringLiteral("%1: ").arg(shown);
     DialogSeam::showMessage(m_window, QMessageBox::Warning, Text("ImportTitle"),
-                            Text("NotImported") + QStringLiteral("\n\n") + reason);
+                            Text("NotImported") + QStringLiteral("\n\n") + where + reason);
 }
 
-void CatalogueMenu::FinishImport(const ImportedCatalogue& imported) {
+void CatalogueMenu::FinishImport(const QString& path, const ImportedCatalogue& imported) {
     try {
         WriteUserCatalogue(imported.bytes);
     } catch (const CatalogueError& error) {
-        ShowImportFailure(QString::fromUtf8(error.what()));
+        ShowImportFailure(path, QString::fromUtf8(error.what()));
         return;
     }
     m_recalculate();

@@ -48,8 +48,8 @@ public:
 private:
     QString Text(const char* name, const QString& argument = QString()) const;
     QString SourceName(CatalogueSource source) const;
-    void FinishImport(const ImportedCatalogue& imported);
-    void ShowImportFailure(const QString& reason);
+    void FinishImport(const QString& path, const ImportedCatalogue& imported);
+    void ShowImportFailure(const QString& file, const QString& reason);
 
     QMainWindow* m_window;
     const Session* m_session;
