@@ -186,9 +186,9 @@ void CatalogueMenu::ShowImportFailure(const QString& file, const QString& reason
     // Messages about the content do not say which file they are about; those about reading
     // and writing do.
     const QString shown = QDir::toNativeSeparators(file);
-    const QString where = reason.contains(file) || reason.contains(shown)
-                              ? QString()
-                              : QStringLiteral("%1: ").arg(shown);
+    const bool named =
+        reason.contains(file) || reason.contains(shown) || reason.contains(UserCatalogueFile());
+    const QString where = named ? QString() : QStringLiteral("%1: ").arg(shown);
     DialogSeam::showMessage(m_window, QMessageBox::Warning, Text("ImportTitle"),
                             Text("NotImported") + QStringLiteral("\n\n") + where + reason);
 }
