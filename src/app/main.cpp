@@ -1,4 +1,3 @@
-#include "Catalogue.h"
 #include "ErrorReport.h"
 #include "LocationDatabase.h"
 #include "StartUp.h"
@@ -19,14 +18,13 @@ int main(int argc, char** argv) {
         return *status;
     QApplication::setWindowIcon(skyvane::ApplicationIcon());
 
-    // Installed and development runs use the current catalogue shipped with the program.
-    skyvane::SetShippedCatalogueEnabled(true);
     // The main window first (its creation shows the splash and runs the first calculation),
-    // then the single instances that live as long as the program.
-    // The town database outlives every window that uses it.
+    // then the single instances that live as long as the program. Installed and development
+    // runs use the current catalogue shipped with the program. The town database outlives
+    // every window that uses it.
     skyvane::LocationDatabase towns;
     towns.open(skyvane::LocationDatabase::DefaultPath());
-    auto* frmMain = new skyvane::TfrmMain();
+    auto* frmMain = new skyvane::TfrmMain(nullptr, nullptr, skyvane::ShippedCatalogue::Used);
     frmMain->SetTownDatabase(&towns);
     auto* frmAbout = new skyvane::TfrmAbout(frmMain);
     frmAbout->SetCatalogueVersionSource([frmMain] { return frmMain->CatalogueDescription(); });

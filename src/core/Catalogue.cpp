@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <atomic>
 #include <cmath>
 
 namespace skyvane {
@@ -64,6 +63,39 @@ std::optional<QString> VersionFromComment(const QString& line) {
     return comment.mid(8, 999);
 }
 
+std::optional<QDateTime> ElementsEpochFromComment(const QString& line) {
+    static const QString prefix = QStringLiteral(";Epoch=");
+    if (!line.startsWith(prefix))
+        return std::nullopt;
+    QDateTime epoch = QDateTime::fromString(line.mid(prefix.size()).trimmed(), Qt::ISODate);
+    if (!epoch.isValid())
+        return std::nullopt;
+    return epoch.toUTC();
+}
+
+QString ElementsEpochComment(const QDateTime& epoch) {
+    return QStringLiteral(";Epoch=") + epoch.toUTC().toString(Qt::ISODate);
+}
+
+QDateTime ElementsEpochOf(const QStringList& lines) {
+    for (const QString& line : lines) {
+        if (!line.startsWith(QLatin1Char(';')))
+            break;
+        if (std::optional<QDateTime> epoch = ElementsEpochFromComment(line))
+            return *epoch;
+    }
+    return {};
+}
+
+std::optional<int> OldElementsAge(const QDateTime& epoch, const QDateTime& now) {
+    if (!epoch.isValid() || !now.isValid())
+        return std::nullopt;
+    const qint64 days = epoch.msecsTo(now) / (24 * 3600 * 1000);
+    if (days <= kOldElementsDays)
+        return std::nullopt;
+    return int(days);
+}
+
 namespace {
 
 std::optional<QStringList> ReadBuiltInCatalogue() {
@@ -73,50 +105,17 @@ std::optional<QStringList> ReadBuiltInCatalogue() {
     return SplitTextLines(DecodeWindows1252(resource.readAll()));
 }
 
-std::atomic<bool> shippedCatalogueEnabled{false};
-
 [[noreturn]] void FailFile(const char* what, const QString& path, const QString& reason) {
     throw CatalogueError(QStringLiteral("%1 \"%2\". %3")
                              .arg(QLatin1String(what), QFileInfo(path).absoluteFilePath(), reason)
                              .toStdString());
 }
 
-// The last file read, so that a Calc reads a file again only when it changed.
-struct ReadFile {
-    QString path;
-    qint64 size = -1;
-    QDateTime modified;
-    QDateTime changed;
-    QStringList lines;
-};
-
-QStringList ReadCatalogueFile(const QString& path) {
-    static ReadFile last;
-    const QFileInfo info(path);
-    QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
-        FailFile("Cannot open file", path,
-                 info.isDir() ? QStringLiteral("Is a directory") : file.errorString());
-    if (info.size() > kMaxCatalogueFileBytes)
-        FailFile("Cannot read file", path,
-                 QStringLiteral("It is %1 bytes long; a catalogue may have at most %2.")
-                     .arg(info.size())
-                     .arg(kMaxCatalogueFileBytes));
-    const QDateTime modified = info.lastModified();
-    const QDateTime changed = info.metadataChangeTime();
-    if (last.path == info.absoluteFilePath() && last.size == info.size() &&
-        last.modified == modified && last.changed == changed)
-        return last.lines;
-    const QByteArray bytes = file.read(kMaxCatalogueFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        FailFile("Cannot read file", path, file.errorString());
-    if (bytes.size() > kMaxCatalogueFileBytes)
-        FailFile("Cannot read file", path,
-                 QStringLiteral("It is longer than %1 bytes.").arg(kMaxCatalogueFileBytes));
-    QStringList lines = SplitTextLines(DecodeUtf8OrWindows1252(bytes));
-    CheckCatalogueLines(lines, path);
-    last = ReadFile{info.absoluteFilePath(), info.size(), modified, changed, lines};
-    return lines;
+[[noreturn]] void FailTooLong(const QString& path, qint64 size) {
+    FailFile("Cannot read file", path,
+             QStringLiteral("It is %1 bytes long; a catalogue may have at most %2.")
+                 .arg(size)
+                 .arg(kMaxCatalogueFileBytes));
 }
 
 bool InWorkingDirectory(const QString& path) {
@@ -151,29 +150,59 @@ void CheckCatalogueLines(const QStringList& lines, const QString& path) {
     }
 }
 
-void SetShippedCatalogueEnabled(bool enabled) {
-    shippedCatalogueEnabled = enabled;
-}
-
-std::optional<CatalogueText> LoadCatalogue() {
+CatalogueLocation LocateCatalogue(ShippedCatalogue shipped) {
     const QString found = LocateCatalogueFile();
     if (!found.isEmpty())
-        return CatalogueText{ReadCatalogueFile(found),
-                             InWorkingDirectory(found) ? CatalogueSource::WorkingDirectory
-                                                       : CatalogueSource::User,
-                             found};
-    if (shippedCatalogueEnabled) {
-        const QString shipped = LocateDataFile(QString::fromLatin1(kShippedCatalogueFileName));
-        if (!shipped.isEmpty())
-            return CatalogueText{ReadCatalogueFile(shipped), CatalogueSource::Shipped, shipped};
+        return {InWorkingDirectory(found) ? CatalogueSource::WorkingDirectory
+                                          : CatalogueSource::User,
+                found};
+    if (shipped == ShippedCatalogue::Used) {
+        const QString path = LocateDataFile(QString::fromLatin1(kShippedCatalogueFileName));
+        if (!path.isEmpty())
+            return {CatalogueSource::Shipped, path};
     }
+    return {};
+}
+
+CatalogueReader::CatalogueReader(ShippedCatalogue shipped)
+    : m_shipped(shipped) {}
+
+QStringList CatalogueReader::readFile(const QString& path) {
+    const QFileInfo info(path);
+    QFile file(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
+        FailFile("Cannot open file", path,
+                 info.isDir() ? QStringLiteral("Is a directory") : file.errorString());
+    if (info.size() > kMaxCatalogueFileBytes)
+        FailTooLong(path, info.size());
+    const FileStamp stamp{info.absoluteFilePath(), info.size(), info.lastModified(),
+                          info.metadataChangeTime()};
+    if (stamp == m_lastStamp)
+        return m_lastLines;
+    const QByteArray bytes = file.read(kMaxCatalogueFileBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        FailFile("Cannot read file", path, file.errorString());
+    if (bytes.size() > kMaxCatalogueFileBytes)
+        FailFile("Cannot read file", path,
+                 QStringLiteral("It is longer than %1 bytes.").arg(kMaxCatalogueFileBytes));
+    QStringList lines = SplitTextLines(DecodeUtf8OrWindows1252(bytes));
+    CheckCatalogueLines(lines, path);
+    m_lastStamp = stamp;
+    m_lastLines = lines;
+    return lines;
+}
+
+std::optional<CatalogueText> CatalogueReader::load() {
+    const CatalogueLocation location = LocateCatalogue(m_shipped);
+    if (!location.path.isEmpty())
+        return CatalogueText{readFile(location.path), location.source, location.path};
     if (std::optional<QStringList> lines = ReadBuiltInCatalogue())
         return CatalogueText{std::move(*lines), CatalogueSource::BuiltIn, QString()};
     return std::nullopt;
 }
 
 std::optional<QStringList> LoadCatalogueLines() {
-    if (std::optional<CatalogueText> catalogue = LoadCatalogue())
+    if (std::optional<CatalogueText> catalogue = CatalogueReader().load())
         return std::move(catalogue->lines);
     return std::nullopt;
 }

@@ -2,6 +2,7 @@
 
 #include "SatelliteData.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -41,8 +42,33 @@ std::unique_ptr<TSatelliteData> ParseSatelliteLine(const QString& line);
 // For a comment line (first character ";"): the version it states, if it is a version comment.
 std::optional<QString> VersionFromComment(const QString& line);
 
+// For a comment line: the epoch it states for the element sets a catalogue was computed from
+// (";Epoch=2026-03-01T06:00:00Z", UTC), if it is such a comment.
+std::optional<QDateTime> ElementsEpochFromComment(const QString& line);
+// The comment line that states `epoch` for ElementsEpochFromComment.
+QString ElementsEpochComment(const QDateTime& epoch);
+// The elements epoch that the comments before the first satellite line state; invalid if none.
+QDateTime ElementsEpochOf(const QStringList& lines);
+
+// Element sets older than this many days give the positions of their epoch, which may no
+// longer hold: the user is told.
+inline constexpr int kOldElementsDays = 30;
+// Whole days from `epoch` to `now` when the elements are older than kOldElementsDays.
+std::optional<int> OldElementsAge(const QDateTime& epoch, const QDateTime& now);
+
 // Where the lines of a catalogue came from, best first.
 enum class CatalogueSource { WorkingDirectory, User, Shipped, BuiltIn };
+
+// Which catalogue the next calculation reads, found without reading it.
+struct CatalogueLocation {
+    CatalogueSource source = CatalogueSource::BuiltIn;
+    QString path; // empty for the built-in copy
+};
+// Whether the catalogue shipped with the program takes part in the lookup. The program uses it;
+// tests run on the built-in copy unless they ask for the shipped one.
+enum class ShippedCatalogue { Ignored, Used };
+
+CatalogueLocation LocateCatalogue(ShippedCatalogue shipped);
 
 struct CatalogueText {
     QStringList lines;
@@ -53,19 +79,37 @@ struct CatalogueText {
 // Throws CatalogueError when a satellite line's name is longer than kMaxSatelliteNameLength.
 void CheckCatalogueLines(const QStringList& lines, const QString& path = QString());
 
-// The shipped catalogue takes part in the lookup only once the program allows it at start-up, so
-// that tests run on the built-in copy unless they ask for the shipped one.
-void SetShippedCatalogueEnabled(bool enabled);
+// Reads the catalogue for the calculations of one session: the first of satpos.dat as
+// LocateCatalogueFile finds it (the working directory, then the user's data folder), the shipped
+// current catalogue when it takes part, the built-in copy. Files are decoded as UTF-8 when
+// valid, else Windows-1252, and read again only when they changed since this reader's last read.
+class CatalogueReader {
+public:
+    explicit CatalogueReader(ShippedCatalogue shipped = ShippedCatalogue::Ignored);
 
-// The catalogue for the next calculation, the first of: satpos.dat as LocateCatalogueFile finds
-// it (the working directory, then the user's data folder), the shipped current catalogue, the
-// built-in copy. Files are decoded as UTF-8 when valid, else Windows-1252, and read again only
-// when they changed. Throws CatalogueError when a file that is there cannot be read, is larger
-// than kMaxCatalogueFileBytes or holds an over-long name. Returns nullopt when the built-in
-// resource is missing, in which case the caller keeps its previous lines.
-std::optional<CatalogueText> LoadCatalogue();
+    // Throws CatalogueError when a file that is there cannot be read, is larger than
+    // kMaxCatalogueFileBytes or holds an over-long name. Returns nullopt when the built-in
+    // resource is missing, in which case the caller keeps its previous lines.
+    std::optional<CatalogueText> load();
 
-// The lines of LoadCatalogue().
+private:
+    QStringList readFile(const QString& path);
+
+    // The last file read: its identity, and the lines it gave.
+    struct FileStamp {
+        QString path;
+        qint64 size = -1;
+        QDateTime modified;
+        QDateTime changed;
+        bool operator==(const FileStamp&) const = default;
+    };
+
+    ShippedCatalogue m_shipped;
+    FileStamp m_lastStamp;
+    QStringList m_lastLines;
+};
+
+// The lines a reader of its own, without the shipped catalogue, loads now.
 std::optional<QStringList> LoadCatalogueLines();
 
 // The built-in catalogue's lines (empty if the resource is missing).

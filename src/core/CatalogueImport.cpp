@@ -104,6 +104,12 @@ public:
             (!names.contains(clean) && length + 2 + clean.size() <= kMaxSatelliteNameLength))
             names << clean;
     }
+    // The element sets' epochs, so that the catalogue can state how old its positions are.
+    void noteEpoch(const QDateTime& epoch) {
+        if (!m_newestEpoch.isValid() || epoch > m_newestEpoch)
+            m_newestEpoch = epoch;
+    }
+    const QDateTime& newestEpoch() const { return m_newestEpoch; }
     int count() const { return int(m_names.size()); }
     QStringList lines() const {
         QStringList lines;
@@ -115,6 +121,7 @@ public:
 
 private:
     std::map<int, QStringList> m_names; // sorted from East to West, as the built-in copy
+    QDateTime m_newestEpoch;
 };
 
 QString SafeSourceName(const QString& name) {
@@ -147,14 +154,20 @@ ImportedCatalogue Finish(const PositionTable& table, const QString& format, cons
                          const Conversion& conversion) {
     if (table.count() == 0)
         Fail(Constant::ImportNoGeostationary);
+    // Positions from element sets are those of their epoch, so the catalogue is as new as its
+    // newest element set, not as the day it was imported.
+    const QDateTime& epoch = table.newestEpoch();
+    const QDate stated = epoch.isValid() ? epoch.date() : version;
     QStringList lines{
-        QStringLiteral(";Version=%1").arg(version.toString(QStringLiteral("yyyyMMdd"))),
+        QStringLiteral(";Version=%1").arg(stated.toString(QStringLiteral("yyyyMMdd"))),
         QStringLiteral("; Imported from %1 (%2) on %3")
             .arg(SafeSourceName(conversion.source), format,
                  conversion.now.date().toString(QStringLiteral("yyyy-MM-dd")))};
+    if (epoch.isValid())
+        lines << ElementsEpochComment(epoch);
     lines += table.lines();
     return {(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8(), format,
-            table.count()};
+            table.count(), epoch};
 }
 
 // ---- orbital elements -------------------------------------------------------------------------
@@ -166,7 +179,10 @@ void AddElements(PositionTable& table, const MeanElements& elements, const QDate
     QString name = elements.name.trimmed();
     if (elements.inclination > kInclinedAbove)
         name += QStringLiteral(" (incl.)");
+    if (IsDrifting(elements))
+        name += QStringLiteral(" (drifting)");
     table.add(*position, name);
+    table.noteEpoch(elements.epoch);
 }
 
 // "2026-03-01T00:00:00.123456" (UTC, fraction of any length) as OMM writes it.
@@ -558,7 +574,7 @@ ImportedCatalogue FromOwnFormat(const QByteArray& content, const QStringList& li
     }
     if (satellites == 0)
         Fail(Constant::ImportNoSatellite);
-    return {content, QStringLiteral("catalogue"), satellites};
+    return {content, QStringLiteral("catalogue"), satellites, QDateTime()};
 }
 
 } // namespace
@@ -604,6 +620,14 @@ double GreenwichSiderealDegrees(const QDateTime& utc) {
     return value < 0.0 ? value + 360.0 : value;
 }
 
+double DriftDegreesPerDay(const MeanElements& elements) {
+    return -(elements.meanMotion - kEarthRotationsPerDay) * 360.0;
+}
+
+bool IsDrifting(const MeanElements& elements) {
+    return std::fabs(DriftDegreesPerDay(elements)) > kDriftingAbove;
+}
+
 std::optional<double> GeostationaryPosition(const MeanElements& elements, const QDateTime& now) {
     if (!(elements.meanMotion > kMinMeanMotion && elements.meanMotion < kMaxMeanMotion) ||
         !(elements.eccentricity >= 0.0 && elements.eccentricity < kMaxEccentricity) ||
@@ -611,9 +635,9 @@ std::optional<double> GeostationaryPosition(const MeanElements& elements, const 
         return std::nullopt;
     const double eastAtEpoch = elements.ascendingNode + elements.argumentOfPerigee +
                                elements.meanAnomaly - GreenwichSiderealDegrees(elements.epoch);
-    const double days = double(elements.epoch.msecsTo(now)) / kMsPerDay;
-    const double drift = (elements.meanMotion - kEarthRotationsPerDay) * 360.0 * days;
-    const double west = NormalisedLongitude(-(eastAtEpoch + drift));
+    const double days =
+        IsDrifting(elements) ? double(elements.epoch.msecsTo(now)) / kMsPerDay : 0.0;
+    const double west = NormalisedLongitude(-eastAtEpoch + DriftDegreesPerDay(elements) * days);
     if (!std::isfinite(west))
         return std::nullopt;
     return west == -180.0 ? 180.0 : west;
@@ -707,18 +731,31 @@ QString UserCatalogueFile() {
 }
 
 void WriteUserCatalogue(const QByteArray& bytes) {
-    if (UserDataFolder().isEmpty())
-        Fail(QStringLiteral("There is no folder for the user's data."));
     const QString path = UserCatalogueFile();
+    if (path.isEmpty())
+        Fail(QStringLiteral("There is no folder for the user's data."));
+    // What the reader would refuse at the next Calc is refused now, while the previous
+    // catalogue is still there.
+    if (bytes.size() > kMaxCatalogueFileBytes)
+        Fail(
+            QStringLiteral("The catalogue would be %1 bytes long; a catalogue may have at most %2.")
+                .arg(bytes.size())
+                .arg(kMaxCatalogueFileBytes));
+    // A folder that cannot be made is not reported by itself: the write then says why.
+    UserDataFolder();
     QString reason;
     if (WriteFileChecked(path, bytes, reason))
         return;
     Fail(QStringLiteral("Cannot write file \"%1\". %2").arg(path, reason));
 }
 
-bool RemoveUserCatalogue() {
-    const QString path = UserCatalogueFile();
-    return path.isEmpty() || !QFileInfo::exists(path) || QFile::remove(path);
+bool RemoveUserCatalogue(QString* reason) {
+    QFile file(UserCatalogueFile());
+    if (file.fileName().isEmpty() || !file.exists() || file.remove())
+        return true;
+    if (reason)
+        *reason = file.errorString();
+    return false;
 }
 
 } // namespace skyvane

@@ -32,10 +32,21 @@ struct MeanElements {
 // Greenwich mean sidereal time at `utc`, degrees in [0, 360).
 double GreenwichSiderealDegrees(const QDateTime& utc);
 
-// The orbital position (degrees, West positive, in (-180, 180]) of a geostationary object at
-// `now`: the sub-satellite longitude at the epoch, drifted at the difference between its mean
-// motion and the Earth's rotation. Nothing for an object that is not geostationary (mean motion
-// outside 0.98 to 1.02 revolutions per day, or eccentricity of 0.01 or more).
+// Satellites whose sub-satellite point moves faster than this (degrees per day) are being moved
+// or are not kept on a slot.
+inline constexpr double kDriftingAbove = 0.05;
+
+// How fast the sub-satellite point moves, degrees per day, West positive: the difference
+// between the mean motion and the Earth's rotation.
+double DriftDegreesPerDay(const MeanElements& elements);
+bool IsDrifting(const MeanElements& elements);
+
+// The orbital position (degrees, West positive, in (-180, 180]) of a geostationary object: the
+// sub-satellite longitude at the epoch. Station-kept satellites stay on their slots, while the
+// mean motion of their elements would move them away over weeks; only a drifting satellite
+// (IsDrifting) is carried on to `now` at its drift rate. Nothing for an object that is not
+// geostationary (mean motion outside 0.98 to 1.02 revolutions per day, or eccentricity of 0.01
+// or more).
 std::optional<double> GeostationaryPosition(const MeanElements& elements, const QDateTime& now);
 
 // A catalogue made from a file the user chose: the bytes to store as the user's catalogue and
@@ -44,6 +55,9 @@ struct ImportedCatalogue {
     QByteArray bytes;
     QString format; // "catalogue", "satellites.xml", "OMM JSON", "OMM CSV", "OMM XML", "TLE"
     int satellites = 0;
+    // The newest epoch of the element sets the positions come from; invalid for formats that
+    // state positions.
+    QDateTime elementsEpoch;
 };
 
 // The readers of the formats a user may have. Xml reads satellites.xml and OMM XML by their root.
@@ -118,10 +132,12 @@ ImportedCatalogue ImportCatalogueFile(const QString& path, const QDateTime& now)
 QString UserCatalogueFile();
 
 // Replaces the user's catalogue atomically: on failure the previous file stays as it was.
-// Throws CatalogueError.
+// Refuses a catalogue longer than the reader takes (kMaxCatalogueFileBytes) before anything is
+// replaced. Throws CatalogueError naming the file and the reason.
 void WriteUserCatalogue(const QByteArray& bytes);
 
-// Removes the user's catalogue, so that the shipped one is used again. False when it stays.
-bool RemoveUserCatalogue();
+// Removes the user's catalogue, so that the shipped one is used again. False when it stays;
+// `reason`, when given, then says why.
+bool RemoveUserCatalogue(QString* reason = nullptr);
 
 } // namespace skyvane

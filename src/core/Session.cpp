@@ -9,9 +9,10 @@
 
 namespace skyvane {
 
-Session::Session(const QString& declinationLibrary, QObject* parent)
+Session::Session(const QString& declinationLibrary, QObject* parent, ShippedCatalogue shipped)
     : QObject(parent)
-    , m_magDec(declinationLibrary) {}
+    , m_magDec(declinationLibrary)
+    , m_catalogueReader(shipped) {}
 
 void Session::setSite(const Site& site) {
     m_site = site;
@@ -30,9 +31,11 @@ void Session::unloadDeclination() {
 
 void Session::recalculate() {
     try {
-        if (std::optional<CatalogueText> catalogue = LoadCatalogue()) {
+        if (std::optional<CatalogueText> catalogue = m_catalogueReader.load()) {
             m_catalogueLines = std::move(catalogue->lines);
             m_catalogueSource = catalogue->source;
+            m_cataloguePath = catalogue->path;
+            m_catalogueElementsEpoch = ElementsEpochOf(m_catalogueLines);
         }
     } catch (const std::exception& error) {
         emit catalogueUnreadable(QString::fromLocal8Bit(error.what()));

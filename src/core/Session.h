@@ -6,6 +6,7 @@
 #include "Site.h"
 #include "SunOutageOptions.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -22,8 +23,10 @@ class Session : public QObject {
 
 public:
     // declinationLibrary: the optional magnetic-model library, by bare name or path.
+    // shipped: whether the shipped catalogue takes part in the catalogue lookup.
     explicit Session(const QString& declinationLibrary = QStringLiteral("geomag"),
-                     QObject* parent = nullptr);
+                     QObject* parent = nullptr,
+                     ShippedCatalogue shipped = ShippedCatalogue::Ignored);
 
     const Site& site() const { return m_site; }
     // Takes the site and recalculates (also when the site is the same: the catalogue file and
@@ -49,8 +52,12 @@ public:
     const std::vector<SatelliteRecord>& records() const { return m_records; }
     // The version the catalogue of the last calculation states, "?" before any.
     QString catalogueVersion() const { return m_catalogueVersion; }
-    // Which catalogue the last calculation read.
+    // Which catalogue the last calculation read, and its file (empty for the built-in copy).
     CatalogueSource catalogueSource() const { return m_catalogueSource; }
+    QString cataloguePath() const { return m_cataloguePath; }
+    // The epoch of the element sets that catalogue was computed from; invalid when it states
+    // positions of its own.
+    QDateTime catalogueElementsEpoch() const { return m_catalogueElementsEpoch; }
 
     // The options the sun outage windows share.
     SunOutageOptions* sunOutageOptions() { return &m_sunOutageOptions; }
@@ -66,9 +73,12 @@ private:
     bool m_useDeclination = false;
     MagneticDeclination m_magDec;
     QString m_declinationText = QStringLiteral("-");
+    CatalogueReader m_catalogueReader;
     QStringList m_catalogueLines;
     QString m_catalogueVersion = QStringLiteral("?");
     CatalogueSource m_catalogueSource = CatalogueSource::BuiltIn;
+    QString m_cataloguePath;
+    QDateTime m_catalogueElementsEpoch;
     std::vector<SatelliteRecord> m_records;
     SunOutageOptions m_sunOutageOptions;
 };

@@ -3,18 +3,43 @@
 #include "CatalogueImport.h"
 #include "DialogSeam.h"
 #include "ReportParts.h"
+#include "Session.h"
 
 #include <QAction>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QFutureWatcher>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
+#include <QProgressDialog>
 #include <QStatusBar>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <optional>
 
 namespace skyvane {
 
 namespace {
+
+// Small files are read before the progress window would show.
+constexpr int kProgressDelayMs = 400;
+
+struct ImportOutcome {
+    std::optional<ImportedCatalogue> imported;
+    QString failure;
+};
+
+// Runs on a worker thread: touches nothing but the file and its own data.
+ImportOutcome ReadInBackground(const QString& path, const QDateTime& now) {
+    try {
+        return {ReadCatalogueForImport(path, now), QString()};
+    } catch (const std::exception& error) {
+        return {std::nullopt, QString::fromUtf8(error.what())};
+    }
+}
 
 QString EnglishText(const char* objectName, const char* property) {
     for (const TranslationEntry& entry : CatalogueMenu::TranslationEntries())
@@ -26,11 +51,13 @@ QString EnglishText(const char* objectName, const char* property) {
 } // namespace
 
 CatalogueMenu::CatalogueMenu(QMainWindow* window, QMenu* fileMenu, QAction* before,
-                             std::function<void()> recalculate)
+                             const Session* session, std::function<void()> recalculate)
     : QObject(window)
     , m_window(window)
+    , m_session(session)
     , m_texts(new QObject(window))
     , m_label(new QLabel(window))
+    , m_import(new QAction(window))
     , m_useShipped(new QAction(window))
     , m_recalculate(std::move(recalculate)) {
     m_texts->setObjectName(QStringLiteral("CatalogueTexts"));
@@ -38,14 +65,14 @@ CatalogueMenu::CatalogueMenu(QMainWindow* window, QMenu* fileMenu, QAction* befo
         if (qstrcmp(entry.objectName, "CatalogueTexts") == 0)
             m_texts->setProperty(entry.property, QString::fromUtf8(entry.english));
 
-    auto* import = new QAction(EnglishText("mFileImportCatalogue", "Caption"), window);
-    import->setObjectName(QStringLiteral("mFileImportCatalogue"));
+    m_import->setText(EnglishText("mFileImportCatalogue", "Caption"));
+    m_import->setObjectName(QStringLiteral("mFileImportCatalogue"));
     m_useShipped->setObjectName(QStringLiteral("mFileShippedCatalogue"));
     m_useShipped->setText(EnglishText("mFileShippedCatalogue", "Caption"));
-    fileMenu->insertAction(before, import);
+    fileMenu->insertAction(before, m_import);
     fileMenu->insertAction(before, m_useShipped);
-    fileMenu->insertSeparator(import);
-    connect(import, &QAction::triggered, this, &CatalogueMenu::mFileImportCatalogueClick);
+    fileMenu->insertSeparator(m_import);
+    connect(m_import, &QAction::triggered, this, &CatalogueMenu::mFileImportCatalogueClick);
     connect(m_useShipped, &QAction::triggered, this, &CatalogueMenu::mFileShippedCatalogueClick);
 
     m_label->setObjectName(QStringLiteral("lblCatalogue"));
@@ -71,12 +98,19 @@ const std::vector<TranslationEntry>& CatalogueMenu::TranslationEntries() {
          "The catalogue was not imported; the previous one stays in use."},
         {71, "CatalogueTexts", "NotRemoved",
          "Your catalogue could not be removed and stays in use."},
+        {80, "CatalogueTexts", "OldElements", "element sets %s days old"},
+        {81, "CatalogueTexts", "ImportedOld",
+         "The element sets are %s days old: the positions are those of that time and may be out "
+         "of date."},
+        {82, "CatalogueTexts", "WorkingFolderWins",
+         "It is not in use while the working folder holds %s: that file comes first."},
+        {83, "CatalogueTexts", "Reading", "Reading %s ..."},
     };
     return entries;
 }
 
-QString CatalogueMenu::Text(const char* name) const {
-    return m_texts->property(name).toString();
+QString CatalogueMenu::Text(const char* name, const QString& argument) const {
+    return m_texts->property(name).toString().replace(QLatin1String("%s"), argument);
 }
 
 QString CatalogueMenu::SourceName(CatalogueSource source) const {
@@ -93,42 +127,97 @@ QString CatalogueMenu::SourceName(CatalogueSource source) const {
     return Text("BuiltIn");
 }
 
-QString CatalogueMenu::Description(CatalogueSource source, const QString& version) const {
+QString CatalogueMenu::Description() const {
+    const CatalogueSource source = m_session->catalogueSource();
     if (source == CatalogueSource::BuiltIn)
-        return version;
-    return QStringLiteral("%1 (%2)").arg(version, SourceName(source));
+        return m_session->catalogueVersion();
+    return QStringLiteral("%1 (%2)").arg(m_session->catalogueVersion(), SourceName(source));
 }
 
-void CatalogueMenu::ShowSource(CatalogueSource source, const QString& version) {
-    m_label->setText(Text("StatusText").replace(QLatin1String("%s"), Description(source, version)));
-    m_label->setVisible(source != CatalogueSource::BuiltIn);
+void CatalogueMenu::ShowSource() {
+    QString text = Text("StatusText", Description());
+    if (const std::optional<int> age =
+            OldElementsAge(m_session->catalogueElementsEpoch(), QDateTime::currentDateTimeUtc()))
+        text += QStringLiteral("; ") + Text("OldElements", QString::number(*age));
+    m_label->setText(text);
+    m_label->setVisible(m_session->catalogueSource() != CatalogueSource::BuiltIn);
     m_useShipped->setEnabled(QFile::exists(UserCatalogueFile()));
 }
 
 void CatalogueMenu::mFileImportCatalogueClick() {
-    const QString title = Text("ImportTitle");
-    const QString path =
-        DialogSeam::getOpenFileName(m_window, title, QtFilterFromPipeFilter(Text("Filter")));
+    const QString path = DialogSeam::getOpenFileName(m_window, Text("ImportTitle"),
+                                                     QtFilterFromPipeFilter(Text("Filter")));
     if (path.isEmpty())
         return;
+    auto* progress = new QProgressDialog(m_window);
+    progress->setWindowTitle(Text("ImportTitle"));
+    progress->setLabelText(Text("Reading", QDir::toNativeSeparators(path)));
+    progress->setRange(0, 0);
+    progress->setWindowModality(Qt::WindowModal);
+    progress->setMinimumDuration(kProgressDelayMs);
+    // Starts the delay anew: without a value the window would wait the toolkit's four seconds.
+    progress->setValue(0);
+    auto* watcher = new QFutureWatcher<ImportOutcome>(this);
+    m_import->setEnabled(false);
+    connect(progress, &QProgressDialog::canceled, this, [this, progress, watcher] {
+        // The reader cannot be stopped halfway; it ends on its own and its result is dropped.
+        disconnect(watcher, nullptr, this, nullptr);
+        connect(watcher, &QFutureWatcherBase::finished, watcher, &QObject::deleteLater);
+        progress->deleteLater();
+        m_import->setEnabled(true);
+    });
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, progress, watcher, path] {
+        disconnect(progress, nullptr, this, nullptr);
+        progress->hide();
+        progress->deleteLater();
+        watcher->deleteLater();
+        m_import->setEnabled(true);
+        const ImportOutcome outcome = watcher->result();
+        if (outcome.imported)
+            FinishImport(path, *outcome.imported);
+        else
+            ShowImportFailure(path, outcome.failure);
+    });
+    watcher->setFuture(QtConcurrent::run(ReadInBackground, path, QDateTime::currentDateTimeUtc()));
+    DialogSeam::showProgress(*progress);
+}
+
+void CatalogueMenu::ShowImportFailure(const QString& file, const QString& reason) {
+    // Messages about the content do not say which file they are about; those about reading
+    // and writing do.
+    const QString shown = QDir::toNativeSeparators(file);
+    const bool named =
+        reason.contains(file) || reason.contains(shown) || reason.contains(UserCatalogueFile());
+    const QString where = named ? QString() : QStringLiteral("%1: ").arg(shown);
+    DialogSeam::showMessage(m_window, QMessageBox::Warning, Text("ImportTitle"),
+                            Text("NotImported") + QStringLiteral("\n\n") + where + reason);
+}
+
+void CatalogueMenu::FinishImport(const QString& path, const ImportedCatalogue& imported) {
     try {
-        const ImportedCatalogue imported =
-            ImportCatalogueFile(path, QDateTime::currentDateTimeUtc());
-        m_recalculate();
-        DialogSeam::showMessage(
-            m_window, QMessageBox::Information, title,
-            Text("Imported").replace(QLatin1String("%s"), QString::number(imported.satellites)));
+        WriteUserCatalogue(imported.bytes);
     } catch (const CatalogueError& error) {
-        DialogSeam::showMessage(m_window, QMessageBox::Warning, title,
-                                Text("NotImported") + QStringLiteral("\n\n") +
-                                    QString::fromUtf8(error.what()));
+        ShowImportFailure(path, QString::fromUtf8(error.what()));
+        return;
     }
+    m_recalculate();
+    QString text = Text("Imported", QString::number(imported.satellites));
+    if (const std::optional<int> age =
+            OldElementsAge(imported.elementsEpoch, QDateTime::currentDateTimeUtc()))
+        text += QStringLiteral("\n\n") + Text("ImportedOld", QString::number(*age));
+    if (m_session->catalogueSource() == CatalogueSource::WorkingDirectory)
+        text += QStringLiteral("\n\n") +
+                Text("WorkingFolderWins", QDir::toNativeSeparators(m_session->cataloguePath()));
+    DialogSeam::showMessage(m_window, QMessageBox::Information, Text("ImportTitle"), text);
 }
 
 void CatalogueMenu::mFileShippedCatalogueClick() {
-    if (!RemoveUserCatalogue())
-        DialogSeam::showMessage(m_window, QMessageBox::Warning,
-                                m_useShipped->text().remove(QLatin1Char('&')), Text("NotRemoved"));
+    QString reason;
+    if (!RemoveUserCatalogue(&reason))
+        DialogSeam::showMessage(
+            m_window, QMessageBox::Warning, m_useShipped->text().remove(QLatin1Char('&')),
+            Text("NotRemoved") + QStringLiteral("\n\n%1: %2")
+                                     .arg(QDir::toNativeSeparators(UserCatalogueFile()), reason));
     m_recalculate();
 }
 

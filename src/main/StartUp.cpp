@@ -86,11 +86,24 @@ bool CheckDeclinationLibrary(QTextStream& out) {
     return !path.isEmpty();
 }
 
-// Optional files: without them the program uses its built-in catalogue and languages.
+// The catalogue the program's first Calc reads, with the shipped one taking part as it does.
+QString CatalogueInUse() {
+    const CatalogueLocation location = LocateCatalogue(ShippedCatalogue::Used);
+    switch (location.source) {
+    case CatalogueSource::Shipped:
+        return QStringLiteral("shipped catalogue ") + location.path;
+    case CatalogueSource::BuiltIn:
+        return QStringLiteral("built-in catalogue");
+    case CatalogueSource::WorkingDirectory:
+    case CatalogueSource::User:
+        break;
+    }
+    return location.path;
+}
+
+// Optional files: without them the program uses its shipped or built-in catalogue and languages.
 void PrintOptional(QTextStream& out) {
-    const QString catalogue = LocateCatalogueFile();
-    PrintFound(out, QString::fromLatin1(kCatalogueFileName),
-               catalogue.isEmpty() ? QStringLiteral("built-in catalogue") : catalogue);
+    PrintFound(out, QString::fromLatin1(kCatalogueFileName), CatalogueInUse());
     const QStringList languages = LocateDataFolders(QStringLiteral("Translation"));
     PrintFound(out, QStringLiteral("language files"),
                languages.isEmpty() ? QStringLiteral("built-in languages only")

@@ -60,10 +60,10 @@ void TfrmMain::SetDeclinationLibraryName(const QString& name) {
     DeclinationLibraryName() = name;
 }
 
-TfrmMain::TfrmMain(std::unique_ptr<SettingsStore> store, QWidget* parent)
+TfrmMain::TfrmMain(std::unique_ptr<SettingsStore> store, QWidget* parent, ShippedCatalogue shipped)
     : QMainWindow(parent)
     , m_store(store ? std::move(store) : std::make_unique<SettingsStore>())
-    , m_session(new Session(DeclinationLibraryName(), this)) {
+    , m_session(new Session(DeclinationLibraryName(), this, shipped)) {
     setupUi(this);
     HelpBinding::SetHelpContext(this, HelpContext::Main);
     HelpBinding::SetHelpContext(btnEarthmap, HelpContext::WorldMap);
@@ -90,7 +90,7 @@ TfrmMain::TfrmMain(std::unique_ptr<SettingsStore> store, QWidget* parent)
                                               html.filter, this);
     m_saveDialogCsv =
         new SaveDialogSettings(QStringLiteral("SaveDialogCSV"), csv.defaultExt, csv.filter, this);
-    m_catalogueMenu = new CatalogueMenu(this, mFile, N1, [this] { btnGo->click(); });
+    m_catalogueMenu = new CatalogueMenu(this, mFile, N1, m_session, [this] { btnGo->click(); });
     new LanguageController(this, Translation(), [this] { LanguageController1LanguageChanged(); });
     FormCreate();
 }
@@ -413,8 +413,7 @@ void TfrmMain::ShowSite(const Site& site) {
 }
 
 QString TfrmMain::CatalogueDescription() const {
-    return m_catalogueMenu->Description(m_session->catalogueSource(),
-                                        m_session->catalogueVersion());
+    return m_catalogueMenu->Description();
 }
 
 void TfrmMain::btnGoClick() {
@@ -444,7 +443,7 @@ void TfrmMain::ShowRecords() {
 
     StatusBar1->showMessage(FormatConstant(Constant::SatTheoreticallyVisible,
                                            {QString::number(GridView1->gridRowCount())}));
-    m_catalogueMenu->ShowSource(m_session->catalogueSource(), m_session->catalogueVersion());
+    m_catalogueMenu->ShowSource();
     try {
         if (firstRow >= 0 && firstRow < GridView1->gridRowCount())
             GridView1->scrollRowToTop(firstRow);

@@ -37,7 +37,9 @@ class TfrmMain : public QMainWindow, public Ui::TfrmMain {
 
 public:
     // store: where the settings are read and written (the user's own store when null).
-    explicit TfrmMain(std::unique_ptr<SettingsStore> store = nullptr, QWidget* parent = nullptr);
+    // shipped: whether the catalogue shipped with the program takes part in the lookup.
+    explicit TfrmMain(std::unique_ptr<SettingsStore> store = nullptr, QWidget* parent = nullptr,
+                      ShippedCatalogue shipped = ShippedCatalogue::Ignored);
     ~TfrmMain() override;
 
     // The site of the last calculation as it computes: degrees, North positive / West positive.

@@ -28,6 +28,11 @@ DialogSeam::MessageHook& MessageHookSlot() {
     return hook;
 }
 
+DialogSeam::ProgressHook& ProgressHookSlot() {
+    static DialogSeam::ProgressHook hook;
+    return hook;
+}
+
 } // namespace
 
 QString DialogSeam::getSaveFileName(QWidget* parent, const SaveDialogRequest& request) {
@@ -73,6 +78,11 @@ void DialogSeam::showMessage(QWidget* parent, QMessageBox::Icon icon, const QStr
     box.exec();
 }
 
+void DialogSeam::showProgress(QProgressDialog& dialog) {
+    if (ProgressHookSlot())
+        ProgressHookSlot()(dialog);
+}
+
 void DialogSeam::setSaveFileHook(SaveFileHook hook) {
     SaveFileHookSlot() = std::move(hook);
 }
@@ -89,11 +99,16 @@ void DialogSeam::setMessageHook(MessageHook hook) {
     MessageHookSlot() = std::move(hook);
 }
 
+void DialogSeam::setProgressHook(ProgressHook hook) {
+    ProgressHookSlot() = std::move(hook);
+}
+
 void DialogSeam::clearHooks() {
     SaveFileHookSlot() = nullptr;
     OpenFileHookSlot() = nullptr;
     PrintHookSlot() = nullptr;
     MessageHookSlot() = nullptr;
+    ProgressHookSlot() = nullptr;
 }
 
 } // namespace skyvane

@@ -7,6 +7,7 @@
 
 class QWidget;
 class QPrinter;
+class QProgressDialog;
 
 namespace skyvane {
 
@@ -31,6 +32,8 @@ public:
     // Records a message instead of showing it.
     using MessageHook =
         std::function<void(QMessageBox::Icon, const QString& title, const QString& text)>;
+    // Is given a progress window as it is shown, to look at it or press its Cancel.
+    using ProgressHook = std::function<void(QProgressDialog&)>;
 
     static QString getSaveFileName(QWidget* parent, const SaveDialogRequest& request);
     // filter uses Qt's form, as for saving.
@@ -38,11 +41,15 @@ public:
     static bool askPrint(QWidget* parent, QPrinter& printer);
     static void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                             const QString& text);
+    // A long task's progress window never blocks: it shows itself after its minimum duration
+    // and reports Cancel through its signal.
+    static void showProgress(QProgressDialog& dialog);
 
     static void setSaveFileHook(SaveFileHook hook);
     static void setOpenFileHook(OpenFileHook hook);
     static void setPrintHook(PrintHook hook);
     static void setMessageHook(MessageHook hook);
+    static void setProgressHook(ProgressHook hook);
     static void clearHooks();
 };
 

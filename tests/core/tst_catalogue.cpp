@@ -278,7 +278,7 @@ void TestCatalogue::nonFinitePositionsSkipped() {
 
 void TestCatalogue::lookupOrder() {
     QStandardPaths::setTestModeEnabled(true);
-    SetShippedCatalogueEnabled(true);
+    CatalogueReader reader(ShippedCatalogue::Used);
     const QDir data(UserDataFolder());
     const QString working = QDir::current().filePath(QString::fromLatin1(kCatalogueFileName));
     const QString user = data.filePath(QString::fromLatin1(kCatalogueFileName));
@@ -292,14 +292,13 @@ void TestCatalogue::lookupOrder() {
                                                        {CatalogueSource::User, user},
                                                        {CatalogueSource::Shipped, shipped}};
     for (const auto& [source, path] : order) {
-        const std::optional<CatalogueText> loaded = LoadCatalogue();
+        const std::optional<CatalogueText> loaded = reader.load();
         QVERIFY(loaded);
         QCOMPARE(int(loaded->source), int(source));
         QCOMPARE(QFileInfo(loaded->path), QFileInfo(path));
         QVERIFY(QFile::remove(path));
     }
-    const std::optional<CatalogueText> builtIn = LoadCatalogue();
-    SetShippedCatalogueEnabled(false);
+    const std::optional<CatalogueText> builtIn = reader.load();
     QStandardPaths::setTestModeEnabled(false);
     QVERIFY(builtIn);
     QCOMPARE(int(builtIn->source), int(CatalogueSource::BuiltIn));

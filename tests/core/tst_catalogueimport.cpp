@@ -147,6 +147,8 @@ private slots:
     void siderealTime();
     void elementsGiveSlots_data();
     void elementsGiveSlots();
+    void onlyDriftersMove_data();
+    void onlyDriftersMove();
     void driftToToday();
     void satellitesXmlMergesBands();
     void brokenFilesKeepPreviousCatalogue_data();
@@ -185,9 +187,10 @@ void TestCatalogueImport::elementsGiveSlots_data() {
 void TestCatalogueImport::elementsGiveSlots() {
     QFETCH(QByteArray, content);
     QFETCH(QString, format);
-    // Half a day after the epoch: the slow drift of these elements stays far below 0.1 degree.
+    // Elements 84 days old: station-kept satellites stay where their epoch puts them, though
+    // their mean motions alone would have moved Astra more than a degree.
     const ImportedCatalogue imported =
-        ConvertCatalogue(content, QStringLiteral("geo.txt"), kEpochTime.addSecs(43200));
+        ConvertCatalogue(content, QStringLiteral("geo.txt"), kEpochTime.addDays(84));
     QCOMPARE(imported.format, format);
     QCOMPARE(imported.satellites, 4);
     const QList<QPair<QString, double>> expected{{QStringLiteral("ASTRA 1KR"), -19.2},
@@ -201,6 +204,41 @@ void TestCatalogueImport::elementsGiveSlots() {
     }
     QVERIFY(!imported.bytes.contains("ISS"));
     QVERIFY(imported.bytes.startsWith(";Version=20260301\r\n"));
+    QVERIFY(imported.bytes.contains("\r\n;Epoch=2026-03-01T06:00:00Z\r\n"));
+    QCOMPARE(imported.elementsEpoch, kEpochTime);
+}
+
+void TestCatalogueImport::onlyDriftersMove_data() {
+    QTest::addColumn<double>("meanMotion"); // revolutions per day
+    QTest::addColumn<double>("expected");   // degrees West positive, 84 days after the epoch
+    QTest::addColumn<bool>("drifting");
+    QTest::newRow("station-kept, 0.014 deg/day slow") << 1.0027 << -19.2 << false;
+    QTest::newRow("station-kept, 0.040 deg/day fast") << 1.00285 << -19.2 << false;
+    QTest::newRow("moved east at 0.36 deg/day") << 1.0037379 << -19.2 - 0.36 * 84 << true;
+    QTest::newRow("moved west at 0.07 deg/day") << 1.0025435 << -19.2 + 0.07 * 84 << true;
+}
+
+void TestCatalogueImport::onlyDriftersMove() {
+    QFETCH(double, meanMotion);
+    QFETCH(double, expected);
+    QFETCH(bool, drifting);
+    const QByteArray json = QStringLiteral(R"([{"OBJECT_NAME": "SAT", "EPOCH": "%1",
+        "MEAN_MOTION": %2, "ECCENTRICITY": 0.0001, "INCLINATION": 0.01, "RA_OF_ASC_NODE": 0,
+        "ARG_OF_PERICENTER": 0, "MEAN_ANOMALY": %3}])")
+                                .arg(QLatin1String(kEpoch))
+                                .arg(meanMotion, 0, 'g', 17)
+                                .arg(19.2 + GreenwichSiderealDegrees(kEpochTime), 0, 'g', 17)
+                                .toUtf8();
+    const ImportedCatalogue imported =
+        ConvertCatalogue(json, QStringLiteral("omm.json"), kEpochTime.addDays(84));
+    const double position = PositionOf(imported.bytes, QStringLiteral("SAT"));
+    // The catalogue keeps tenths of a degree.
+    QVERIFY2(std::fabs(position - expected) <= 0.05 + 1e-9,
+             qPrintable(QStringLiteral("%1 rev/day: %2, expected %3 +- 0.05")
+                            .arg(meanMotion)
+                            .arg(position)
+                            .arg(expected)));
+    QCOMPARE(imported.bytes.contains("|SAT (drifting)\r\n"), drifting);
 }
 
 void TestCatalogueImport::driftToToday() {
@@ -284,6 +322,8 @@ void TestCatalogueImport::brokenFilesKeepPreviousCatalogue_data() {
                .replace("</satellites>", QByteArray(33 << 20, ' ') + "</satellites>")
         << qint64(0) << "up to 32 MB";
     QTest::newRow("1 GB file") << QByteArray() << (qint64(1) << 30) << "at most 64 MB";
+    QTest::newRow("own format longer than a catalogue may be")
+        << QByteArray("-19.2|Astra\r\n").repeated(400000) << qint64(0) << "at most 4194304";
 }
 
 void TestCatalogueImport::brokenFilesKeepPreviousCatalogue() {

@@ -1,17 +1,24 @@
 #include "CatalogueImport.h"
+#include "DataFiles.h"
 #include "DialogSeam.h"
 #include "LanguageManager.h"
 #include "SettingsStore.h"
+#include "StartUp.h"
 #include "Unit1.h"
 #include "fAbout.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QtTest>
+
+#include <cerrno>
 
 using namespace skyvane;
 
@@ -33,6 +40,16 @@ const QByteArray kSatellitesXml = "<satellites>\n"
                                   "<sat name=\"13.0E Hotbird 13F/13G\" position=\"130\"/>\n"
                                   "</satellites>\n";
 
+// One object at 19.2 E whose elements are `daysOld` days old.
+QByteArray OmmJsonOfAge(int daysOld) {
+    const QDateTime epoch = QDateTime::currentDateTimeUtc().addDays(-daysOld);
+    return QStringLiteral(R"([{"OBJECT_NAME": "ASTRA", "EPOCH": "%1", "MEAN_MOTION": 1.0027,
+        "ECCENTRICITY": 0.0001, "INCLINATION": 0.01, "RA_OF_ASC_NODE": 0,
+        "ARG_OF_PERICENTER": 0, "MEAN_ANOMALY": 100}])")
+        .arg(epoch.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")))
+        .toUtf8();
+}
+
 } // namespace
 
 class TestCatalogueMenu : public QObject {
@@ -47,6 +64,13 @@ private slots:
     void catalogueThatStaysIsSaid();
     void hostileCatalogueAtStartUp_data();
     void hostileCatalogueAtStartUp();
+    void failedImportSaysWhy_data();
+    void failedImportSaysWhy();
+    void importBehindWorkingFolderFile();
+    void oldElementsAreSaid();
+    void importRunsAsideAndCancels();
+    void checkNamesCatalogueInUse_data();
+    void checkNamesCatalogueInUse();
     void menuTranslated();
     void aboutBoxShowsCatalogue_data();
     void aboutBoxShowsCatalogue();
@@ -60,6 +84,14 @@ private:
         const QString path = m_dir->filePath(QStringLiteral("chosen.xml"));
         DialogSeam::setOpenFileHook([path](const QString&, const QString&) { return path; });
         return WriteFile(path, content) ? path : QString();
+    }
+    // Chooses Import and lets the reading end; the messages said since.
+    QStringList runImport(TfrmMain& window) {
+        const qsizetype before = m_messages.size();
+        window.findChild<QAction*>(QStringLiteral("mFileImportCatalogue"))->trigger();
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+        return m_messages.mid(before);
     }
 
     QString m_startDirectory;
@@ -98,8 +130,7 @@ void TestCatalogueMenu::importThenUseShipped() {
     QVERIFY(label->isHidden());
 
     QVERIFY(!importFile(kSatellitesXml).isEmpty());
-    window->findChild<QAction*>(QStringLiteral("mFileImportCatalogue"))->trigger();
-    QCOMPARE(m_messages.constLast(), QStringLiteral("2 positions imported into your catalogue."));
+    QCOMPARE(runImport(*window), {QStringLiteral("2 positions imported into your catalogue.")});
     QCOMPARE(window->GridView1->gridRowCount(), 2);
     QVERIFY(!label->isHidden());
     const QString today =
@@ -118,9 +149,12 @@ void TestCatalogueMenu::brokenImportKeepsCatalogue() {
     WriteUserCatalogue(previous);
     auto window = createWindow();
     QCOMPARE(window->GridView1->gridRowCount(), 1);
-    QVERIFY(!importFile(kSatellitesXml.left(60)).isEmpty()); // truncated XML
-    window->findChild<QAction*>(QStringLiteral("mFileImportCatalogue"))->trigger();
-    QVERIFY2(m_messages.constLast().startsWith(QStringLiteral("The catalogue was not imported")),
+    const QString chosen = importFile(kSatellitesXml.left(60)); // truncated XML
+    QCOMPARE(runImport(*window).size(), 1);
+    QVERIFY2(m_messages.constLast().startsWith(
+                 QStringLiteral("The catalogue was not imported; the previous one stays in "
+                                "use.\n\n%1: The XML is broken")
+                     .arg(chosen)),
              qPrintable(m_messages.constLast()));
     QCOMPARE(ReadAll(UserCatalogueFile()), previous);
     QCOMPARE(window->GridView1->gridRowCount(), 1);
@@ -134,9 +168,12 @@ void TestCatalogueMenu::catalogueThatStaysIsSaid() {
     window->findChild<QAction*>(QStringLiteral("mFileShippedCatalogue"))->trigger();
     const QStringList messages = m_messages;
     QVERIFY(QDir(blocked).removeRecursively());
-    QVERIFY2(
-        messages.contains(QStringLiteral("Your catalogue could not be removed and stays in use.")),
-        qPrintable(messages.join(QLatin1Char('|'))));
+    QVERIFY2(messages.constLast().startsWith(
+                 QStringLiteral("Your catalogue could not be removed and stays in use.\n\n%1: ")
+                     .arg(blocked)),
+             qPrintable(messages.constLast()));
+    QVERIFY2(!messages.constLast().endsWith(QStringLiteral("Unknown error")),
+             qPrintable(messages.constLast()));
 }
 
 void TestCatalogueMenu::hostileCatalogueAtStartUp_data() {
@@ -159,6 +196,132 @@ void TestCatalogueMenu::hostileCatalogueAtStartUp() {
     QVERIFY(file.remove());
     window->btnGo->click();
     QVERIFY(window->GridView1->gridRowCount() > 0);
+}
+
+void TestCatalogueMenu::failedImportSaysWhy_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("folderIsFile"); // a file where the user's data folder belongs
+    QTest::addColumn<QString>("reason");
+    QByteArray huge;
+    for (int i = 0; huge.size() <= 5 * 1024 * 1024; ++i)
+        huge += QByteArray::number(-180.0 + (i % 3600) / 10.0, 'f', 1) + "|Satellite\r\n";
+    QTest::newRow("own format larger than a catalogue may be")
+        << huge << false << "a catalogue may have at most 4194304";
+    QTest::newRow("data folder cannot be made")
+        << kSatellitesXml << true << qt_error_string(ENOTDIR);
+}
+
+// Nothing is replaced, and the message names the file and the reason in words.
+void TestCatalogueMenu::failedImportSaysWhy() {
+    QFETCH(QByteArray, content);
+    QFETCH(bool, folderIsFile);
+    QFETCH(QString, reason);
+    const QByteArray previous = ";Version=1\r\n-19.2|Mine\r\n";
+    const QString folder = QFileInfo(UserCatalogueFile()).absolutePath();
+    if (folderIsFile)
+        QVERIFY(QDir(folder).removeRecursively() && WriteFile(folder, "not a folder"));
+    else
+        WriteUserCatalogue(previous);
+    auto window = createWindow();
+    const int rows = window->GridView1->gridRowCount();
+    QVERIFY(!importFile(content).isEmpty());
+    const QStringList said = runImport(*window);
+    const QByteArray stays = ReadAll(UserCatalogueFile());
+    if (folderIsFile)
+        QVERIFY(QFile::remove(folder));
+    QCOMPARE(said.size(), 1);
+    QVERIFY2(said.first().contains(reason), qPrintable(said.first()));
+    // The file the message is about: the one that cannot be written, or the one chosen.
+    const QString about = folderIsFile ? QStringLiteral("\"%1\"").arg(UserCatalogueFile())
+                                       : m_dir->filePath(QStringLiteral("chosen.xml: "));
+    QVERIFY2(said.first().contains(about), qPrintable(said.first()));
+    QCOMPARE(said.first().count(QStringLiteral("/satpos.dat")), folderIsFile ? 1 : 0);
+    if (!folderIsFile)
+        QCOMPARE(stays, previous);
+    QCOMPARE(window->GridView1->gridRowCount(), rows);
+}
+
+void TestCatalogueMenu::importBehindWorkingFolderFile() {
+    QVERIFY(
+        WriteFile(QStringLiteral("satpos.dat"), "-19.2|Astra\r\n-13.0|Hotbird\r\n1.0|Thor\r\n"));
+    auto window = createWindow();
+    QVERIFY(!importFile(kSatellitesXml).isEmpty());
+    const QStringList said = runImport(*window);
+    QCOMPARE(said.size(), 1);
+    const QString expected = QStringLiteral("2 positions imported into your catalogue.\n\nIt is "
+                                            "not in use while the working folder "
+                                            "holds %1: that file comes first.")
+                                 .arg(QDir::toNativeSeparators(QDir::current().absoluteFilePath(
+                                     QStringLiteral("satpos.dat"))));
+    QCOMPARE(said.first(), expected);
+    QCOMPARE(window->GridView1->gridRowCount(), 3);
+}
+
+void TestCatalogueMenu::oldElementsAreSaid() {
+    auto window = createWindow();
+    auto* label = window->findChild<QLabel*>(QStringLiteral("lblCatalogue"));
+    QVERIFY(!importFile(OmmJsonOfAge(84)).isEmpty());
+    const QStringList said = runImport(*window);
+    QCOMPARE(said.size(), 1);
+    QVERIFY2(
+        said.first().endsWith(QStringLiteral("The element sets are 84 days old: the positions "
+                                             "are those of that time and may be out of date.")),
+        qPrintable(said.first()));
+    QVERIFY2(label->text().endsWith(QStringLiteral("(your import); element sets 84 days old")),
+             qPrintable(label->text()));
+    // Elements of last week are not old.
+    QVERIFY(!importFile(OmmJsonOfAge(7)).isEmpty());
+    QCOMPARE(runImport(*window), {QStringLiteral("1 positions imported into your catalogue.")});
+    QVERIFY2(label->text().endsWith(QStringLiteral("(your import)")), qPrintable(label->text()));
+}
+
+// The reading runs while the window goes on; Cancel drops it and the previous catalogue stays.
+void TestCatalogueMenu::importRunsAsideAndCancels() {
+    const QByteArray previous = ";Version=1\r\n-19.2|Mine\r\n";
+    WriteUserCatalogue(previous);
+    auto window = createWindow();
+    const QString path = importFile(kSatellitesXml);
+    QString label;
+    QByteArray whileReading;
+    DialogSeam::setProgressHook([&](QProgressDialog& progress) {
+        label = progress.labelText();
+        whileReading = ReadAll(UserCatalogueFile());
+        progress.findChild<QPushButton*>()->click();
+    });
+    const QStringList said = runImport(*window);
+    QCOMPARE(label, QStringLiteral("Reading %1 ...").arg(QDir::toNativeSeparators(path)));
+    QCOMPARE(whileReading, previous);
+    QCOMPARE(said, QStringList());
+    QCOMPARE(ReadAll(UserCatalogueFile()), previous);
+    QVERIFY(window->findChild<QAction*>(QStringLiteral("mFileImportCatalogue"))->isEnabled());
+    // Without Cancel the same import goes through.
+    DialogSeam::setProgressHook(nullptr);
+    QCOMPARE(runImport(*window), {QStringLiteral("2 positions imported into your catalogue.")});
+}
+
+void TestCatalogueMenu::checkNamesCatalogueInUse_data() {
+    QTest::addColumn<QString>("placed"); // file name put into the user's data folder, or none
+    QTest::addColumn<QString>("shown");  // after "satpos.dat: "; %1 the placed file's path
+    QTest::newRow("none") << QString() << "built-in catalogue";
+    QTest::newRow("shipped catalogue") << "satellites-current.dat"
+                                       << "shipped catalogue %1";
+    QTest::newRow("user's satpos.dat") << "satpos.dat"
+                                       << "%1";
+}
+
+void TestCatalogueMenu::checkNamesCatalogueInUse() {
+    QFETCH(QString, placed);
+    QFETCH(QString, shown);
+    const QString path = QDir(UserDataFolder()).filePath(placed);
+    if (!placed.isEmpty())
+        QVERIFY(WriteFile(path, "-19.2|Astra\r\n"));
+    QString out;
+    QTextStream stream(&out);
+    CheckDataFiles(stream);
+    if (!placed.isEmpty())
+        QVERIFY(QFile::remove(path));
+    const QString expected = QStringLiteral("satpos.dat: ") + shown.arg(path) + u'\n';
+    QVERIFY2(out.contains(expected), qPrintable(out));
 }
 
 void TestCatalogueMenu::menuTranslated() {
