@@ -182,6 +182,14 @@ CATALOGUE_ENTRIES = [
     (71, "Your catalogue could not be removed and stays in use.",
      "Ihr Katalog konnte nicht entfernt werden und bleibt in Gebrauch.",
      "A saját katalógus nem távolítható el, használatban marad."),
+    (80, "element sets %s days old", "Bahnelemente %s Tage alt", "a pályaelemek %s naposak"),
+    (81, "The element sets are %s days old: the positions are those of that time and may be out of date.",
+     "Die Bahnelemente sind %s Tage alt: die Positionen sind die von damals und können veraltet sein.",
+     "A pályaelemek %s naposak: a pozíciók az akkoriak, és elavultak lehetnek."),
+    (82, "It is not in use while the working folder holds %s: that file comes first.",
+     "Er ist nicht in Gebrauch, solange der Arbeitsordner %s enthält: diese Datei hat Vorrang.",
+     "Nincs használatban, amíg a munkamappában ott van a(z) %s: az a fájl élvez elsőbbséget."),
+    (83, "Reading %s ...", "%s wird gelesen ...", "%s beolvasása ..."),
 ]
 for _section, _entries in SECTIONS:
     if _section == "frmMain":
