@@ -695,7 +695,8 @@ ImportedCatalogue ConvertCatalogue(const QByteArray& content, const QString& sou
     return ConvertCatalogueAs(ImportReader::Catalogue, content, sourceName, now, control);
 }
 
-ImportedCatalogue ReadCatalogueForImport(const QString& path, const QDateTime& now) {
+ImportedCatalogue ReadCatalogueForImport(const QString& path, const QDateTime& now,
+                                         const ConversionControl& control) {
     const QFileInfo info(path);
     if (!info.isFile())
         Fail(QStringLiteral("\"%1\" is not a file.").arg(path));
@@ -714,7 +715,7 @@ ImportedCatalogue ReadCatalogueForImport(const QString& path, const QDateTime& n
         Fail(QStringLiteral("\"%1\" is larger than %2 MB.")
                  .arg(info.fileName())
                  .arg(kMaxImportFileBytes / (1024 * 1024)));
-    return ConvertCatalogue(content, info.fileName(), now);
+    return ConvertCatalogue(content, info.fileName(), now, control);
 }
 
 ImportedCatalogue ImportCatalogueFile(const QString& path, const QDateTime& now) {

@@ -121,7 +121,8 @@ ImportedCatalogue ConvertCatalogueAs(ImportReader reader, const QByteArray& cont
 
 // Reads and converts the file at `path`; refuses anything but a regular file of at most
 // kMaxImportFileBytes. Throws CatalogueError.
-ImportedCatalogue ReadCatalogueForImport(const QString& path, const QDateTime& now);
+ImportedCatalogue ReadCatalogueForImport(const QString& path, const QDateTime& now,
+                                         const ConversionControl& control = {});
 
 // Reads, converts and stores the file at `path` as the user's catalogue. Throws CatalogueError,
 // leaving the previous user's catalogue as it was.

@@ -15,10 +15,13 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QProgressDialog>
+#include <QPromise>
 #include <QStatusBar>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <memory>
 #include <optional>
+#include <stop_token>
 
 namespace skyvane {
 
@@ -29,15 +32,26 @@ constexpr int kProgressDelayMs = 400;
 
 struct ImportOutcome {
     std::optional<ImportedCatalogue> imported;
+    // A reader's refusal is kept whole, so that its text is made in the interface's language on
+    // the interface thread.
+    std::optional<ImportError> refusal;
     QString failure;
 };
 
 // Runs on a worker thread: touches nothing but the file and its own data.
-ImportOutcome ReadInBackground(const QString& path, const QDateTime& now) {
+void ReadInBackground(QPromise<ImportOutcome>& promise, const QString& path, const QDateTime& now,
+                      std::stop_token stop) {
+    const ConversionControl control{
+        [&promise](double share) { promise.setProgressValue(int(share * 100.0)); }, stop};
     try {
-        return {ReadCatalogueForImport(path, now), QString()};
+        promise.addResult(ImportOutcome{ReadCatalogueForImport(path, now, control), {}, {}});
+    } catch (const ImportCancelled&) {
+        promise.addResult(ImportOutcome{});
+    } catch (const ImportError& refusal) {
+        promise.addResult(ImportOutcome{std::nullopt, refusal, {}});
     } catch (const std::exception& error) {
-        return {std::nullopt, QString::fromUtf8(error.what())};
+        promise.addResult(
+            ImportOutcome{std::nullopt, std::nullopt, QString::fromUtf8(error.what())});
     }
 }
 
@@ -159,8 +173,14 @@ void CatalogueMenu::mFileImportCatalogueClick() {
     progress->setValue(0);
     auto* watcher = new QFutureWatcher<ImportOutcome>(this);
     m_import->setEnabled(false);
-    connect(progress, &QProgressDialog::canceled, this, [this, progress, watcher] {
-        // The reader cannot be stopped halfway; it ends on its own and its result is dropped.
+    auto stop = std::make_shared<std::stop_source>();
+    connect(watcher, &QFutureWatcherBase::progressValueChanged, progress, [progress](int percent) {
+        progress->setRange(0, 100);
+        progress->setValue(percent);
+    });
+    connect(progress, &QProgressDialog::canceled, this, [this, progress, watcher, stop] {
+        // The reader stops at its next record; whatever it returns is dropped.
+        stop->request_stop();
         disconnect(watcher, nullptr, this, nullptr);
         connect(watcher, &QFutureWatcherBase::finished, watcher, &QObject::deleteLater);
         progress->deleteLater();
@@ -176,9 +196,11 @@ void CatalogueMenu::mFileImportCatalogueClick() {
         if (outcome.imported)
             FinishImport(path, *outcome.imported);
         else
-            ShowImportFailure(path, outcome.failure);
+            ShowImportFailure(path, outcome.refusal ? ImportErrorText(*outcome.refusal)
+                                                    : outcome.failure);
     });
-    watcher->setFuture(QtConcurrent::run(ReadInBackground, path, QDateTime::currentDateTimeUtc()));
+    watcher->setFuture(QtConcurrent::run(ReadInBackground, path, QDateTime::currentDateTimeUtc(),
+                                         stop->get_token()));
     DialogSeam::showProgress(*progress);
 }
 
@@ -197,7 +219,7 @@ void CatalogueMenu::FinishImport(const QString& path, const ImportedCatalogue& i
     try {
         WriteUserCatalogue(imported.bytes);
     } catch (const CatalogueError& error) {
-        ShowImportFailure(path, QString::fromUtf8(error.what()));
+        ShowImportFailure(path, ImportErrorText(error));
         return;
     }
     m_recalculate();
