@@ -21,6 +21,7 @@ enum class Constant {
     ObstacleRsltElevation,
     ObstacleRsltHeight,
     SatTheoreticallyVisible,
+    SaveFailed,
     Skew,
     SouthShort,
     SunOutageForSatAtLoc,

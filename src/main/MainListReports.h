@@ -28,8 +28,8 @@ struct MainListReportInputs : SiteReportInputs {
 QStringList MainListHtmlLines(const MainListReportInputs& inputs, const QAbstractItemModel& rows);
 QStringList MainListCsvLines(const QAbstractItemModel& rows);
 
-// File > Export > HTML / CSV: ask for a file, then write it. Cancelling writes nothing; any
-// failure after the dialog ends the export without a message and keeps an earlier file.
+// File > Export > HTML / CSV: ask for a file, then write it. Cancelling writes nothing; a
+// failure after the dialog is told to the user and keeps an earlier file.
 void ExportMainListToHtml(QWidget* parent, const MainListReportInputs& inputs,
                           const QAbstractItemModel& rows,
                           const SaveDialogTexts& dialog = DefaultHtmlSaveDialogTexts());

@@ -2,7 +2,6 @@
 
 #include "Constants.h"
 #include "DialogSeam.h"
-#include "ErrorReport.h"
 #include "GifWriter.h"
 #include "HelpBinding.h"
 #include "LanguageController.h"
@@ -448,7 +447,7 @@ void TfrmSatDetail::pmSaveImageClick() {
     try {
         WriteGif(*bitmap, path);
     } catch (const std::exception& error) {
-        ReportApplicationError(error);
+        ReportSaveFailure(this, path, error);
     }
 }
 
@@ -461,8 +460,8 @@ void TfrmSatDetail::ExporttoHTML1Click() {
     try {
         WriteReport(path);
     } catch (const std::exception& error) {
-        // Ends quietly; the files completed so far stay.
-        LogQuietFailure("detail report", error);
+        // The files completed so far stay.
+        ReportSaveFailure(this, path, error);
     }
 }
 

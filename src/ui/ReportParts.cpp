@@ -9,6 +9,7 @@
 #include "ReportWriter.h"
 #include "Site.h"
 
+#include <QDir>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -51,10 +52,14 @@ QString FilterDescription(QString description) {
     return description.trimmed();
 }
 
-// Exports end quietly on any failure: the dialog has been answered and the earlier file, if
-// any, is still there because nothing replaces it before the new one is complete.
-void RunGuarded(const std::function<void()>& work) {
-    RunQuietly("export", work);
+// The earlier file, if any, is still there on failure, because nothing replaces it before the
+// new one is complete; the user is told, and the program goes on.
+void RunGuarded(QWidget* parent, const QString& path, const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const std::exception& error) {
+        ReportSaveFailure(parent, path, error);
+    }
 }
 
 } // namespace
@@ -169,12 +174,24 @@ SaveDialogRequest SaveRequestFromDialogTexts(const SaveDialogTexts& texts) {
     return request;
 }
 
+QString SaveFailureText(const QString& path, const QString& reason) {
+    return FormatConstant(Constant::SaveFailed, {QDir::toNativeSeparators(path), reason});
+}
+
+void ReportSaveFailure(QWidget* parent, const QString& path, const std::exception& error) {
+    LogQuietFailure("saving a file", error);
+    const auto* failed = dynamic_cast<const FileSaveError*>(&error);
+    const QString text = failed ? SaveFailureText(failed->path(), failed->reason())
+                                : SaveFailureText(path, QString::fromLocal8Bit(error.what()));
+    DialogSeam::showMessage(parent, QMessageBox::Warning, QString::fromLatin1(kProductTitle), text);
+}
+
 void ExportHtmlReport(QWidget* parent, const SaveDialogTexts& dialog, const QString& title,
                       const std::function<QStringList()>& body) {
     const QString path = DialogSeam::getSaveFileName(parent, SaveRequestFromDialogTexts(dialog));
     if (path.isEmpty())
         return;
-    RunGuarded([&] {
+    RunGuarded(parent, path, [&] {
         ReportWriter file(path, ReportEncoding::Html1252);
         WriteHtmlHeader(file, title);
         file.writeLines(body());
@@ -188,7 +205,7 @@ void ExportCsvReport(QWidget* parent, const SaveDialogTexts& dialog,
     const QString path = DialogSeam::getSaveFileName(parent, SaveRequestFromDialogTexts(dialog));
     if (path.isEmpty())
         return;
-    RunGuarded([&] { WriteReportFile(path, ReportEncoding::System, lines()); });
+    RunGuarded(parent, path, [&] { WriteReportFile(path, ReportEncoding::System, lines()); });
 }
 
 } // namespace skyvane

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <exception>
 #include <functional>
 
 class QAbstractItemModel;
@@ -70,9 +71,16 @@ QStringList DetailTableLines(const GridView& grid);
 QStringList HeaderCaptions(const QAbstractItemModel& rows);
 QStringList RowTexts(const QAbstractItemModel& rows, int row);
 
+// The message of a file that could not be saved, in the current language: the file and why.
+QString SaveFailureText(const QString& path, const QString& reason);
+// Tells the user that saving `path` failed, through the dialog seam, and logs it. The error
+// names the file that failed when it is a FileSaveError (a picture beside a page, say), its
+// reason in words; any other error is told by its own text.
+void ReportSaveFailure(QWidget* parent, const QString& path, const std::exception& error);
+
 // Asks for a file, then writes an HTML report: the frame with `title` around `body()`.
-// Cancelling writes nothing; any failure after the dialog ends the export quietly and keeps an
-// earlier file of that name.
+// Cancelling writes nothing; a failure after the dialog is told (ReportSaveFailure) and keeps
+// an earlier file of that name.
 void ExportHtmlReport(QWidget* parent, const SaveDialogTexts& dialog, const QString& title,
                       const std::function<QStringList()>& body);
 // The same for a CSV file of `lines()`, in the system encoding.

@@ -170,6 +170,8 @@ private slots:
     void optionalInformationRows();
     void siteRowsRepeatTheTypedText();
     void failedExportKeepsTheEarlierFile();
+    void failedExportTellsFileAndReason_data();
+    void failedExportTellsFileAndReason();
 
     void layoutSharesAndPages();
     void printsOnPages_data();
@@ -394,6 +396,42 @@ void TestMainListReports::failedExportKeepsTheEarlierFile() {
     ExportMainListToCsv(nullptr, table);
 
     QCOMPARE(ReadAll(path), QByteArray("earlier\r\n"));
+}
+
+void TestMainListReports::failedExportTellsFileAndReason_data() {
+    QTest::addColumn<bool>("html");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("HTML into a missing folder") << true << "missing/list.html"
+                                                << "No such file or directory";
+    QTest::newRow("CSV below a regular file") << false << "file/list.csv"
+                                              << "Not a directory";
+}
+
+void TestMainListReports::failedExportTellsFileAndReason() {
+    QFETCH(bool, html);
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    QFile regular(dir.filePath(QStringLiteral("file")));
+    QVERIFY(regular.open(QIODevice::WriteOnly));
+    regular.close();
+    SatelliteTableModel table;
+    FillDefaultSite(table);
+    const QString path = dir.filePath(name);
+    SaveAnswer answer(path);
+    QStringList messages;
+    DialogSeam::setMessageHook(
+        [&](QMessageBox::Icon, const QString&, const QString& text) { messages << text; });
+
+    if (html)
+        ExportMainListToHtml(nullptr, DefaultInputs(), table);
+    else
+        ExportMainListToCsv(nullptr, table);
+
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages[0].contains(QDir::toNativeSeparators(path)), qPrintable(messages[0]));
+    QVERIFY2(messages[0].contains(reason), qPrintable(messages[0]));
 }
 
 void TestMainListReports::layoutSharesAndPages() {

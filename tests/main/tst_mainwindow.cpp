@@ -1,5 +1,6 @@
 #include "Constants.h"
 #include "DialogSeam.h"
+#include "LanguageManager.h"
 #include "LookAngles.h"
 #include "MagneticDeclination.h"
 #include "NumberText.h"
@@ -115,6 +116,10 @@ private slots:
     void declination_data();
     void declination();
 
+    // ---- reports
+    void exportsMatchTheGoldenFiles_data();
+    void exportsMatchTheGoldenFiles();
+
 private:
     // Creates the main window on a settings file of this case's own folder.
     std::unique_ptr<TfrmMain> createWindow();
@@ -141,6 +146,7 @@ void TestMainWindow::init() {
 
 void TestMainWindow::cleanup() {
     DialogSeam::clearHooks();
+    LanguageManager::Instance().Reset();
     ResetConstants();
     QDir::setCurrent(m_startDirectory);
     m_dir.reset();
@@ -1015,6 +1021,45 @@ void TestMainWindow::declination() {
         for (int row = 0; row < window->GridView1->gridRowCount(); ++row)
             if (window->GridView1->cellText(row, 1).startsWith(QLatin1String("Astra 1C")))
                 QVERIFY(QLocale().toDouble(window->GridView1->cellText(row, 2)) < 175.86);
+    }
+}
+
+// ---- reports ------------------------------------------------------------------------------------
+
+void TestMainWindow::exportsMatchTheGoldenFiles_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<bool>("declination");
+    QTest::addColumn<QString>("golden");
+    QTest::newRow("HTML") << kLanguageEnglish << false << "main_list_en.html";
+    QTest::newRow("CSV") << kLanguageEnglish << false << "main_list_en.csv";
+    QTest::newRow("HTML in German, declination ticked")
+        << kLanguageGerman << true << "main_list_de_declination.html";
+    QTest::newRow("CSV in German") << kLanguageGerman << false << "main_list_de.csv";
+}
+
+void TestMainWindow::exportsMatchTheGoldenFiles() {
+    QFETCH(int, language);
+    QFETCH(bool, declination);
+    QFETCH(QString, golden);
+    auto window = createWindow();
+    LanguageManager::Instance().SetCurrentLanguageId(language);
+    window->cbUseMagDev->setChecked(declination);
+    const QString path = m_dir->filePath(golden);
+    DialogSeam::setSaveFileHook([&](const SaveDialogRequest&) { return path; });
+
+    (golden.endsWith(QLatin1String(".csv")) ? window->ExporttoCSV1 : window->mFileExportToHtml)
+        ->trigger();
+
+    QFile actual(path);
+    QFile expected(QStringLiteral(GOLDEN_DIR "/") + golden);
+    QVERIFY(actual.open(QIODevice::ReadOnly));
+    QVERIFY2(expected.open(QIODevice::ReadOnly), qPrintable(expected.fileName()));
+    const QByteArray bytes = actual.readAll();
+    if (bytes != expected.readAll()) {
+        const QString kept = QDir::temp().filePath(QStringLiteral("actual-") + golden);
+        QFile::remove(kept);
+        QFile::copy(path, kept);
+        QFAIL(qPrintable(golden + QStringLiteral(" differs; output kept as ") + kept));
     }
 }
 

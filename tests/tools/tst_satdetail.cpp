@@ -76,7 +76,10 @@ private slots:
     void saveImage_data();
     void saveImage();
     void exportWritesPageAndPictures();
+    void reportKeepsTheSiteOfItsRecord();
     void richPictureStillWritten();
+    void failedSaveTellsFileAndReason_data();
+    void failedSaveTellsFileAndReason();
     void everyTranslationEntryNamesAProperty();
     void closeFreesTheWindow();
 };
@@ -274,6 +277,53 @@ void TestSatDetail::exportWritesPageAndPictures() {
     VerifyGif(dir.filePath("site_sk.gif"), window.Bitmap(window.imgSkew));
 }
 
+// The main window moving on (another site, town and declination) after the window was opened
+// changes nothing in the window's report.
+void TestSatDetail::reportKeepsTheSiteOfItsRecord() {
+    QTemporaryDir dir;
+    DialogSeam::setSaveFileHook(
+        [&](const SaveDialogRequest&) { return dir.filePath("site.html"); });
+    SiteReportInputs site;
+    site.latitudeCaption = QStringLiteral("Latitude");
+    site.latitudeText = QStringLiteral("47.160");
+    site.longitudeCaption = QStringLiteral("Longitude");
+    site.longitudeText = QStringLiteral("16.16");
+    site.townName = QStringLiteral("Szombathely");
+    site.cityCaption = QStringLiteral("City:");
+    site.declinationTicked = true;
+    site.declinationCaption = QStringLiteral("Magnetic declination:");
+    site.declinationText = QStringLiteral("4.52° E");
+    TfrmSatDetail window(nullptr, ToolWindowLink{[&] { return site; }, nullptr});
+    window.SetSatellite(Record(-13.0, 47.16, -16.16));
+    site.latitudeText = QStringLiteral("10");
+    site.latitudeNorth = false;
+    site.townName = QStringLiteral("Graz");
+    site.declinationText = QStringLiteral("9.99° W");
+    window.ExporttoHTML1Click();
+    site.declinationTicked = false;
+    site.townName.clear();
+    QFile second(dir.filePath("site.html"));
+    QVERIFY(second.open(QIODevice::ReadOnly));
+    const QByteArray first = second.readAll();
+    second.close();
+    window.ExporttoHTML1Click();
+    QVERIFY(second.open(QIODevice::ReadOnly));
+
+    const QStringList lines = QString::fromLatin1(first).split(QStringLiteral("\r\n"));
+    const qsizetype start = lines.indexOf(QStringLiteral("<table>"));
+    QCOMPARE(lines.mid(start + 1, 5),
+             QStringList({"<tr><td class=\"info0\">Latitude:</td><td class=\"value0\">47.16&deg; "
+                          "N</td></tr>",
+                          "<tr><td class=\"info0\">Longitude:</td><td class=\"value0\">16.16&deg; "
+                          "E</td></tr>",
+                          "<tr><td class=\"info0\">City:</td><td "
+                          "class=\"value0\">Szombathely</td></tr>",
+                          "<tr><td class=\"info0\">Magnetic declination:</td><td "
+                          "class=\"value0\">4.52° E</td></tr>",
+                          "</table>"}));
+    QCOMPARE(second.readAll(), first);
+}
+
 // More than 256 colours cannot keep an exact palette; the picture is still written whole.
 void TestSatDetail::richPictureStillWritten() {
     QImage gradient(64, 64, QImage::Format_RGB32);
@@ -291,6 +341,53 @@ void TestSatDetail::richPictureStillWritten() {
     const QColor corner = read.pixelColor(63, 63);
     QVERIFY2(qAbs(corner.red() - 252) <= 51 && qAbs(corner.green() - 252) <= 51,
              qPrintable(corner.name()));
+}
+
+void TestSatDetail::failedSaveTellsFileAndReason_data() {
+    QTest::addColumn<bool>("page");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("failing");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("page into a missing folder") << true << "missing/site.html"
+                                                << "missing/site.html"
+                                                << "No such file or directory";
+    QTest::newRow("picture beside the page cannot replace a folder") << true << "site.html"
+                                                                     << "site_el.gif"
+                                                                     << "directory";
+    QTest::newRow("picture below a regular file") << false << "file/azimuth.gif"
+                                                  << "file/azimuth.gif"
+                                                  << "Not a directory";
+}
+
+void TestSatDetail::failedSaveTellsFileAndReason() {
+    QFETCH(bool, page);
+    QFETCH(QString, name);
+    QFETCH(QString, failing);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    QFile regular(dir.filePath(QStringLiteral("file")));
+    QVERIFY(regular.open(QIODevice::WriteOnly));
+    regular.close();
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("site_el.gif")));
+    DialogSeam::setSaveFileHook([&](const SaveDialogRequest&) { return dir.filePath(name); });
+    QStringList messages;
+    DialogSeam::setMessageHook(
+        [&](QMessageBox::Icon, const QString&, const QString& text) { messages << text; });
+    TfrmSatDetail window(nullptr, {});
+    window.SetSatellite(Record(-13.0, 47.16, -16.16));
+
+    if (page) {
+        window.ExporttoHTML1Click();
+    } else {
+        emit window.imgAzimuth->customContextMenuRequested(QPoint(5, 5));
+        window.popupSave()->hide();
+        window.popupSave()->actions().constFirst()->trigger();
+    }
+
+    QCOMPARE(messages.size(), 1);
+    const QString file = QDir::toNativeSeparators(dir.filePath(failing));
+    QVERIFY2(messages[0].contains(file + QStringLiteral(" ")), qPrintable(messages[0]));
+    QVERIFY2(messages[0].contains(reason, Qt::CaseInsensitive), qPrintable(messages[0]));
 }
 
 // A language file reaches only the properties its entries name.

@@ -240,6 +240,62 @@ private slots:
         QCOMPARE(html.count("<tr class=\"i1\">"), 2);
     }
 
+    void failedExportTellsFileAndReason_data() {
+        QTest::addColumn<bool>("html");
+        QTest::newRow("HTML") << true;
+        QTest::newRow("CSV") << false;
+    }
+    void failedExportTellsFileAndReason() {
+        QFETCH(bool, html);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("missing/outage.txt"));
+        DialogSeam::setSaveFileHook([&](const SaveDialogRequest&) { return path; });
+        QStringList messages;
+        DialogSeam::setMessageHook(
+            [&](QMessageBox::Icon, const QString&, const QString& text) { messages << text; });
+        TfrmSunOutage window(nullptr, Link());
+        window.SetSatellite(Satellite(-19.2));
+        (html ? window.ExporttoHTML1 : window.ExporttoCSV1)->trigger();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains(QDir::toNativeSeparators(path)), qPrintable(messages[0]));
+        QVERIFY2(messages[0].contains(QStringLiteral("No such file or directory")),
+                 qPrintable(messages[0]));
+    }
+
+    // The main window moving on after the window was opened changes nothing in its report.
+    void reportKeepsTheSiteOfItsRecord() {
+        QTemporaryDir dir;
+        site.townName = QStringLiteral("Szombathely");
+        site.cityCaption = QStringLiteral("City:");
+        site.declinationTicked = true;
+        site.declinationCaption = QStringLiteral("Magnetic declination:");
+        site.declinationText = QStringLiteral("4.52° E");
+        TfrmSunOutage window(nullptr, Link());
+        Retype(window.edYear, QStringLiteral("2000"));
+        window.SetSatellite(Satellite(-19.2));
+        site.longitudeText = QStringLiteral("3");
+        site.longitudeWest = true;
+        site.townName = QStringLiteral("Graz");
+        site.declinationTicked = false;
+        const QString path = dir.filePath(QStringLiteral("outage.html"));
+        DialogSeam::setSaveFileHook([&](const SaveDialogRequest&) { return path; });
+        window.ExporttoHTML1->trigger();
+        const QStringList lines = FileLines(path);
+        const qsizetype start = lines.indexOf(QStringLiteral("<table>"));
+        QCOMPARE(lines.mid(start + 1, 6),
+                 QStringList({"<tr><td class=\"info0\">Latitude:</td><td "
+                              "class=\"value0\">47.16&deg; N</td></tr>",
+                              "<tr><td class=\"info0\">Longitude:</td><td "
+                              "class=\"value0\">16.16&deg; E</td></tr>",
+                              "<tr><td class=\"info0\">City:</td><td "
+                              "class=\"value0\">Szombathely</td></tr>",
+                              "<tr><td class=\"info0\">Magnetic declination:</td><td "
+                              "class=\"value0\">4.52° E</td></tr>",
+                              "<tr><td class=\"info0\">&nbsp;</td><td "
+                              "class=\"value0\">Spring 2000, C-Band</td></tr>",
+                              "</table>"}));
+    }
+
     // A language file reaches only the properties its entries name.
     void everyTranslationEntryNamesAProperty() {
         TfrmSunOutage window(nullptr, Link());
