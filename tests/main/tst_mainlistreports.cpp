@@ -392,10 +392,14 @@ void TestMainListReports::failedExportKeepsTheEarlierFile() {
     records.push_back(nullptr); // a row without its record fails the export
     table.setRecords(records);
     SaveAnswer answer(path);
+    QStringList messages;
+    DialogSeam::setMessageHook(
+        [&](QMessageBox::Icon, const QString&, const QString& text) { messages << text; });
 
     ExportMainListToCsv(nullptr, table);
 
     QCOMPARE(ReadAll(path), QByteArray("earlier\r\n"));
+    QCOMPARE(messages.size(), 1);
 }
 
 void TestMainListReports::failedExportTellsFileAndReason_data() {
