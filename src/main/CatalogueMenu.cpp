@@ -2,6 +2,7 @@
 
 #include "CatalogueImport.h"
 #include "DialogSeam.h"
+#include "LanguageManager.h"
 #include "ReportParts.h"
 
 #include <QAction>
@@ -25,19 +26,14 @@ QString EnglishText(const char* objectName, const char* property) {
 
 } // namespace
 
-CatalogueMenu::CatalogueMenu(QMainWindow* window, QMenu* fileMenu, QAction* before,
-                             std::function<void()> recalculate)
+CatalogueMenu::CatalogueMenu(QMainWindow* window, const WindowTranslation& section, QMenu* fileMenu,
+                             QAction* before, std::function<void()> recalculate)
     : QObject(window)
     , m_window(window)
-    , m_texts(new QObject(window))
+    , m_section(section)
     , m_label(new QLabel(window))
     , m_useShipped(new QAction(window))
     , m_recalculate(std::move(recalculate)) {
-    m_texts->setObjectName(QStringLiteral("CatalogueTexts"));
-    for (const TranslationEntry& entry : TranslationEntries())
-        if (qstrcmp(entry.objectName, "CatalogueTexts") == 0)
-            m_texts->setProperty(entry.property, QString::fromUtf8(entry.english));
-
     auto* import = new QAction(EnglishText("mFileImportCatalogue", "Caption"), window);
     import->setObjectName(QStringLiteral("mFileImportCatalogue"));
     m_useShipped->setObjectName(QStringLiteral("mFileShippedCatalogue"));
@@ -57,40 +53,41 @@ const std::vector<TranslationEntry>& CatalogueMenu::TranslationEntries() {
     static const std::vector<TranslationEntry> entries{
         {60, "mFileImportCatalogue", "Caption", "&Import catalogue ..."},
         {61, "mFileShippedCatalogue", "Caption", "Use the &shipped catalogue"},
-        {62, "CatalogueTexts", "Filter",
+        {int(Entry::Filter), "CatalogueTexts", "Filter",
          "Catalogues and element lists (*.dat *.xml *.json *.csv *.txt *.tle)|"
          "*.dat;*.xml;*.json;*.csv;*.txt;*.tle|All extensions (*.*)|*.*"},
-        {63, "CatalogueTexts", "WorkingFolder", "working folder"},
-        {64, "CatalogueTexts", "Yours", "your import"},
-        {65, "CatalogueTexts", "Shipped", "shipped"},
-        {66, "CatalogueTexts", "BuiltIn", "built-in"},
-        {67, "CatalogueTexts", "StatusText", "Catalogue: %s"},
-        {68, "CatalogueTexts", "ImportTitle", "Import catalogue"},
-        {69, "CatalogueTexts", "Imported", "%s positions imported into your catalogue."},
-        {70, "CatalogueTexts", "NotImported",
+        {int(Entry::WorkingFolder), "CatalogueTexts", "WorkingFolder", "working folder"},
+        {int(Entry::Yours), "CatalogueTexts", "Yours", "your import"},
+        {int(Entry::Shipped), "CatalogueTexts", "Shipped", "shipped"},
+        {int(Entry::BuiltIn), "CatalogueTexts", "BuiltIn", "built-in"},
+        {int(Entry::StatusText), "CatalogueTexts", "StatusText", "Catalogue: %s"},
+        {int(Entry::ImportTitle), "CatalogueTexts", "ImportTitle", "Import catalogue"},
+        {int(Entry::Imported), "CatalogueTexts", "Imported",
+         "%s positions imported into your catalogue."},
+        {int(Entry::NotImported), "CatalogueTexts", "NotImported",
          "The catalogue was not imported; the previous one stays in use."},
-        {71, "CatalogueTexts", "NotRemoved",
+        {int(Entry::NotRemoved), "CatalogueTexts", "NotRemoved",
          "Your catalogue could not be removed and stays in use."},
     };
     return entries;
 }
 
-QString CatalogueMenu::Text(const char* name) const {
-    return m_texts->property(name).toString();
+QString CatalogueMenu::Text(Entry entry) const {
+    return TranslatedText(m_section, static_cast<int>(entry));
 }
 
 QString CatalogueMenu::SourceName(CatalogueSource source) const {
     switch (source) {
     case CatalogueSource::WorkingDirectory:
-        return Text("WorkingFolder");
+        return Text(Entry::WorkingFolder);
     case CatalogueSource::User:
-        return Text("Yours");
+        return Text(Entry::Yours);
     case CatalogueSource::Shipped:
-        return Text("Shipped");
+        return Text(Entry::Shipped);
     case CatalogueSource::BuiltIn:
         break;
     }
-    return Text("BuiltIn");
+    return Text(Entry::BuiltIn);
 }
 
 QString CatalogueMenu::Description(CatalogueSource source, const QString& version) const {
@@ -100,15 +97,16 @@ QString CatalogueMenu::Description(CatalogueSource source, const QString& versio
 }
 
 void CatalogueMenu::ShowSource(CatalogueSource source, const QString& version) {
-    m_label->setText(Text("StatusText").replace(QLatin1String("%s"), Description(source, version)));
+    m_label->setText(
+        Text(Entry::StatusText).replace(QLatin1String("%s"), Description(source, version)));
     m_label->setVisible(source != CatalogueSource::BuiltIn);
     m_useShipped->setEnabled(QFile::exists(UserCatalogueFile()));
 }
 
 void CatalogueMenu::mFileImportCatalogueClick() {
-    const QString title = Text("ImportTitle");
+    const QString title = Text(Entry::ImportTitle);
     const QString path =
-        DialogSeam::getOpenFileName(m_window, title, QtFilterFromPipeFilter(Text("Filter")));
+        DialogSeam::getOpenFileName(m_window, title, QtFilterFromPipeFilter(Text(Entry::Filter)));
     if (path.isEmpty())
         return;
     try {
@@ -117,10 +115,11 @@ void CatalogueMenu::mFileImportCatalogueClick() {
         m_recalculate();
         DialogSeam::showMessage(
             m_window, QMessageBox::Information, title,
-            Text("Imported").replace(QLatin1String("%s"), QString::number(imported.satellites)));
+            Text(Entry::Imported)
+                .replace(QLatin1String("%s"), QString::number(imported.satellites)));
     } catch (const CatalogueError& error) {
         DialogSeam::showMessage(m_window, QMessageBox::Warning, title,
-                                Text("NotImported") + QStringLiteral("\n\n") +
+                                Text(Entry::NotImported) + QStringLiteral("\n\n") +
                                     QString::fromUtf8(error.what()));
     }
 }
@@ -128,7 +127,8 @@ void CatalogueMenu::mFileImportCatalogueClick() {
 void CatalogueMenu::mFileShippedCatalogueClick() {
     if (!RemoveUserCatalogue())
         DialogSeam::showMessage(m_window, QMessageBox::Warning,
-                                m_useShipped->text().remove(QLatin1Char('&')), Text("NotRemoved"));
+                                m_useShipped->text().remove(QLatin1Char('&')),
+                                Text(Entry::NotRemoved));
     m_recalculate();
 }
 

@@ -3,8 +3,6 @@
 #include "Constants.h"
 #include "GridView.h"
 #include "NumberText.h"
-#include "ProductInfo.h"
-#include "ReportFrame.h"
 #include "ReportParts.h"
 #include "ReportWriter.h"
 
@@ -22,7 +20,7 @@ namespace {
 
 QStringList InformationTableLines(const MainListReportInputs& inputs) {
     QStringList lines{QStringLiteral("<table>")};
-    lines << SiteInformationRows(inputs);
+    lines << SiteInformationRows(inputs.site);
     lines << QStringLiteral("</table>");
     return lines;
 }
@@ -99,14 +97,6 @@ void PrintRow(QPainter& painter, const GridView& grid, const std::vector<int>& c
 }
 
 } // namespace
-
-QStringList MainListHtmlLines(const MainListReportInputs& inputs, const QAbstractItemModel& rows) {
-    QStringList lines = HtmlFrameHeaderLines(inputs.heading);
-    lines << InformationTableLines(inputs);
-    lines << DetailTableLines(rows);
-    lines << HtmlFrameFooterLines(QString::fromUtf8(kProductVersion));
-    return lines;
-}
 
 QStringList MainListCsvLines(const QAbstractItemModel& rows) {
     QStringList lines{CsvLine(HeaderCaptions(rows))};

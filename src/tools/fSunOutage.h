@@ -60,7 +60,7 @@ private:
 
     ToolWindowLink m_link;
     SunOutagePredictor m_predictor;
-    SiteReportInputs m_siteTaken; // the main window's site when the record was set
+    SiteFacts m_siteTaken; // the record's site and the main window's town and declination then
     SaveDialogSettings* SaveDialogCSV = nullptr;
     SaveDialogSettings* SaveDialogHTML = nullptr;
 };

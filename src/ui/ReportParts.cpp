@@ -70,30 +70,28 @@ QString HtmlInfoRow(const QString& label, const QString& value) {
 }
 
 QStringList SiteInformationRows(const SiteReportInputs& site) {
+    const SiteCaptions& captions = site.captions;
+    const SiteFacts& facts = site.facts;
     QStringList lines;
-    lines << SiteRow(site.latitudeCaption, site.latitudeText,
-                     site.latitudeNorth ? Constant::NorthShort : Constant::SouthShort);
-    lines << SiteRow(site.longitudeCaption, site.longitudeText,
-                     site.longitudeWest ? Constant::WestShort : Constant::EastShort);
-    if (!site.townName.isEmpty())
-        lines << HtmlInfoRow(HtmlEscape(site.cityCaption), HtmlEscape(site.townName));
-    if (site.declinationTicked)
-        lines << HtmlInfoRow(HtmlEscape(site.declinationCaption), HtmlEscape(site.declinationText));
+    lines << SiteRow(captions.latitude, facts.latitudeText,
+                     facts.latitudeNorth ? Constant::NorthShort : Constant::SouthShort);
+    lines << SiteRow(captions.longitude, facts.longitudeText,
+                     facts.longitudeWest ? Constant::WestShort : Constant::EastShort);
+    if (!facts.townName.isEmpty())
+        lines << HtmlInfoRow(HtmlEscape(captions.city), HtmlEscape(facts.townName));
+    if (facts.declinationTicked)
+        lines << HtmlInfoRow(HtmlEscape(captions.declination), HtmlEscape(facts.declinationText));
     return lines;
 }
 
-SiteReportInputs RecordSiteReport(const SiteReportInputs& taken, const SiteReportInputs& now,
-                                  double latitude, double longitude) {
+SiteFacts RecordSiteFacts(const SiteFacts& taken, double latitude, double longitude) {
     const Site recorded = Site::FromNorthWest(latitude, longitude);
-    SiteReportInputs site = now;
-    site.latitudeText = recorded.latitudeText();
-    site.latitudeNorth = recorded.north();
-    site.longitudeText = recorded.longitudeText();
-    site.longitudeWest = recorded.west();
-    site.townName = taken.townName;
-    site.declinationTicked = taken.declinationTicked;
-    site.declinationText = taken.declinationText;
-    return site;
+    SiteFacts facts = taken;
+    facts.latitudeText = recorded.latitudeText();
+    facts.latitudeNorth = recorded.north();
+    facts.longitudeText = recorded.longitudeText();
+    facts.longitudeWest = recorded.west();
+    return facts;
 }
 
 QStringList DetailTableLines(const QAbstractItemModel& rows) {

@@ -15,19 +15,30 @@ namespace skyvane {
 
 class GridView;
 
-// The main window's site as every HTML report repeats it, in the window's current language.
-struct SiteReportInputs {
-    QString latitudeCaption;        // lblLatitude: "Latitude"
+// What the site rows of a report say, without their captions: the site as typed, the town
+// found for it and the declination as shown.
+struct SiteFacts {
     QString latitudeText;           // the site's latitude as typed (Site::latitudeText)
     bool latitudeNorth = true;      // its hemisphere as chosen
-    QString longitudeCaption;       // lblLongitude: "Longitude"
     QString longitudeText;          // the longitude as typed
     bool longitudeWest = false;     // its hemisphere as chosen
     QString townName;               // the town found for the site; empty gives no town row
-    QString cityCaption;            // the location window's lblCity, with its own colon: "City:"
-    bool declinationTicked = false; // cbUseMagDev checked
-    QString declinationCaption;     // lblMagDeclination, colon included
-    QString declinationText;        // lblMagDev as currently shown
+    bool declinationTicked = false; // whether the declination is applied
+    QString declinationText;        // the declination as shown ("-" before any reading)
+};
+
+// The captions of the site rows in the current language.
+struct SiteCaptions {
+    QString latitude;    // "Latitude"
+    QString longitude;   // "Longitude"
+    QString city;        // with its own colon: "City:"
+    QString declination; // colon included: "Magnetic declination:"
+};
+
+// The site as every HTML report repeats it.
+struct SiteReportInputs {
+    SiteCaptions captions;
+    SiteFacts facts;
 };
 
 // A save dialog as the window declares it: the filter in the "Text|patterns|Text|patterns"
@@ -57,12 +68,10 @@ QString HtmlInfoRow(const QString& label, const QString& value);
 // The site rows of an information table: latitude, longitude, the town when one was found and
 // the declination when it is applied. Without the surrounding <table> lines.
 QStringList SiteInformationRows(const SiteReportInputs& site);
-// The site of a tool window's reports: the record's position, latitude in degrees North positive
-// and longitude in degrees West positive, with two decimals, and the town and declination as
-// they were `taken` with the record, for the main window's fields may have moved on since; the
-// captions as they read `now`, in the current language.
-SiteReportInputs RecordSiteReport(const SiteReportInputs& taken, const SiteReportInputs& now,
-                                  double latitude, double longitude);
+// The site of a tool window's reports, taken when the window receives its record: the record's
+// position, latitude in degrees North positive and longitude in degrees West positive, with two
+// decimals, and the town and declination of the main window at that moment (`taken`).
+SiteFacts RecordSiteFacts(const SiteFacts& taken, double latitude, double longitude);
 // The detail table of a table: "<br><br>", the table in its div, the header row and one row per
 // row in the order given, classes alternating from i0. The grid's form takes its rows as shown.
 QStringList DetailTableLines(const QAbstractItemModel& rows);

@@ -41,15 +41,15 @@ void FillDefaultSite(GridView& grid, SatelliteTableModel& table) {
 MainListReportInputs DefaultInputs() {
     MainListReportInputs inputs;
     inputs.heading = QStringLiteral("Azimuth & Elevation");
-    inputs.latitudeCaption = QStringLiteral("Latitude");
-    inputs.latitudeText = QStringLiteral("47.16");
-    inputs.latitudeNorth = true;
-    inputs.longitudeCaption = QStringLiteral("Longitude");
-    inputs.longitudeText = QStringLiteral("16.16");
-    inputs.longitudeWest = false;
-    inputs.cityCaption = QStringLiteral("City:");
-    inputs.declinationCaption = QStringLiteral("Magnetic declination:");
-    inputs.declinationText = QStringLiteral("-");
+    inputs.site.captions.latitude = QStringLiteral("Latitude");
+    inputs.site.facts.latitudeText = QStringLiteral("47.16");
+    inputs.site.facts.latitudeNorth = true;
+    inputs.site.captions.longitude = QStringLiteral("Longitude");
+    inputs.site.facts.longitudeText = QStringLiteral("16.16");
+    inputs.site.facts.longitudeWest = false;
+    inputs.site.captions.city = QStringLiteral("City:");
+    inputs.site.captions.declination = QStringLiteral("Magnetic declination:");
+    inputs.site.facts.declinationText = QStringLiteral("-");
     return inputs;
 }
 
@@ -352,8 +352,8 @@ void TestMainListReports::optionalInformationRows() {
     QTemporaryDir dir;
     SatelliteTableModel table;
     MainListReportInputs inputs = DefaultInputs();
-    inputs.townName = town;
-    inputs.declinationTicked = declination;
+    inputs.site.facts.townName = town;
+    inputs.site.facts.declinationTicked = declination;
 
     const QStringList html = Lines(ReadAll(ExportHtml(dir, inputs, table)));
 
@@ -367,10 +367,10 @@ void TestMainListReports::siteRowsRepeatTheTypedText() {
     QTemporaryDir dir;
     SatelliteTableModel table;
     MainListReportInputs inputs = DefaultInputs();
-    inputs.latitudeText = QStringLiteral("47,160");
-    inputs.latitudeNorth = false;
-    inputs.longitudeText = QStringLiteral("-16.16");
-    inputs.longitudeWest = true;
+    inputs.site.facts.latitudeText = QStringLiteral("47,160");
+    inputs.site.facts.latitudeNorth = false;
+    inputs.site.facts.longitudeText = QStringLiteral("-16.16");
+    inputs.site.facts.longitudeWest = true;
 
     const QString page = QString::fromLatin1(ReadAll(ExportHtml(dir, inputs, table)));
 

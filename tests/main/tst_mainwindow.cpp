@@ -119,6 +119,7 @@ private slots:
     // ---- reports
     void exportsMatchTheGoldenFiles_data();
     void exportsMatchTheGoldenFiles();
+    void toolWindowReportFollowsTheLanguage();
 
 private:
     // Creates the main window on a settings file of this case's own folder.
@@ -364,7 +365,7 @@ void TestMainWindow::leavingSiteField() {
 
     if (!accepted) {
         // The field shows the site of the list again, as the reports do.
-        const SiteReportInputs report = window->SiteReport();
+        const SiteFacts report = window->SiteReportFacts();
         QCOMPARE(edit->text(), latitudeField ? QStringLiteral("47.16") : QStringLiteral("16.16"));
         QCOMPARE(latitudeField ? report.latitudeText : report.longitudeText, edit->text());
         QCOMPARE(QApplication::focusWidget(), edit);
@@ -474,7 +475,7 @@ void TestMainWindow::siteSetElsewhereShown() {
     QVERIFY(first && first != before);
     QCOMPARE(first->SiteLatitude, -33.5);
     QCOMPARE(first->SiteLongitude, 58.5);
-    QCOMPARE(window->SiteReport().longitudeText, QStringLiteral("58.50"));
+    QCOMPARE(window->SiteReportFacts().longitudeText, QStringLiteral("58.50"));
 }
 
 void TestMainWindow::clickRecalculates_data() {
@@ -1061,6 +1062,26 @@ void TestMainWindow::exportsMatchTheGoldenFiles() {
         QFile::copy(path, kept);
         QFAIL(qPrintable(golden + QStringLiteral(" differs; output kept as ") + kept));
     }
+}
+
+// The captions of a tool window's site rows are those of the language at the export.
+void TestMainWindow::toolWindowReportFollowsTheLanguage() {
+    auto window = createWindow();
+    window->OpenSatDetail(0);
+    auto* detail = window->findChild<QMainWindow*>(QStringLiteral("frmSatDetail"));
+    QVERIFY(detail);
+    LanguageManager::Instance().SetCurrentLanguageId(kLanguageGerman);
+    const QString path = m_dir->filePath(QStringLiteral("detail.html"));
+    DialogSeam::setSaveFileHook([&](const SaveDialogRequest&) { return path; });
+
+    detail->findChild<QAction*>(QStringLiteral("ExporttoHTML1"))->trigger();
+
+    QFile page(path);
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromLatin1(page.readAll());
+    QVERIFY2(html.contains(QStringLiteral("<td class=\"info0\">Breitengrad:</td>")),
+             qPrintable(html));
+    QVERIFY(html.contains(QStringLiteral("<td class=\"info0\">L\u00e4ngengrad:</td>")));
 }
 
 QTEST_MAIN(TestMainWindow)

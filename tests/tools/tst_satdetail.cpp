@@ -251,14 +251,15 @@ void TestSatDetail::exportWritesPageAndPictures() {
     DialogSeam::setSaveFileHook(
         [&](const SaveDialogRequest&) { return dir.filePath("site.html"); });
     SiteReportInputs site;
-    site.latitudeCaption = QStringLiteral("Latitude");
-    site.latitudeText = QStringLiteral("47.16");
-    site.longitudeCaption = QStringLiteral("Longitude");
-    site.longitudeText = QStringLiteral("16.16");
-    TfrmSatDetail window(nullptr, ToolWindowLink{[&] { return site; }, nullptr});
+    site.captions.latitude = QStringLiteral("Latitude");
+    site.facts.latitudeText = QStringLiteral("47.16");
+    site.captions.longitude = QStringLiteral("Longitude");
+    site.facts.longitudeText = QStringLiteral("16.16");
+    TfrmSatDetail window(nullptr, ToolWindowLink{[&] { return site.facts; },
+                                                 [&] { return site.captions; }, nullptr});
     window.SetSatellite(Record(-13.0, 47.16, -16.16));
-    site.longitudeText = QStringLiteral("3"); // typed after the window was opened
-    site.longitudeWest = true;
+    site.facts.longitudeText = QStringLiteral("3"); // typed after the window was opened
+    site.facts.longitudeWest = true;
     window.ExporttoHTML1Click();
 
     QFile page(dir.filePath("site.html"));
@@ -284,24 +285,25 @@ void TestSatDetail::reportKeepsTheSiteOfItsRecord() {
     DialogSeam::setSaveFileHook(
         [&](const SaveDialogRequest&) { return dir.filePath("site.html"); });
     SiteReportInputs site;
-    site.latitudeCaption = QStringLiteral("Latitude");
-    site.latitudeText = QStringLiteral("47.160");
-    site.longitudeCaption = QStringLiteral("Longitude");
-    site.longitudeText = QStringLiteral("16.16");
-    site.townName = QStringLiteral("Szombathely");
-    site.cityCaption = QStringLiteral("City:");
-    site.declinationTicked = true;
-    site.declinationCaption = QStringLiteral("Magnetic declination:");
-    site.declinationText = QStringLiteral("4.52° E");
-    TfrmSatDetail window(nullptr, ToolWindowLink{[&] { return site; }, nullptr});
+    site.captions.latitude = QStringLiteral("Latitude");
+    site.facts.latitudeText = QStringLiteral("47.160");
+    site.captions.longitude = QStringLiteral("Longitude");
+    site.facts.longitudeText = QStringLiteral("16.16");
+    site.facts.townName = QStringLiteral("Szombathely");
+    site.captions.city = QStringLiteral("City:");
+    site.facts.declinationTicked = true;
+    site.captions.declination = QStringLiteral("Magnetic declination:");
+    site.facts.declinationText = QStringLiteral("4.52° E");
+    TfrmSatDetail window(nullptr, ToolWindowLink{[&] { return site.facts; },
+                                                 [&] { return site.captions; }, nullptr});
     window.SetSatellite(Record(-13.0, 47.16, -16.16));
-    site.latitudeText = QStringLiteral("10");
-    site.latitudeNorth = false;
-    site.townName = QStringLiteral("Graz");
-    site.declinationText = QStringLiteral("9.99° W");
+    site.facts.latitudeText = QStringLiteral("10");
+    site.facts.latitudeNorth = false;
+    site.facts.townName = QStringLiteral("Graz");
+    site.facts.declinationText = QStringLiteral("9.99° W");
     window.ExporttoHTML1Click();
-    site.declinationTicked = false;
-    site.townName.clear();
+    site.facts.declinationTicked = false;
+    site.facts.townName.clear();
     QFile second(dir.filePath("site.html"));
     QVERIFY(second.open(QIODevice::ReadOnly));
     const QByteArray first = second.readAll();

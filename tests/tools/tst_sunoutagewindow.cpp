@@ -47,7 +47,7 @@ private:
     SunOutageSettings settings;
     SiteReportInputs site; // the main window's site fields
     ToolWindowLink Link() {
-        return {[this] { return site; }, &settings};
+        return {[this] { return site.facts; }, [this] { return site.captions; }, &settings};
     }
 
 private slots:
@@ -55,10 +55,10 @@ private slots:
         QLocale::setDefault(QLocale::c());
         settings = {};
         site = {};
-        site.latitudeCaption = QStringLiteral("Latitude");
-        site.latitudeText = QStringLiteral("47.16");
-        site.longitudeCaption = QStringLiteral("Longitude");
-        site.longitudeText = QStringLiteral("16.16");
+        site.captions.latitude = QStringLiteral("Latitude");
+        site.facts.latitudeText = QStringLiteral("47.16");
+        site.captions.longitude = QStringLiteral("Longitude");
+        site.facts.longitudeText = QStringLiteral("16.16");
         DialogSeam::clearHooks();
     }
 
@@ -222,8 +222,8 @@ private slots:
         TfrmSunOutage window(nullptr, Link());
         Retype(window.edYear, QStringLiteral("2000"));
         window.SetSatellite(Satellite(-19.2));
-        site.latitudeText = QStringLiteral("47,680"); // typed after the window was opened
-        site.latitudeNorth = false;
+        site.facts.latitudeText = QStringLiteral("47,680"); // typed after the window was opened
+        site.facts.latitudeNorth = false;
         QString path;
         DialogSeam::setSaveFileHook([&](const SaveDialogRequest&) { return path; });
         path = dir.filePath(QStringLiteral("outage.csv"));
@@ -265,18 +265,18 @@ private slots:
     // The main window moving on after the window was opened changes nothing in its report.
     void reportKeepsTheSiteOfItsRecord() {
         QTemporaryDir dir;
-        site.townName = QStringLiteral("Szombathely");
-        site.cityCaption = QStringLiteral("City:");
-        site.declinationTicked = true;
-        site.declinationCaption = QStringLiteral("Magnetic declination:");
-        site.declinationText = QStringLiteral("4.52° E");
+        site.facts.townName = QStringLiteral("Szombathely");
+        site.captions.city = QStringLiteral("City:");
+        site.facts.declinationTicked = true;
+        site.captions.declination = QStringLiteral("Magnetic declination:");
+        site.facts.declinationText = QStringLiteral("4.52° E");
         TfrmSunOutage window(nullptr, Link());
         Retype(window.edYear, QStringLiteral("2000"));
         window.SetSatellite(Satellite(-19.2));
-        site.longitudeText = QStringLiteral("3");
-        site.longitudeWest = true;
-        site.townName = QStringLiteral("Graz");
-        site.declinationTicked = false;
+        site.facts.longitudeText = QStringLiteral("3");
+        site.facts.longitudeWest = true;
+        site.facts.townName = QStringLiteral("Graz");
+        site.facts.declinationText = QStringLiteral("9.99° W");
         const QString path = dir.filePath(QStringLiteral("outage.html"));
         DialogSeam::setSaveFileHook([&](const SaveDialogRequest&) { return path; });
         window.ExporttoHTML1->trigger();
