@@ -293,6 +293,8 @@ CONSTANTS = [
      "lehetséges különbség %s m."),
     ("constSatTheoreticallyVisible", "%s satellites theoretically visible",
      "%s Satelliten theoretisch sichtbar", "%s műhold elméletileg látható"),
+    ("constSaveFailed", "The file %s could not be saved: %s",
+     "Die Datei %s konnte nicht gespeichert werden: %s", "A(z) %s fájl nem menthető: %s"),
     ("constSkew", "Skew", "LNB-Drehung", "LNB-elforgatás"),
     ("constSouthShort", "S", "S", "D"),
     ("constSunOutageForSatAtLoc", "Sun Outage for %s at %s", "Sonnenstörung für %s auf %s",

@@ -2,6 +2,11 @@
 
 namespace skyvane {
 
+FileSaveError::FileSaveError(const QString& action, const QString& path, const QString& reason)
+    : std::runtime_error(QStringLiteral("%1 %2: %3").arg(action, path, reason).toStdString())
+    , m_path(path)
+    , m_reason(reason) {}
+
 bool CommitChecked(QSaveFile& file, QString& errorText) {
     // commit() does not report a failed final flush (a full disk), and would then replace the
     // earlier file with a truncated one; flushing first lets the earlier file survive.

@@ -13,7 +13,7 @@ struct ConstantEntry {
 };
 
 // In the order of the enumeration, so a constant is its own index.
-constexpr std::array<ConstantEntry, 39> kConstants{{
+constexpr std::array<ConstantEntry, 40> kConstants{{
     {Constant::Azimuth, "constAzimuth", "Azimuth"},
     {Constant::DetailsForSatAtLoc, "constDetailsForSatAtLoc", "Details for %s at %s"},
     {Constant::EastShort, "constEastShort", "E"},
@@ -67,6 +67,7 @@ constexpr std::array<ConstantEntry, 39> kConstants{{
      "point of the antenna is %s m."},
     {Constant::SatTheoreticallyVisible, "constSatTheoreticallyVisible",
      "%s satellites theoretically visible"},
+    {Constant::SaveFailed, "constSaveFailed", "The file %s could not be saved: %s"},
     {Constant::Skew, "constSkew", "Skew"},
     {Constant::SouthShort, "constSouthShort", "S"},
     {Constant::SunOutageForSatAtLoc, "constSunOutageForSatAtLoc", "Sun Outage for %s at %s"},

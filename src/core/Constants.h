@@ -46,6 +46,7 @@ enum class Constant {
     ObstacleRsltElevation,
     ObstacleRsltHeight,
     SatTheoreticallyVisible,
+    SaveFailed,
     Skew,
     SouthShort,
     SunOutageForSatAtLoc,

@@ -15,6 +15,9 @@
 
 #include <unicode/uloc.h>
 
+#include <algorithm>
+#include <stdexcept>
+
 namespace skyvane {
 
 namespace {
@@ -44,6 +47,22 @@ QStringList FilesOf(const QString& folder, const QString& mask, bool recurse) {
 }
 
 } // namespace
+
+QString TranslatedText(const WindowTranslation& window, int number) {
+    const auto entry =
+        std::find_if(window.entries.begin(), window.entries.end(),
+                     [number](const TranslationEntry& e) { return e.number == number; });
+    if (entry == window.entries.end())
+        throw std::logic_error(QStringLiteral("%1 declares no entry %2")
+                                   .arg(QLatin1String(window.section))
+                                   .arg(number)
+                                   .toStdString());
+    if (const Translation* current = LanguageManager::Instance().CurrentTranslation())
+        if (std::optional<QString> text =
+                current->entryText(QString::fromLatin1(window.section), number))
+            return *text;
+    return QString::fromUtf8(entry->english);
+}
 
 LanguageManager& LanguageManager::Instance() {
     static LanguageManager manager;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LanguageFile.h"
+#include "Translatable.h"
 
 #include <QByteArray>
 #include <QList>
@@ -84,6 +85,11 @@ private:
     QList<LanguageSource> m_languages; // without the default language
     std::shared_ptr<const Translation> m_translation;
 };
+
+// Entry `number` of a window's table in the current language: the current language file's text
+// for it, or the English text the table declares. Throws std::logic_error for a number the
+// table does not declare, so a wrong number cannot pass for an empty text.
+QString TranslatedText(const WindowTranslation& window, int number);
 
 // The human-readable name of a Windows language identifier in the language of the default
 // locale ("German (Germany)" in English); the identifier itself when nobody knows it.

@@ -70,7 +70,7 @@ const WindowTranslation& TfrmLocations::Translation() {
             {1, "", "Caption", "Location database"},
             {2, "btnApply", "Caption", "&Apply"},
             {3, "lblCountry", "Caption", "Country:"},
-            {4, "lblCity", "Caption", "City:"},
+            {kCityEntry, "lblCity", "Caption", "City:"},
             {5, "btnCancel", "Caption", "&Cancel"},
             {7, "lblLatitudeC", "Caption", "Latitude:"},
             {8, "lblLongitudeC", "Caption", "Longitude:"},

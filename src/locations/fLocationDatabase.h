@@ -33,6 +33,8 @@ public:
     ~TfrmLocations() override;
 
     static const WindowTranslation& Translation();
+    // The town caption's entry, which reports read as well.
+    static constexpr int kCityEntry = 4;
 
     // False when no database file was found: the main window then hides btnLocDatabase.
     bool databaseAvailable() const { return m_databaseAvailable; }

@@ -2,6 +2,7 @@
 
 #include "CatalogueImport.h"
 #include "DialogSeam.h"
+#include "LanguageManager.h"
 #include "ReportParts.h"
 #include "Session.h"
 
@@ -64,21 +65,17 @@ QString EnglishText(const char* objectName, const char* property) {
 
 } // namespace
 
-CatalogueMenu::CatalogueMenu(QMainWindow* window, QMenu* fileMenu, QAction* before,
-                             const Session* session, std::function<void()> recalculate)
+CatalogueMenu::CatalogueMenu(QMainWindow* window, const WindowTranslation& section, QMenu* fileMenu,
+                             QAction* before, const Session* session,
+                             std::function<void()> recalculate)
     : QObject(window)
     , m_window(window)
+    , m_section(section)
     , m_session(session)
-    , m_texts(new QObject(window))
     , m_label(new QLabel(window))
     , m_import(new QAction(window))
     , m_useShipped(new QAction(window))
     , m_recalculate(std::move(recalculate)) {
-    m_texts->setObjectName(QStringLiteral("CatalogueTexts"));
-    for (const TranslationEntry& entry : TranslationEntries())
-        if (qstrcmp(entry.objectName, "CatalogueTexts") == 0)
-            m_texts->setProperty(entry.property, QString::fromUtf8(entry.english));
-
     m_import->setText(EnglishText("mFileImportCatalogue", "Caption"));
     m_import->setObjectName(QStringLiteral("mFileImportCatalogue"));
     m_useShipped->setObjectName(QStringLiteral("mFileShippedCatalogue"));
@@ -98,47 +95,49 @@ const std::vector<TranslationEntry>& CatalogueMenu::TranslationEntries() {
     static const std::vector<TranslationEntry> entries{
         {60, "mFileImportCatalogue", "Caption", "&Import catalogue ..."},
         {61, "mFileShippedCatalogue", "Caption", "Use the &shipped catalogue"},
-        {62, "CatalogueTexts", "Filter",
+        {int(Entry::Filter), "CatalogueTexts", "Filter",
          "Catalogues and element lists (*.dat *.xml *.json *.csv *.txt *.tle)|"
          "*.dat;*.xml;*.json;*.csv;*.txt;*.tle|All extensions (*.*)|*.*"},
-        {63, "CatalogueTexts", "WorkingFolder", "working folder"},
-        {64, "CatalogueTexts", "Yours", "your import"},
-        {65, "CatalogueTexts", "Shipped", "shipped"},
-        {66, "CatalogueTexts", "BuiltIn", "built-in"},
-        {67, "CatalogueTexts", "StatusText", "Catalogue: %s"},
-        {68, "CatalogueTexts", "ImportTitle", "Import catalogue"},
-        {69, "CatalogueTexts", "Imported", "%s positions imported into your catalogue."},
-        {70, "CatalogueTexts", "NotImported",
+        {int(Entry::WorkingFolder), "CatalogueTexts", "WorkingFolder", "working folder"},
+        {int(Entry::Yours), "CatalogueTexts", "Yours", "your import"},
+        {int(Entry::Shipped), "CatalogueTexts", "Shipped", "shipped"},
+        {int(Entry::BuiltIn), "CatalogueTexts", "BuiltIn", "built-in"},
+        {int(Entry::StatusText), "CatalogueTexts", "StatusText", "Catalogue: %s"},
+        {int(Entry::ImportTitle), "CatalogueTexts", "ImportTitle", "Import catalogue"},
+        {int(Entry::Imported), "CatalogueTexts", "Imported",
+         "%s positions imported into your catalogue."},
+        {int(Entry::NotImported), "CatalogueTexts", "NotImported",
          "The catalogue was not imported; the previous one stays in use."},
-        {71, "CatalogueTexts", "NotRemoved",
+        {int(Entry::NotRemoved), "CatalogueTexts", "NotRemoved",
          "Your catalogue could not be removed and stays in use."},
-        {80, "CatalogueTexts", "OldElements", "element sets %s days old"},
-        {81, "CatalogueTexts", "ImportedOld",
+        {int(Entry::OldElements), "CatalogueTexts", "OldElements", "element sets %s days old"},
+        {int(Entry::ImportedOld), "CatalogueTexts", "ImportedOld",
          "The element sets are %s days old: the positions are those of that time and may be out "
          "of date."},
-        {82, "CatalogueTexts", "WorkingFolderWins",
+        {int(Entry::WorkingFolderWins), "CatalogueTexts", "WorkingFolderWins",
          "It is not in use while the working folder holds %s: that file comes first."},
-        {83, "CatalogueTexts", "Reading", "Reading %s ..."},
+        {int(Entry::Reading), "CatalogueTexts", "Reading", "Reading %s ..."},
     };
     return entries;
 }
 
-QString CatalogueMenu::Text(const char* name, const QString& argument) const {
-    return m_texts->property(name).toString().replace(QLatin1String("%s"), argument);
+QString CatalogueMenu::Text(Entry entry, const QString& argument) const {
+    return TranslatedText(m_section, static_cast<int>(entry))
+        .replace(QLatin1String("%s"), argument);
 }
 
 QString CatalogueMenu::SourceName(CatalogueSource source) const {
     switch (source) {
     case CatalogueSource::WorkingDirectory:
-        return Text("WorkingFolder");
+        return Text(Entry::WorkingFolder);
     case CatalogueSource::User:
-        return Text("Yours");
+        return Text(Entry::Yours);
     case CatalogueSource::Shipped:
-        return Text("Shipped");
+        return Text(Entry::Shipped);
     case CatalogueSource::BuiltIn:
         break;
     }
-    return Text("BuiltIn");
+    return Text(Entry::BuiltIn);
 }
 
 QString CatalogueMenu::Description() const {
@@ -149,23 +148,23 @@ QString CatalogueMenu::Description() const {
 }
 
 void CatalogueMenu::ShowSource() {
-    QString text = Text("StatusText", Description());
+    QString text = Text(Entry::StatusText, Description());
     if (const std::optional<int> age =
             OldElementsAge(m_session->catalogueElementsEpoch(), QDateTime::currentDateTimeUtc()))
-        text += QStringLiteral("; ") + Text("OldElements", QString::number(*age));
+        text += QStringLiteral("; ") + Text(Entry::OldElements, QString::number(*age));
     m_label->setText(text);
     m_label->setVisible(m_session->catalogueSource() != CatalogueSource::BuiltIn);
     m_useShipped->setEnabled(QFile::exists(UserCatalogueFile()));
 }
 
 void CatalogueMenu::mFileImportCatalogueClick() {
-    const QString path = DialogSeam::getOpenFileName(m_window, Text("ImportTitle"),
-                                                     QtFilterFromPipeFilter(Text("Filter")));
+    const QString path = DialogSeam::getOpenFileName(m_window, Text(Entry::ImportTitle),
+                                                     QtFilterFromPipeFilter(Text(Entry::Filter)));
     if (path.isEmpty())
         return;
     auto* progress = new QProgressDialog(m_window);
-    progress->setWindowTitle(Text("ImportTitle"));
-    progress->setLabelText(Text("Reading", QDir::toNativeSeparators(path)));
+    progress->setWindowTitle(Text(Entry::ImportTitle));
+    progress->setLabelText(Text(Entry::Reading, QDir::toNativeSeparators(path)));
     progress->setRange(0, 0);
     progress->setWindowModality(Qt::WindowModal);
     progress->setMinimumDuration(kProgressDelayMs);
@@ -211,8 +210,8 @@ void CatalogueMenu::ShowImportFailure(const QString& file, const QString& reason
     const bool named =
         reason.contains(file) || reason.contains(shown) || reason.contains(UserCatalogueFile());
     const QString where = named ? QString() : QStringLiteral("%1: ").arg(shown);
-    DialogSeam::showMessage(m_window, QMessageBox::Warning, Text("ImportTitle"),
-                            Text("NotImported") + QStringLiteral("\n\n") + where + reason);
+    DialogSeam::showMessage(m_window, QMessageBox::Warning, Text(Entry::ImportTitle),
+                            Text(Entry::NotImported) + QStringLiteral("\n\n") + where + reason);
 }
 
 void CatalogueMenu::FinishImport(const QString& path, const ImportedCatalogue& imported) {
@@ -223,14 +222,14 @@ void CatalogueMenu::FinishImport(const QString& path, const ImportedCatalogue& i
         return;
     }
     m_recalculate();
-    QString text = Text("Imported", QString::number(imported.satellites));
+    QString text = Text(Entry::Imported, QString::number(imported.satellites));
     if (const std::optional<int> age =
             OldElementsAge(imported.elementsEpoch, QDateTime::currentDateTimeUtc()))
-        text += QStringLiteral("\n\n") + Text("ImportedOld", QString::number(*age));
+        text += QStringLiteral("\n\n") + Text(Entry::ImportedOld, QString::number(*age));
     if (m_session->catalogueSource() == CatalogueSource::WorkingDirectory)
-        text += QStringLiteral("\n\n") +
-                Text("WorkingFolderWins", QDir::toNativeSeparators(m_session->cataloguePath()));
-    DialogSeam::showMessage(m_window, QMessageBox::Information, Text("ImportTitle"), text);
+        text += QStringLiteral("\n\n") + Text(Entry::WorkingFolderWins,
+                                              QDir::toNativeSeparators(m_session->cataloguePath()));
+    DialogSeam::showMessage(m_window, QMessageBox::Information, Text(Entry::ImportTitle), text);
 }
 
 void CatalogueMenu::mFileShippedCatalogueClick() {
@@ -238,8 +237,9 @@ void CatalogueMenu::mFileShippedCatalogueClick() {
     if (!RemoveUserCatalogue(&reason))
         DialogSeam::showMessage(
             m_window, QMessageBox::Warning, m_useShipped->text().remove(QLatin1Char('&')),
-            Text("NotRemoved") + QStringLiteral("\n\n%1: %2")
-                                     .arg(QDir::toNativeSeparators(UserCatalogueFile()), reason));
+            Text(Entry::NotRemoved) +
+                QStringLiteral("\n\n%1: %2")
+                    .arg(QDir::toNativeSeparators(UserCatalogueFile()), reason));
     m_recalculate();
 }
 

@@ -20,15 +20,16 @@ class Session;
 struct ImportedCatalogue;
 
 // The File menu's catalogue items (import a catalogue the user has, go back to the shipped one)
-// and the texts that say which catalogue the list comes from. Its translatable texts are dynamic
-// properties of the window's object "CatalogueTexts", so language files reach them like any
-// control's caption.
+// and the texts that say which catalogue the list comes from. Its texts are entries of the
+// window's section; the menu items follow the language like any control's caption, the other
+// texts are looked up in the current language when they are shown.
 class CatalogueMenu : public QObject {
 public:
     // Adds the items to `fileMenu` before `before`; `recalculate` runs Calc after the catalogue
-    // changed. `session` tells which catalogue the list comes from.
-    CatalogueMenu(QMainWindow* window, QMenu* fileMenu, QAction* before, const Session* session,
-                  std::function<void()> recalculate);
+    // changed. `section` is the window's table, which holds TranslationEntries(); `session` tells
+    // which catalogue the list comes from.
+    CatalogueMenu(QMainWindow* window, const WindowTranslation& section, QMenu* fileMenu,
+                  QAction* before, const Session* session, std::function<void()> recalculate);
 
     // The items' and messages' entries in the main window's section of a language file, with
     // their English texts.
@@ -46,14 +47,32 @@ public:
     void mFileShippedCatalogueClick();
 
 private:
-    QString Text(const char* name, const QString& argument = QString()) const;
+    // The entries that are no control's caption.
+    enum class Entry {
+        Filter = 62,
+        WorkingFolder = 63,
+        Yours = 64,
+        Shipped = 65,
+        BuiltIn = 66,
+        StatusText = 67,
+        ImportTitle = 68,
+        Imported = 69,
+        NotImported = 70,
+        NotRemoved = 71,
+        OldElements = 80,
+        ImportedOld = 81,
+        WorkingFolderWins = 82,
+        Reading = 83,
+    };
+    // The entry's text in the current language, its "%s" replaced by `argument`.
+    QString Text(Entry entry, const QString& argument = QString()) const;
     QString SourceName(CatalogueSource source) const;
     void FinishImport(const QString& path, const ImportedCatalogue& imported);
     void ShowImportFailure(const QString& file, const QString& reason);
 
     QMainWindow* m_window;
+    const WindowTranslation& m_section;
     const Session* m_session;
-    QObject* m_texts;
     QLabel* m_label;
     QAction* m_import;
     QAction* m_useShipped;

@@ -2,8 +2,6 @@
 
 #include "Constants.h"
 #include "NumberText.h"
-#include "ProductInfo.h"
-#include "ReportFrame.h"
 #include "ReportParts.h"
 #include "ReportWriter.h"
 #include "SatelliteTableModel.h"
@@ -21,7 +19,7 @@ namespace {
 
 QStringList InformationTableLines(const MainListReportInputs& inputs) {
     QStringList lines{QStringLiteral("<table>")};
-    lines << SiteInformationRows(inputs);
+    lines << SiteInformationRows(inputs.site);
     lines << QStringLiteral("</table>");
     return lines;
 }
@@ -91,14 +89,6 @@ void PrintRow(QPainter& painter, const QAbstractItemModel& rows,
 }
 
 } // namespace
-
-QStringList MainListHtmlLines(const MainListReportInputs& inputs, const QAbstractItemModel& rows) {
-    QStringList lines = HtmlFrameHeaderLines(inputs.heading);
-    lines << InformationTableLines(inputs);
-    lines << DetailTableLines(rows);
-    lines << HtmlFrameFooterLines(QString::fromUtf8(kProductVersion));
-    return lines;
-}
 
 QStringList MainListCsvLines(const QAbstractItemModel& rows) {
     QStringList lines{CsvLine(HeaderCaptions(rows))};

@@ -19,18 +19,17 @@ class QWidget;
 namespace skyvane {
 
 // What the main window's list report reads from the window: the site rows and the title.
-struct MainListReportInputs : SiteReportInputs {
+struct MainListReportInputs {
+    SiteReportInputs site;
     QString heading; // lblHeading, the report title: "Azimuth & Elevation"
 };
 
-// The lines of the list's HTML report (frame included) and of its CSV file. `rows` is the list
-// as shown (the grid's model(): sorted as on screen, captions in the current language); the CSV
-// rows come from the records of the rows (kRecordRole).
-QStringList MainListHtmlLines(const MainListReportInputs& inputs, const QAbstractItemModel& rows);
+// The lines of the list's CSV file. `rows` is the list as shown (the grid's model(): sorted as
+// on screen, captions in the current language); the rows come from their records (kRecordRole).
 QStringList MainListCsvLines(const QAbstractItemModel& rows);
 
-// File > Export > HTML / CSV: ask for a file, then write it. Cancelling writes nothing; any
-// failure after the dialog ends the export without a message and keeps an earlier file.
+// File > Export > HTML / CSV: ask for a file, then write it. Cancelling writes nothing; a
+// failure after the dialog is told to the user and keeps an earlier file.
 void ExportMainListToHtml(QWidget* parent, const MainListReportInputs& inputs,
                           const QAbstractItemModel& rows,
                           const SaveDialogTexts& dialog = DefaultHtmlSaveDialogTexts());

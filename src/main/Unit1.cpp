@@ -90,7 +90,8 @@ TfrmMain::TfrmMain(std::unique_ptr<SettingsStore> store, QWidget* parent, Shippe
                                               html.filter, this);
     m_saveDialogCsv =
         new SaveDialogSettings(QStringLiteral("SaveDialogCSV"), csv.defaultExt, csv.filter, this);
-    m_catalogueMenu = new CatalogueMenu(this, mFile, N1, m_session, [this] { btnGo->click(); });
+    m_catalogueMenu =
+        new CatalogueMenu(this, Translation(), mFile, N1, m_session, [this] { btnGo->click(); });
     new LanguageController(this, Translation(), [this] { LanguageController1LanguageChanged(); });
     FormCreate();
 }
@@ -128,10 +129,10 @@ const WindowTranslation& TfrmMain::Translation() {
             {1, "", "Caption", "quor's Skyvane"},
             {3, "lblHeading", "Caption", "Azimuth & Elevation"},
             {5, "btnGo", "Caption", "&Calc"},
-            {6, "lblLongitude", "Caption", "Longitude"},
+            {kLongitudeEntry, "lblLongitude", "Caption", "Longitude"},
             {8, "rbEsLongW", "Caption", "West"},
             {9, "rbEsLongE", "Caption", "East"},
-            {10, "lblLatitude", "Caption", "Latitude"},
+            {kLatitudeEntry, "lblLatitude", "Caption", "Latitude"},
             {12, "rbEsLatN", "Caption", "North"},
             {13, "rbEsLatS", "Caption", "South"},
             {14, "btnEarthmap", "Caption", "&Worldmap"},
@@ -147,7 +148,7 @@ const WindowTranslation& TfrmMain::Translation() {
             {25, "mFileSwitchLanguage", "Caption", "&Switch Language"},
             {26, "btnLocDatabase", "Caption", "&Locations"},
             {27, "cbUseMagDev", "Caption", "Use magnetic declination"},
-            {28, "lblMagDeclination", "Caption", "Magnetic declination:"},
+            {kDeclinationEntry, "lblMagDeclination", "Caption", "Magnetic declination:"},
             {29, "SaveDialogHTML", "DefaultExt", "*.html"},
             {30, "SaveDialogHTML", "Filter",
              "HTML (*.html, *.htm)|*.html;*.htm|All extensions (*.*)|*.*"},
@@ -270,7 +271,7 @@ void TfrmMain::CheckHelpFile() {
             QStringLiteral("Helpfile skyvane.qch missing. Helpfunctions disabled!"));
         return;
     }
-    m_help = HelpBinding::Create(helpFile, this);
+    m_help.reset(HelpBinding::Create(helpFile));
     if (m_help)
         FollowInterfaceLanguage(*m_help);
     else
@@ -311,11 +312,6 @@ void TfrmMain::FormClose() {
 
 void TfrmMain::FormDestroy() {
     m_session->unloadDeclination();
-    if (m_help) {
-        m_help->CloseWindows();
-        delete m_help;
-        m_help = nullptr;
-    }
 }
 
 // ---- settings --------------------------------------------------------------------------------
@@ -611,32 +607,39 @@ void TfrmMain::mHelpWebsiteClick() {
     QDesktopServices::openUrl(QUrl(QString::fromLatin1(kProductWebAddress)));
 }
 
-SiteReportInputs TfrmMain::SiteReport() {
+SiteFacts TfrmMain::SiteReportFacts() {
     // The site the list was calculated for, not a field still being typed in.
     const Site& shown = m_session->site();
-    SiteReportInputs site;
-    site.latitudeCaption = lblLatitude->text();
-    site.latitudeText = shown.latitudeText();
-    site.latitudeNorth = shown.north();
-    site.longitudeCaption = lblLongitude->text();
-    site.longitudeText = shown.longitudeText();
-    site.longitudeWest = shown.west();
-    site.townName = TownAtSite();
-    if (m_locations)
-        site.cityCaption = m_locations->lblCity->text();
-    site.declinationTicked = cbUseMagDev->isChecked();
-    site.declinationCaption = lblMagDeclination->text();
-    site.declinationText = lblMagDev->text();
-    return site;
+    SiteFacts facts;
+    facts.latitudeText = shown.latitudeText();
+    facts.latitudeNorth = shown.north();
+    facts.longitudeText = shown.longitudeText();
+    facts.longitudeWest = shown.west();
+    facts.townName = TownAtSite();
+    facts.declinationTicked = cbUseMagDev->isChecked();
+    facts.declinationText = m_session->declinationText();
+    return facts;
+}
+
+SiteCaptions TfrmMain::SiteReportCaptions() {
+    return {TranslatedText(Translation(), kLatitudeEntry),
+            TranslatedText(Translation(), kLongitudeEntry),
+            TranslatedText(TfrmLocations::Translation(), TfrmLocations::kCityEntry),
+            TranslatedText(Translation(), kDeclinationEntry)};
+}
+
+SiteReportInputs TfrmMain::SiteReport() {
+    return {SiteReportCaptions(), SiteReportFacts()};
 }
 
 ToolWindowLink TfrmMain::ToolLink() {
-    return ToolWindowLink{[this] { return SiteReport(); }, m_session->sunOutageOptions()};
+    return ToolWindowLink{[this] { return SiteReportFacts(); }, &TfrmMain::SiteReportCaptions,
+                          m_session->sunOutageOptions()};
 }
 
 void TfrmMain::mFileExportToHtmlClick() {
     MainListReportInputs inputs;
-    static_cast<SiteReportInputs&>(inputs) = SiteReport();
+    inputs.site = SiteReport();
     inputs.heading = Panel6->heading()->text();
     ExportMainListToHtml(this, inputs, *GridView1->model(),
                          DialogTexts(*m_saveDialogHtml, mFileExportToHtml));

@@ -65,8 +65,11 @@ public:
     void SetTownDatabase(LocationDatabase* towns) { m_towns = towns; }
     // The town at the current site, or an empty text (no database, no town there).
     QString TownAtSite();
-    // The site rows every report repeats, read from the inputs now.
+    // The site rows every report repeats: the site of the list, its town and declination now,
+    // and the captions in the current language.
     SiteReportInputs SiteReport();
+    SiteFacts SiteReportFacts();
+    static SiteCaptions SiteReportCaptions();
     // What the tool windows are given of the main window.
     ToolWindowLink ToolLink();
 
@@ -77,6 +80,10 @@ public:
     static void SetDeclinationLibraryName(const QString& name);
 
     static const WindowTranslation& Translation();
+    // Entries of the table that reports read as well.
+    static constexpr int kLongitudeEntry = 6;
+    static constexpr int kLatitudeEntry = 10;
+    static constexpr int kDeclinationEntry = 28;
 
     // Event handlers, public so tests can drive them as the user would.
     void btnGoClick();
@@ -142,7 +149,7 @@ private:
     CatalogueMenu* m_catalogueMenu = nullptr;
     bool m_startingUp = false;
     QPointer<TfrmInit> m_frmInit;
-    HelpBinding* m_help = nullptr;
+    std::unique_ptr<HelpBinding> m_help;
     QMenu* m_popupGridItem = nullptr;
     QTimer* m_tmrDblClickDetails = nullptr;
     int m_dblClickRow = -1;

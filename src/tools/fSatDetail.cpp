@@ -2,7 +2,6 @@
 
 #include "Constants.h"
 #include "DialogSeam.h"
-#include "ErrorReport.h"
 #include "GifWriter.h"
 #include "HelpBinding.h"
 #include "LanguageController.h"
@@ -361,7 +360,8 @@ void TfrmSatDetail::SetSatellite(const SatelliteRecord& record) {
     if (!record)
         return;
     Satellite = *record;
-    m_siteTaken = m_link.currentSite();
+    m_siteTaken =
+        RecordSiteFacts(m_link.currentSite(), Satellite->SiteLatitude, Satellite->SiteLongitude);
     ShowCaption();
     lblLong->setText(SiteLongitudeText(Satellite->SiteLongitude));
     lblLat->setText(SiteLatitudeText(Satellite->SiteLatitude));
@@ -376,7 +376,7 @@ void TfrmSatDetail::ShowCaption() {
     Panel6->setHeadingText(windowTitle());
 }
 
-QImage* TfrmSatDetail::BitmapSlot(const QLabel* image) {
+const QImage* TfrmSatDetail::BitmapSlot(const QLabel* image) const {
     if (image == imgAzimuth)
         return &m_azimuthBitmap;
     if (image == imgElevation)
@@ -387,19 +387,19 @@ QImage* TfrmSatDetail::BitmapSlot(const QLabel* image) {
 }
 
 QImage TfrmSatDetail::Bitmap(const QLabel* image) const {
-    const QImage* slot = const_cast<TfrmSatDetail*>(this)->BitmapSlot(image);
+    const QImage* slot = BitmapSlot(image);
     return slot ? *slot : QImage();
 }
 
 // The saved and exported bitmap keeps its exact pixels; the screen gets one drawn at the
 // screen's pixel ratio, so lines and letters stay sharp on a high-density screen. The teal
 // background, the colour of the bottom-left pixel, lets the framed panel show through.
-void TfrmSatDetail::ShowDiagram(QLabel* image, const std::function<QImage(qreal)>& draw) {
-    QImage* bitmap = BitmapSlot(image);
-    *bitmap = draw(1.0);
+void TfrmSatDetail::ShowDiagram(QLabel* image, QImage& bitmap,
+                                const std::function<QImage(qreal)>& draw) {
+    bitmap = draw(1.0);
     const qreal ratio = image->devicePixelRatioF();
-    QPixmap pixmap = QPixmap::fromImage(ratio == 1.0 ? *bitmap : draw(ratio));
-    const QColor background = bitmap->pixelColor(0, bitmap->height() - 1);
+    QPixmap pixmap = QPixmap::fromImage(ratio == 1.0 ? bitmap : draw(ratio));
+    const QColor background = bitmap.pixelColor(0, bitmap.height() - 1);
     pixmap.setMask(pixmap.createMaskFromColor(background, Qt::MaskInColor));
     image->setPixmap(pixmap);
 }
@@ -408,7 +408,7 @@ void TfrmSatDetail::DrawAzimuth() {
     if (!Satellite)
         return;
     const CompassLetters letters = CurrentCompassLetters();
-    ShowDiagram(imgAzimuth, [&](qreal ratio) {
+    ShowDiagram(imgAzimuth, m_azimuthBitmap, [&](qreal ratio) {
         return DrawAzimuthDiagram(imgAzimuth->size(), Satellite->Azimuth, letters, ratio);
     });
     pnlAzimuth->setText(DiagramCaption(Constant::Azimuth, Satellite->Azimuth));
@@ -417,7 +417,7 @@ void TfrmSatDetail::DrawAzimuth() {
 void TfrmSatDetail::DrawElevation() {
     if (!Satellite)
         return;
-    ShowDiagram(imgElevation, [&](qreal ratio) {
+    ShowDiagram(imgElevation, m_elevationBitmap, [&](qreal ratio) {
         return DrawElevationDiagram(imgElevation->size(), Satellite->Elevation, ratio);
     });
     pnlElevation->setText(DiagramCaption(Constant::Elevation, Satellite->Elevation));
@@ -426,7 +426,7 @@ void TfrmSatDetail::DrawElevation() {
 void TfrmSatDetail::DrawSkew() {
     if (!Satellite)
         return;
-    ShowDiagram(imgSkew, [&](qreal ratio) {
+    ShowDiagram(imgSkew, m_skewBitmap, [&](qreal ratio) {
         return DrawSkewDiagram(imgSkew->size(), Satellite->Skew, ratio);
     });
     pnlSkew->setText(DiagramCaption(Constant::Skew, Satellite->Skew));
@@ -448,7 +448,7 @@ void TfrmSatDetail::pmSaveImageClick() {
     try {
         WriteGif(*bitmap, path);
     } catch (const std::exception& error) {
-        ReportApplicationError(error);
+        ReportSaveFailure(this, path, error);
     }
 }
 
@@ -461,17 +461,14 @@ void TfrmSatDetail::ExporttoHTML1Click() {
     try {
         WriteReport(path);
     } catch (const std::exception& error) {
-        // Ends quietly; the files completed so far stay.
-        LogQuietFailure("detail report", error);
+        // The files completed so far stay.
+        ReportSaveFailure(this, path, error);
     }
 }
 
 void TfrmSatDetail::WriteReport(const QString& pagePath) const {
     const QString baseName = ReportBaseName(pagePath);
-    const SiteReportInputs site =
-        Satellite ? RecordSiteReport(m_siteTaken, m_link.currentSite(), Satellite->SiteLatitude,
-                                     Satellite->SiteLongitude)
-                  : m_link.currentSite();
+    const SiteReportInputs site{m_link.captions(), Satellite ? m_siteTaken : m_link.currentSite()};
     ReportWriter page(pagePath, ReportEncoding::Html1252);
     WriteHtmlHeader(page, Panel6->heading()->text());
     page.writeLines(DetailReportBody(site, baseName,

@@ -52,8 +52,6 @@ QImage DrawAzimuthDiagram(QSize size, double azimuth, const CompassLetters& lett
 QImage DrawElevationDiagram(QSize size, double elevation, qreal pixelRatio = 1.0);
 QImage DrawSkewDiagram(QSize size, double skew, qreal pixelRatio = 1.0);
 
-// "Azimuth: 173.25°": the constant's current text and the value rounded to hundredths.
-QString DiagramCaption(const QString& constantName, double degrees);
 // The site line: "47.16° N" (latitude, North positive, 0 counts as North) and "16.16° E"
 // (longitude, West positive, 0 counts as East).
 QString SiteLatitudeText(double latitude);
@@ -96,12 +94,12 @@ private:
     void SetUpPopupMenu();
     void ImageContextPopup(QLabel* image, const QPoint& localPos);
     void ShowCaption();
-    void ShowDiagram(QLabel* image, const std::function<QImage(qreal)>& draw);
+    void ShowDiagram(QLabel* image, QImage& bitmap, const std::function<QImage(qreal)>& draw);
     void WriteReport(const QString& pagePath) const;
-    QImage* BitmapSlot(const QLabel* image);
+    const QImage* BitmapSlot(const QLabel* image) const;
 
     ToolWindowLink m_link;
-    SiteReportInputs m_siteTaken; // the main window's site when the record was set
+    SiteFacts m_siteTaken; // the record's site and the main window's town and declination then
     std::optional<TSatelliteData> Satellite;
     QImage m_azimuthBitmap;
     QImage m_elevationBitmap;

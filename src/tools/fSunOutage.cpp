@@ -139,7 +139,9 @@ void TfrmSunOutage::FormCreate() {
 
 void TfrmSunOutage::SetSatellite(const SatelliteRecord& satellite) {
     m_predictor.Satellite = satellite;
-    m_siteTaken = m_link.currentSite();
+    if (satellite)
+        m_siteTaken = RecordSiteFacts(m_link.currentSite(), satellite->SiteLatitude,
+                                      satellite->SiteLongitude);
     UpdateCaption();
     RefreshTable();
 }
@@ -252,11 +254,9 @@ QStringList TfrmSunOutage::CsvLines() const {
 
 QStringList TfrmSunOutage::HtmlBodyLines() const {
     QStringList lines{QStringLiteral("<table>")};
-    if (const SatelliteRecord& satellite = m_predictor.Satellite; m_link.siteReport && satellite)
-        lines << SiteInformationRows(RecordSiteReport(
-            m_siteTaken, m_link.currentSite(), satellite->SiteLatitude, satellite->SiteLongitude));
-    else if (m_link.siteReport)
-        lines << SiteInformationRows(m_link.currentSite());
+    if (m_link.site)
+        lines << SiteInformationRows(
+            {m_link.captions(), m_predictor.Satellite ? m_siteTaken : m_link.currentSite()});
     lines << HtmlInfoRow(QStringLiteral("&nbsp;"), HtmlEscape(SeasonAndBandText()));
     lines << QStringLiteral("</table>");
     lines << DetailTableLines(*GridView1->model());

@@ -61,8 +61,8 @@ private:
 
     ToolWindowLink m_link;
     SunOutagePredictor m_predictor;
-    OutageTableModel* m_outages;  // the rows of the last prediction that searched anything
-    SiteReportInputs m_siteTaken; // the main window's site when the record was set
+    OutageTableModel* m_outages; // the rows of the last prediction that searched anything
+    SiteFacts m_siteTaken; // the record's site and the main window's town and declination then
     SaveDialogSettings* SaveDialogCSV = nullptr;
     SaveDialogSettings* SaveDialogHTML = nullptr;
 };

@@ -140,7 +140,7 @@ void WriteGif(const QImage& image, const QString& path) {
     QString reason;
     if (WriteFileChecked(path, EncodeGif(image), reason))
         return;
-    throw GifError(QStringLiteral("Cannot write the GIF file %1: %2").arg(path, reason));
+    throw FileSaveError(QStringLiteral("Cannot write the GIF file"), path, reason);
 }
 
 } // namespace skyvane

@@ -12,8 +12,8 @@ namespace skyvane {
 QByteArray EncodeGif(const QImage& image);
 
 // Writes the image as a GIF file at path, whatever the path's extension. The file appears only
-// when complete; an earlier file of that name stays until then. Throws std::runtime_error with
-// a text fit for the user when the image cannot be encoded or the file cannot be written.
+// when complete; an earlier file of that name stays until then. Throws std::runtime_error when
+// the image cannot be encoded, FileSaveError when the file cannot be written.
 void WriteGif(const QImage& image, const QString& path);
 
 } // namespace skyvane

@@ -9,6 +9,7 @@
 #include "Site.h"
 
 #include <QAbstractItemModel>
+#include <QDir>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -51,10 +52,14 @@ QString FilterDescription(QString description) {
     return description.trimmed();
 }
 
-// Exports end quietly on any failure: the dialog has been answered and the earlier file, if
-// any, is still there because nothing replaces it before the new one is complete.
-void RunGuarded(const std::function<void()>& work) {
-    RunQuietly("export", work);
+// The earlier file, if any, is still there on failure, because nothing replaces it before the
+// new one is complete; the user is told, and the program goes on.
+void RunGuarded(QWidget* parent, const QString& path, const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const std::exception& error) {
+        ReportSaveFailure(parent, path, error);
+    }
 }
 
 } // namespace
@@ -65,30 +70,28 @@ QString HtmlInfoRow(const QString& label, const QString& value) {
 }
 
 QStringList SiteInformationRows(const SiteReportInputs& site) {
+    const SiteCaptions& captions = site.captions;
+    const SiteFacts& facts = site.facts;
     QStringList lines;
-    lines << SiteRow(site.latitudeCaption, site.latitudeText,
-                     site.latitudeNorth ? Constant::NorthShort : Constant::SouthShort);
-    lines << SiteRow(site.longitudeCaption, site.longitudeText,
-                     site.longitudeWest ? Constant::WestShort : Constant::EastShort);
-    if (!site.townName.isEmpty())
-        lines << HtmlInfoRow(HtmlEscape(site.cityCaption), HtmlEscape(site.townName));
-    if (site.declinationTicked)
-        lines << HtmlInfoRow(HtmlEscape(site.declinationCaption), HtmlEscape(site.declinationText));
+    lines << SiteRow(captions.latitude, facts.latitudeText,
+                     facts.latitudeNorth ? Constant::NorthShort : Constant::SouthShort);
+    lines << SiteRow(captions.longitude, facts.longitudeText,
+                     facts.longitudeWest ? Constant::WestShort : Constant::EastShort);
+    if (!facts.townName.isEmpty())
+        lines << HtmlInfoRow(HtmlEscape(captions.city), HtmlEscape(facts.townName));
+    if (facts.declinationTicked)
+        lines << HtmlInfoRow(HtmlEscape(captions.declination), HtmlEscape(facts.declinationText));
     return lines;
 }
 
-SiteReportInputs RecordSiteReport(const SiteReportInputs& taken, const SiteReportInputs& now,
-                                  double latitude, double longitude) {
+SiteFacts RecordSiteFacts(const SiteFacts& taken, double latitude, double longitude) {
     const Site recorded = Site::FromNorthWest(latitude, longitude);
-    SiteReportInputs site = now;
-    site.latitudeText = recorded.latitudeText();
-    site.latitudeNorth = recorded.north();
-    site.longitudeText = recorded.longitudeText();
-    site.longitudeWest = recorded.west();
-    site.townName = taken.townName;
-    site.declinationTicked = taken.declinationTicked;
-    site.declinationText = taken.declinationText;
-    return site;
+    SiteFacts facts = taken;
+    facts.latitudeText = recorded.latitudeText();
+    facts.latitudeNorth = recorded.north();
+    facts.longitudeText = recorded.longitudeText();
+    facts.longitudeWest = recorded.west();
+    return facts;
 }
 
 QStringList DetailTableLines(const QAbstractItemModel& rows) {
@@ -165,12 +168,24 @@ SaveDialogRequest SaveRequestFromDialogTexts(const SaveDialogTexts& texts) {
     return request;
 }
 
+QString SaveFailureText(const QString& path, const QString& reason) {
+    return FormatConstant(Constant::SaveFailed, {QDir::toNativeSeparators(path), reason});
+}
+
+void ReportSaveFailure(QWidget* parent, const QString& path, const std::exception& error) {
+    LogQuietFailure("saving a file", error);
+    const auto* failed = dynamic_cast<const FileSaveError*>(&error);
+    const QString text = failed ? SaveFailureText(failed->path(), failed->reason())
+                                : SaveFailureText(path, QString::fromLocal8Bit(error.what()));
+    DialogSeam::showMessage(parent, QMessageBox::Warning, QString::fromLatin1(kProductTitle), text);
+}
+
 void ExportHtmlReport(QWidget* parent, const SaveDialogTexts& dialog, const QString& title,
                       const std::function<QStringList()>& body) {
     const QString path = DialogSeam::getSaveFileName(parent, SaveRequestFromDialogTexts(dialog));
     if (path.isEmpty())
         return;
-    RunGuarded([&] {
+    RunGuarded(parent, path, [&] {
         ReportWriter file(path, ReportEncoding::Html1252);
         WriteHtmlHeader(file, title);
         file.writeLines(body());
@@ -184,7 +199,7 @@ void ExportCsvReport(QWidget* parent, const SaveDialogTexts& dialog,
     const QString path = DialogSeam::getSaveFileName(parent, SaveRequestFromDialogTexts(dialog));
     if (path.isEmpty())
         return;
-    RunGuarded([&] { WriteReportFile(path, ReportEncoding::System, lines()); });
+    RunGuarded(parent, path, [&] { WriteReportFile(path, ReportEncoding::System, lines()); });
 }
 
 } // namespace skyvane

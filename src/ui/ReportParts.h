@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <exception>
 #include <functional>
 
 class QAbstractItemModel;
@@ -12,19 +13,30 @@ class QWidget;
 
 namespace skyvane {
 
-// The main window's site as every HTML report repeats it, in the window's current language.
-struct SiteReportInputs {
-    QString latitudeCaption;        // lblLatitude: "Latitude"
+// What the site rows of a report say, without their captions: the site as typed, the town
+// found for it and the declination as shown.
+struct SiteFacts {
     QString latitudeText;           // the site's latitude as typed (Site::latitudeText)
     bool latitudeNorth = true;      // its hemisphere as chosen
-    QString longitudeCaption;       // lblLongitude: "Longitude"
     QString longitudeText;          // the longitude as typed
     bool longitudeWest = false;     // its hemisphere as chosen
     QString townName;               // the town found for the site; empty gives no town row
-    QString cityCaption;            // the location window's lblCity, with its own colon: "City:"
-    bool declinationTicked = false; // cbUseMagDev checked
-    QString declinationCaption;     // lblMagDeclination, colon included
-    QString declinationText;        // lblMagDev as currently shown
+    bool declinationTicked = false; // whether the declination is applied
+    QString declinationText;        // the declination as shown ("-" before any reading)
+};
+
+// The captions of the site rows in the current language.
+struct SiteCaptions {
+    QString latitude;    // "Latitude"
+    QString longitude;   // "Longitude"
+    QString city;        // with its own colon: "City:"
+    QString declination; // colon included: "Magnetic declination:"
+};
+
+// The site as every HTML report repeats it.
+struct SiteReportInputs {
+    SiteCaptions captions;
+    SiteFacts facts;
 };
 
 // A save dialog as the window declares it: the filter in the "Text|patterns|Text|patterns"
@@ -54,12 +66,10 @@ QString HtmlInfoRow(const QString& label, const QString& value);
 // The site rows of an information table: latitude, longitude, the town when one was found and
 // the declination when it is applied. Without the surrounding <table> lines.
 QStringList SiteInformationRows(const SiteReportInputs& site);
-// The site of a tool window's reports: the record's position, latitude in degrees North positive
-// and longitude in degrees West positive, with two decimals, and the town and declination as
-// they were `taken` with the record, for the main window's fields may have moved on since; the
-// captions as they read `now`, in the current language.
-SiteReportInputs RecordSiteReport(const SiteReportInputs& taken, const SiteReportInputs& now,
-                                  double latitude, double longitude);
+// The site of a tool window's reports, taken when the window receives its record: the record's
+// position, latitude in degrees North positive and longitude in degrees West positive, with two
+// decimals, and the town and declination of the main window at that moment (`taken`).
+SiteFacts RecordSiteFacts(const SiteFacts& taken, double latitude, double longitude);
 // The detail table of a table: "<br><br>", the table in its div, the header row and one row per
 // row in the order given, classes alternating from i0.
 QStringList DetailTableLines(const QAbstractItemModel& rows);
@@ -67,9 +77,16 @@ QStringList DetailTableLines(const QAbstractItemModel& rows);
 QStringList HeaderCaptions(const QAbstractItemModel& rows);
 QStringList RowTexts(const QAbstractItemModel& rows, int row);
 
+// The message of a file that could not be saved, in the current language: the file and why.
+QString SaveFailureText(const QString& path, const QString& reason);
+// Tells the user that saving `path` failed, through the dialog seam, and logs it. The error
+// names the file that failed when it is a FileSaveError (a picture beside a page, say), its
+// reason in words; any other error is told by its own text.
+void ReportSaveFailure(QWidget* parent, const QString& path, const std::exception& error);
+
 // Asks for a file, then writes an HTML report: the frame with `title` around `body()`.
-// Cancelling writes nothing; any failure after the dialog ends the export quietly and keeps an
-// earlier file of that name.
+// Cancelling writes nothing; a failure after the dialog is told (ReportSaveFailure) and keeps
+// an earlier file of that name.
 void ExportHtmlReport(QWidget* parent, const SaveDialogTexts& dialog, const QString& title,
                       const std::function<QStringList()>& body);
 // The same for a CSV file of `lines()`, in the system encoding.

@@ -22,10 +22,7 @@ QByteArray EncodeLine(const QString& line, ReportEncoding encoding) {
 
 ReportWriteError FileError(const QString& what, const QSaveFile& file,
                            const QString& reason = QString()) {
-    return ReportWriteError(
-        QStringLiteral("%1 %2: %3")
-            .arg(what, file.fileName(), reason.isEmpty() ? file.errorString() : reason)
-            .toStdString());
+    return ReportWriteError(what, file.fileName(), reason.isEmpty() ? file.errorString() : reason);
 }
 
 } // namespace

@@ -11,9 +11,9 @@
 namespace skyvane {
 
 // Raised when a report file cannot be created, written or completed.
-class ReportWriteError : public std::runtime_error {
+class ReportWriteError : public FileSaveError {
 public:
-    using std::runtime_error::runtime_error;
+    using FileSaveError::FileSaveError;
 };
 
 enum class ReportEncoding {

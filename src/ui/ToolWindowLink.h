@@ -13,13 +13,16 @@ namespace skyvane {
 
 // What a tool window (details, sun outage, obstacles) may ask of the main window.
 struct ToolWindowLink {
-    // The main window's site as its reports show it, read at the moment of an export.
-    std::function<SiteReportInputs()> siteReport;
+    // The main window's site facts now; a tool window takes them when it receives its record.
+    std::function<SiteFacts()> site;
+    // The captions of the site rows in the current language, read at the moment of a report.
+    std::function<SiteCaptions()> siteCaptions;
     // The session's shared sun outage options; null when there is no main window.
     SunOutageOptions* sunOutage = nullptr;
 
     // The main window's site now, or an empty one without a main window.
-    SiteReportInputs currentSite() const { return siteReport ? siteReport() : SiteReportInputs{}; }
+    SiteFacts currentSite() const { return site ? site() : SiteFacts{}; }
+    SiteCaptions captions() const { return siteCaptions ? siteCaptions() : SiteCaptions{}; }
 };
 
 // Opens a tool window (details, sun outage, obstacles) owned by `owner`, gives it `record` when

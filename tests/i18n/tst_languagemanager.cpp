@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include <memory>
+#include <stdexcept>
 
 #include <sys/stat.h>
 
@@ -411,6 +412,27 @@ private slots:
         QCOMPARE(window.btnGo->text(), button);
         QCOMPARE(ConstantText(Constant::EastShort), east);
         QCOMPARE(ConstantText(Constant::WestShort), west);
+    }
+
+    // Texts read without a window: the current language's, else the table's English.
+    void translatedTextWithoutAWindow_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("English") << 1033 << 2 << "Longitude";
+        QTest::newRow("translated") << 1036 << 2 << "Longitude FR";
+        QTest::newRow("translation lacks the entry") << 3082 << 3 << "&Calc";
+        QTest::newRow("entry on no control") << 1036 << 10 << "changed";
+    }
+
+    void translatedTextWithoutAWindow() {
+        QFETCH(int, language);
+        QFETCH(int, entry);
+        QFETCH(QString, text);
+        RegisterTestLanguages();
+        manager.SetCurrentLanguageId(language);
+        QCOMPARE(TranslatedText(TestTranslation(), entry), text);
+        QVERIFY_THROWS_EXCEPTION(std::logic_error, TranslatedText(TestTranslation(), 12));
     }
 
     void unreadableTranslationLeavesPreviousLanguage_data() {

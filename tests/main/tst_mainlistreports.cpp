@@ -41,15 +41,15 @@ void FillDefaultSite(GridView& grid, SatelliteTableModel& table) {
 MainListReportInputs DefaultInputs() {
     MainListReportInputs inputs;
     inputs.heading = QStringLiteral("Azimuth & Elevation");
-    inputs.latitudeCaption = QStringLiteral("Latitude");
-    inputs.latitudeText = QStringLiteral("47.16");
-    inputs.latitudeNorth = true;
-    inputs.longitudeCaption = QStringLiteral("Longitude");
-    inputs.longitudeText = QStringLiteral("16.16");
-    inputs.longitudeWest = false;
-    inputs.cityCaption = QStringLiteral("City:");
-    inputs.declinationCaption = QStringLiteral("Magnetic declination:");
-    inputs.declinationText = QStringLiteral("-");
+    inputs.site.captions.latitude = QStringLiteral("Latitude");
+    inputs.site.facts.latitudeText = QStringLiteral("47.16");
+    inputs.site.facts.latitudeNorth = true;
+    inputs.site.captions.longitude = QStringLiteral("Longitude");
+    inputs.site.facts.longitudeText = QStringLiteral("16.16");
+    inputs.site.facts.longitudeWest = false;
+    inputs.site.captions.city = QStringLiteral("City:");
+    inputs.site.captions.declination = QStringLiteral("Magnetic declination:");
+    inputs.site.facts.declinationText = QStringLiteral("-");
     return inputs;
 }
 
@@ -170,6 +170,8 @@ private slots:
     void optionalInformationRows();
     void siteRowsRepeatTheTypedText();
     void failedExportKeepsTheEarlierFile();
+    void failedExportTellsFileAndReason_data();
+    void failedExportTellsFileAndReason();
 
     void layoutSharesAndPages();
     void printsOnPages_data();
@@ -351,8 +353,8 @@ void TestMainListReports::optionalInformationRows() {
     QTemporaryDir dir;
     SatelliteTableModel table;
     MainListReportInputs inputs = DefaultInputs();
-    inputs.townName = town;
-    inputs.declinationTicked = declination;
+    inputs.site.facts.townName = town;
+    inputs.site.facts.declinationTicked = declination;
 
     const QStringList html = Lines(ReadAll(ExportHtml(dir, inputs, table)));
 
@@ -366,10 +368,10 @@ void TestMainListReports::siteRowsRepeatTheTypedText() {
     QTemporaryDir dir;
     SatelliteTableModel table;
     MainListReportInputs inputs = DefaultInputs();
-    inputs.latitudeText = QStringLiteral("47,160");
-    inputs.latitudeNorth = false;
-    inputs.longitudeText = QStringLiteral("-16.16");
-    inputs.longitudeWest = true;
+    inputs.site.facts.latitudeText = QStringLiteral("47,160");
+    inputs.site.facts.latitudeNorth = false;
+    inputs.site.facts.longitudeText = QStringLiteral("-16.16");
+    inputs.site.facts.longitudeWest = true;
 
     const QString page = QString::fromLatin1(ReadAll(ExportHtml(dir, inputs, table)));
 
@@ -391,10 +393,50 @@ void TestMainListReports::failedExportKeepsTheEarlierFile() {
     records.push_back(nullptr); // a row without its record fails the export
     table.setRecords(records);
     SaveAnswer answer(path);
+    QStringList messages;
+    DialogSeam::setMessageHook(
+        [&](QMessageBox::Icon, const QString&, const QString& text) { messages << text; });
 
     ExportMainListToCsv(nullptr, table);
 
     QCOMPARE(ReadAll(path), QByteArray("earlier\r\n"));
+    QCOMPARE(messages.size(), 1);
+}
+
+void TestMainListReports::failedExportTellsFileAndReason_data() {
+    QTest::addColumn<bool>("html");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("HTML into a missing folder") << true << "missing/list.html"
+                                                << "No such file or directory";
+    QTest::newRow("CSV below a regular file") << false << "file/list.csv"
+                                              << "Not a directory";
+}
+
+void TestMainListReports::failedExportTellsFileAndReason() {
+    QFETCH(bool, html);
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    QFile regular(dir.filePath(QStringLiteral("file")));
+    QVERIFY(regular.open(QIODevice::WriteOnly));
+    regular.close();
+    SatelliteTableModel table;
+    FillDefaultSite(table);
+    const QString path = dir.filePath(name);
+    SaveAnswer answer(path);
+    QStringList messages;
+    DialogSeam::setMessageHook(
+        [&](QMessageBox::Icon, const QString&, const QString& text) { messages << text; });
+
+    if (html)
+        ExportMainListToHtml(nullptr, DefaultInputs(), table);
+    else
+        ExportMainListToCsv(nullptr, table);
+
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages[0].contains(QDir::toNativeSeparators(path)), qPrintable(messages[0]));
+    QVERIFY2(messages[0].contains(reason), qPrintable(messages[0]));
 }
 
 void TestMainListReports::layoutSharesAndPages() {

@@ -1,5 +1,6 @@
 #include "Constants.h"
 #include "DialogSeam.h"
+#include "LanguageManager.h"
 #include "LookAngles.h"
 #include "MagneticDeclination.h"
 #include "NumberText.h"
@@ -115,6 +116,11 @@ private slots:
     void declination_data();
     void declination();
 
+    // ---- reports
+    void exportsMatchTheGoldenFiles_data();
+    void exportsMatchTheGoldenFiles();
+    void toolWindowReportFollowsTheLanguage();
+
 private:
     // Creates the main window on a settings file of this case's own folder.
     std::unique_ptr<TfrmMain> createWindow();
@@ -141,6 +147,7 @@ void TestMainWindow::init() {
 
 void TestMainWindow::cleanup() {
     DialogSeam::clearHooks();
+    LanguageManager::Instance().Reset();
     ResetConstants();
     QDir::setCurrent(m_startDirectory);
     m_dir.reset();
@@ -358,7 +365,7 @@ void TestMainWindow::leavingSiteField() {
 
     if (!accepted) {
         // The field shows the site of the list again, as the reports do.
-        const SiteReportInputs report = window->SiteReport();
+        const SiteFacts report = window->SiteReportFacts();
         QCOMPARE(edit->text(), latitudeField ? QStringLiteral("47.16") : QStringLiteral("16.16"));
         QCOMPARE(latitudeField ? report.latitudeText : report.longitudeText, edit->text());
         QCOMPARE(QApplication::focusWidget(), edit);
@@ -468,7 +475,7 @@ void TestMainWindow::siteSetElsewhereShown() {
     QVERIFY(first && first != before);
     QCOMPARE(first->SiteLatitude, -33.5);
     QCOMPARE(first->SiteLongitude, 58.5);
-    QCOMPARE(window->SiteReport().longitudeText, QStringLiteral("58.50"));
+    QCOMPARE(window->SiteReportFacts().longitudeText, QStringLiteral("58.50"));
 }
 
 void TestMainWindow::clickRecalculates_data() {
@@ -1011,6 +1018,65 @@ void TestMainWindow::declination() {
             if (window->GridView1->cellText(row, 1).startsWith(QLatin1String("Astra 1C")))
                 QVERIFY(QLocale().toDouble(window->GridView1->cellText(row, 2)) < 175.86);
     }
+}
+
+// ---- reports ------------------------------------------------------------------------------------
+
+void TestMainWindow::exportsMatchTheGoldenFiles_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<bool>("declination");
+    QTest::addColumn<QString>("golden");
+    QTest::newRow("HTML") << kLanguageEnglish << false << "main_list_en.html";
+    QTest::newRow("CSV") << kLanguageEnglish << false << "main_list_en.csv";
+    QTest::newRow("HTML in German, declination ticked")
+        << kLanguageGerman << true << "main_list_de_declination.html";
+    QTest::newRow("CSV in German") << kLanguageGerman << false << "main_list_de.csv";
+}
+
+void TestMainWindow::exportsMatchTheGoldenFiles() {
+    QFETCH(int, language);
+    QFETCH(bool, declination);
+    QFETCH(QString, golden);
+    auto window = createWindow();
+    LanguageManager::Instance().SetCurrentLanguageId(language);
+    window->cbUseMagDev->setChecked(declination);
+    const QString path = m_dir->filePath(golden);
+    DialogSeam::setSaveFileHook([&](const SaveDialogRequest&) { return path; });
+
+    (golden.endsWith(QLatin1String(".csv")) ? window->ExporttoCSV1 : window->mFileExportToHtml)
+        ->trigger();
+
+    QFile actual(path);
+    QFile expected(QStringLiteral(GOLDEN_DIR "/") + golden);
+    QVERIFY(actual.open(QIODevice::ReadOnly));
+    QVERIFY2(expected.open(QIODevice::ReadOnly), qPrintable(expected.fileName()));
+    const QByteArray bytes = actual.readAll();
+    if (bytes != expected.readAll()) {
+        const QString kept = QDir::temp().filePath(QStringLiteral("actual-") + golden);
+        QFile::remove(kept);
+        QFile::copy(path, kept);
+        QFAIL(qPrintable(golden + QStringLiteral(" differs; output kept as ") + kept));
+    }
+}
+
+// The captions of a tool window's site rows are those of the language at the export.
+void TestMainWindow::toolWindowReportFollowsTheLanguage() {
+    auto window = createWindow();
+    window->OpenSatDetail(0);
+    auto* detail = window->findChild<QMainWindow*>(QStringLiteral("frmSatDetail"));
+    QVERIFY(detail);
+    LanguageManager::Instance().SetCurrentLanguageId(kLanguageGerman);
+    const QString path = m_dir->filePath(QStringLiteral("detail.html"));
+    DialogSeam::setSaveFileHook([&](const SaveDialogRequest&) { return path; });
+
+    detail->findChild<QAction*>(QStringLiteral("ExporttoHTML1"))->trigger();
+
+    QFile page(path);
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromLatin1(page.readAll());
+    QVERIFY2(html.contains(QStringLiteral("<td class=\"info0\">Breitengrad:</td>")),
+             qPrintable(html));
+    QVERIFY(html.contains(QStringLiteral("<td class=\"info0\">L\u00e4ngengrad:</td>")));
 }
 
 QTEST_MAIN(TestMainWindow)

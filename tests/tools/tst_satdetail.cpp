@@ -76,7 +76,10 @@ private slots:
     void saveImage_data();
     void saveImage();
     void exportWritesPageAndPictures();
+    void reportKeepsTheSiteOfItsRecord();
     void richPictureStillWritten();
+    void failedSaveTellsFileAndReason_data();
+    void failedSaveTellsFileAndReason();
     void everyTranslationEntryNamesAProperty();
     void closeFreesTheWindow();
 };
@@ -248,14 +251,15 @@ void TestSatDetail::exportWritesPageAndPictures() {
     DialogSeam::setSaveFileHook(
         [&](const SaveDialogRequest&) { return dir.filePath("site.html"); });
     SiteReportInputs site;
-    site.latitudeCaption = QStringLiteral("Latitude");
-    site.latitudeText = QStringLiteral("47.16");
-    site.longitudeCaption = QStringLiteral("Longitude");
-    site.longitudeText = QStringLiteral("16.16");
-    TfrmSatDetail window(nullptr, ToolWindowLink{[&] { return site; }, nullptr});
+    site.captions.latitude = QStringLiteral("Latitude");
+    site.facts.latitudeText = QStringLiteral("47.16");
+    site.captions.longitude = QStringLiteral("Longitude");
+    site.facts.longitudeText = QStringLiteral("16.16");
+    TfrmSatDetail window(nullptr, ToolWindowLink{[&] { return site.facts; },
+                                                 [&] { return site.captions; }, nullptr});
     window.SetSatellite(Record(-13.0, 47.16, -16.16));
-    site.longitudeText = QStringLiteral("3"); // typed after the window was opened
-    site.longitudeWest = true;
+    site.facts.longitudeText = QStringLiteral("3"); // typed after the window was opened
+    site.facts.longitudeWest = true;
     window.ExporttoHTML1Click();
 
     QFile page(dir.filePath("site.html"));
@@ -272,6 +276,54 @@ void TestSatDetail::exportWritesPageAndPictures() {
     VerifyGif(dir.filePath("site_az.gif"), window.Bitmap(window.imgAzimuth));
     VerifyGif(dir.filePath("site_el.gif"), window.Bitmap(window.imgElevation));
     VerifyGif(dir.filePath("site_sk.gif"), window.Bitmap(window.imgSkew));
+}
+
+// The main window moving on (another site, town and declination) after the window was opened
+// changes nothing in the window's report.
+void TestSatDetail::reportKeepsTheSiteOfItsRecord() {
+    QTemporaryDir dir;
+    DialogSeam::setSaveFileHook(
+        [&](const SaveDialogRequest&) { return dir.filePath("site.html"); });
+    SiteReportInputs site;
+    site.captions.latitude = QStringLiteral("Latitude");
+    site.facts.latitudeText = QStringLiteral("47.160");
+    site.captions.longitude = QStringLiteral("Longitude");
+    site.facts.longitudeText = QStringLiteral("16.16");
+    site.facts.townName = QStringLiteral("Szombathely");
+    site.captions.city = QStringLiteral("City:");
+    site.facts.declinationTicked = true;
+    site.captions.declination = QStringLiteral("Magnetic declination:");
+    site.facts.declinationText = QStringLiteral("4.52° E");
+    TfrmSatDetail window(nullptr, ToolWindowLink{[&] { return site.facts; },
+                                                 [&] { return site.captions; }, nullptr});
+    window.SetSatellite(Record(-13.0, 47.16, -16.16));
+    site.facts.latitudeText = QStringLiteral("10");
+    site.facts.latitudeNorth = false;
+    site.facts.townName = QStringLiteral("Graz");
+    site.facts.declinationText = QStringLiteral("9.99° W");
+    window.ExporttoHTML1Click();
+    site.facts.declinationTicked = false;
+    site.facts.townName.clear();
+    QFile second(dir.filePath("site.html"));
+    QVERIFY(second.open(QIODevice::ReadOnly));
+    const QByteArray first = second.readAll();
+    second.close();
+    window.ExporttoHTML1Click();
+    QVERIFY(second.open(QIODevice::ReadOnly));
+
+    const QStringList lines = QString::fromLatin1(first).split(QStringLiteral("\r\n"));
+    const qsizetype start = lines.indexOf(QStringLiteral("<table>"));
+    QCOMPARE(lines.mid(start + 1, 5),
+             QStringList({"<tr><td class=\"info0\">Latitude:</td><td class=\"value0\">47.16&deg; "
+                          "N</td></tr>",
+                          "<tr><td class=\"info0\">Longitude:</td><td class=\"value0\">16.16&deg; "
+                          "E</td></tr>",
+                          "<tr><td class=\"info0\">City:</td><td "
+                          "class=\"value0\">Szombathely</td></tr>",
+                          "<tr><td class=\"info0\">Magnetic declination:</td><td "
+                          "class=\"value0\">4.52° E</td></tr>",
+                          "</table>"}));
+    QCOMPARE(second.readAll(), first);
 }
 
 // More than 256 colours cannot keep an exact palette; the picture is still written whole.
@@ -291,6 +343,53 @@ void TestSatDetail::richPictureStillWritten() {
     const QColor corner = read.pixelColor(63, 63);
     QVERIFY2(qAbs(corner.red() - 252) <= 51 && qAbs(corner.green() - 252) <= 51,
              qPrintable(corner.name()));
+}
+
+void TestSatDetail::failedSaveTellsFileAndReason_data() {
+    QTest::addColumn<bool>("page");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("failing");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("page into a missing folder") << true << "missing/site.html"
+                                                << "missing/site.html"
+                                                << "No such file or directory";
+    QTest::newRow("picture beside the page cannot replace a folder") << true << "site.html"
+                                                                     << "site_el.gif"
+                                                                     << "directory";
+    QTest::newRow("picture below a regular file") << false << "file/azimuth.gif"
+                                                  << "file/azimuth.gif"
+                                                  << "Not a directory";
+}
+
+void TestSatDetail::failedSaveTellsFileAndReason() {
+    QFETCH(bool, page);
+    QFETCH(QString, name);
+    QFETCH(QString, failing);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    QFile regular(dir.filePath(QStringLiteral("file")));
+    QVERIFY(regular.open(QIODevice::WriteOnly));
+    regular.close();
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("site_el.gif")));
+    DialogSeam::setSaveFileHook([&](const SaveDialogRequest&) { return dir.filePath(name); });
+    QStringList messages;
+    DialogSeam::setMessageHook(
+        [&](QMessageBox::Icon, const QString&, const QString& text) { messages << text; });
+    TfrmSatDetail window(nullptr, {});
+    window.SetSatellite(Record(-13.0, 47.16, -16.16));
+
+    if (page) {
+        window.ExporttoHTML1Click();
+    } else {
+        emit window.imgAzimuth->customContextMenuRequested(QPoint(5, 5));
+        window.popupSave()->hide();
+        window.popupSave()->actions().constFirst()->trigger();
+    }
+
+    QCOMPARE(messages.size(), 1);
+    const QString file = QDir::toNativeSeparators(dir.filePath(failing));
+    QVERIFY2(messages[0].contains(file + QStringLiteral(" ")), qPrintable(messages[0]));
+    QVERIFY2(messages[0].contains(reason, Qt::CaseInsensitive), qPrintable(messages[0]));
 }
 
 // A language file reaches only the properties its entries name.

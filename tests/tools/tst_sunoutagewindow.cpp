@@ -69,7 +69,7 @@ private:
         settings.setDiameter(diameter);
     }
     ToolWindowLink Link() {
-        return {[this] { return site; }, &settings};
+        return {[this] { return site.facts; }, [this] { return site.captions; }, &settings};
     }
 
 private slots:
@@ -77,10 +77,10 @@ private slots:
         QLocale::setDefault(QLocale::c());
         settings.restoreDefaults();
         site = {};
-        site.latitudeCaption = QStringLiteral("Latitude");
-        site.latitudeText = QStringLiteral("47.16");
-        site.longitudeCaption = QStringLiteral("Longitude");
-        site.longitudeText = QStringLiteral("16.16");
+        site.captions.latitude = QStringLiteral("Latitude");
+        site.facts.latitudeText = QStringLiteral("47.16");
+        site.captions.longitude = QStringLiteral("Longitude");
+        site.facts.longitudeText = QStringLiteral("16.16");
         DialogSeam::clearHooks();
     }
 
@@ -246,8 +246,8 @@ private slots:
         TfrmSunOutage window(nullptr, Link());
         Retype(window.edYear, QStringLiteral("2000"));
         window.SetSatellite(Satellite(-19.2));
-        site.latitudeText = QStringLiteral("47,680"); // typed after the window was opened
-        site.latitudeNorth = false;
+        site.facts.latitudeText = QStringLiteral("47,680"); // typed after the window was opened
+        site.facts.latitudeNorth = false;
         QString path;
         DialogSeam::setSaveFileHook([&](const SaveDialogRequest&) { return path; });
         path = dir.filePath(QStringLiteral("outage.csv"));
@@ -302,6 +302,62 @@ private slots:
         path = dir.filePath(golden + QStringLiteral(".html"));
         window.ExporttoHTML1->trigger();
         CompareWithGolden(path, golden + QStringLiteral(".html"));
+    }
+
+    void failedExportTellsFileAndReason_data() {
+        QTest::addColumn<bool>("html");
+        QTest::newRow("HTML") << true;
+        QTest::newRow("CSV") << false;
+    }
+    void failedExportTellsFileAndReason() {
+        QFETCH(bool, html);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("missing/outage.txt"));
+        DialogSeam::setSaveFileHook([&](const SaveDialogRequest&) { return path; });
+        QStringList messages;
+        DialogSeam::setMessageHook(
+            [&](QMessageBox::Icon, const QString&, const QString& text) { messages << text; });
+        TfrmSunOutage window(nullptr, Link());
+        window.SetSatellite(Satellite(-19.2));
+        (html ? window.ExporttoHTML1 : window.ExporttoCSV1)->trigger();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains(QDir::toNativeSeparators(path)), qPrintable(messages[0]));
+        QVERIFY2(messages[0].contains(QStringLiteral("No such file or directory")),
+                 qPrintable(messages[0]));
+    }
+
+    // The main window moving on after the window was opened changes nothing in its report.
+    void reportKeepsTheSiteOfItsRecord() {
+        QTemporaryDir dir;
+        site.facts.townName = QStringLiteral("Szombathely");
+        site.captions.city = QStringLiteral("City:");
+        site.facts.declinationTicked = true;
+        site.captions.declination = QStringLiteral("Magnetic declination:");
+        site.facts.declinationText = QStringLiteral("4.52° E");
+        TfrmSunOutage window(nullptr, Link());
+        Retype(window.edYear, QStringLiteral("2000"));
+        window.SetSatellite(Satellite(-19.2));
+        site.facts.longitudeText = QStringLiteral("3");
+        site.facts.longitudeWest = true;
+        site.facts.townName = QStringLiteral("Graz");
+        site.facts.declinationText = QStringLiteral("9.99° W");
+        const QString path = dir.filePath(QStringLiteral("outage.html"));
+        DialogSeam::setSaveFileHook([&](const SaveDialogRequest&) { return path; });
+        window.ExporttoHTML1->trigger();
+        const QStringList lines = FileLines(path);
+        const qsizetype start = lines.indexOf(QStringLiteral("<table>"));
+        QCOMPARE(lines.mid(start + 1, 6),
+                 QStringList({"<tr><td class=\"info0\">Latitude:</td><td "
+                              "class=\"value0\">47.16&deg; N</td></tr>",
+                              "<tr><td class=\"info0\">Longitude:</td><td "
+                              "class=\"value0\">16.16&deg; E</td></tr>",
+                              "<tr><td class=\"info0\">City:</td><td "
+                              "class=\"value0\">Szombathely</td></tr>",
+                              "<tr><td class=\"info0\">Magnetic declination:</td><td "
+                              "class=\"value0\">4.52° E</td></tr>",
+                              "<tr><td class=\"info0\">&nbsp;</td><td "
+                              "class=\"value0\">Spring 2000, C-Band</td></tr>",
+                              "</table>"}));
     }
 
     // A language file reaches only the properties its entries name.
