@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -49,6 +50,8 @@ TfrmLocations::TfrmLocations(QWidget* parent, Session* session, const QString& d
     , m_session(session)
     , m_marker(DefaultMarkerPicture()) {
     setupUi(this);
+    // As tall as a large desktop font needs.
+    edCity->setMinimumHeight(std::max(edCity->minimumHeight(), edCity->sizeHint().height()));
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     HelpBinding::SetHelpContext(this, HelpContext::Locations);
     new WindowPlacement(this, QStringLiteral("frmLocations"));
