@@ -2,8 +2,10 @@
 # Checks that Skyvane runs as installed, away from its build folder: an install into a scratch
 # DESTDIR and the Debian package unpacked into a scratch root are each started from another
 # working directory with an empty HOME (--version, --check, an offscreen start); the desktop
-# entry, the metainfo and the package pass their validators; a broken data file is reported by
-# --check; nothing is written into the installed folders. Every program run is time-bounded.
+# entry, the metainfo and the package pass their validators (the package recommends the toolkit's
+# translations, has no maintainer scripts, and its screenshots are in packaging/); a broken data
+# file is reported by --check; nothing is written into the installed folders. Every program run
+# is time-bounded.
 #
 # Usage: scripts/check-install.sh [build folder]   (after `make package`)
 set -euo pipefail
@@ -86,7 +88,23 @@ check_prefix "cmake --install" "$scratch/destdir/usr"
 dpkg-deb -x "$deb" "$scratch/debroot"
 check_prefix "package" "$scratch/debroot/usr"
 dpkg-deb -f "$deb" Depends | grep -q "qt6-wayland" || fail "package: no Wayland plugin in Depends"
-lintian --fail-on error "$deb" || fail "package: lintian reports errors"
+dpkg-deb -f "$deb" Recommends | grep -q "qt6-translations-l10n" ||
+    fail "package: the toolkit's translations are not recommended"
+# The private library is found through the program's RPATH: no ldconfig in maintainer scripts.
+if dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -Eq '(^|/)(postinst|postrm)$'; then
+    fail "package: has maintainer scripts (ldconfig for a private library)"
+fi
+lintian --fail-on error,warning "$deb" || fail "package: lintian reports errors or warnings"
+# Every screenshot the metainfo names ships with the sources, at the size it states.
+grep -o 'screenshots/[^<]*\.png' "$source_dir/packaging/org.skyvane.Skyvane.metainfo.xml" |
+    while read -r shot; do
+        png="$source_dir/packaging/$shot"
+        [ -s "$png" ] || fail "metainfo: $shot is not in packaging/"
+        size=$(identify -format '%wx%h' "$png")
+        grep -q "width=\"${size%x*}\" height=\"${size#*x}\">[^<]*$shot<" \
+            "$source_dir/packaging/org.skyvane.Skyvane.metainfo.xml" ||
+            fail "metainfo: $shot is $size, not the size it states"
+    done
 
 check_broken_data "$scratch/destdir/usr"
 echo "check-install: passed"

@@ -11,7 +11,7 @@ packages=(
   clang clang-format libclang-rt-14-dev libbenchmark-dev
   xvfb xauth imagemagick poppler-utils fonts-dejavu-core
   iso-codes xplanet-images locales
-  qt6-wayland file dpkg-dev desktop-file-utils appstream lintian librsvg2-bin
+  qt6-wayland file dpkg-dev desktop-file-utils appstream lintian librsvg2-bin xdotool
 )
 
 # The tests run a second time under this locale (a comma as decimal separator).

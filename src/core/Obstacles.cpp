@@ -17,7 +17,14 @@ constexpr double kElevationLimit = 90.0;    // degrees
 constexpr double kLargestShownValue = 1e15; // metres or degrees
 
 ObstacleInput PositiveInput(const QString& text) {
-    const double value = StrToFloatDot(text, true);
+    double value = 0.0;
+    try {
+        value = StrToFloatDot(text, false);
+    } catch (const ConversionError&) {
+        // An emptied field is a step in typing a new value, not a mistake.
+        if (!text.trimmed().isEmpty())
+            return {kSmallestInput, false, true};
+    }
     if (value > 0.0)
         return {value, false};
     return {kSmallestInput, true};
@@ -35,7 +42,7 @@ ObstacleInput ReadObstacleDistance(const QString& text) {
 
 ObstacleInput ReadObstacleElevation(const QString& text) {
     ObstacleInput elevation = PositiveInput(text);
-    if (elevation.value >= kElevationLimit)
+    if (!elevation.rejected && elevation.value >= kElevationLimit)
         elevation = {kHighestElevation, true};
     return elevation;
 }

@@ -17,19 +17,22 @@ enum class ObstacleMode {
 };
 
 // A typed input after correction. When `corrected`, the text typed was replaced by `value`, and
-// the edit should show ObstacleValueText(value) instead.
+// the edit should show ObstacleValueText(value) instead. When `rejected`, the text is no number
+// at all (a comma in a point locale, letters): `value` is only a stand-in, nothing should be
+// calculated from it, and the text stays for the user to mend.
 struct ObstacleInput {
     double value = 0.0;
     bool corrected = false;
+    bool rejected = false;
 };
 
-// Height in metres as typed ("." always a decimal point); not a number or not above 0 becomes
-// 0.1.
+// Height in metres as typed ("." always a decimal point); an emptied field or a value not above
+// 0 becomes 0.1.
 ObstacleInput ReadObstacleHeight(const QString& text);
-// Distance in metres as typed; not a number or not above 0 becomes 0.1.
+// Distance in metres as typed; an emptied field or a value not above 0 becomes 0.1.
 ObstacleInput ReadObstacleDistance(const QString& text);
-// Elevation in degrees as typed; not a number or not above 0 becomes 0.1, and 90 or more
-// becomes 89.9, which keeps the tangent finite and non-zero.
+// Elevation in degrees as typed; an emptied field or a value not above 0 becomes 0.1, and 90 or
+// more becomes 89.9, which keeps the tangent finite and non-zero.
 ObstacleInput ReadObstacleElevation(const QString& text);
 
 // d = h / tan(e): metres; e in degrees, within (0, 90).

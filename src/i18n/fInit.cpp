@@ -42,9 +42,10 @@ void TfrmInit::showEvent(QShowEvent* event) {
     FormShow();
 }
 
+// The window system maps the window only after the show event, so nothing painted here would
+// be seen: the owner calls PaintNow once show() has returned.
 void TfrmInit::FormShow() {
     lblVersion->setText(QStringLiteral("v") + QLatin1String(kProductVersion));
-    PaintNow();
 }
 
 // A repaint before the window system has exposed the window is lost, and the main window would
@@ -56,8 +57,9 @@ void TfrmInit::WaitUntilExposed() {
     waited.start();
     while (isVisible() && windowHandle() && !windowHandle()->isExposed() &&
            waited.elapsed() < kExposeWaitMs) {
-        QApplication::processEvents();
-        QThread::msleep(5);
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (!windowHandle()->isExposed())
+            QThread::msleep(1);
     }
 }
 

@@ -14,8 +14,9 @@ class TfrmInit : public QWidget, public Ui::TfrmInit {
 public:
     explicit TfrmInit(QWidget* owner = nullptr);
 
-    // Paints the picture and the status line at once and lets pending window messages through,
-    // so the splash is drawn before the start-up work goes on.
+    // Once shown: waits (briefly) until the window is on screen, paints the picture and the
+    // status line at once and lets pending window messages through, so the splash is drawn
+    // before the start-up work goes on.
     void PaintNow();
 
 protected:

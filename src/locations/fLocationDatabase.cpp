@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -44,6 +45,8 @@ TfrmLocations::TfrmLocations(QWidget* parent, Session* session, LocationDatabase
     , m_database(database)
     , m_marker(DefaultMarkerPicture()) {
     setupUi(this);
+    // As tall as a large desktop font needs.
+    edCity->setMinimumHeight(std::max(edCity->minimumHeight(), edCity->sizeHint().height()));
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     HelpBinding::SetHelpContext(this, HelpContext::Locations);
     new WindowPlacement(this, QStringLiteral("frmLocations"));

@@ -5,6 +5,7 @@
 #include "DataFiles.h"
 #include "DialogSeam.h"
 #include "ErrorReport.h"
+#include "FieldSize.h"
 #include "HelpBinding.h"
 #include "HelpLanguage.h"
 #include "LanguageController.h"
@@ -65,6 +66,10 @@ TfrmMain::TfrmMain(std::unique_ptr<SettingsStore> store, QWidget* parent, Shippe
     , m_store(store ? std::move(store) : std::make_unique<SettingsStore>())
     , m_session(new Session(DeclinationLibraryName(), this, shipped)) {
     setupUi(this);
+    // Wide enough for a longitude of three digits and two decimals in any desktop font.
+    for (QLineEdit* site : {edLat, edLong})
+        FitEditTo(site, FormatFixed(-188.88, 2));
+    FitButtonsToCaptions();
     HelpBinding::SetHelpContext(this, HelpContext::Main);
     HelpBinding::SetHelpContext(btnEarthmap, HelpContext::WorldMap);
     HelpBinding::SetHelpContext(btnLocDatabase, HelpContext::Locations);
@@ -100,9 +105,17 @@ int TfrmMain::LanguageId() const {
     return LanguageManager::Instance().CurrentLanguageId();
 }
 
+// The form's smallest button width would let a long caption in a large font be cut.
+void TfrmMain::FitButtonsToCaptions() {
+    constexpr int kFormButtonWidth = 75; // pixels
+    for (QPushButton* button : {btnGo, btnEarthmap, btnLocDatabase})
+        button->setMinimumWidth(std::max(kFormButtonWidth, button->sizeHint().width()));
+}
+
 // After a language switch: the list and the status line in the new language, and the product
 // title, which no language replaces.
 void TfrmMain::LanguageController1LanguageChanged() {
+    FitButtonsToCaptions();
     btnGo->click();
     setWindowTitle(QString::fromLatin1(kProductTitle));
 }
@@ -166,7 +179,7 @@ const WindowTranslation& TfrmMain::Translation() {
             {42, "colElevation", "TextAfter", "\u00b0"},
             {43, "colSkew", "Header.Caption", "Skew"},
             {44, "colSkew", "TextAfter", "\u00b0"},
-            {45, "mTools", "Caption", "Tools"},
+            {45, "mTools", "Caption", "&Tools"},
             {46, "mToolsObstacles", "Caption", "&Obstacle calculator"},
         },
         {"*.Font.Name", "Caption", "edLat.*", "edLong.*", "frmMain.Caption", "lblMagDev.*", "N1.*",

@@ -136,6 +136,7 @@ private:
     void ConnectHandlers();
     void CheckHelpFile();
     void ShowSplash();
+    void FitButtonsToCaptions();
     void LoadSiteSettings();
     Site SiteFromEdits() const;
     Site SiteToStore() const;

@@ -1,6 +1,7 @@
 #include "fObstacles.h"
 
 #include "FieldMark.h"
+#include "FieldSize.h"
 #include "HelpBinding.h"
 #include "LanguageController.h"
 #include "ReadableColours.h"
@@ -12,6 +13,11 @@
 #include <QPixmap>
 #include <QShowEvent>
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+
 namespace skyvane {
 
 namespace {
@@ -22,6 +28,12 @@ constexpr int kClientWidth = 700;    // pixels
 constexpr int kStatusBarHeight = 19; // pixels
 constexpr int kCentralHeight = 518 - kStatusBarHeight;
 constexpr int kNoteLeft = 304; // where the height note begins, pixels
+constexpr int kUnitGap = 3;    // between an edit and its unit, pixels
+
+// The widest values the edits are made to show whole: an elevation below 90 degrees, and
+// lengths up to 100 km.
+constexpr double kWidestElevation = 88.88; // degrees
+constexpr double kWidestLength = 88888.88; // metres
 
 // A corrected input or a written result recalculates once more, and that run finds nothing
 // left to change; the limit only keeps a value that never settles from recursing without end.
@@ -61,8 +73,10 @@ void PlaceAtAnchor(QLabel* label, int minimumWidth) {
     label->setGeometry(left, old.center().y() - height / 2, width, height);
 }
 
-void GrowDownToFit(QWidget* widget, int minimumHeight) {
-    const int width = std::max(widget->width(), widget->sizeHint().width());
+// Grows to its size hint, never wider than `maximumWidth`; a word-wrapping label takes the
+// lines that width needs.
+void GrowDownToFit(QWidget* widget, int minimumHeight, int maximumWidth = QWIDGETSIZE_MAX) {
+    const int width = std::min(maximumWidth, std::max(widget->width(), widget->sizeHint().width()));
     const int height =
         std::max(minimumHeight, widget->hasHeightForWidth() ? widget->heightForWidth(width)
                                                             : widget->sizeHint().height());
@@ -188,6 +202,8 @@ void TfrmObstacles::OnRbChange() {
     const QColor normal = palette().color(QPalette::Base);
     const QColor normalText = palette().color(QPalette::Text);
     for (QLineEdit* edit : {edElevation, edDistance, edHeight}) {
+        // The colours below would hide a mark; the recalculation marks afresh.
+        MarkRejected(edit, false);
         SetBackground(edit, QPalette::Base, normal);
         SetBackground(edit, QPalette::Text, normalText);
         edit->setReadOnly(false);
@@ -202,7 +218,9 @@ void TfrmObstacles::OnRbChange() {
 double TfrmObstacles::ReadInput(QLineEdit* edit, ObstacleInput (*reader)(const QString&),
                                 bool writeCorrections) {
     const ObstacleInput input = reader(edit->text());
-    MarkRejected(edit, !IsShowableObstacleValue(input.value));
+    MarkRejected(edit, input.rejected || !IsShowableObstacleValue(input.value));
+    if (input.rejected)
+        return std::numeric_limits<double>::quiet_NaN();
     if (input.corrected && writeCorrections)
         edit->setText(ObstacleValueText(input.value));
     return input.value;
@@ -231,23 +249,30 @@ void TfrmObstacles::Recalculate(bool writeCorrections) {
     if (mode != ObstacleMode::Distance)
         distance = ReadInput(edDistance, ReadObstacleDistance, writeCorrections);
 
+    // An input that is no number gives no value (NaN), and so no result.
+    const bool inputRejected = std::isnan(height) || std::isnan(elevation) || std::isnan(distance);
     switch (mode) {
     case ObstacleMode::Distance:
-        ShowResult(mode, ObstacleDistance(height, elevation));
+        ShowResult(mode, ObstacleDistance(height, elevation), inputRejected);
         break;
     case ObstacleMode::Height:
-        ShowResult(mode, ObstacleHeight(distance, elevation));
+        ShowResult(mode, ObstacleHeight(distance, elevation), inputRejected);
         break;
     case ObstacleMode::Elevation:
-        ShowResult(mode, ObstacleElevation(height, distance));
+        ShowResult(mode, ObstacleElevation(height, distance), inputRejected);
         break;
     }
     --recalculationDepth;
 }
 
-void TfrmObstacles::ShowResult(ObstacleMode mode, double result) {
+void TfrmObstacles::ShowResult(ObstacleMode mode, double result, bool inputRejected) {
     QLineEdit* resultEdit = ResultEdit(mode);
     MarkRejected(resultEdit, false);
+    if (inputRejected) {
+        resultEdit->clear();
+        lblResult->clear();
+        return;
+    }
     if (!IsShowableObstacleValue(result)) {
         for (QLineEdit* edit : {edElevation, edDistance, edHeight})
             if (edit != resultEdit)
@@ -298,12 +323,27 @@ void TfrmObstacles::PlaceCaptions() {
     constexpr int kNoteGap = 15; // pixels
     lblHeightInfo->move(std::max(kNoteLeft, Panel1->geometry().right() + 1 + kNoteGap),
                         lblHeightInfo->y());
-    GrowDownToFit(lblHeightInfo, 73);
+    constexpr int kNoteRightMargin = 8; // pixels
+    GrowDownToFit(lblHeightInfo, 73, kClientWidth - kNoteRightMargin - lblHeightInfo->x());
     PlaceAtAnchor(lblHeight, 90);
     PlaceAtAnchor(lblElevation, 85);
     PlaceAtAnchor(lblDistance, 114);
-    for (QLabel* unit : {Label1, Label2, Label3})
+    PlaceEdits();
+}
+
+void TfrmObstacles::PlaceEdits() {
+    FitEditTo(edElevation, ObstacleValueText(kWidestElevation));
+    FitEditTo(edDistance, ObstacleValueText(kWidestLength));
+    FitEditTo(edHeight, ObstacleValueText(kWidestLength));
+    // The elevation's caption stands above its edit, however tall a large font makes both.
+    if (lblElevation->geometry().bottom() >= edElevation->y())
+        lblElevation->move(lblElevation->x(), edElevation->y() - lblElevation->height());
+    const std::pair<QLabel*, QLineEdit*> units[]{
+        {Label1, edElevation}, {Label2, edDistance}, {Label3, edHeight}};
+    for (const auto& [unit, edit] : units) {
         PlaceAtAnchor(unit, 0);
+        unit->move(std::max(unit->x(), edit->geometry().right() + 1 + kUnitGap), unit->y());
+    }
 }
 
 void TfrmObstacles::LanguageController1LanguageChanged() {

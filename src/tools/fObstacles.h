@@ -51,14 +51,18 @@ private:
     void ConnectHandlers();
     void SetUpColours();
     void PlaceCaptions();
+    // The edits as wide and tall as their font needs, their units beside them.
+    void PlaceEdits();
 
     void Recalculate(bool writeCorrections);
-    // Reads an input edit and marks it when its value is too large to calculate with. With
-    // writeCorrections, a corrected value is written back (which recalculates once more).
+    // Reads an input edit and marks it when its text is no number (giving NaN) or its value is
+    // too large to calculate with. With writeCorrections, a corrected value is written back
+    // (which recalculates once more).
     double ReadInput(QLineEdit* edit, ObstacleInput (*reader)(const QString&),
                      bool writeCorrections);
-    // Shows a result, or refuses one too large to show and marks the inputs it came from.
-    void ShowResult(ObstacleMode mode, double result);
+    // Shows a result; shows none while an input is rejected, and refuses one too large to show
+    // and marks the inputs it came from.
+    void ShowResult(ObstacleMode mode, double result, bool inputRejected);
 
     SatelliteRecord Satellite;
     int recalculationDepth = 0;

@@ -2,6 +2,7 @@
 
 #include "Constants.h"
 #include "FieldMark.h"
+#include "FieldSize.h"
 #include "GridView.h"
 #include "HelpBinding.h"
 #include "LanguageController.h"
@@ -44,6 +45,8 @@ TfrmSunOutage::TfrmSunOutage(QWidget* owner, const ToolWindowLink& link)
     , m_link(link)
     , m_outages(new OutageTableModel(this)) {
     setupUi(this);
+    FitEditTo(edYear, QStringLiteral("8888"));
+    FitEditTo(edDiameter, FormatFixed(88.88, 2));
     HelpBinding::SetHelpContext(this, HelpContext::SunOutage);
     new WindowPlacement(this, QStringLiteral("frmSunOutage"));
     Panel6->setHeadingText(QStringLiteral("Sun Outage"));

@@ -62,7 +62,8 @@ void UseLightBackdrop(std::initializer_list<QWidget*> panels) {
 
 void UseDarkText(QWidget* widget) {
     QPalette palette = widget->palette();
-    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText})
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
         palette.setColor(role, Qt::black);
     widget->setPalette(palette);
 }

@@ -29,7 +29,8 @@ QColor LightBackdrop(const QPalette& palette);
 void UseLightBackdrop(std::initializer_list<QWidget*> panels);
 
 // Text on a fixed light background (a picture, a white panel) is drawn in black whatever the
-// desktop theme says; the widget's own and button text roles are both set.
+// desktop theme says; the widget's own and button text roles are both set, and the text role
+// that radio buttons and check boxes draw their marks in.
 void UseDarkText(QWidget* widget);
 
 } // namespace skyvane

@@ -47,23 +47,31 @@ void TestObstacles::inputCorrection_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<double>("value");
     QTest::addColumn<bool>("corrected");
+    QTest::addColumn<bool>("rejected");
 
-    QTest::newRow("valid height") << "C" << Field::Height << "10" << 10.0 << false;
+    QTest::newRow("valid height") << "C" << Field::Height << "10" << 10.0 << false << false;
     QTest::newRow("small positive distance kept")
-        << "C" << Field::Distance << "0.05" << 0.05 << false;
-    QTest::newRow("zero height") << "C" << Field::Height << "0" << 0.1 << true;
-    QTest::newRow("negative distance") << "C" << Field::Distance << "-3" << 0.1 << true;
-    QTest::newRow("letters in the height") << "C" << Field::Height << "abc" << 0.1 << true;
-    QTest::newRow("emptied distance") << "C" << Field::Distance << "" << 0.1 << true;
-    QTest::newRow("zero elevation") << "C" << Field::Elevation << "0" << 0.1 << true;
-    QTest::newRow("elevation 90") << "C" << Field::Elevation << "90" << 89.9 << true;
-    QTest::newRow("elevation above 90") << "C" << Field::Elevation << "135" << 89.9 << true;
+        << "C" << Field::Distance << "0.05" << 0.05 << false << false;
+    QTest::newRow("zero height") << "C" << Field::Height << "0" << 0.1 << true << false;
+    QTest::newRow("negative distance") << "C" << Field::Distance << "-3" << 0.1 << true << false;
+    QTest::newRow("letters in the height") << "C" << Field::Height << "abc" << 0.1 << false << true;
+    QTest::newRow("emptied distance") << "C" << Field::Distance << "" << 0.1 << true << false;
+    QTest::newRow("zero elevation") << "C" << Field::Elevation << "0" << 0.1 << true << false;
+    QTest::newRow("elevation 90") << "C" << Field::Elevation << "90" << 89.9 << true << false;
+    QTest::newRow("elevation above 90")
+        << "C" << Field::Elevation << "135" << 89.9 << true << false;
     QTest::newRow("elevation just below 90")
-        << "C" << Field::Elevation << "89.99" << 89.99 << false;
-    QTest::newRow("point in a comma locale") << "de_DE" << Field::Height << "12.5" << 12.5 << false;
-    QTest::newRow("comma in a comma locale") << "de_DE" << Field::Height << "12,5" << 12.5 << false;
+        << "C" << Field::Elevation << "89.99" << 89.99 << false << false;
+    QTest::newRow("point in a comma locale")
+        << "de_DE" << Field::Height << "12.5" << 12.5 << false << false;
+    QTest::newRow("comma in a comma locale")
+        << "de_DE" << Field::Height << "12,5" << 12.5 << false << false;
     QTest::newRow("digit grouping is no number")
-        << "C" << Field::Distance << "1,000" << 0.1 << true;
+        << "C" << Field::Distance << "1,000" << 0.1 << false << true;
+    QTest::newRow("decimal comma in a point locale")
+        << "C" << Field::Height << "12,5" << 0.1 << false << true;
+    QTest::newRow("letters in the elevation")
+        << "C" << Field::Elevation << "x" << 0.1 << false << true;
 }
 
 void TestObstacles::inputCorrection() {
@@ -72,11 +80,13 @@ void TestObstacles::inputCorrection() {
     QFETCH(QString, typed);
     QFETCH(double, value);
     QFETCH(bool, corrected);
+    QFETCH(bool, rejected);
     QLocale::setDefault(QLocale(locale));
 
     const ObstacleInput input = Read(field, typed);
     QCOMPARE(input.value, value);
     QCOMPARE(input.corrected, corrected);
+    QCOMPARE(input.rejected, rejected);
 }
 
 void TestObstacles::result_data() {

@@ -184,6 +184,9 @@ private slots:
                 letters << letter;
             }
 
+        for (const QMenu* menu : {window->mFile, window->mTools, window->mHelp})
+            QVERIFY2(!MnemonicLetter(menu->title()).isEmpty(), qPrintable(menu->title()));
+
         ItemOf(window->mFileSwitchLanguage, 1033)->trigger();
         QCOMPARE(window->btnGo->text(), QStringLiteral("&Calc"));
         QCOMPARE(ToolkitText(), QStringLiteral("Look in:"));

@@ -13,6 +13,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -64,6 +67,15 @@ QWidget* LocationWindow(const QString&) {
     return window;
 }
 
+// A satellite low enough for a distance of three digits.
+QWidget* ObstaclesWindow(const QString&) {
+    auto* window = new TfrmObstacles(nullptr, {});
+    TSatelliteData low = *Satellite();
+    low.Elevation = 3.56;
+    window->SetSatellite(std::make_shared<const TSatelliteData>(low));
+    return window;
+}
+
 QWidget* AboutBox(const QString&) {
     auto* window = new TfrmAbout();
     window->setWindowModality(Qt::NonModal);
@@ -90,8 +102,42 @@ QString TextOf(const QWidget* widget) {
     return {};
 }
 
+// The room a line edit's painting gives its text: the style's contents rectangle less the text
+// margins, two pixels either side and a pixel for the cursor.
+QSize TextRoom(const QLineEdit* edit) {
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    option.lineWidth = edit->hasFrame()
+                           ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit)
+                           : 0;
+    const QRect contents =
+        edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
+    const QMargins margins = edit->textMargins();
+    return {contents.width() - margins.left() - margins.right() - 5,
+            contents.height() - margins.top() - margins.bottom()};
+}
+
+// Why the edit scrolls its text out of sight, or an empty string.
+QString EditCutOff(const QLineEdit* edit) {
+    const QFontMetrics metrics = edit->fontMetrics();
+    const int needed = metrics.horizontalAdvance(edit->text()) +
+                       std::max(0, -metrics.minLeftBearing()) +
+                       std::max(0, -metrics.minRightBearing());
+    const QSize room = TextRoom(edit);
+    if (needed <= room.width() && metrics.height() <= room.height())
+        return {};
+    return edit->objectName() + QStringLiteral(" \"%1\" needs %2x%3 pixels, has %4x%5")
+                                    .arg(edit->text())
+                                    .arg(needed)
+                                    .arg(metrics.height())
+                                    .arg(room.width())
+                                    .arg(room.height());
+}
+
 // Why the control does not show its whole text, or an empty string.
 QString CutOff(const QWidget* widget) {
+    if (const auto* edit = qobject_cast<const QLineEdit*>(widget))
+        return EditCutOff(edit);
     const QString text = TextOf(widget);
     if (text.isEmpty())
         return {};
@@ -162,7 +208,7 @@ private slots:
             {"main", MainWindow},
             {"details", DetailWindow},
             {"sun outage", SunOutageWindow},
-            {"obstacles", [](const QString&) { return new TfrmObstacles(nullptr, {}); }},
+            {"obstacles", ObstaclesWindow},
             {"world map", [](const QString&) { return new TfrmEarth(); }},
             {"locations", LocationWindow},
             {"about", AboutBox},
@@ -173,14 +219,15 @@ private slots:
                                                            {"Hungarian", kLanguageHungarian}};
         for (const auto& [window, factory] : windows)
             for (const auto& [language, id] : languages)
-                for (const int pointSize : {0, 11})
+                for (const int pointSize : {0, 11, 14})
                     QTest::addRow("%s, %s, %s", window, language,
-                                  pointSize ? "11 pt" : "default font")
+                                  pointSize ? qPrintable(QStringLiteral("%1 pt").arg(pointSize))
+                                            : "default font")
                         << factory << id << pointSize;
     }
 
-    // At the smallest size the window allows, every caption is whole and no two controls
-    // side by side overlap.
+    // At the smallest size the window allows, every caption and every edit's text is whole and
+    // no two controls side by side overlap.
     void everyCaptionShowsWhole() {
         QFETCH(WindowFactory, factory);
         QFETCH(int, language);

@@ -92,37 +92,50 @@ private slots:
         QCOMPARE(window.ResultEdit(mode)->text(), result);
     }
 
-    // The edit is cleared first; `typed` is typed key by key, then Enter is pressed.
+    // The edit is cleared first; `typed` is typed key by key, then Enter is pressed. Text that
+    // is no number stays, marked, and leaves no result. The locale writes a point.
     void typedInputCorrected_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("rejected");
         QTest::newRow("90 degrees") << "90"
-                                    << "89.90";
+                                    << "89.90" << false;
         QTest::newRow("0.5, passing through zero") << "0.5"
-                                                   << "0.5";
+                                                   << "0.5" << false;
         QTest::newRow("25 into a cleared edit") << "25"
-                                                << "25";
+                                                << "25" << false;
         QTest::newRow("zero") << "0"
-                              << "0.10";
+                              << "0.10" << false;
         QTest::newRow("negative") << "-5"
-                                  << "0.10";
+                                  << "0.10" << false;
         QTest::newRow("letters") << "x"
-                                 << "0.10";
+                                 << "x" << true;
+        QTest::newRow("decimal comma") << "12,5"
+                                       << "12,5" << true;
     }
 
     void typedInputCorrected() {
         QFETCH(QString, typed);
         QFETCH(QString, shown);
+        QFETCH(bool, rejected);
+        QLocale::setDefault(QLocale::c());
         TfrmObstacles window(nullptr, {});
         window.show();
         window.edElevation->selectAll();
         QTest::keyClick(window.edElevation, Qt::Key_Delete);
         QTest::keyClicks(window.edElevation, typed);
         QCOMPARE(window.edElevation->text(), typed);
+        QCOMPARE(IsMarkedRejected(window.edElevation), rejected);
         QTest::keyClick(window.edElevation, Qt::Key_Return);
         QCOMPARE(window.edElevation->text(), shown);
+        QCOMPARE(IsMarkedRejected(window.edElevation), rejected);
         const QString distance = window.edDistance->text();
-        QVERIFY2(distance.toDouble() > 0.0, qPrintable(distance));
+        QVERIFY2(rejected ? distance.isEmpty() && window.lblResult->text().isEmpty()
+                          : distance.toDouble() > 0.0,
+                 qPrintable(distance));
+        // A mode change keeps the mark on the text that is still no number.
+        window.rbHeight->setChecked(true);
+        QCOMPARE(IsMarkedRejected(window.edElevation), rejected);
     }
 
     void oversizedResultRefused_data() {

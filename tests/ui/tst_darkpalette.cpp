@@ -2,11 +2,13 @@
 #include "HeadingBand.h"
 #include "HelpBinding.h"
 #include "ReadableColours.h"
+#include "fObstacles.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QStringListModel>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -167,6 +169,24 @@ private slots:
         QTRY_COMPARE(viewer->palette().color(QPalette::Base), DarkPalette().color(QPalette::Base));
         const QString unreadable = UnreadableText(*viewer);
         QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable));
+    }
+
+    // The obstacle calculator's question box stays white: its checked button must show.
+    void checkedRadioOnWhiteBoxIsReadable() {
+        TfrmObstacles window(nullptr, {});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QRadioButton* radio = window.rbDistance;
+        QVERIFY(radio->isChecked());
+        QStyleOptionButton option;
+        option.initFrom(radio);
+        const QRect indicator =
+            radio->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, radio);
+        const QImage painted = radio->grab(indicator).toImage();
+        const QColor dot = painted.pixelColor(painted.width() / 2, painted.height() / 2);
+        const QColor box = radio->palette().color(QPalette::Base);
+        QVERIFY2(ContrastRatio(dot, box) >= kReadable,
+                 qPrintable(QStringLiteral("mark %1 on %2").arg(dot.name(), box.name())));
     }
 
     // The heading stands on its light picture under every theme.
