@@ -81,7 +81,7 @@ SECTIONS = [
         (42, "°", "°", "°"),
         (43, "Skew", "LNB-Drehung", "LNB-elforgatás"),
         (44, "°", "°", "°"),
-        (45, "Tools", "Extras", "Eszközök"),
+        (45, "&Tools", "E&xtras", "&Eszközök"),
         (46, "&Obstacle calculator", "&Hindernisrechner", "&Akadálykalkulátor"),
     ]),
     ("frmSatDetail", [
