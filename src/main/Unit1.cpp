@@ -26,6 +26,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDate>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -72,12 +73,12 @@ TfrmMain::TfrmMain(std::unique_ptr<SettingsStore> store, QWidget* parent)
     mFilePrint->setShortcut(QKeySequence::Print);
     mFileQuit->setShortcut(QKeySequence::Quit);
     new WindowPlacement(this, QStringLiteral("frmMain"));
+    // The list's panel and the grid's empty area below the rows take the desktop's own base
+    // colour: white in a light theme, dark in a dark one.
     Panel4->setBackgroundRole(QPalette::Base);
-    QPalette white = Panel4->palette();
-    white.setColor(QPalette::Base, Qt::white);
-    Panel4->setPalette(white);
     SetUpGrid();
     SetUpPopupMenu();
+    SetUpListTexts();
     m_tmrDblClickDetails = new QTimer(this);
     m_tmrDblClickDetails->setObjectName(QStringLiteral("tmrDblClickDetails"));
     m_tmrDblClickDetails->setSingleShot(true);
@@ -166,6 +167,12 @@ const WindowTranslation& TfrmMain::Translation() {
             {44, "colSkew", "TextAfter", "\u00b0"},
             {45, "mTools", "Caption", "Tools"},
             {46, "mToolsObstacles", "Caption", "&Obstacle calculator"},
+            {90, "mFilePrintPreview", "Caption", "Print pre&view"},
+            {91, "ListTexts", "PrintDate", "Date: %s"},
+            {92, "ListTexts", "PrintCatalogue", "Catalogue: %s"},
+            {93, "ListTexts", "TrueAzimuths", "Azimuths: from true north"},
+            {94, "ListTexts", "MagneticAzimuths", "Azimuths: magnetic"},
+            {95, "ListTexts", "MagneticCaption", "(magnetic)"},
         },
         {"*.Font.Name", "Caption", "edLat.*", "edLong.*", "frmMain.Caption", "lblMagDev.*", "N1.*",
          "N2.*", "N3.*"},
@@ -180,6 +187,27 @@ void TfrmMain::SetUpGrid() {
     GridView1->verticalHeader()->setDefaultSectionSize(kRowHeight);
     GridView1->setCellColoring(
         [this](int row, int) { return GridView::AlternateRowBrush(row, GridView1->palette()); });
+}
+
+// The print preview item and the texts the printout and the list add, which the language
+// controller reaches as properties of "ListTexts".
+void TfrmMain::SetUpListTexts() {
+    m_listTexts = new QObject(this);
+    m_listTexts->setObjectName(QStringLiteral("ListTexts"));
+    mFilePrintPreview = new QAction(this);
+    mFilePrintPreview->setObjectName(QStringLiteral("mFilePrintPreview"));
+    for (const TranslationEntry& entry : Translation().entries) {
+        if (qstrcmp(entry.objectName, "ListTexts") == 0)
+            m_listTexts->setProperty(entry.property, QString::fromUtf8(entry.english));
+        else if (qstrcmp(entry.objectName, "mFilePrintPreview") == 0)
+            mFilePrintPreview->setText(QString::fromUtf8(entry.english));
+    }
+    mFile->insertAction(Export1->menuAction(), mFilePrintPreview);
+    connect(mFilePrintPreview, &QAction::triggered, this, &TfrmMain::mFilePrintPreviewClick);
+}
+
+QString TfrmMain::ListText(const char* name) const {
+    return m_listTexts->property(name).toString();
 }
 
 void TfrmMain::SetUpPopupMenu() {
@@ -432,7 +460,6 @@ void TfrmMain::ShowRecords() {
     try {
         firstRow = GridView1->topVisibleRow();
         selectedRow = GridView1->selectedRow();
-        GridView1->resetSorting();
         m_satellites->setRecords(m_session->records());
     } catch (const std::exception& error) {
         // A failure in the fill ends it; the status line and the view are still brought up to date.
@@ -440,6 +467,9 @@ void TfrmMain::ShowRecords() {
     }
     GridView1->endUpdate();
     lblMagDev->setText(m_session->declinationText());
+    if (GridColumn* azimuth = GridView1->columnByName(QStringLiteral("colAzimuth")))
+        azimuth->setCaptionAfter(MagneticAzimuths() ? QLatin1Char(' ') + ListText("MagneticCaption")
+                                                    : QString());
 
     StatusBar1->showMessage(FormatConstant(Constant::SatTheoreticallyVisible,
                                            {QString::number(GridView1->gridRowCount())}));
@@ -646,8 +676,29 @@ void TfrmMain::ExporttoCSV1Click() {
     ExportMainListToCsv(this, *GridView1->model(), DialogTexts(*m_saveDialogCsv, ExporttoCSV1));
 }
 
+bool TfrmMain::MagneticAzimuths() const {
+    return m_session->useDeclination() && m_session->declinationAvailable();
+}
+
+MainListPrintInputs TfrmMain::PrintInputs() {
+    MainListPrintInputs inputs;
+    static_cast<SiteReportInputs&>(inputs) = SiteReport();
+    inputs.heading = Panel6->heading()->text();
+    const QString date = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
+    inputs.notes << ListText("PrintDate").replace(QLatin1String("%s"), date);
+    inputs.notes << ListText("PrintCatalogue").replace(QLatin1String("%s"), CatalogueDescription());
+    inputs.notes << ListText(MagneticAzimuths() ? "MagneticAzimuths" : "TrueAzimuths");
+    return inputs;
+}
+
 void TfrmMain::mFilePrintClick() {
-    PrintMainList(this, *GridView1->model(), GridView1->visibleColumnLayouts(), GridView1->font());
+    PrintMainList(this, PrintInputs(), *GridView1->model(), GridView1->visibleColumnLayouts(),
+                  GridView1->font());
+}
+
+void TfrmMain::mFilePrintPreviewClick() {
+    PreviewMainList(this, PrintInputs(), *GridView1->model(), GridView1->visibleColumnLayouts(),
+                    GridView1->font());
 }
 
 void TfrmMain::mHelpAboutClick() {

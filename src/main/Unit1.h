@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MainListReports.h"
 #include "SatelliteData.h"
 #include "SatelliteTableModel.h"
 #include "Session.h"
@@ -97,6 +98,11 @@ public:
     void mFileExportToHtmlClick();
     void ExporttoCSV1Click();
     void mFilePrintClick();
+    void mFilePrintPreviewClick();
+    // What the printout says above the list, read from the window now.
+    MainListPrintInputs PrintInputs();
+
+    QAction* mFilePrintPreview = nullptr;
 
     void LoadSettings();
     void SaveSettings();
@@ -120,6 +126,10 @@ private:
     void FormDestroy();
     void SetUpGrid();
     void SetUpPopupMenu();
+    void SetUpListTexts();
+    QString ListText(const char* name) const;
+    // Whether the list's azimuths have the declination added.
+    bool MagneticAzimuths() const;
     // The list row under the point where the popup menu opened; -1 when none.
     int PopupRow() const;
     void ConnectHandlers();
@@ -140,6 +150,7 @@ private:
     QPointer<TfrmInit> m_frmInit;
     HelpBinding* m_help = nullptr;
     QMenu* m_popupGridItem = nullptr;
+    QObject* m_listTexts = nullptr;
     QTimer* m_tmrDblClickDetails = nullptr;
     int m_dblClickRow = -1;
     QPoint m_popupPoint;

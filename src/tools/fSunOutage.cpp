@@ -242,9 +242,32 @@ QString TfrmSunOutage::SeasonAndBandText() const {
            QStringLiteral(", ") + band->text();
 }
 
+SiteReportInputs TfrmSunOutage::ReportSite() const {
+    if (const SatelliteRecord& satellite = m_predictor.Satellite; satellite)
+        return RecordSiteReport(m_siteTaken, m_link.currentSite(), satellite->SiteLatitude,
+                                satellite->SiteLongitude);
+    return m_link.currentSite();
+}
+
+QString TfrmSunOutage::DiameterCaption() const {
+    return lblDiameter->text() + QLatin1Char(':');
+}
+
+QString TfrmSunOutage::DiameterText() const {
+    return FormatGeneral(m_predictor.Diameter) + QLatin1Char(' ') + lblDiameterM->text();
+}
+
+// The table follows a few lines that say what it is for: the title, the site, the dish and the
+// season, then an empty line.
 QStringList TfrmSunOutage::CsvLines() const {
     const QAbstractItemModel& shown = *GridView1->model();
-    QStringList lines{CsvLine(HeaderCaptions(shown))};
+    QStringList lines{CsvLine({Panel6->heading()->text()})};
+    if (m_link.siteReport)
+        for (const QStringList& row : SiteTextRows(ReportSite()))
+            lines << CsvLine(row);
+    lines << CsvLine({DiameterCaption(), DiameterText()});
+    lines << CsvLine({SeasonAndBandText()}) << QString();
+    lines << CsvLine(HeaderCaptions(shown));
     for (int row = 0; row < shown.rowCount(); ++row)
         lines << CsvLine(RowTexts(shown, row));
     return lines;
@@ -257,6 +280,7 @@ QStringList TfrmSunOutage::HtmlBodyLines() const {
             m_siteTaken, m_link.currentSite(), satellite->SiteLatitude, satellite->SiteLongitude));
     else if (m_link.siteReport)
         lines << SiteInformationRows(m_link.currentSite());
+    lines << HtmlInfoRow(HtmlEscape(DiameterCaption()), HtmlEscape(DiameterText()));
     lines << HtmlInfoRow(QStringLiteral("&nbsp;"), HtmlEscape(SeasonAndBandText()));
     lines << QStringLiteral("</table>");
     lines << DetailTableLines(*GridView1->model());

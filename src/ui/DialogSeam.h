@@ -28,6 +28,9 @@ public:
     using OpenFileHook = std::function<QString(const QString& title, const QString& filter)>;
     // Returns whether the user confirmed printing with the printer's settings.
     using PrintHook = std::function<bool(QPrinter&)>;
+    // Stands for the preview dialog: given the printer and what paints a printout on it.
+    using PrintPreviewHook =
+        std::function<void(QPrinter&, const std::function<void(QPrinter&)>& paint)>;
     // Records a message instead of showing it.
     using MessageHook =
         std::function<void(QMessageBox::Icon, const QString& title, const QString& text)>;
@@ -36,12 +39,17 @@ public:
     // filter uses Qt's form, as for saving.
     static QString getOpenFileName(QWidget* parent, const QString& title, const QString& filter);
     static bool askPrint(QWidget* parent, QPrinter& printer);
+    // The preview dialog over `printer`; `paint` draws the printout, again for every change of
+    // the page setup and once more when the user prints from the preview.
+    static void showPrintPreview(QWidget* parent, QPrinter& printer,
+                                 const std::function<void(QPrinter&)>& paint);
     static void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                             const QString& text);
 
     static void setSaveFileHook(SaveFileHook hook);
     static void setOpenFileHook(OpenFileHook hook);
     static void setPrintHook(PrintHook hook);
+    static void setPrintPreviewHook(PrintPreviewHook hook);
     static void setMessageHook(MessageHook hook);
     static void clearHooks();
 };

@@ -77,6 +77,23 @@ QStringList SiteInformationRows(const SiteReportInputs& site) {
     return lines;
 }
 
+QList<QStringList> SiteTextRows(const SiteReportInputs& site) {
+    const auto coordinate = [](const QString& caption, const QString& typed, Constant letter) {
+        return QStringList{caption + QLatin1Char(':'),
+                           typed + QStringLiteral("\u00b0 ") + ConstantText(letter)};
+    };
+    QList<QStringList> rows{
+        coordinate(site.latitudeCaption, site.latitudeText,
+                   site.latitudeNorth ? Constant::NorthShort : Constant::SouthShort),
+        coordinate(site.longitudeCaption, site.longitudeText,
+                   site.longitudeWest ? Constant::WestShort : Constant::EastShort)};
+    if (!site.townName.isEmpty())
+        rows << QStringList{site.cityCaption, site.townName};
+    if (site.declinationTicked)
+        rows << QStringList{site.declinationCaption, site.declinationText};
+    return rows;
+}
+
 SiteReportInputs RecordSiteReport(const SiteReportInputs& taken, const SiteReportInputs& now,
                                   double latitude, double longitude) {
     const Site recorded = Site::FromNorthWest(latitude, longitude);

@@ -13,12 +13,14 @@
 #include <QLocale>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSortFilterProxyModel>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 using namespace skyvane;
@@ -36,6 +38,18 @@ void FillDefaultSite(GridView& grid, SatelliteTableModel& table) {
     FillDefaultSite(table);
     grid.setSourceModel(&table);
     AddSatelliteListColumns(grid);
+}
+
+MainListReportInputs DefaultInputs();
+
+// A printout's heading with fixed notes, so that the text does not depend on the day.
+MainListPrintInputs PrintInputs() {
+    MainListPrintInputs inputs;
+    static_cast<MainListReportInputs&>(inputs) = DefaultInputs();
+    inputs.notes =
+        QStringList{QStringLiteral("Date: 01/02/2026"), QStringLiteral("Catalogue: 20250601"),
+                    QStringLiteral("Azimuths: from true north")};
+    return inputs;
 }
 
 MainListReportInputs DefaultInputs() {
@@ -176,6 +190,9 @@ private slots:
     void printsOnPages();
     void cancelledPrintPrintsNothing();
     void printoutMatchesTheGoldenText();
+    void previewShowsWhatIsPrinted_data();
+    void previewShowsWhatIsPrinted();
+    void printedColumnsKeepAGap();
 };
 
 void TestMainListReports::htmlMatchesTheGoldenFile() {
@@ -420,10 +437,12 @@ void TestMainListReports::printsOnPages_data() {
     QTest::addColumn<int>("pages");
     QTest::addColumn<int>("firstRowOfPageTwo");
 
-    // A4 at 300 dpi is 3508 units high: 38 rows below the header, 39 on a later page.
-    QTest::newRow("A4 at 300 dpi") << 300 << 2 << 38;
-    // At 72 dpi, 842 units: 7 rows, then 8 a page.
-    QTest::newRow("A4 at 72 dpi") << 72 << 9 << 7;
+    // A4 at 300 dpi is 3508 units high: 31 rows below the heading's seven lines and the
+    // captions, 39 on a later page.
+    QTest::newRow("A4 at 300 dpi") << 300 << 2 << 31;
+    // At 72 dpi, 842 units: the heading leaves room for no row, yet the first page takes one;
+    // then 8 a page.
+    QTest::newRow("A4 at 72 dpi") << 72 << 10 << 1;
     QTest::newRow("A4 at 600 dpi, one page") << 600 << 1 << -1;
 }
 
@@ -438,7 +457,7 @@ void TestMainListReports::printsOnPages() {
     FillDefaultSite(grid, table);
     PrintAnswer answer(pdf, resolution, true);
 
-    PrintMainList(nullptr, *grid.model(), grid.visibleColumnLayouts(), grid.font());
+    PrintMainList(nullptr, PrintInputs(), *grid.model(), grid.visibleColumnLayouts(), grid.font());
 
     QVERIFY(QFile::exists(pdf));
     const QStringList text = PdfPages(pdf);
@@ -464,7 +483,7 @@ void TestMainListReports::cancelledPrintPrintsNothing() {
     FillDefaultSite(grid, table);
     PrintAnswer answer(pdf, 300, false);
 
-    PrintMainList(nullptr, *grid.model(), grid.visibleColumnLayouts(), grid.font());
+    PrintMainList(nullptr, PrintInputs(), *grid.model(), grid.visibleColumnLayouts(), grid.font());
 
     QVERIFY(!QFile::exists(pdf));
 }
@@ -480,7 +499,7 @@ void TestMainListReports::printoutMatchesTheGoldenText() {
     grid.setColumnHidden(SatelliteTableModel::Skew, true);
     PrintAnswer answer(pdf, 300, true);
 
-    PrintMainList(nullptr, *grid.model(), grid.visibleColumnLayouts(), grid.font());
+    PrintMainList(nullptr, PrintInputs(), *grid.model(), grid.visibleColumnLayouts(), grid.font());
 
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         QSKIP("pdftotext is not installed");
@@ -489,6 +508,100 @@ void TestMainListReports::printoutMatchesTheGoldenText() {
     process.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, text});
     QVERIFY(process.waitForFinished(60000));
     CompareWithGolden(text, QStringLiteral("main_list_print.txt"));
+}
+
+void TestMainListReports::previewShowsWhatIsPrinted_data() {
+    QTest::addColumn<bool>("magnetic");
+    QTest::addColumn<QString>("town");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("true north, no town")
+        << false << QString()
+        << QStringList{"Azimuth & Elevation", "Latitude: 47.16\u00b0 N", "Longitude: 16.16\u00b0 E",
+                       "Catalogue: 20250601", "Azimuths: from true north"};
+    QTest::newRow("magnetic, with town")
+        << true << QStringLiteral("Szombathely")
+        << QStringList{"City: Szombathely", "Magnetic declination: 4.50\u00b0",
+                       "Azimuths: magnetic"};
+}
+
+void TestMainListReports::previewShowsWhatIsPrinted() {
+    QFETCH(bool, magnetic);
+    QFETCH(QString, town);
+    QFETCH(QStringList, expected);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("preview.pdf"));
+    GridView grid;
+    SatelliteTableModel table;
+    FillDefaultSite(grid, table);
+    MainListPrintInputs inputs = PrintInputs();
+    inputs.townName = town;
+    inputs.declinationTicked = magnetic;
+    inputs.declinationText = QStringLiteral("4.50\u00b0");
+    if (magnetic)
+        inputs.notes.last() = QStringLiteral("Azimuths: magnetic");
+    DialogSeam::setPrintPreviewHook([&](QPrinter& printer, const auto& paint) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        paint(printer);
+    });
+
+    PreviewMainList(nullptr, inputs, *grid.model(), grid.visibleColumnLayouts(), grid.font());
+
+    const QStringList pages = PdfPages(pdf);
+    if (pages.isEmpty())
+        QSKIP("pdftotext is not installed");
+    const QString head = pages.at(0).left(pages.at(0).indexOf(QStringLiteral("Satellite name")));
+    for (const QString& text : expected)
+        QVERIFY2(head.contains(text),
+                 qPrintable(QStringLiteral("%1 missing in:\n%2").arg(text, head)));
+}
+
+// A right-aligned position and the left-aligned name after it: the space between them is at
+// least the height of the text, as pdftotext measures the words.
+void TestMainListReports::printedColumnsKeepAGap() {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("list.pdf"));
+    GridView grid;
+    SatelliteTableModel table;
+    FillDefaultSite(grid, table);
+    PrintAnswer answer(pdf, 300, true);
+    PrintMainList(nullptr, PrintInputs(), *grid.model(), grid.visibleColumnLayouts(), grid.font());
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is not installed");
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    QVERIFY(process.waitForFinished(60000));
+    const QString boxes = QString::fromUtf8(process.readAllStandardOutput());
+    static const QRegularExpression word(QStringLiteral(
+        "xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)<"));
+    struct Box {
+        double left, top, right, bottom;
+        QString text;
+    };
+    QList<Box> words;
+    for (const auto& m : word.globalMatch(boxes))
+        words << Box{m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                     m.captured(4).toDouble(), m.captured(5)};
+
+    int checked = 0;
+    for (qsizetype i = 0; i + 1 < words.size(); ++i) {
+        const Box& end = words[i];
+        const Box& next = words[i + 1];
+        if ((end.text != QLatin1String("E") && end.text != QLatin1String("W")) ||
+            std::abs(end.top - next.top) > 0.5)
+            continue;
+        const double height = end.bottom - end.top;
+        QVERIFY2(next.left - end.right >= height,
+                 qPrintable(QStringLiteral("\"%1\" ends at %2, \"%3\" starts at %4, text %5 high")
+                                .arg(end.text)
+                                .arg(end.right)
+                                .arg(next.text)
+                                .arg(next.left)
+                                .arg(height)));
+        ++checked;
+    }
+    QVERIFY2(checked > 20, qPrintable(QStringLiteral("%1 rows checked").arg(checked)));
 }
 
 QTEST_MAIN(TestMainListReports)

@@ -253,8 +253,12 @@ private slots:
         path = dir.filePath(QStringLiteral("outage.csv"));
         window.ExporttoCSV1->trigger();
         const QStringList csv = FileLines(path);
-        QCOMPARE(csv.size(), 6);
-        QCOMPARE(csv.first(), QStringLiteral("Predicted Date;Start (GMT);End (GMT);Duration"));
+        QCOMPARE(csv.size(), 11); // empty lines left out
+        // Read as Latin-1: the degree sign stands between number and hemisphere.
+        QVERIFY2(csv.at(1).startsWith("Latitude:;47.16") && csv.at(1).endsWith(" N"),
+                 qPrintable(csv.at(1)));
+        QCOMPARE(csv.at(3), QStringLiteral("Dish diameter:;3.6 m"));
+        QCOMPARE(csv.at(5), QStringLiteral("Predicted Date;Start (GMT);End (GMT);Duration"));
         path = dir.filePath(QStringLiteral("outage.html"));
         window.ExporttoHTML1->trigger();
         const QString html = FileLines(path).join(QLatin1Char('\n'));
