@@ -190,6 +190,12 @@ CATALOGUE_ENTRIES = [
      "Er ist nicht in Gebrauch, solange der Arbeitsordner %s enthält: diese Datei hat Vorrang.",
      "Nincs használatban, amíg a munkamappában ott van a(z) %s: az a fájl élvez elsőbbséget."),
     (83, "Reading %s ...", "%s wird gelesen ...", "%s beolvasása ..."),
+    (90, "Print pre&view", "Druck&vorschau", "Nyomtatási &kép"),
+    (91, "Date: %s", "Datum: %s", "Dátum: %s"),
+    (92, "Catalogue: %s", "Katalog: %s", "Katalógus: %s"),
+    (93, "Azimuths: from true north", "Azimute: von geographisch Nord", "Azimutok: földrajzi északtól"),
+    (94, "Azimuths: magnetic", "Azimute: magnetisch", "Azimutok: mágneses"),
+    (95, "(magnetic)", "(magnetisch)", "(mágneses)"),
 ]
 for _section, _entries in SECTIONS:
     if _section == "frmMain":

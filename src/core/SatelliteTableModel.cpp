@@ -3,8 +3,6 @@
 #include "LookAngles.h"
 #include "NumberText.h"
 
-#include <cmath>
-
 namespace skyvane {
 
 namespace {
@@ -29,7 +27,7 @@ QString CellText(const TSatelliteData& record, int column) {
 QVariant SortValue(const TSatelliteData& record, int column) {
     switch (column) {
     case SatelliteTableModel::Position:
-        return std::fabs(record.Position);
+        return record.Position;
     case SatelliteTableModel::Name:
         return record.Name;
     case SatelliteTableModel::Azimuth:

@@ -14,9 +14,9 @@ inline constexpr int kSortRole = Qt::UserRole + 2;   // what the column sorts on
 // The satellite list as a table over the records of a calculation: position, name, azimuth,
 // elevation and skew, one record per row, in the order given. The texts are those the list
 // shows (angles rounded to hundredths, the position with the current language's letter); the
-// sort values are numbers: the position's degrees as shown (so 1.0° W, 10.0° E, 11.0° W), the
-// angles' values. The header captions are kept here so that the reports read them without a
-// view; the grid sets them in the current language.
+// sort values are numbers: the signed position (West positive, so ascending runs from East to
+// West across 0°), the angles' values. The header captions are kept here so that the reports read
+// them without a view; the grid sets them in the current language.
 class SatelliteTableModel : public CaptionedTableModel {
     Q_OBJECT
 

@@ -1,6 +1,7 @@
 #include "MainListReports.h"
 
 #include "Constants.h"
+#include "ErrorReport.h"
 #include "NumberText.h"
 #include "ReportParts.h"
 #include "ReportWriter.h"
@@ -36,11 +37,17 @@ int CellInset(const GridPrintSettings& settings) {
     return std::max(2, settings.rowHeight / 10);
 }
 
+// Half the gap between neighbouring columns' texts: a right-aligned position and the name
+// after it must read as two columns.
+int ColumnGapHalf(const GridPrintSettings& settings) {
+    return std::max(2, settings.rowHeight / 3);
+}
+
 QRect CellRect(const GridPrintLayout& layout, size_t printed, int top, int height,
                const GridPrintSettings& settings) {
     // The cell is 2 units narrower than its share; the text keeps a little air inside it.
     QRect cell(layout.columnLeft[printed] + 1, top, layout.columnShare[printed] - 2, height);
-    const int inset = CellInset(settings);
+    const int inset = ColumnGapHalf(settings);
     return cell.adjusted(inset, 0, -inset, 0);
 }
 
@@ -63,14 +70,32 @@ void DrawRule(QPainter& painter, const GridPrintLayout& layout, const GridPrintS
                      Qt::black);
 }
 
+void DrawCellText(QPainter& painter, const QRect& cell, Qt::Alignment alignment,
+                  const QString& text) {
+    const QString fitting = painter.fontMetrics().elidedText(text, Qt::ElideRight, cell.width());
+    painter.drawText(cell, static_cast<int>(alignment | Qt::AlignVCenter), fitting);
+}
+
+void PrintTitle(QPainter& painter, const QStringList& heading, const GridPrintLayout& layout,
+                const GridPrintSettings& settings) {
+    const int right = layout.columnLeft.empty()
+                          ? settings.marginLeft
+                          : layout.columnLeft.back() + layout.columnShare.back();
+    for (qsizetype i = 0; i < heading.size(); ++i) {
+        const QRect line(settings.marginLeft, settings.marginTop + int(i) * settings.rowHeight,
+                         right - settings.marginLeft, settings.rowHeight);
+        DrawCellText(painter, line, Qt::AlignLeft, heading[i]);
+    }
+}
+
 void PrintHeader(QPainter& painter, const QAbstractItemModel& rows,
                  const std::vector<ColumnLayout>& columns, const GridPrintLayout& layout,
                  const GridPrintSettings& settings) {
-    const int top = settings.marginTop;
+    const int top = settings.marginTop + settings.titleHeight;
     for (size_t i = 0; i < columns.size(); ++i) {
-        painter.drawText(CellRect(layout, i, top, settings.headerHeight - 2, settings),
-                         static_cast<int>(columns[i].alignment | Qt::AlignVCenter),
-                         rows.headerData(columns[i].column, Qt::Horizontal).toString());
+        DrawCellText(painter, CellRect(layout, i, top, settings.headerHeight - 2, settings),
+                     columns[i].alignment,
+                     rows.headerData(columns[i].column, Qt::Horizontal).toString());
     }
     DrawRule(painter, layout, settings, top + settings.headerHeight - 2, 2);
 }
@@ -80,10 +105,9 @@ void PrintRow(QPainter& painter, const QAbstractItemModel& rows,
               const GridPrintSettings& settings, int row) {
     const int top = layout.rowTop[static_cast<size_t>(row)];
     for (size_t i = 0; i < columns.size(); ++i) {
-        painter.drawText(CellRect(layout, i, top, settings.rowHeight - 1, settings),
-                         static_cast<int>(columns[i].alignment | Qt::AlignVCenter),
-                         rows.index(row, columns[i].column).data().toString() +
-                             columns[i].textAfter);
+        DrawCellText(painter, CellRect(layout, i, top, settings.rowHeight - 1, settings),
+                     columns[i].alignment,
+                     rows.index(row, columns[i].column).data().toString() + columns[i].textAfter);
     }
     DrawRule(painter, layout, settings, top + settings.rowHeight - 1, 1);
 }
@@ -130,7 +154,7 @@ GridPrintLayout LayoutGridPrint(const std::vector<int>& screenWidths, int rowCou
 
     const int bottom = page.height() - settings.marginBottom;
     int pageIndex = 0;
-    int top = settings.marginTop + settings.headerHeight;
+    int top = settings.marginTop + settings.titleHeight + settings.headerHeight;
     bool pageHasRows = false;
     for (int row = 0; row < rowCount; ++row) {
         // A page always takes at least one row, however small it is.
@@ -147,8 +171,21 @@ GridPrintLayout LayoutGridPrint(const std::vector<int>& screenWidths, int rowCou
     return layout;
 }
 
+QStringList MainListPrintHeading(const MainListPrintInputs& inputs) {
+    QStringList lines{inputs.heading};
+    for (const QStringList& row : SiteTextRows(inputs.site))
+        lines << row.join(QLatin1Char(' '));
+    lines << inputs.notes;
+    return lines;
+}
+
 void PrintTable(const QAbstractItemModel& rows, const std::vector<ColumnLayout>& columns,
-                QPrinter& printer, const QFont& font, const GridPrintSettings& settings) {
+                QPrinter& printer, const QFont& font, const GridPrintSettings& given,
+                const QStringList& heading) {
+    GridPrintSettings settings = given;
+    // A blank line between the heading and the list.
+    if (!heading.isEmpty())
+        settings.titleHeight = int(heading.size() + 1) * settings.rowHeight;
     std::vector<int> widths;
     for (const ColumnLayout& column : columns)
         widths.push_back(column.width);
@@ -160,6 +197,7 @@ void PrintTable(const QAbstractItemModel& rows, const std::vector<ColumnLayout>&
         throw std::runtime_error("The print job could not be started.");
     painter.setFont(PrintFont(font, printer, settings));
     painter.setPen(Qt::black);
+    PrintTitle(painter, heading, layout, settings);
     PrintHeader(painter, rows, columns, layout, settings);
     int page = 0;
     for (int row = 0; row < rows.rowCount(); ++row) {
@@ -174,15 +212,40 @@ void PrintTable(const QAbstractItemModel& rows, const std::vector<ColumnLayout>&
         throw std::runtime_error("The print job could not be completed.");
 }
 
-void PrintMainList(QWidget* parent, const QAbstractItemModel& rows,
-                   const std::vector<ColumnLayout>& columns, const QFont& font) {
-    QPrinter printer(QPrinter::HighResolution);
+namespace {
+
+void SetUpPrinter(QPrinter& printer) {
     // The printout's fixed sizes are in device units; at this resolution a row is a readable
     // 3.6 mm high.
     printer.setResolution(600);
+}
+
+} // namespace
+
+void PrintMainList(QWidget* parent, const MainListPrintInputs& inputs,
+                   const QAbstractItemModel& rows, const std::vector<ColumnLayout>& columns,
+                   const QFont& font) {
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpPrinter(printer);
     if (!DialogSeam::askPrint(parent, printer))
         return;
-    PrintTable(rows, columns, printer, font);
+    PrintTable(rows, columns, printer, font, {}, MainListPrintHeading(inputs));
+}
+
+void PreviewMainList(QWidget* parent, const MainListPrintInputs& inputs,
+                     const QAbstractItemModel& rows, const std::vector<ColumnLayout>& columns,
+                     const QFont& font) {
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpPrinter(printer);
+    const QStringList heading = MainListPrintHeading(inputs);
+    DialogSeam::showPrintPreview(parent, printer, [&](QPrinter& target) {
+        // Painting is asked for from within the dialog, where an exception must not pass.
+        try {
+            PrintTable(rows, columns, target, font, {}, heading);
+        } catch (const std::exception& error) {
+            ReportApplicationError(error);
+        }
+    });
 }
 
 } // namespace skyvane

@@ -36,12 +36,23 @@ void ExportMainListToHtml(QWidget* parent, const MainListReportInputs& inputs,
 void ExportMainListToCsv(QWidget* parent, const QAbstractItemModel& rows,
                          const SaveDialogTexts& dialog = DefaultCsvSaveDialogTexts());
 
+// What the printout says above the list, besides the site: lines of plain text, already in
+// the current language ("Date: 09/12/2026", "Catalogue: 20250601", "Azimuths: true north").
+struct MainListPrintInputs : MainListReportInputs {
+    QStringList notes;
+};
+
+// The lines above a printed list: the title, the site rows (as typed, with their hemispheres,
+// the town when one was found, the declination when applied), then the notes.
+QStringList MainListPrintHeading(const MainListPrintInputs& inputs);
+
 // Printer device units.
 struct GridPrintSettings {
     int marginLeft = 50;
     int marginTop = 50;
     int marginRight = 50;
     int marginBottom = 50;
+    int titleHeight = 0; // above the column captions on the first page
     int headerHeight = 100;
     int rowHeight = 86;
 };
@@ -59,16 +70,22 @@ struct GridPrintLayout {
 GridPrintLayout LayoutGridPrint(const std::vector<int>& screenWidths, int rowCount, QSize page,
                                 const GridPrintSettings& settings = {});
 
-// Prints `columns` of every row of `rows` in their order, the captions from its header data,
-// the widths and texts-after as on screen, in `font` (shrunk where a row would not hold it), on
-// an already configured printer. Throws std::runtime_error when the print job cannot be
-// started or continued.
+// Prints `heading`, one line a row, then `columns` of every row of `rows` in their order, the
+// captions from its header data, the widths and texts-after as on screen, in `font` (shrunk
+// where a row would not hold it), on an already configured printer. Neighbouring columns keep
+// a gap; a text too wide for its column is cut short with an ellipsis. Throws
+// std::runtime_error when the print job cannot be started or continued.
 void PrintTable(const QAbstractItemModel& rows, const std::vector<ColumnLayout>& columns,
                 QPrinter& printer, const QFont& font = QFont(),
-                const GridPrintSettings& settings = {});
+                const GridPrintSettings& settings = {}, const QStringList& heading = {});
 
 // File > Print: the print dialog, then the printout; cancelling prints nothing.
-void PrintMainList(QWidget* parent, const QAbstractItemModel& rows,
-                   const std::vector<ColumnLayout>& columns, const QFont& font = QFont());
+void PrintMainList(QWidget* parent, const MainListPrintInputs& inputs,
+                   const QAbstractItemModel& rows, const std::vector<ColumnLayout>& columns,
+                   const QFont& font = QFont());
+// File > Print preview: the printout in the preview dialog, from which it can be printed.
+void PreviewMainList(QWidget* parent, const MainListPrintInputs& inputs,
+                     const QAbstractItemModel& rows, const std::vector<ColumnLayout>& columns,
+                     const QFont& font = QFont());
 
 } // namespace skyvane

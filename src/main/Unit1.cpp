@@ -28,6 +28,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDate>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -78,12 +79,12 @@ TfrmMain::TfrmMain(std::unique_ptr<SettingsStore> store, QWidget* parent, Shippe
     mFilePrint->setShortcut(QKeySequence::Print);
     mFileQuit->setShortcut(QKeySequence::Quit);
     new WindowPlacement(this, QStringLiteral("frmMain"));
+    // The list's panel and the grid's empty area below the rows take the desktop's own base
+    // colour: white in a light theme, dark in a dark one.
     Panel4->setBackgroundRole(QPalette::Base);
-    QPalette white = Panel4->palette();
-    white.setColor(QPalette::Base, Qt::white);
-    Panel4->setPalette(white);
     SetUpGrid();
     SetUpPopupMenu();
+    SetUpPrintPreview();
     m_tmrDblClickDetails = new QTimer(this);
     m_tmrDblClickDetails->setObjectName(QStringLiteral("tmrDblClickDetails"));
     m_tmrDblClickDetails->setSingleShot(true);
@@ -181,6 +182,14 @@ const WindowTranslation& TfrmMain::Translation() {
             {44, "colSkew", "TextAfter", "\u00b0"},
             {45, "mTools", "Caption", "&Tools"},
             {46, "mToolsObstacles", "Caption", "&Obstacle calculator"},
+            {90, "mFilePrintPreview", "Caption", "Print pre&view"},
+            {int(ListEntry::PrintDate), "ListTexts", "PrintDate", "Date: %s"},
+            {int(ListEntry::PrintCatalogue), "ListTexts", "PrintCatalogue", "Catalogue: %s"},
+            {int(ListEntry::TrueAzimuths), "ListTexts", "TrueAzimuths",
+             "Azimuths: from true north"},
+            {int(ListEntry::MagneticAzimuths), "ListTexts", "MagneticAzimuths",
+             "Azimuths: magnetic"},
+            {int(ListEntry::MagneticCaption), "ListTexts", "MagneticCaption", "(magnetic)"},
         },
         {"*.Font.Name", "Caption", "edLat.*", "edLong.*", "frmMain.Caption", "lblMagDev.*", "N1.*",
          "N2.*", "N3.*"},
@@ -195,6 +204,21 @@ void TfrmMain::SetUpGrid() {
     GridView1->verticalHeader()->setDefaultSectionSize(kRowHeight);
     GridView1->setCellColoring(
         [this](int row, int) { return GridView::AlternateRowBrush(row, GridView1->palette()); });
+}
+
+// The print preview item; the texts the printout and the list add are looked up when used.
+void TfrmMain::SetUpPrintPreview() {
+    mFilePrintPreview = new QAction(this);
+    mFilePrintPreview->setObjectName(QStringLiteral("mFilePrintPreview"));
+    for (const TranslationEntry& entry : Translation().entries)
+        if (qstrcmp(entry.objectName, "mFilePrintPreview") == 0)
+            mFilePrintPreview->setText(QString::fromUtf8(entry.english));
+    mFile->insertAction(Export1->menuAction(), mFilePrintPreview);
+    connect(mFilePrintPreview, &QAction::triggered, this, &TfrmMain::mFilePrintPreviewClick);
+}
+
+QString TfrmMain::ListText(ListEntry entry) {
+    return TranslatedText(Translation(), static_cast<int>(entry));
 }
 
 void TfrmMain::SetUpPopupMenu() {
@@ -441,7 +465,6 @@ void TfrmMain::ShowRecords() {
     try {
         firstRow = GridView1->topVisibleRow();
         selectedRow = GridView1->selectedRow();
-        GridView1->resetSorting();
         m_satellites->setRecords(m_session->records());
     } catch (const std::exception& error) {
         // A failure in the fill ends it; the status line and the view are still brought up to date.
@@ -449,6 +472,10 @@ void TfrmMain::ShowRecords() {
     }
     GridView1->endUpdate();
     lblMagDev->setText(m_session->declinationText());
+    if (GridColumn* azimuth = GridView1->columnByName(QStringLiteral("colAzimuth")))
+        azimuth->setCaptionAfter(MagneticAzimuths()
+                                     ? QLatin1Char(' ') + ListText(ListEntry::MagneticCaption)
+                                     : QString());
 
     StatusBar1->showMessage(FormatConstant(Constant::SatTheoreticallyVisible,
                                            {QString::number(GridView1->gridRowCount())}));
@@ -662,8 +689,31 @@ void TfrmMain::ExporttoCSV1Click() {
     ExportMainListToCsv(this, *GridView1->model(), DialogTexts(*m_saveDialogCsv, ExporttoCSV1));
 }
 
+bool TfrmMain::MagneticAzimuths() const {
+    return m_session->useDeclination() && m_session->declinationAvailable();
+}
+
+MainListPrintInputs TfrmMain::PrintInputs() {
+    MainListPrintInputs inputs;
+    inputs.site = SiteReport();
+    inputs.heading = Panel6->heading()->text();
+    const QString date = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
+    inputs.notes << ListText(ListEntry::PrintDate).replace(QLatin1String("%s"), date);
+    inputs.notes
+        << ListText(ListEntry::PrintCatalogue).replace(QLatin1String("%s"), CatalogueDescription());
+    inputs.notes << ListText(MagneticAzimuths() ? ListEntry::MagneticAzimuths
+                                                : ListEntry::TrueAzimuths);
+    return inputs;
+}
+
 void TfrmMain::mFilePrintClick() {
-    PrintMainList(this, *GridView1->model(), GridView1->visibleColumnLayouts(), GridView1->font());
+    PrintMainList(this, PrintInputs(), *GridView1->model(), GridView1->visibleColumnLayouts(),
+                  GridView1->font());
+}
+
+void TfrmMain::mFilePrintPreviewClick() {
+    PreviewMainList(this, PrintInputs(), *GridView1->model(), GridView1->visibleColumnLayouts(),
+                    GridView1->font());
 }
 
 void TfrmMain::mHelpAboutClick() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MainListReports.h"
 #include "SatelliteData.h"
 #include "SatelliteTableModel.h"
 #include "Session.h"
@@ -84,6 +85,14 @@ public:
     static constexpr int kLongitudeEntry = 6;
     static constexpr int kLatitudeEntry = 10;
     static constexpr int kDeclinationEntry = 28;
+    // Texts of the printout and the list that are no control's caption.
+    enum class ListEntry {
+        PrintDate = 91,
+        PrintCatalogue = 92,
+        TrueAzimuths = 93,
+        MagneticAzimuths = 94,
+        MagneticCaption = 95,
+    };
 
     // Event handlers, public so tests can drive them as the user would.
     void btnGoClick();
@@ -108,6 +117,11 @@ public:
     void mFileExportToHtmlClick();
     void ExporttoCSV1Click();
     void mFilePrintClick();
+    void mFilePrintPreviewClick();
+    // What the printout says above the list, read from the window now.
+    MainListPrintInputs PrintInputs();
+
+    QAction* mFilePrintPreview = nullptr;
 
     void LoadSettings();
     void SaveSettings();
@@ -131,6 +145,10 @@ private:
     void FormDestroy();
     void SetUpGrid();
     void SetUpPopupMenu();
+    void SetUpPrintPreview();
+    static QString ListText(ListEntry entry);
+    // Whether the list's azimuths have the declination added.
+    bool MagneticAzimuths() const;
     // The list row under the point where the popup menu opened; -1 when none.
     int PopupRow() const;
     void ConnectHandlers();

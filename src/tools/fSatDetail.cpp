@@ -446,7 +446,7 @@ void TfrmSatDetail::pmSaveImageClick() {
     if (path.isEmpty())
         return;
     try {
-        WriteGif(*bitmap, path);
+        WriteGif(*bitmap, path, kTeal.rgb());
     } catch (const std::exception& error) {
         ReportSaveFailure(this, path, error);
     }
@@ -476,10 +476,12 @@ void TfrmSatDetail::WriteReport(const QString& pagePath) const {
     WriteHtmlFooter(page, QString::fromLatin1(kProductVersion));
     page.commit();
 
+    // The diagrams' teal ground is transparent in the files, so a page shows its own behind them.
     const QDir folder = QFileInfo(pagePath).absoluteDir();
-    WriteGif(m_azimuthBitmap, folder.filePath(baseName + QStringLiteral("_az.gif")));
-    WriteGif(m_elevationBitmap, folder.filePath(baseName + QStringLiteral("_el.gif")));
-    WriteGif(m_skewBitmap, folder.filePath(baseName + QStringLiteral("_sk.gif")));
+    const QRgb ground = kTeal.rgb();
+    WriteGif(m_azimuthBitmap, folder.filePath(baseName + QStringLiteral("_az.gif")), ground);
+    WriteGif(m_elevationBitmap, folder.filePath(baseName + QStringLiteral("_el.gif")), ground);
+    WriteGif(m_skewBitmap, folder.filePath(baseName + QStringLiteral("_sk.gif")), ground);
 }
 
 void TfrmSatDetail::LanguageController1LanguageChanged() {

@@ -247,9 +247,29 @@ QString TfrmSunOutage::SeasonAndBandText() const {
            QStringLiteral(", ") + band->text();
 }
 
+SiteReportInputs TfrmSunOutage::ReportSite() const {
+    return {m_link.captions(), m_predictor.Satellite ? m_siteTaken : m_link.currentSite()};
+}
+
+QString TfrmSunOutage::DiameterCaption() const {
+    return lblDiameter->text() + QLatin1Char(':');
+}
+
+QString TfrmSunOutage::DiameterText() const {
+    return FormatGeneral(m_predictor.Diameter) + QLatin1Char(' ') + lblDiameterM->text();
+}
+
+// The table follows a few lines that say what it is for: the title, the site, the dish and the
+// season, then an empty line.
 QStringList TfrmSunOutage::CsvLines() const {
     const QAbstractItemModel& shown = *GridView1->model();
-    QStringList lines{CsvLine(HeaderCaptions(shown))};
+    QStringList lines{CsvLine({Panel6->heading()->text()})};
+    if (m_link.site)
+        for (const QStringList& row : SiteTextRows(ReportSite()))
+            lines << CsvLine(row);
+    lines << CsvLine({DiameterCaption(), DiameterText()});
+    lines << CsvLine({SeasonAndBandText()}) << QString();
+    lines << CsvLine(HeaderCaptions(shown));
     for (int row = 0; row < shown.rowCount(); ++row)
         lines << CsvLine(RowTexts(shown, row));
     return lines;
@@ -258,8 +278,8 @@ QStringList TfrmSunOutage::CsvLines() const {
 QStringList TfrmSunOutage::HtmlBodyLines() const {
     QStringList lines{QStringLiteral("<table>")};
     if (m_link.site)
-        lines << SiteInformationRows(
-            {m_link.captions(), m_predictor.Satellite ? m_siteTaken : m_link.currentSite()});
+        lines << SiteInformationRows(ReportSite());
+    lines << HtmlInfoRow(HtmlEscape(DiameterCaption()), HtmlEscape(DiameterText()));
     lines << HtmlInfoRow(QStringLiteral("&nbsp;"), HtmlEscape(SeasonAndBandText()));
     lines << QStringLiteral("</table>");
     lines << DetailTableLines(*GridView1->model());

@@ -58,6 +58,10 @@ private:
     void UpdateCaption();
     void ShowRows();
     QString SeasonAndBandText() const;
+    // The site the table was predicted for, as the reports name it.
+    SiteReportInputs ReportSite() const;
+    QString DiameterCaption() const;
+    QString DiameterText() const;
 
     ToolWindowLink m_link;
     SunOutagePredictor m_predictor;

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 namespace skyvane {
@@ -20,6 +21,11 @@ DialogSeam::OpenFileHook& OpenFileHookSlot() {
 
 DialogSeam::PrintHook& PrintHookSlot() {
     static DialogSeam::PrintHook hook;
+    return hook;
+}
+
+DialogSeam::PrintPreviewHook& PrintPreviewHookSlot() {
+    static DialogSeam::PrintPreviewHook hook;
     return hook;
 }
 
@@ -68,6 +74,18 @@ bool DialogSeam::askPrint(QWidget* parent, QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+void DialogSeam::showPrintPreview(QWidget* parent, QPrinter& printer,
+                                  const std::function<void(QPrinter&)>& paint) {
+    if (PrintPreviewHookSlot()) {
+        PrintPreviewHookSlot()(printer, paint);
+        return;
+    }
+    QPrintPreviewDialog dialog(&printer, parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&paint](QPrinter* target) { paint(*target); });
+    dialog.exec();
+}
+
 void DialogSeam::showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                              const QString& text) {
     if (MessageHookSlot()) {
@@ -95,6 +113,10 @@ void DialogSeam::setPrintHook(PrintHook hook) {
     PrintHookSlot() = std::move(hook);
 }
 
+void DialogSeam::setPrintPreviewHook(PrintPreviewHook hook) {
+    PrintPreviewHookSlot() = std::move(hook);
+}
+
 void DialogSeam::setMessageHook(MessageHook hook) {
     MessageHookSlot() = std::move(hook);
 }
@@ -107,6 +129,7 @@ void DialogSeam::clearHooks() {
     SaveFileHookSlot() = nullptr;
     OpenFileHookSlot() = nullptr;
     PrintHookSlot() = nullptr;
+    PrintPreviewHookSlot() = nullptr;
     MessageHookSlot() = nullptr;
     ProgressHookSlot() = nullptr;
 }

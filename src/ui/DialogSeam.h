@@ -29,6 +29,9 @@ public:
     using OpenFileHook = std::function<QString(const QString& title, const QString& filter)>;
     // Returns whether the user confirmed printing with the printer's settings.
     using PrintHook = std::function<bool(QPrinter&)>;
+    // Stands for the preview dialog: given the printer and what paints a printout on it.
+    using PrintPreviewHook =
+        std::function<void(QPrinter&, const std::function<void(QPrinter&)>& paint)>;
     // Records a message instead of showing it.
     using MessageHook =
         std::function<void(QMessageBox::Icon, const QString& title, const QString& text)>;
@@ -39,6 +42,10 @@ public:
     // filter uses Qt's form, as for saving.
     static QString getOpenFileName(QWidget* parent, const QString& title, const QString& filter);
     static bool askPrint(QWidget* parent, QPrinter& printer);
+    // The preview dialog over `printer`; `paint` draws the printout, again for every change of
+    // the page setup and once more when the user prints from the preview.
+    static void showPrintPreview(QWidget* parent, QPrinter& printer,
+                                 const std::function<void(QPrinter&)>& paint);
     static void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                             const QString& text);
     // A long task's progress window never blocks: it shows itself after its minimum duration
@@ -48,6 +55,7 @@ public:
     static void setSaveFileHook(SaveFileHook hook);
     static void setOpenFileHook(OpenFileHook hook);
     static void setPrintHook(PrintHook hook);
+    static void setPrintPreviewHook(PrintPreviewHook hook);
     static void setMessageHook(MessageHook hook);
     static void setProgressHook(ProgressHook hook);
     static void clearHooks();

@@ -89,7 +89,20 @@ void Check(int result, GifFileType* gif, const char* step) {
                            .arg(QLatin1String(step), QLatin1String(GifErrorString(gif->Error))));
 }
 
-QByteArray EncodeIndexed(const IndexedPicture& picture, int width, int height) {
+// The graphics control block that names the transparent palette entry.
+void PutTransparency(GifFileType* gif, int index) {
+    GraphicsControlBlock control{};
+    control.DisposalMode = DISPOSAL_UNSPECIFIED;
+    control.UserInputFlag = false;
+    control.DelayTime = 0;
+    control.TransparentColor = index;
+    GifByteType block[4];
+    const size_t length = EGifGCBToExtension(&control, block);
+    Check(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, int(length), block), gif, "transparency");
+}
+
+QByteArray EncodeIndexed(const IndexedPicture& picture, int width, int height,
+                         int transparentIndex) {
     const int tableSize = ColourTableSize(picture.palette.size());
     QVector<GifColorType> colours(tableSize, GifColorType{0, 0, 0});
     for (qsizetype i = 0; i < picture.palette.size(); ++i) {
@@ -112,6 +125,8 @@ QByteArray EncodeIndexed(const IndexedPicture& picture, int width, int height) {
     EGifSetGifVersion(gif.get(), true);
     Check(EGifPutScreenDesc(gif.get(), width, height, BitsPerColour(tableSize), 0, map), gif.get(),
           "screen");
+    if (transparentIndex >= 0)
+        PutTransparency(gif.get(), transparentIndex);
     Check(EGifPutImageDesc(gif.get(), 0, 0, width, height, false, nullptr), gif.get(), "image");
     for (int y = 0; y < height; ++y) {
         auto* line = const_cast<GifByteType*>(picture.pixels.constData() + qsizetype(y) * width);
@@ -126,19 +141,23 @@ QByteArray EncodeIndexed(const IndexedPicture& picture, int width, int height) {
 
 } // namespace
 
-QByteArray EncodeGif(const QImage& image) {
+QByteArray EncodeGif(const QImage& image, std::optional<QRgb> transparent) {
     if (image.isNull())
         throw GifError(QStringLiteral("GIF encoding failed: the picture is empty"));
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     IndexedPicture picture = ExactPalette(rgb);
     if (picture.palette.isEmpty())
         picture = QuantisedPalette(rgb);
-    return EncodeIndexed(picture, rgb.width(), rgb.height());
+    const int transparentIndex =
+        transparent ? int(picture.palette.indexOf(
+                          qRgb(qRed(*transparent), qGreen(*transparent), qBlue(*transparent))))
+                    : -1;
+    return EncodeIndexed(picture, rgb.width(), rgb.height(), transparentIndex);
 }
 
-void WriteGif(const QImage& image, const QString& path) {
+void WriteGif(const QImage& image, const QString& path, std::optional<QRgb> transparent) {
     QString reason;
-    if (WriteFileChecked(path, EncodeGif(image), reason))
+    if (WriteFileChecked(path, EncodeGif(image, transparent), reason))
         return;
     throw FileSaveError(QStringLiteral("Cannot write the GIF file"), path, reason);
 }

@@ -2,8 +2,13 @@
 
 #include "ReadableColours.h"
 
+#include <QClipboard>
+#include <QCollator>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLocale>
 #include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
 
@@ -13,10 +18,16 @@ namespace skyvane {
 
 namespace {
 
-bool ValueLess(const QVariant& mine, const QVariant& theirs) {
-    if (mine.typeId() == QMetaType::QString && theirs.typeId() == QMetaType::QString)
-        return QString::compare(mine.toString(), theirs.toString(), Qt::CaseInsensitive) < 0;
-    return QVariant::compare(mine, theirs) == QPartialOrdering::Less;
+// Texts in the order a reader expects: "Amos 4" before "Amos 17", case ignored. The C locale
+// compares code points only, so it collates as English does.
+QCollator NaturalOrder() {
+    QLocale locale;
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    QCollator collator(locale);
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
 }
 
 // Draws the column's text-after behind each cell text and the colouring hook's background.
@@ -56,7 +67,8 @@ class GridSortModel : public QSortFilterProxyModel {
 public:
     explicit GridSortModel(GridView* grid)
         : QSortFilterProxyModel(grid)
-        , m_grid(grid) {
+        , m_grid(grid)
+        , m_collator(NaturalOrder()) {
         // Rows added after a sort come at the end, as the caller added them.
         setDynamicSortFilter(false);
     }
@@ -79,8 +91,17 @@ protected:
         const QVariant theirs = right.data(kSortRole);
         if (mine.isValid() && theirs.isValid())
             return ValueLess(mine, theirs);
-        return QString::compare(left.data().toString(), right.data().toString(),
-                                Qt::CaseInsensitive) < 0;
+        return TextLess(left.data().toString(), right.data().toString());
+    }
+
+    bool TextLess(const QString& mine, const QString& theirs) const {
+        return m_collator.compare(mine, theirs) < 0;
+    }
+
+    bool ValueLess(const QVariant& mine, const QVariant& theirs) const {
+        if (mine.typeId() == QMetaType::QString && theirs.typeId() == QMetaType::QString)
+            return TextLess(mine.toString(), theirs.toString());
+        return QVariant::compare(mine, theirs) == QPartialOrdering::Less;
     }
 
 private:
@@ -92,6 +113,7 @@ private:
     }
 
     GridView* m_grid;
+    QCollator m_collator;
 };
 
 GridColumnHeader::GridColumnHeader(QObject* parent)
@@ -125,6 +147,13 @@ void GridColumn::setTextAfter(const QString& text) {
     emit textAfterChanged();
 }
 
+void GridColumn::setCaptionAfter(const QString& text) {
+    if (text == m_captionAfter)
+        return;
+    m_captionAfter = text;
+    emit m_header->captionChanged();
+}
+
 GridView::GridView(QWidget* parent)
     : QTableView(parent)
     , m_sortModel(new GridSortModel(this)) {
@@ -147,6 +176,11 @@ GridView::GridView(QWidget* parent)
     });
     // A larger desktop font or a longer translation must not cut off a position or a caption.
     connect(m_sortModel, &QAbstractItemModel::modelReset, this, &GridView::scheduleColumnFit);
+    // New rows (a recalculation) keep the order the user chose.
+    connect(m_sortModel, &QAbstractItemModel::modelReset, this, [this] {
+        if (m_sortColumn >= 0)
+            m_sortModel->sort(m_sortColumn, m_sortOrder);
+    });
     connect(m_sortModel, &QAbstractItemModel::rowsInserted, this, &GridView::scheduleColumnFit);
     connect(m_sortModel, &QAbstractItemModel::dataChanged, this, &GridView::scheduleColumnFit);
     connect(m_sortModel, &QAbstractItemModel::headerDataChanged, this,
@@ -247,7 +281,8 @@ void GridView::onHeaderClicked(int column) {
 // The caption is kept in the rows' model too, where reports read it.
 void GridView::updateHeaderCaption(int column) {
     if (QAbstractItemModel* rows = m_sortModel->sourceModel())
-        rows->setHeaderData(column, Qt::Horizontal, this->column(column)->caption(),
+        rows->setHeaderData(column, Qt::Horizontal,
+                            this->column(column)->caption() + this->column(column)->captionAfter(),
                             Qt::DisplayRole);
 }
 
@@ -360,6 +395,30 @@ void GridView::changeEvent(QEvent* event) {
     QTableView::changeEvent(event);
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
         fitColumnsToTexts(false);
+}
+
+QString GridView::selectedRowsText() const {
+    QStringList lines;
+    const std::vector<ColumnLayout> columns = visibleColumnLayouts();
+    for (int row = 0; row < gridRowCount(); ++row) {
+        if (!selectionModel()->isRowSelected(row, QModelIndex()))
+            continue;
+        QStringList cells;
+        for (const ColumnLayout& each : columns)
+            cells << displayText(row, each.column);
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    return lines.isEmpty() ? QString() : lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+    if (event == QKeySequence::Copy) {
+        if (const QString text = selectedRowsText(); !text.isEmpty())
+            QGuiApplication::clipboard()->setText(text);
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void GridView::contextMenuEvent(QContextMenuEvent* event) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 class QContextMenuEvent;
+class QKeyEvent;
 
 namespace skyvane {
 
@@ -58,6 +59,10 @@ public:
     void setCaption(const QString& caption) { m_header->setCaption(caption); }
     QString textAfter() const { return m_textAfter; }
     void setTextAfter(const QString& text);
+    // Shown after the caption in the header and in the model's header data (" (magnetic)");
+    // the caption itself stays what the language gives.
+    QString captionAfter() const { return m_captionAfter; }
+    void setCaptionAfter(const QString& text);
     Qt::Alignment alignment() const { return m_alignment; }
     int declaredWidth() const { return m_declaredWidth; }
 
@@ -68,6 +73,7 @@ private:
     int m_index;
     GridColumnHeader* m_header;
     QString m_textAfter;
+    QString m_captionAfter;
     Qt::Alignment m_alignment;
     int m_declaredWidth;
 };
@@ -101,10 +107,14 @@ public:
     QString displayText(int row, int column) const;
     // The record attached to the row, or null when there is none (or no such row).
     SatelliteRecord rowRecord(int row) const;
+    // The selected rows as the screen shows them: the visible columns' texts separated by tabs,
+    // one line each, in the order on screen; empty when nothing is selected. Ctrl+C copies it.
+    QString selectedRowsText() const;
     // The columns on screen, in order, as a printout lays them out.
     std::vector<ColumnLayout> visibleColumnLayouts() const;
 
     // Sorting as a header click does it; a further click on the same column reverses it.
+    // New rows of the model are sorted the same way until resetSorting.
     void sortRows(int column, Qt::SortOrder order);
     // Back to the rows' own order, without a sort indicator.
     void resetSorting();
@@ -147,6 +157,7 @@ signals:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:

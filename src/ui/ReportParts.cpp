@@ -84,6 +84,25 @@ QStringList SiteInformationRows(const SiteReportInputs& site) {
     return lines;
 }
 
+QList<QStringList> SiteTextRows(const SiteReportInputs& site) {
+    const SiteCaptions& captions = site.captions;
+    const SiteFacts& facts = site.facts;
+    const auto coordinate = [](const QString& caption, const QString& typed, Constant letter) {
+        return QStringList{caption + QLatin1Char(':'),
+                           typed + QStringLiteral("\u00b0 ") + ConstantText(letter)};
+    };
+    QList<QStringList> rows{
+        coordinate(captions.latitude, facts.latitudeText,
+                   facts.latitudeNorth ? Constant::NorthShort : Constant::SouthShort),
+        coordinate(captions.longitude, facts.longitudeText,
+                   facts.longitudeWest ? Constant::WestShort : Constant::EastShort)};
+    if (!facts.townName.isEmpty())
+        rows << QStringList{captions.city, facts.townName};
+    if (facts.declinationTicked)
+        rows << QStringList{captions.declination, facts.declinationText};
+    return rows;
+}
+
 SiteFacts RecordSiteFacts(const SiteFacts& taken, double latitude, double longitude) {
     const Site recorded = Site::FromNorthWest(latitude, longitude);
     SiteFacts facts = taken;

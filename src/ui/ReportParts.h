@@ -66,6 +66,9 @@ QString HtmlInfoRow(const QString& label, const QString& value);
 // The site rows of an information table: latitude, longitude, the town when one was found and
 // the declination when it is applied. Without the surrounding <table> lines.
 QStringList SiteInformationRows(const SiteReportInputs& site);
+// The same rows as plain texts, each its caption (colon included) and its value, for a
+// printout or the head of a CSV file: {"Latitude:", "47.16° N"}.
+QList<QStringList> SiteTextRows(const SiteReportInputs& site);
 // The site of a tool window's reports, taken when the window receives its record: the record's
 // position, latitude in degrees North positive and longitude in degrees West positive, with two
 // decimals, and the town and declination of the main window at that moment (`taken`).

@@ -31,12 +31,12 @@ void TestSatelliteTableModel::sortsOnValues_data() {
     QTest::addColumn<int>("order");
     QTest::addColumn<QStringList>("shown"); // the sorted column's texts, top to bottom
 
-    QTest::newRow("positions by their degrees, not as texts")
+    QTest::newRow("positions east to west, not by their degrees")
         << int(SatelliteTableModel::Position) << int(Qt::AscendingOrder)
-        << QStringList{"1.0° W", "10.0° E", "11.0° W", "100.0° W"};
+        << QStringList{"10.0° E", "1.0° W", "11.0° W", "100.0° W"};
     QTest::newRow("positions descending")
         << int(SatelliteTableModel::Position) << int(Qt::DescendingOrder)
-        << QStringList{"100.0° W", "11.0° W", "10.0° E", "1.0° W"};
+        << QStringList{"100.0° W", "11.0° W", "1.0° W", "10.0° E"};
     QTest::newRow("names ignoring case")
         << int(SatelliteTableModel::Name) << int(Qt::AscendingOrder)
         << QStringList{"astra", "Eutelsat", "Galaxy", "Hispasat"};

@@ -13,6 +13,7 @@
 #include <QLocale>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSortFilterProxyModel>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -36,6 +37,15 @@ void FillDefaultSite(GridView& grid, SatelliteTableModel& table) {
     FillDefaultSite(table);
     grid.setSourceModel(&table);
     AddSatelliteListColumns(grid);
+}
+
+MainListReportInputs DefaultInputs();
+
+// A printout's heading with fixed notes, so that the text does not depend on the day.
+MainListPrintInputs PrintInputs() {
+    return {DefaultInputs(),
+            {QStringLiteral("Date: 01/02/2026"), QStringLiteral("Catalogue: 20250601"),
+             QStringLiteral("Azimuths: from true north")}};
 }
 
 MainListReportInputs DefaultInputs() {
@@ -178,6 +188,9 @@ private slots:
     void printsOnPages();
     void cancelledPrintPrintsNothing();
     void printoutMatchesTheGoldenText();
+    void previewShowsWhatIsPrinted_data();
+    void previewShowsWhatIsPrinted();
+    void printedColumnsKeepAGap();
 };
 
 void TestMainListReports::htmlMatchesTheGoldenFile() {
@@ -462,10 +475,12 @@ void TestMainListReports::printsOnPages_data() {
     QTest::addColumn<int>("pages");
     QTest::addColumn<int>("firstRowOfPageTwo");
 
-    // A4 at 300 dpi is 3508 units high: 38 rows below the header, 39 on a later page.
-    QTest::newRow("A4 at 300 dpi") << 300 << 2 << 38;
-    // At 72 dpi, 842 units: 7 rows, then 8 a page.
-    QTest::newRow("A4 at 72 dpi") << 72 << 9 << 7;
+    // A4 at 300 dpi is 3508 units high: 31 rows below the heading's seven lines and the
+    // captions, 39 on a later page.
+    QTest::newRow("A4 at 300 dpi") << 300 << 2 << 31;
+    // At 72 dpi, 842 units: the heading leaves room for no row, yet the first page takes one;
+    // then 8 a page.
+    QTest::newRow("A4 at 72 dpi") << 72 << 10 << 1;
     QTest::newRow("A4 at 600 dpi, one page") << 600 << 1 << -1;
 }
 
@@ -480,7 +495,7 @@ void TestMainListReports::printsOnPages() {
     FillDefaultSite(grid, table);
     PrintAnswer answer(pdf, resolution, true);
 
-    PrintMainList(nullptr, *grid.model(), grid.visibleColumnLayouts(), grid.font());
+    PrintMainList(nullptr, PrintInputs(), *grid.model(), grid.visibleColumnLayouts(), grid.font());
 
     QVERIFY(QFile::exists(pdf));
     const QStringList text = PdfPages(pdf);
@@ -506,7 +521,7 @@ void TestMainListReports::cancelledPrintPrintsNothing() {
     FillDefaultSite(grid, table);
     PrintAnswer answer(pdf, 300, false);
 
-    PrintMainList(nullptr, *grid.model(), grid.visibleColumnLayouts(), grid.font());
+    PrintMainList(nullptr, PrintInputs(), *grid.model(), grid.visibleColumnLayouts(), grid.font());
 
     QVERIFY(!QFile::exists(pdf));
 }
@@ -522,7 +537,7 @@ void TestMainListReports::printoutMatchesTheGoldenText() {
     grid.setColumnHidden(SatelliteTableModel::Skew, true);
     PrintAnswer answer(pdf, 300, true);
 
-    PrintMainList(nullptr, *grid.model(), grid.visibleColumnLayouts(), grid.font());
+    PrintMainList(nullptr, PrintInputs(), *grid.model(), grid.visibleColumnLayouts(), grid.font());
 
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         QSKIP("pdftotext is not installed");
@@ -531,6 +546,85 @@ void TestMainListReports::printoutMatchesTheGoldenText() {
     process.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, text});
     QVERIFY(process.waitForFinished(60000));
     CompareWithGolden(text, QStringLiteral("main_list_print.txt"));
+}
+
+void TestMainListReports::previewShowsWhatIsPrinted_data() {
+    QTest::addColumn<bool>("magnetic");
+    QTest::addColumn<QString>("town");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("true north, no town")
+        << false << QString()
+        << QStringList{"Azimuth & Elevation", "Latitude: 47.16\u00b0 N", "Longitude: 16.16\u00b0 E",
+                       "Catalogue: 20250601", "Azimuths: from true north"};
+    QTest::newRow("magnetic, with town")
+        << true << QStringLiteral("Szombathely")
+        << QStringList{"City: Szombathely", "Magnetic declination: 4.50\u00b0",
+                       "Azimuths: magnetic"};
+}
+
+void TestMainListReports::previewShowsWhatIsPrinted() {
+    QFETCH(bool, magnetic);
+    QFETCH(QString, town);
+    QFETCH(QStringList, expected);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("preview.pdf"));
+    GridView grid;
+    SatelliteTableModel table;
+    FillDefaultSite(grid, table);
+    MainListPrintInputs inputs = PrintInputs();
+    inputs.site.facts.townName = town;
+    inputs.site.facts.declinationTicked = magnetic;
+    inputs.site.facts.declinationText = QStringLiteral("4.50\u00b0");
+    if (magnetic)
+        inputs.notes.last() = QStringLiteral("Azimuths: magnetic");
+    DialogSeam::setPrintPreviewHook([&](QPrinter& printer, const auto& paint) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        paint(printer);
+    });
+
+    PreviewMainList(nullptr, inputs, *grid.model(), grid.visibleColumnLayouts(), grid.font());
+
+    const QStringList pages = PdfPages(pdf);
+    if (pages.isEmpty())
+        QSKIP("pdftotext is not installed");
+    const QString head = pages.at(0).left(pages.at(0).indexOf(QStringLiteral("Satellite name")));
+    for (const QString& text : expected)
+        QVERIFY2(head.contains(text),
+                 qPrintable(QStringLiteral("%1 missing in:\n%2").arg(text, head)));
+}
+
+// A right-aligned position and the left-aligned name after it: the space between them is at
+// least the height of the text, as pdftotext measures the words.
+void TestMainListReports::printedColumnsKeepAGap() {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("list.pdf"));
+    GridView grid;
+    SatelliteTableModel table;
+    FillDefaultSite(grid, table);
+    PrintAnswer answer(pdf, 300, true);
+    PrintMainList(nullptr, PrintInputs(), *grid.model(), grid.visibleColumnLayouts(), grid.font());
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is not installed");
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    QVERIFY(process.waitForFinished(60000));
+    // A hemisphere letter, then the next word on the same line: the name in the next column.
+    static const QRegularExpression pair(
+        QStringLiteral("yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">[EW]</word>\\s*"
+                       "<word xMin=\"([\\d.]+)\" yMin=\"\\1\""));
+    int checked = 0;
+    for (const auto& m : pair.globalMatch(QString::fromUtf8(process.readAllStandardOutput()))) {
+        const double height = m.captured(3).toDouble() - m.captured(1).toDouble();
+        const double gap = m.captured(4).toDouble() - m.captured(2).toDouble();
+        QVERIFY2(gap >= height, qPrintable(QStringLiteral("gap %1 for text %2 high at y %3")
+                                               .arg(gap)
+                                               .arg(height)
+                                               .arg(m.captured(1))));
+        ++checked;
+    }
+    QVERIFY2(checked > 20, qPrintable(QStringLiteral("%1 rows checked").arg(checked)));
 }
 
 QTEST_MAIN(TestMainListReports)

@@ -9,6 +9,7 @@
 #include "fAbout.h"
 #include "fInit.h"
 
+#include <QCollator>
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QDir>
@@ -538,13 +539,14 @@ void TestMainWindow::sorting_data() {
 
     const SiteSetting initial{QStringLiteral("47.16"), false, QStringLiteral("16.16"), false};
     const SiteSetting atlantic{QStringLiteral("0"), false, QStringLiteral("40"), true};
-    QTest::newRow("Position by number, 13.0 E before 101.0 W")
+    QTest::newRow("Position east to west, 13.0 E before 101.0 W")
         << atlantic << 0 << 1 << QStringLiteral("13.0° E") << QStringLiteral("101.0° W");
-    QTest::newRow("Position by number, initial site")
-        << initial << 0 << 1 << QStringLiteral("5.0° E") << QStringLiteral("13.0° E");
-    QTest::newRow("Position by number, second click reverses")
-        << initial << 0 << 2 << QStringLiteral("13.0° E") << QStringLiteral("5.0° E");
-    QTest::newRow("Satellite name as text") << initial << 1 << 1 << QString() << QString();
+    QTest::newRow("Position east to west, initial site")
+        << initial << 0 << 1 << QStringLiteral("13.0° E") << QStringLiteral("5.0° E");
+    QTest::newRow("Position, second click reverses")
+        << initial << 0 << 2 << QStringLiteral("5.0° E") << QStringLiteral("13.0° E");
+    QTest::newRow("Satellite name, numbers as numbers")
+        << initial << 1 << 1 << QStringLiteral("PAS 9") << QStringLiteral("PAS 12");
     QTest::newRow("Azimuth by number") << initial << 2 << 1 << QString() << QString();
     QTest::newRow("Elevation by number") << initial << 3 << 1 << QString() << QString();
     QTest::newRow("Skew by number, negative and positive")
@@ -578,21 +580,28 @@ void TestMainWindow::sorting() {
 
     const bool descending = clicks % 2 == 0;
     const bool numeric = column != 1;
-    // The number shown: a position's degrees before its "°", an angle as it stands.
+    // The number shown: a position's degrees before its "°", East negative; an angle as it
+    // stands.
     const auto number = [](const QString& text) {
-        return QLocale().toDouble(text.section(QChar(0x00B0), 0, 0));
+        const double degrees = QLocale().toDouble(text.section(QChar(0x00B0), 0, 0));
+        return text.endsWith(QLatin1String(" E")) ? -degrees : degrees;
+    };
+    QCollator names(QLocale(QLocale::English));
+    names.setNumericMode(true);
+    names.setCaseSensitivity(Qt::CaseInsensitive);
+    const auto checkOrder = [&] {
+        for (int row = 1; row < grid->gridRowCount(); ++row) {
+            const QString a = grid->cellText(descending ? row : row - 1, column);
+            const QString b = grid->cellText(descending ? row - 1 : row, column);
+            const bool inOrder = numeric ? number(a) <= number(b) : names.compare(a, b) <= 0;
+            QVERIFY2(inOrder, qPrintable(QStringLiteral("row %1: \"%2\" before \"%3\"")
+                                             .arg(row)
+                                             .arg(grid->cellText(row - 1, column),
+                                                  grid->cellText(row, column))));
+        }
     };
     QCOMPARE(grid->gridRowCount(), rows);
-    for (int row = 1; row < rows; ++row) {
-        const QString a = grid->cellText(descending ? row : row - 1, column);
-        const QString b = grid->cellText(descending ? row - 1 : row, column);
-        const bool inOrder =
-            numeric ? number(a) <= number(b) : QString::compare(a, b, Qt::CaseInsensitive) <= 0;
-        QVERIFY2(inOrder, qPrintable(QStringLiteral("row %1: \"%2\" before \"%3\"")
-                                         .arg(row)
-                                         .arg(grid->cellText(row - 1, column),
-                                              grid->cellText(row, column))));
-    }
+    checkOrder();
     // Rows move as a whole: each row's record still belongs to its texts.
     for (int row = 0; row < rows; ++row) {
         const SatelliteRecord record = window->RecordAtRow(row);
@@ -616,6 +625,13 @@ void TestMainWindow::sorting() {
                                                        .arg(later)
                                                        .arg(laterRow)));
     }
+    // A new calculation keeps the order chosen.
+    window->edLong->setText(QStringLiteral("20"));
+    window->edLong->setModified(true);
+    window->btnGo->click();
+    QVERIFY(header->isSortIndicatorShown());
+    QCOMPARE(header->sortIndicatorSection(), column);
+    checkOrder();
 }
 
 void TestMainWindow::rowColours() {
@@ -985,6 +1001,9 @@ void TestMainWindow::declination() {
         window->cbUseMagDev->click();
     const bool ticked = window->cbUseMagDev->isChecked();
     QCOMPARE(window->GridView1->gridRowCount(), 67);
+    QCOMPARE(window->GridView1->model()->headerData(2, Qt::Horizontal).toString(),
+             ticked && panelShown ? QStringLiteral("Azimuth (magnetic)")
+                                  : QStringLiteral("Azimuth"));
 
     // What the library says for this site today, read through a loader of our own.
     double d = 0.0;

@@ -2,6 +2,8 @@
 #include "HeadingBand.h"
 #include "HelpBinding.h"
 #include "ReadableColours.h"
+#include "SettingsStore.h"
+#include "Unit1.h"
 #include "fObstacles.h"
 
 #include <QApplication>
@@ -9,6 +11,7 @@
 #include <QStringListModel>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -129,6 +132,23 @@ private slots:
         const QColor text = StrongestAgainst(painted, background);
         QVERIFY2(ContrastRatio(text, background) >= kReadable,
                  qPrintable(QStringLiteral("text %1 on %2").arg(text.name(), background.name())));
+    }
+
+    // Below the last row the main list shows its viewport's ground, which must be the dark one.
+    void mainListEmptyAreaIsDark() {
+        QTemporaryDir dir;
+        const QString start = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        DialogSeam::setMessageHook([](QMessageBox::Icon, const QString&, const QString&) {});
+        TfrmMain::SetDeclinationLibraryName(dir.filePath(QStringLiteral("libgeomag_absent.so")));
+        {
+            TfrmMain window(std::make_unique<SettingsStore>(dir.filePath("settings.ini")));
+            QWidget* ground = window.GridView1->viewport();
+            const QColor shown = ground->palette().color(ground->backgroundRole());
+            QCOMPARE(shown, DarkPalette().color(QPalette::Base));
+        }
+        DialogSeam::clearHooks();
+        QDir::setCurrent(start);
     }
 
     void helpPageIsReadable_data() {

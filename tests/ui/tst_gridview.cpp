@@ -3,10 +3,12 @@
 #include "SatelliteTableModel.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLocale>
 #include <QSignalSpy>
+#include <QSortFilterProxyModel>
 #include <QTest>
 
 #include <memory>
@@ -60,6 +62,9 @@ private slots:
     void sortsOnTheModelsValues_data();
     void sortsOnTheModelsValues();
     void headerClicksToggleTheOrder();
+    void namesSortWithNumbersAsNumbers();
+    void newRowsKeepTheChosenOrder();
+    void copiesTheSelectedRowAsShown();
     void recordsStayWithTheirRowsWhenSorted();
 
     void coloursFollowTheDisplayedOrder();
@@ -84,8 +89,8 @@ void TestGridView::sortsOnTheModelsValues_data() {
     QTest::addColumn<int>("order");
     QTest::addColumn<QStringList>("names");
 
-    QTest::newRow("position by its degrees, west and east mixed")
-        << 0 << int(Qt::AscendingOrder) << QStringList{"atlantic", "Hot Bird", "Astra", "Galaxy"};
+    QTest::newRow("position signed, east to west")
+        << 0 << int(Qt::AscendingOrder) << QStringList{"Astra", "Hot Bird", "atlantic", "Galaxy"};
     QTest::newRow("name as text, case ignored")
         << 1 << int(Qt::AscendingOrder) << QStringList{"Astra", "atlantic", "Galaxy", "Hot Bird"};
     QTest::newRow("azimuth as numbers, not texts")
@@ -121,6 +126,49 @@ void TestGridView::headerClicksToggleTheOrder() {
 
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, azimuthHeader);
     QCOMPARE(ColumnTexts(grid, 2), (QStringList{"200.00", "100.50", "9.25", "-3.00"}));
+}
+
+void TestGridView::namesSortWithNumbersAsNumbers() {
+    GridView grid;
+    Show(grid, {Record(QStringLiteral("Intelsat 10-02"), 1, 0, 0, 0),
+                Record(QStringLiteral("Amos 17"), 2, 0, 0, 0),
+                Record(QStringLiteral("intelsat 9"), 3, 0, 0, 0),
+                Record(QStringLiteral("Amos 4"), 4, 0, 0, 0)});
+
+    grid.sortRows(1, Qt::AscendingOrder);
+
+    QCOMPARE(ColumnTexts(grid, 1),
+             (QStringList{"Amos 4", "Amos 17", "intelsat 9", "Intelsat 10-02"}));
+}
+
+void TestGridView::newRowsKeepTheChosenOrder() {
+    GridView grid;
+    ShowSample(grid);
+    grid.sortRows(3, Qt::DescendingOrder);
+    auto* rows = static_cast<SatelliteTableModel*>(
+        static_cast<QSortFilterProxyModel*>(grid.model())->sourceModel());
+
+    rows->setRecords({Record(QStringLiteral("low"), 1, 0, 5, 0),
+                      Record(QStringLiteral("high"), 2, 0, 50, 0),
+                      Record(QStringLiteral("middle"), 3, 0, 20, 0)});
+
+    QCOMPARE(ColumnTexts(grid, 1), (QStringList{"high", "middle", "low"}));
+    QCOMPARE(grid.horizontalHeader()->sortIndicatorSection(), 3);
+}
+
+void TestGridView::copiesTheSelectedRowAsShown() {
+    GridView grid;
+    ShowSample(grid);
+    grid.setColumnHidden(3, true);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    grid.selectGridRow(2);
+    QGuiApplication::clipboard()->clear();
+
+    QTest::keySequence(&grid, QKeySequence::Copy);
+
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("19.2\u00b0 E\tAstra\t-3.00\u00b0\t0.50\u00b0\n"));
 }
 
 void TestGridView::recordsStayWithTheirRowsWhenSorted() {
