@@ -260,10 +260,15 @@ QImage DrawSkewDiagram(QSize size, double skew, qreal pixelRatio) {
     return bitmap;
 }
 
+namespace {
+
+// "Azimuth: 150.08°", the caption above a diagram.
 QString DiagramCaption(Constant caption, double degrees) {
     return ConstantText(caption) + QStringLiteral(": ") + FormatAngle(degrees) +
            QStringLiteral("°");
 }
+
+} // namespace
 
 QString SiteLatitudeText(double latitude) {
     return DegreesWithLetter(
