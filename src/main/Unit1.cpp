@@ -634,7 +634,9 @@ void TfrmMain::btnLocDatabaseClick() {
 }
 
 void TfrmMain::mFileQuitClick() {
-    // Ends the message loop directly: the window is not closed, so the settings stay as they were.
+    // The same close as the title bar's, so that Quit keeps what the user set and typed; the
+    // loop is then ended even while tool windows are open.
+    close();
     QCoreApplication::exit(0);
 }
 
