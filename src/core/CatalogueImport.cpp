@@ -3,6 +3,7 @@
 #include "Catalogue.h"
 #include "CheckedCommit.h"
 #include "DataFiles.h"
+#include "RegularFile.h"
 #include "TextCodec.h"
 
 #include <QDir>
@@ -729,6 +730,65 @@ QString UserCatalogueFile() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     return folder.isEmpty() ? QString()
                             : QDir(folder).filePath(QString::fromLatin1(kCatalogueFileName));
+}
+
+namespace {
+
+// A catalogue's leading comment lines and its satellite lines by position in tenths of a degree.
+struct CatalogueParts {
+    QStringList comments;
+    QDateTime epoch;
+    std::map<int, QString> lines;
+};
+
+CatalogueParts SplitCatalogue(const QByteArray& bytes) {
+    CatalogueParts parts;
+    for (const QString& line : SplitTextLines(DecodeUtf8OrWindows1252(bytes))) {
+        if (line.startsWith(QLatin1Char(';'))) {
+            if (const std::optional<QDateTime> epoch = ElementsEpochFromComment(line))
+                parts.epoch = *epoch;
+            else if (parts.lines.empty())
+                parts.comments << line;
+            continue;
+        }
+        if (line.trimmed().isEmpty())
+            continue;
+        try {
+            if (const auto satellite = ParseSatelliteLine(line))
+                parts.lines[int(std::lround(satellite->Position * 10.0))] = line;
+        } catch (const CatalogueError&) {
+            // A line the calculation would skip is dropped here too.
+        }
+    }
+    return parts;
+}
+
+} // namespace
+
+ImportedCatalogue AddToCatalogue(const QByteArray& existing, const ImportedCatalogue& imported) {
+    CatalogueParts merged = SplitCatalogue(existing);
+    const CatalogueParts added = SplitCatalogue(imported.bytes);
+    for (const auto& [tenths, line] : added.lines)
+        merged.lines[tenths] = line;
+    const QDateTime epoch =
+        merged.epoch.isValid() && (!added.epoch.isValid() || merged.epoch > added.epoch)
+            ? merged.epoch
+            : added.epoch;
+    QStringList lines = added.comments;
+    if (epoch.isValid())
+        lines << ElementsEpochComment(epoch);
+    for (const auto& [tenths, line] : merged.lines)
+        lines << line;
+    return {(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8(), imported.format,
+            int(merged.lines.size()), epoch};
+}
+
+ImportedCatalogue AddToUserCatalogue(const ImportedCatalogue& imported) {
+    const QString path = UserCatalogueFile();
+    const std::optional<QByteArray> existing = ReadRegularFile(path, kMaxCatalogueFileBytes + 1);
+    if (!existing)
+        Fail(QStringLiteral("Cannot read file \"%1\".").arg(path));
+    return AddToCatalogue(*existing, imported);
 }
 
 void WriteUserCatalogue(const QByteArray& bytes) {

@@ -137,6 +137,13 @@ QString UserCatalogueFile();
 // replaced. Throws CatalogueError naming the file and the reason.
 void WriteUserCatalogue(const QByteArray& bytes);
 
+// The catalogue `existing` (the bytes of the user's catalogue) with `imported` added: a position
+// both hold takes the imported line, every other line of either stays, East to West. The imported
+// catalogue's comments lead, stating the newer of the two element epochs. Throws CatalogueError.
+ImportedCatalogue AddToCatalogue(const QByteArray& existing, const ImportedCatalogue& imported);
+// AddToCatalogue over the user's catalogue as it is stored. Throws CatalogueError.
+ImportedCatalogue AddToUserCatalogue(const ImportedCatalogue& imported);
+
 // Removes the user's catalogue, so that the shipped one is used again. False when it stays;
 // `reason`, when given, then says why.
 bool RemoveUserCatalogue(QString* reason = nullptr);

@@ -117,6 +117,16 @@ const std::vector<TranslationEntry>& CatalogueMenu::TranslationEntries() {
         {int(Entry::WorkingFolderWins), "CatalogueTexts", "WorkingFolderWins",
          "It is not in use while the working folder holds %s: that file comes first."},
         {int(Entry::Reading), "CatalogueTexts", "Reading", "Reading %s ..."},
+        {int(Entry::AddOrReplace), "CatalogueTexts", "AddOrReplace",
+         "Add the imported positions to your catalogue (the positions it already holds are "
+         "updated), or replace your catalogue with them?"},
+        {int(Entry::Add), "CatalogueTexts", "Add", "&Add"},
+        {int(Entry::Replace), "CatalogueTexts", "Replace", "&Replace"},
+        {int(Entry::Added), "CatalogueTexts", "Added",
+         "%s positions added to your catalogue or updated in it."},
+        {int(Entry::ConfirmShipped), "CatalogueTexts", "ConfirmShipped",
+         "Your imported catalogue will be deleted and the shipped catalogue used again."},
+        {int(Entry::DeleteOwn), "CatalogueTexts", "DeleteOwn", "&Delete my catalogue"},
     };
     return entries;
 }
@@ -215,14 +225,25 @@ void CatalogueMenu::ShowImportFailure(const QString& file, const QString& reason
 }
 
 void CatalogueMenu::FinishImport(const QString& path, const ImportedCatalogue& imported) {
+    // With a catalogue of their own, the user chooses whether the import replaces it or joins it.
+    bool added = false;
+    if (QFileInfo(UserCatalogueFile()).isFile()) {
+        const int answer =
+            DialogSeam::askChoice(m_window, Text(Entry::ImportTitle), Text(Entry::AddOrReplace),
+                                  {Text(Entry::Add), Text(Entry::Replace)});
+        if (answer < 0)
+            return;
+        added = answer == 0;
+    }
     try {
-        WriteUserCatalogue(imported.bytes);
+        WriteUserCatalogue(added ? AddToUserCatalogue(imported).bytes : imported.bytes);
     } catch (const CatalogueError& error) {
         ShowImportFailure(path, ImportErrorText(error));
         return;
     }
     m_recalculate();
-    QString text = Text(Entry::Imported, QString::number(imported.satellites));
+    QString text =
+        Text(added ? Entry::Added : Entry::Imported, QString::number(imported.satellites));
     if (const std::optional<int> age =
             OldElementsAge(imported.elementsEpoch, QDateTime::currentDateTimeUtc()))
         text += QStringLiteral("\n\n") + Text(Entry::ImportedOld, QString::number(*age));
@@ -233,6 +254,10 @@ void CatalogueMenu::FinishImport(const QString& path, const ImportedCatalogue& i
 }
 
 void CatalogueMenu::mFileShippedCatalogueClick() {
+    const QString title = WithoutAccelerator(m_useShipped->text());
+    if (DialogSeam::askChoice(m_window, title, Text(Entry::ConfirmShipped),
+                              {Text(Entry::DeleteOwn)}) != 0)
+        return;
     QString reason;
     if (!RemoveUserCatalogue(&reason))
         DialogSeam::showMessage(

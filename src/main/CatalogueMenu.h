@@ -63,6 +63,12 @@ private:
         ImportedOld = 81,
         WorkingFolderWins = 82,
         Reading = 83,
+        AddOrReplace = 84,
+        Add = 85,
+        Replace = 86,
+        Added = 87,
+        ConfirmShipped = 88,
+        DeleteOwn = 89,
     };
     // The entry's text in the current language, its "%s" replaced by `argument`.
     QString Text(Entry entry, const QString& argument = QString()) const;

@@ -4,6 +4,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace skyvane {
 
@@ -36,6 +37,11 @@ DialogSeam::MessageHook& MessageHookSlot() {
 
 DialogSeam::ProgressHook& ProgressHookSlot() {
     static DialogSeam::ProgressHook hook;
+    return hook;
+}
+
+DialogSeam::ChoiceHook& ChoiceHookSlot() {
+    static DialogSeam::ChoiceHook hook;
     return hook;
 }
 
@@ -96,6 +102,21 @@ void DialogSeam::showMessage(QWidget* parent, QMessageBox::Icon icon, const QStr
     box.exec();
 }
 
+int DialogSeam::askChoice(QWidget* parent, const QString& title, const QString& text,
+                          const QStringList& answers) {
+    if (ChoiceHookSlot())
+        return ChoiceHookSlot()(title, text, answers);
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> buttons;
+    for (const QString& answer : answers)
+        buttons << box.addButton(answer, QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Cancel);
+    if (!buttons.isEmpty())
+        box.setDefaultButton(qobject_cast<QPushButton*>(buttons.constFirst()));
+    box.exec();
+    return int(buttons.indexOf(box.clickedButton()));
+}
+
 void DialogSeam::showProgress(QProgressDialog& dialog) {
     if (ProgressHookSlot())
         ProgressHookSlot()(dialog);
@@ -125,7 +146,12 @@ void DialogSeam::setProgressHook(ProgressHook hook) {
     ProgressHookSlot() = std::move(hook);
 }
 
+void DialogSeam::setChoiceHook(ChoiceHook hook) {
+    ChoiceHookSlot() = std::move(hook);
+}
+
 void DialogSeam::clearHooks() {
+    ChoiceHookSlot() = nullptr;
     SaveFileHookSlot() = nullptr;
     OpenFileHookSlot() = nullptr;
     PrintHookSlot() = nullptr;

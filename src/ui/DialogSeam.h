@@ -35,6 +35,9 @@ public:
     // Records a message instead of showing it.
     using MessageHook =
         std::function<void(QMessageBox::Icon, const QString& title, const QString& text)>;
+    // Answers a question: the index of the chosen answer, or -1 for Cancel.
+    using ChoiceHook =
+        std::function<int(const QString& title, const QString& text, const QStringList& answers)>;
     // Is given a progress window as it is shown, to look at it or press its Cancel.
     using ProgressHook = std::function<void(QProgressDialog&)>;
 
@@ -48,6 +51,10 @@ public:
                                  const std::function<void(QPrinter&)>& paint);
     static void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                             const QString& text);
+    // A question with `answers` as buttons (the first the default) and Cancel; the index of the
+    // chosen answer, or -1 when the user cancelled.
+    static int askChoice(QWidget* parent, const QString& title, const QString& text,
+                         const QStringList& answers);
     // A long task's progress window never blocks: it shows itself after its minimum duration
     // and reports Cancel through its signal.
     static void showProgress(QProgressDialog& dialog);
@@ -58,6 +65,7 @@ public:
     static void setPrintPreviewHook(PrintPreviewHook hook);
     static void setMessageHook(MessageHook hook);
     static void setProgressHook(ProgressHook hook);
+    static void setChoiceHook(ChoiceHook hook);
     static void clearHooks();
 };
 

@@ -60,6 +60,9 @@ private slots:
     void init();
     void cleanup();
     void importThenUseShipped();
+    void importAddsOrReplaces_data();
+    void importAddsOrReplaces();
+    void shippedCatalogueAsksFirst();
     void brokenImportKeepsCatalogue();
     void catalogueThatStaysIsSaid();
     void hostileCatalogueAtStartUp_data();
@@ -97,6 +100,9 @@ private:
     QString m_startDirectory;
     std::unique_ptr<QTemporaryDir> m_dir;
     QStringList m_messages;
+    QStringList m_questions;
+    int m_choice = kLastAnswer; // what the user answers a question with
+    static constexpr int kLastAnswer = -2;
 };
 
 void TestCatalogueMenu::initTestCase() {
@@ -112,6 +118,14 @@ void TestCatalogueMenu::init() {
     m_messages.clear();
     DialogSeam::setMessageHook(
         [this](QMessageBox::Icon, const QString&, const QString& text) { m_messages << text; });
+    // Unless a test says otherwise, the user replaces their catalogue and confirms its removal.
+    m_questions.clear();
+    m_choice = kLastAnswer;
+    DialogSeam::setChoiceHook(
+        [this](const QString&, const QString& text, const QStringList& answers) {
+            m_questions << text;
+            return m_choice == kLastAnswer ? int(answers.size()) - 1 : m_choice;
+        });
 }
 
 void TestCatalogueMenu::cleanup() {
@@ -142,6 +156,46 @@ void TestCatalogueMenu::importThenUseShipped() {
     QVERIFY(!QFile::exists(UserCatalogueFile()));
     QCOMPARE(window->GridView1->gridRowCount(), builtInRows);
     QVERIFY(label->isHidden());
+}
+
+void TestCatalogueMenu::importAddsOrReplaces_data() {
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<QByteArray>("stored"); // the user's catalogue afterwards, without comments
+    QTest::addColumn<QString>("message");
+    QTest::newRow("add: 19.2 E updated, 28.2 E kept")
+        << 0 << QByteArray("-28.2|Mine\r\n-19.2|Astra 1P, Astra 1N\r\n-13.0|Hotbird 13F/13G\r\n")
+        << "2 positions added to your catalogue or updated in it.";
+    QTest::newRow("replace") << 1
+                             << QByteArray("-19.2|Astra 1P, Astra 1N\r\n-13.0|Hotbird 13F/13G\r\n")
+                             << "2 positions imported into your catalogue.";
+    QTest::newRow("cancel") << -1 << QByteArray("-28.2|Mine\r\n-19.2|Old\r\n") << QString();
+}
+
+void TestCatalogueMenu::importAddsOrReplaces() {
+    QFETCH(int, choice);
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, message);
+    WriteUserCatalogue(";Version=1\r\n-28.2|Mine\r\n-19.2|Old\r\n");
+    auto window = createWindow();
+    QVERIFY(!importFile(kSatellitesXml).isEmpty());
+    m_choice = choice;
+    QCOMPARE(runImport(*window), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(m_questions.size(), 1);
+    QByteArray lines;
+    for (const QByteArray& line : ReadAll(UserCatalogueFile()).split('\n'))
+        if (!line.isEmpty() && !line.startsWith(';'))
+            lines += line + '\n';
+    QCOMPARE(lines, stored);
+}
+
+void TestCatalogueMenu::shippedCatalogueAsksFirst() {
+    WriteUserCatalogue(";Version=1\r\n-19.2|Mine\r\n");
+    auto window = createWindow();
+    m_choice = -1;
+    window->findChild<QAction*>(QStringLiteral("mFileShippedCatalogue"))->trigger();
+    QCOMPARE(m_questions.size(), 1);
+    QVERIFY(QFile::exists(UserCatalogueFile()));
+    QCOMPARE(window->GridView1->gridRowCount(), 1);
 }
 
 void TestCatalogueMenu::brokenImportKeepsCatalogue() {
