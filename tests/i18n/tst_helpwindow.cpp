@@ -1,3 +1,4 @@
+#include "../TestSupport.h"
 #include "DialogSeam.h"
 #include "HelpBinding.h"
 #include "LanguageManager.h"
@@ -14,17 +15,7 @@
 #include <memory>
 
 using namespace skyvane;
-
-namespace {
-
-QTextBrowser* VisibleHelpViewer() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("helpViewer") && w->isVisible())
-            return qobject_cast<QTextBrowser*>(w);
-    return nullptr;
-}
-
-} // namespace
+using namespace skyvane::testing;
 
 // The help as the main window binds it: the help file found among the data files, its pages in
 // the interface language, and the about box's way into it.

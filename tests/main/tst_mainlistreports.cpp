@@ -1,3 +1,4 @@
+#include "../TestSupport.h"
 #include "MainListReports.h"
 
 #include "Calculation.h"
@@ -20,17 +21,10 @@
 #include <QTest>
 
 #include <algorithm>
-#include <cerrno>
 #include <memory>
 
 using namespace skyvane;
-
-namespace {
-// The system's own words, which follow the C library's locale (CI runs the suite in German too).
-QString NotADirectory() {
-    return qt_error_string(ENOTDIR);
-}
-} // namespace
+using namespace skyvane::testing;
 
 namespace {
 

@@ -1,3 +1,4 @@
+#include "../TestSupport.h"
 #include "Constants.h"
 #include "DialogSeam.h"
 #include "GifWriter.h"
@@ -12,17 +13,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <cerrno>
 #include <memory>
 
 using namespace skyvane;
-
-namespace {
-// The system's own words, which follow the C library's locale (CI runs the suite in German too).
-QString NotADirectory() {
-    return qt_error_string(ENOTDIR);
-}
-} // namespace
+using namespace skyvane::testing;
 
 namespace {
 

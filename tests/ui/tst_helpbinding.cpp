@@ -1,3 +1,4 @@
+#include "../TestSupport.h"
 #include "HelpBinding.h"
 
 #include <QApplication>
@@ -6,18 +7,7 @@
 #include <QtTest>
 
 using namespace skyvane;
-
-namespace {
-
-// The help window is a top-level window of its own.
-QTextBrowser* VisibleHelpViewer() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("helpViewer") && w->isVisible())
-            return qobject_cast<QTextBrowser*>(w);
-    return nullptr;
-}
-
-} // namespace
+using namespace skyvane::testing;
 
 class TestHelpBinding : public QObject {
     Q_OBJECT
