@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
@@ -99,6 +100,32 @@ void TfrmLocations::ConnectHandlers() {
         accept();
     });
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(dblCity, &QAbstractItemView::doubleClicked, this, &TfrmLocations::ApplyChosenTown);
+    edCity->installEventFilter(this);
+    dblCity->installEventFilter(this);
+}
+
+void TfrmLocations::ApplyChosenTown() {
+    if (btnApply->isEnabled())
+        btnApply->click();
+}
+
+// Down leaves the search field for the list; Enter in the list applies its town.
+bool TfrmLocations::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (watched == edCity && key == Qt::Key_Down && townModel()->rowCount() > 0) {
+        dblCity->setFocus(Qt::TabFocusReason);
+        if (!dblCity->currentIndex().isValid())
+            dblCity->setCurrentIndex(m_townModel->index(0));
+        return true;
+    }
+    if (watched == dblCity && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        ApplyChosenTown();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TfrmLocations::FormCreate() {
@@ -141,7 +168,8 @@ void TfrmLocations::ShowTowns(const TownFilter& filter) {
     // Only a sort the file carries no order for makes the first rows wait.
     QGuiApplication::setOverrideCursor(Qt::BusyCursor);
     try {
-        m_townModel->setCursor(m_databaseAvailable ? m_database->OpenTowns(filter) : TownCursor());
+        m_townModel->setCursor(m_databaseAvailable ? m_database->OpenTowns(filter) : TownCursor(),
+                               filter.cityText);
     } catch (const std::exception& error) {
         m_townModel->setCursor({}); // an unusable database leaves the list empty
         LogQuietFailure("reading the towns", error);
@@ -175,6 +203,7 @@ TownListModel* TfrmLocations::townModel() {
 
 void TfrmLocations::showEvent(QShowEvent* event) {
     EnsureTownsLoaded();
+    edCity->setFocus(Qt::OtherFocusReason);
     QDialog::showEvent(event);
 }
 

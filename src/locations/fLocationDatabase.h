@@ -66,11 +66,14 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The town list is read when it is first needed (the window shown, or the list asked for),
     // not while the program starts, and then only as far as it is scrolled.
     void EnsureTownsLoaded();
+    // What the Apply button does, when a town with a place is chosen.
+    void ApplyChosenTown();
     void FormCreate();
     void ConnectHandlers();
     void FillCountries();

@@ -34,6 +34,7 @@
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QSignalBlocker>
@@ -443,6 +444,21 @@ Site TfrmMain::SiteToStore() const {
 void TfrmMain::ShowSite(const Site& site) {
     ShowCoordinate(edLat, site.latitudeText(), site.north() ? rbEsLatN : rbEsLatS);
     ShowCoordinate(edLong, site.longitudeText(), site.west() ? rbEsLongW : rbEsLongE);
+    ShowTownAtSite();
+}
+
+void TfrmMain::SetTownDatabase(LocationDatabase* towns) {
+    m_towns = towns;
+    ShowTownAtSite();
+}
+
+void TfrmMain::ShowTownAtSite() {
+    if (!m_townLabel) {
+        m_townLabel = new QLabel(StatusBar1);
+        m_townLabel->setObjectName(QStringLiteral("lblSiteTown"));
+        StatusBar1->addPermanentWidget(m_townLabel);
+    }
+    m_townLabel->setText(TownAtSite());
 }
 
 QString TfrmMain::CatalogueDescription() const {

@@ -21,6 +21,8 @@
 class QMenu;
 class QAction;
 
+class QLabel;
+
 namespace skyvane {
 
 class HelpBinding;
@@ -63,7 +65,7 @@ public:
     // The location window; when it has no database the Locations button is hidden.
     void SetLocationWindow(TfrmLocations* locations);
     // The town database the reports look the site's town up in; it outlives the window.
-    void SetTownDatabase(LocationDatabase* towns) { m_towns = towns; }
+    void SetTownDatabase(LocationDatabase* towns);
     // The town at the current site, or an empty text (no database, no town there).
     QString TownAtSite();
     // The site rows every report repeats: the site of the list, its town and declination now,
@@ -159,6 +161,7 @@ private:
     Site SiteFromEdits() const;
     Site SiteToStore() const;
     void ShowSite(const Site& site);
+    void ShowTownAtSite();
     void ShowRecords();
     bool AcceptSiteField(QLineEdit* edit);
 
@@ -177,6 +180,7 @@ private:
     QPointer<QWidget> m_earth;
     QPointer<TfrmLocations> m_locations;
     LocationDatabase* m_towns = nullptr;
+    QLabel* m_townLabel = nullptr; // the site's town, in the status bar
     SaveDialogSettings* m_saveDialogHtml = nullptr;
     SaveDialogSettings* m_saveDialogCsv = nullptr;
 };

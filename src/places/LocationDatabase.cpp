@@ -63,6 +63,11 @@ QString PlainTownStatement(bool hasCountry, bool hasText) {
     return sql + QStringLiteral("1=1 order by town collate %1").arg(QLatin1String(kCollationName));
 }
 
+// Whether the text is found in a local name only, not in the town's own.
+const QString kLocalMatchColumn =
+    QStringLiteral(", instr(substr(s.keys, 1, instr(s.keys || char(10), char(10)) - 1), ?3) = 0 "
+                   "as localmatch ");
+
 // Where a search finds the folded names: the trigram index over them, or the names themselves.
 enum class FoldedNames { TrigramIndex, Table };
 
@@ -71,7 +76,9 @@ enum class FoldedNames { TrigramIndex, Table };
 QString RankedTownStatement(bool hasCountry, bool hasText, const QString& order,
                             FoldedNames names) {
     QString sql = QStringLiteral("select l.id, l.town, l.lat, l.long, l.idcountry, "
-                                 "r.name as region from ");
+                                 "r.name as region ");
+    sql += hasText ? kLocalMatchColumn : QString();
+    sql += QStringLiteral("from ");
     // A search finds the folded names first and sorts the few towns it finds; walking the rank
     // index would visit every town out of order first.
     if (!hasText)
@@ -86,6 +93,18 @@ QString RankedTownStatement(bool hasCountry, bool hasText, const QString& order,
     if (hasText)
         sql += SearchCondition(QStringLiteral("s.keys"));
     return sql + QStringLiteral("1=1 order by ") + order;
+}
+
+// The keys hold the folded name on their first line and the local names on the others. A
+// search shows first the towns one of whose names is the text, then those with a name or a word
+// of one starting with it (Munich's "Lungsod ng München"), then the rest, each group largest
+// town first, so that the town meant comes before the many smaller ones named after it.
+QString SearchOrder(const QString& nameOrder) {
+    return QStringLiteral(
+               "case when instr(char(10) || s.keys || char(10), char(10) || ?3 || char(10)) > 0 "
+               "then 0 when instr(' ' || replace(replace(s.keys, char(10), ' '), '-', ' '), "
+               "' ' || ?3) > 0 then 1 else 2 end, l.population desc, ") +
+           nameOrder;
 }
 
 QString Fold(const QString& text) {
@@ -201,6 +220,7 @@ TownCursor::TownCursor(SqliteStatement statement, std::shared_ptr<ConnectionStat
     m_long = m_statement.columnIndex(QStringLiteral("long"));
     m_region = m_statement.columnIndex(QStringLiteral("region"));
     m_country = m_statement.columnIndex(QStringLiteral("idcountry"));
+    m_localMatch = m_statement.columnIndex(QStringLiteral("localmatch"));
     m_atEnd = m_id < 0 || m_town < 0 || m_lat < 0 || m_long < 0;
 }
 
@@ -230,6 +250,7 @@ std::vector<TownEntry> TownCursor::Fetch(int count) {
         town.longText = m_statement.columnText(m_long, kMaxPlaceNameLength);
         town.region = m_statement.columnText(m_region, kMaxPlaceNameLength);
         town.countryKey = m_statement.columnText(m_country);
+        town.byLocalName = m_localMatch >= 0 && m_statement.columnNumber(m_localMatch) == 1.0;
         towns.push_back(std::move(town));
     }
     return towns;
@@ -365,8 +386,8 @@ SqliteStatement LocationDatabase::PrepareTowns(bool hasCountry, bool hasText) {
     // A file built before the trigram index existed is searched through the names themselves.
     for (const FoldedNames names : {FoldedNames::TrigramIndex, FoldedNames::Table}) {
         for (const QString& order : {rankOrder, collatedOrder}) {
-            SqliteStatement ranked =
-                m_db.prepare(RankedTownStatement(hasCountry, hasText, order, names));
+            SqliteStatement ranked = m_db.prepare(RankedTownStatement(
+                hasCountry, hasText, hasText ? SearchOrder(order) : order, names));
             if (ranked.isValid())
                 return ranked;
         }

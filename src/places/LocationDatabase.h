@@ -30,6 +30,7 @@ struct TownEntry {
     std::optional<double> longitude; // column long as a number; none when it is not one
     QString region;                  // first-level division; empty where the database has none
     QString countryKey;              // text of column idcountry
+    bool byLocalName = false;        // a search found it by a local name, not by its own
 };
 
 // Where a town of the list lies. latitude: degrees, North positive; longitude: degrees, West
@@ -61,7 +62,8 @@ private:
     SqliteStatement m_statement;
     std::shared_ptr<ConnectionState> m_state;
     bool m_atEnd = true;
-    int m_id = -1, m_town = -1, m_lat = -1, m_long = -1, m_region = -1, m_country = -1;
+    int m_id = -1, m_town = -1, m_lat = -1, m_long = -1, m_region = -1, m_country = -1,
+        m_localMatch = -1;
 };
 
 // The country restriction and search text of the town list.
@@ -118,7 +120,9 @@ public:
     std::vector<CountryEntry> Countries();
     // Every town, sorted by name in the interface language's collation.
     std::vector<TownEntry> Towns();
-    // The towns that pass the filter, sorted likewise.
+    // The towns that pass the filter, sorted likewise; a search in our own database puts the
+    // towns named the text first, then those with a name or word starting with it, each
+    // group by population.
     std::vector<TownEntry> Towns(const TownFilter& filter);
     // The same rows, to be read as they are needed.
     TownCursor OpenTowns(const TownFilter& filter);

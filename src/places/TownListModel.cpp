@@ -9,8 +9,9 @@ namespace {
 constexpr int kBatchRows = 256;
 } // namespace
 
-void TownListModel::setCursor(TownCursor cursor) {
+void TownListModel::setCursor(TownCursor cursor, const QString& searchText) {
     beginResetModel();
+    m_searchText = searchText.trimmed();
     m_cursor = std::move(cursor);
     m_towns = m_cursor.Fetch(kBatchRows);
     endResetModel();
@@ -38,9 +39,12 @@ QString TownListModel::displayText(const TownEntry& town) const {
         if (!country.isEmpty())
             beside << country;
     }
+    QString name = town.town;
+    if (town.byLocalName && !m_searchText.isEmpty())
+        name += QStringLiteral(" (") + m_searchText + QLatin1Char(')');
     if (beside.isEmpty())
-        return town.town;
-    return town.town + QStringLiteral(" (") + beside.join(QStringLiteral(", ")) + QLatin1Char(')');
+        return name;
+    return name + QStringLiteral(" (") + beside.join(QStringLiteral(", ")) + QLatin1Char(')');
 }
 
 int TownListModel::rowCount(const QModelIndex& parent) const {
