@@ -29,6 +29,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -168,11 +169,14 @@ std::map<std::string, Region> ReadRegions(const std::string& path,
 // The folded forms of a town's name and its comma-separated alternate names, one a line.
 std::string SearchKeys(std::string_view name, std::string_view alternates) {
     std::string keys = skyvane::FoldForSearch(name);
+    // Whole lines are compared: a name found only inside a longer one ("munchen" in "lungsod ng
+    // munchen") is still a name of its own, which the search ranks as an exact match.
+    std::set<std::string> seen{keys};
     while (!alternates.empty()) {
         const size_t comma = alternates.find(',');
         const std::string_view alternate = alternates.substr(0, comma);
-        const std::string folded = skyvane::FoldForSearch(alternate);
-        if (!folded.empty() && keys.find(folded) == std::string::npos)
+        std::string folded = skyvane::FoldForSearch(alternate);
+        if (!folded.empty() && seen.insert(folded).second)
             keys += "\n" + folded;
         alternates =
             comma == std::string_view::npos ? std::string_view() : alternates.substr(comma + 1);

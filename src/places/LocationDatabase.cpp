@@ -1,6 +1,7 @@
 #include "LocationDatabase.h"
 
 #include "DataFiles.h"
+#include "LocalTownNames.h"
 #include "TownFold.h"
 #include "TownKey.h"
 
@@ -25,6 +26,7 @@ struct ConnectionState {
     QByteArray locale = "en_US";
     qint64 limit = 100000; // about a second's work; a search over every town takes a few %
     qint64 remaining = 0;
+    LocalTownNames localNames;
 };
 
 namespace {
@@ -63,10 +65,20 @@ QString PlainTownStatement(bool hasCountry, bool hasText) {
     return sql + QStringLiteral("1=1 order by town collate %1").arg(QLatin1String(kCollationName));
 }
 
+// The keys hold the town's folded name on their first line and its local names on the others.
+const QString kOwnName =
+    QStringLiteral("substr(s.keys, 1, instr(s.keys || char(10), char(10)) - 1)");
+
 // Whether the text is found in a local name only, not in the town's own.
-const QString kLocalMatchColumn =
-    QStringLiteral(", instr(substr(s.keys, 1, instr(s.keys || char(10), char(10)) - 1), ?3) = 0 "
-                   "as localmatch ");
+QString LocalMatchColumn() {
+    return QStringLiteral(", instr(%1, ?3) = 0 as localmatch ").arg(kOwnName);
+}
+
+// The names as words: a hyphen parts words as a space does, " | " parts the names.
+QString Words(const QString& names) {
+    return QStringLiteral("(' ' || replace(replace(%1, char(10), ' | '), '-', ' ') || ' ')")
+        .arg(names);
+}
 
 // Where a search finds the folded names: the trigram index over them, or the names themselves.
 enum class FoldedNames { TrigramIndex, Table };
@@ -76,8 +88,8 @@ enum class FoldedNames { TrigramIndex, Table };
 QString RankedTownStatement(bool hasCountry, bool hasText, const QString& order,
                             FoldedNames names) {
     QString sql = QStringLiteral("select l.id, l.town, l.lat, l.long, l.idcountry, "
-                                 "r.name as region ");
-    sql += hasText ? kLocalMatchColumn : QString();
+                                 "r.name as region, c.code as countrycode ");
+    sql += hasText ? LocalMatchColumn() : QString();
     sql += QStringLiteral("from ");
     // A search finds the folded names first and sorts the few towns it finds; walking the rank
     // index would visit every town out of order first.
@@ -87,7 +99,8 @@ QString RankedTownStatement(bool hasCountry, bool hasText, const QString& order,
         sql += QStringLiteral("townfts s cross join location l on l.id = s.rowid ");
     else
         sql += QStringLiteral("townsearch s cross join location l on l.id = s.id ");
-    sql += QStringLiteral("left join region r on r.id = l.idregion where ");
+    sql += QStringLiteral("left join region r on r.id = l.idregion "
+                          "left join country c on c.id = l.idcountry where ");
     if (hasCountry)
         sql += QStringLiteral("l.idcountry = ?1 and ");
     if (hasText)
@@ -95,20 +108,20 @@ QString RankedTownStatement(bool hasCountry, bool hasText, const QString& order,
     return sql + QStringLiteral("1=1 order by ") + order;
 }
 
-// The keys hold the folded name on their first line and the local names on the others. A
-// search shows first the towns one of whose names is the text, then those with a name or a word
-// of one starting with it (Munich's "Lungsod ng München"), then the rest, each group largest
+// A search shows first the towns one of whose names is the text, then those with a name that
+// holds it as whole words (Munich's "Lungsod ng München"), then those whose own name or a word
+// of it starts with it, then those with such a local name, then the rest; each group largest
 // town first, so that the town meant comes before the many smaller ones named after it.
 QString SearchOrder(const QString& nameOrder) {
-    return QStringLiteral(
-               "case when instr(char(10) || s.keys || char(10), char(10) || ?3 || char(10)) > 0 "
-               "then 0 when instr(' ' || replace(replace(s.keys, char(10), ' '), '-', ' '), "
-               "' ' || ?3) > 0 then 1 else 2 end, l.population desc, ") +
+    const QString typed = QStringLiteral("replace(?3, '-', ' ')");
+    return QStringLiteral("case when instr(char(10) || s.keys || char(10), "
+                          "char(10) || ?3 || char(10)) > 0 then 0 "
+                          "when instr(%1, ' ' || %3 || ' ') > 0 then 1 "
+                          "when instr(%2, ' ' || %3) > 0 then 2 "
+                          "when instr(%1, ' ' || %3) > 0 then 3 else 4 end, "
+                          "l.population desc, ")
+               .arg(Words(QStringLiteral("s.keys")), Words(kOwnName), typed) +
            nameOrder;
-}
-
-QString Fold(const QString& text) {
-    return QString::fromStdString(FoldForSearch(text.toUtf8().toStdString()));
 }
 
 int ProgressHandler(void* context) {
@@ -181,6 +194,10 @@ const char* const kKeyFunctionName = "skyvane_two_decimals";
 
 } // namespace
 
+QString FoldForSearch(const QString& text) {
+    return QString::fromStdString(FoldForSearch(text.toUtf8().toStdString()));
+}
+
 std::optional<TownPlace> PlaceOf(const TownEntry& town) {
     if (!town.key || !town.latitude || !town.longitude)
         return std::nullopt;
@@ -221,6 +238,7 @@ TownCursor::TownCursor(SqliteStatement statement, std::shared_ptr<ConnectionStat
     m_region = m_statement.columnIndex(QStringLiteral("region"));
     m_country = m_statement.columnIndex(QStringLiteral("idcountry"));
     m_localMatch = m_statement.columnIndex(QStringLiteral("localmatch"));
+    m_countryCode = m_statement.columnIndex(QStringLiteral("countrycode"));
     m_atEnd = m_id < 0 || m_town < 0 || m_lat < 0 || m_long < 0;
 }
 
@@ -251,6 +269,9 @@ std::vector<TownEntry> TownCursor::Fetch(int count) {
         town.region = m_statement.columnText(m_region, kMaxPlaceNameLength);
         town.countryKey = m_statement.columnText(m_country);
         town.byLocalName = m_localMatch >= 0 && m_statement.columnNumber(m_localMatch) == 1.0;
+        if (m_countryCode >= 0)
+            town.localName =
+                m_state->localNames.NameOf(m_statement.columnText(m_countryCode, 2), town.town);
         towns.push_back(std::move(town));
     }
     return towns;
@@ -308,6 +329,7 @@ void LocationDatabase::SetLocale(const QByteArray& icuLocale) {
     ucol_close(m_state->collator);
     m_state->collator = collator;
     m_state->locale = icuLocale;
+    m_state->localNames.SetLocale(icuLocale);
 }
 
 void LocationDatabase::SetQueryLimit(qint64 thousandInstructions) {
@@ -405,7 +427,7 @@ TownCursor LocationDatabase::OpenTowns(const TownFilter& filter) {
     if (countryKey)
         statement.bindInt64(1, *countryKey);
     if (hasText) {
-        const QString folded = Fold(filter.cityText);
+        const QString folded = FoldForSearch(filter.cityText);
         statement.bindText(2, QLatin1Char('%') + folded + QLatin1Char('%'));
         statement.bindText(3, folded);
     }

@@ -31,7 +31,11 @@ struct TownEntry {
     QString region;                  // first-level division; empty where the database has none
     QString countryKey;              // text of column idcountry
     bool byLocalName = false;        // a search found it by a local name, not by its own
+    QString localName; // in the interface language, where known and not the town's own name
 };
+
+// The text as the search compares it: case and accents folded away (FoldForSearch).
+QString FoldForSearch(const QString& text);
 
 // Where a town of the list lies. latitude: degrees, North positive; longitude: degrees, West
 // positive.
@@ -63,7 +67,7 @@ private:
     std::shared_ptr<ConnectionState> m_state;
     bool m_atEnd = true;
     int m_id = -1, m_town = -1, m_lat = -1, m_long = -1, m_region = -1, m_country = -1,
-        m_localMatch = -1;
+        m_localMatch = -1, m_countryCode = -1;
 };
 
 // The country restriction and search text of the town list.

@@ -1,5 +1,7 @@
 #include "TownListModel.h"
 
+#include "LocationDatabase.h"
+
 #include <QStringList>
 
 namespace skyvane {
@@ -39,8 +41,8 @@ QString TownListModel::displayText(const TownEntry& town) const {
         if (!country.isEmpty())
             beside << country;
     }
-    QString name = town.town;
-    if (town.byLocalName && !m_searchText.isEmpty())
+    QString name = town.localName.isEmpty() ? town.town : town.localName;
+    if (town.byLocalName && !FoldForSearch(name).contains(FoldForSearch(m_searchText)))
         name += QStringLiteral(" (") + m_searchText + QLatin1Char(')');
     if (beside.isEmpty())
         return name;

@@ -4,6 +4,7 @@
 #include "TownListModel.h"
 #include "fLocationDatabase.h"
 
+#include <QApplication>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -85,6 +86,8 @@ private slots:
     void apply();
     void applyKeepsLastClickedTownAfterFilterChange();
     void cancelLeavesMainWindowAlone();
+    void keyboardAndDoubleClickApply_data();
+    void keyboardAndDoubleClickApply();
 
     void markerPlacement_data();
     void markerPlacement();
@@ -210,6 +213,39 @@ void TestFrmLocations::cancelLeavesMainWindowAlone() {
     QCOMPARE(main.session.site().latitudeText(), QString("1.00"));
     QVERIFY(!main.session.site().north());
     QCOMPARE(calc.count(), 0);
+}
+
+void TestFrmLocations::keyboardAndDoubleClickApply_data() {
+    QTest::addColumn<bool>("doubleClick");
+    QTest::newRow("Down, then Enter") << false;
+    QTest::newRow("double-click") << true;
+}
+
+void TestFrmLocations::keyboardAndDoubleClickApply() {
+    QFETCH(bool, doubleClick);
+    FakeMainWindow main;
+    const auto database = Opened(m_path);
+    TfrmLocations window(nullptr, &main.session, database.get());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QCOMPARE(QApplication::focusWidget(), window.edCity);
+    QTest::keyClicks(window.edCity, "Ber");
+    window.Timer1Timer();
+    QCOMPARE(ListedTowns(window).first(), QString("Berlin"));
+    if (doubleClick) {
+        const QRect cell =
+            window.dblCity->visualRect(window.townModel()->index(RowOf(window, "Berlin")));
+        // A double-click as the system delivers it: a click, then a press that is a double-click.
+        QTest::mouseClick(window.dblCity->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(window.dblCity->viewport(), Qt::LeftButton, {}, cell.center());
+    } else {
+        QTest::keyClick(window.edCity, Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), window.dblCity);
+        QCOMPARE(window.dblCity->currentIndex().row(), 0);
+        QTest::keyClick(window.dblCity, Qt::Key_Return);
+    }
+    QCOMPARE(window.result(), int(QDialog::Accepted));
+    QCOMPARE(main.session.site().latitudeText(), QString("52.52"));
 }
 
 void TestFrmLocations::markerPlacement_data() {

@@ -1,6 +1,8 @@
+#include "../places/LocationTestData.h"
 #include "Constants.h"
 #include "DialogSeam.h"
 #include "LanguageManager.h"
+#include "LocationDatabase.h"
 #include "LookAngles.h"
 #include "MagneticDeclination.h"
 #include "NumberText.h"
@@ -16,6 +18,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QRegularExpression>
@@ -83,6 +86,7 @@ private slots:
     void statusTextSurvivesMenus();
 
     // Site input.
+    void siteTownInStatusBar();
     void leavingSiteField_data();
     void leavingSiteField();
     void leavingWithoutChange_data();
@@ -335,6 +339,21 @@ void TestMainWindow::leavingSiteField_data() {
     QTest::newRow("longitude 180, at the limit") << false << true << "180" << true << 180.0;
     QTest::newRow("longitude -70.5, western button") << false << true << "-70.5" << true << 70.5;
     QTest::newRow("longitude 8.25, eastern button") << false << false << "8.25" << true << -8.25;
+}
+
+void TestMainWindow::siteTownInStatusBar() {
+    const QString path = m_dir->filePath(QStringLiteral("location.sqb"));
+    QVERIFY(test::MakeDatabase(path, test::SmallDatabase()));
+    LocationDatabase towns;
+    QVERIFY(towns.open(path));
+    auto window = createWindow();
+    window->SetTownDatabase(&towns);
+    const auto* label = window->StatusBar1->findChild<QLabel*>(QStringLiteral("lblSiteTown"));
+    QVERIFY(label);
+    window->session()->setSite(Site::FromInputs("52.52", true, "13.41", false));
+    QCOMPARE(label->text(), QString("Berlin"));
+    window->session()->setSite(Site::FromInputs("52.00", true, "13.41", false));
+    QCOMPARE(label->text(), QString());
 }
 
 void TestMainWindow::leavingSiteField() {

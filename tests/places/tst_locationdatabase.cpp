@@ -78,6 +78,8 @@ private slots:
     void builtDatabaseFindsFoldedAndAlternateNames();
     void builtDatabaseTakesWildcardsAsTyped_data();
     void builtDatabaseTakesWildcardsAsTyped();
+    void builtDatabaseRanksTheTownMeantFirst_data();
+    void builtDatabaseRanksTheTownMeantFirst();
     void sortedByTheInterfaceLanguage_data();
     void sortedByTheInterfaceLanguage();
     void everyTownIsFoundAgainAfterApply();
@@ -478,6 +480,44 @@ void TestLocationDatabase::builtDatabaseFindsFoldedAndAlternateNames() {
     const QString key = CountryKey(db, country);
     QVERIFY2(!key.isEmpty(), qPrintable(country));
     QVERIFY2(TownNames(db.Towns({key, text})).contains(town), qPrintable(text));
+}
+
+void TestLocationDatabase::builtDatabaseRanksTheTownMeantFirst_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("locale");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<bool>("byLocalName");
+    QTest::addColumn<QString>("localName");
+    // Each name is borne by smaller towns elsewhere, or inside longer names of larger ones.
+    QTest::newRow("Gy\u0151r") << "Gy\u0151r" << QByteArray("en_US") << "Gy\u0151r" << false << "";
+    QTest::newRow("M\u00fcnchen, a word of a local name")
+        << "M\u00fcnchen" << QByteArray("de_DE") << "Munich" << true << "";
+    QTest::newRow("Z\u00fcrich") << "Z\u00fcrich" << QByteArray("en_US") << "Z\u00fcrich" << false
+                                 << "";
+    QTest::newRow("S\u00e3o Paulo")
+        << "S\u00e3o Paulo" << QByteArray("en_US") << "S\u00e3o Paulo" << false << "";
+    QTest::newRow("Sopron") << "Sopron" << QByteArray("hu_HU") << "Sopron" << false << "";
+    QTest::newRow("start of a name before a local name's")
+        << "Sopr" << QByteArray("en_US") << "Sopron" << false << "";
+    QTest::newRow("Wien, German") << "Wien" << QByteArray("de_DE") << "Vienna" << true << "Wien";
+    QTest::newRow("Vienna, Hungarian")
+        << "Vienna" << QByteArray("hu_HU") << "Vienna" << false << "B\u00e9cs";
+}
+
+void TestLocationDatabase::builtDatabaseRanksTheTownMeantFirst() {
+    QFETCH(QString, text);
+    QFETCH(QByteArray, locale);
+    QFETCH(QString, first);
+    QFETCH(bool, byLocalName);
+    QFETCH(QString, localName);
+    LocationDatabase db;
+    QVERIFY(db.open(QStringLiteral(LOCATION_SQB)));
+    db.SetLocale(locale);
+    const std::vector<TownEntry> towns = db.Towns({QString(), text});
+    QVERIFY(towns.size() > 1);
+    QCOMPARE(towns.front().town, first);
+    QCOMPARE(towns.front().byLocalName, byLocalName);
+    QCOMPARE(towns.front().localName, localName);
 }
 
 void TestLocationDatabase::sortedByTheInterfaceLanguage_data() {
