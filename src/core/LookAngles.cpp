@@ -11,8 +11,6 @@ namespace skyvane {
 namespace {
 
 constexpr long double kPi = std::numbers::pi_v<long double>;
-// Ratio of the Earth's radius to the geostationary orbit radius.
-constexpr double kEarthToOrbitRatio = 0.15116;
 constexpr double kEquatorLatitude = 0.00001;
 // Degrees per radian as the skew formula has always used it (not 180 / pi).
 constexpr double kSkewDegreesPerRadian = 57.29578;

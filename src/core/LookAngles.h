@@ -8,6 +8,9 @@ namespace skyvane {
 // latitude: site latitude, North positive; longitude: site longitude, West positive.
 // A latitude of exactly 0 is taken as 0.00001 (just North) so no formula divides by zero.
 
+// Ratio of the Earth's radius to the geostationary orbit radius, for every pointing formula.
+inline constexpr double kEarthToOrbitRatio = 0.15116;
+
 double DegToRad(double degrees);
 
 // Elevation above the horizon, in (-90, 90).
