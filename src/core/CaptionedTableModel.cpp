@@ -19,7 +19,9 @@ bool CaptionedTableModel::setHeaderData(int section, Qt::Orientation orientation
         section < 0 || section >= m_captions.size())
         return false;
     m_captions[section] = value.toString();
-    emit headerDataChanged(orientation, section, section);
+    // A column not shown now keeps its caption for when it is; views know no such section.
+    if (section < columnCount())
+        emit headerDataChanged(orientation, section, section);
     return true;
 }
 

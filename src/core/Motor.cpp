@@ -84,6 +84,10 @@ double UsalsMotorAngle(double position, double latitude, double longitude) {
     return ToDegrees(std::atan2(std::sin(dl), std::cos(dl) - kEarthToOrbitRatio * std::cos(phi)));
 }
 
+double MotorAngleOf(const TSatelliteData& record) {
+    return UsalsMotorAngle(record.Position, record.SiteLatitude, record.SiteLongitude);
+}
+
 QString MotorAngleText(double motorAngle) {
     return DegreesWithLetter(
         motorAngle, 2, ConstantText(motorAngle > 0.0 ? Constant::WestShort : Constant::EastShort));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SatelliteData.h"
+
 #include <QString>
 
 #include <array>
@@ -16,6 +18,9 @@ namespace skyvane {
 // The motor angle that points a true polar mount at the satellite:
 // atan(sin Δλ / (cos Δλ − k·cos φ)), k the Earth-to-orbit ratio of the look angles.
 double UsalsMotorAngle(double position, double latitude, double longitude);
+
+// The motor angle of a calculated satellite, for the site it was calculated for.
+double MotorAngleOf(const TSatelliteData& record);
 
 // "27.44° E": the size of a motor angle and its side.
 QString MotorAngleText(double motorAngle);

@@ -1,6 +1,7 @@
 #include "SatelliteTableModel.h"
 
 #include "LookAngles.h"
+#include "Motor.h"
 #include "NumberText.h"
 
 namespace skyvane {
@@ -19,6 +20,8 @@ QString CellText(const TSatelliteData& record, int column) {
         return FormatAngle(record.Elevation);
     case SatelliteTableModel::Skew:
         return FormatAngle(record.Skew);
+    case SatelliteTableModel::Motor:
+        return MotorAngleText(MotorAngleOf(record));
     default:
         return {};
     }
@@ -36,6 +39,8 @@ QVariant SortValue(const TSatelliteData& record, int column) {
         return record.Elevation;
     case SatelliteTableModel::Skew:
         return record.Skew;
+    case SatelliteTableModel::Motor:
+        return MotorAngleOf(record);
     default:
         return {};
     }
@@ -46,7 +51,7 @@ QVariant SortValue(const TSatelliteData& record, int column) {
 SatelliteTableModel::SatelliteTableModel(QObject* parent)
     : CaptionedTableModel({QStringLiteral("Position"), QStringLiteral("Satellite name"),
                            QStringLiteral("Azimuth"), QStringLiteral("Elevation"),
-                           QStringLiteral("Skew")},
+                           QStringLiteral("Skew"), QStringLiteral("Motor")},
                           parent) {}
 
 void SatelliteTableModel::setRecords(std::vector<SatelliteRecord> records) {
@@ -61,12 +66,28 @@ SatelliteRecord SatelliteTableModel::record(int row) const {
     return m_records[static_cast<size_t>(row)];
 }
 
+void SatelliteTableModel::setMotorColumnShown(bool shown) {
+    if (shown == m_motorShown)
+        return;
+    if (shown) {
+        beginInsertColumns({}, Motor, Motor);
+        m_motorShown = true;
+        endInsertColumns();
+    } else {
+        beginRemoveColumns({}, Motor, Motor);
+        m_motorShown = false;
+        endRemoveColumns();
+    }
+}
+
 int SatelliteTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_records.size());
 }
 
 int SatelliteTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : ColumnCount;
+    if (parent.isValid())
+        return 0;
+    return m_motorShown ? ColumnCount : Motor;
 }
 
 QVariant SatelliteTableModel::data(const QModelIndex& index, int role) const {

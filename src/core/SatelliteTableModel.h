@@ -14,20 +14,25 @@ inline constexpr int kSortRole = Qt::UserRole + 2;   // what the column sorts on
 // The satellite list as a table over the records of a calculation: position, name, azimuth,
 // elevation and skew, one record per row, in the order given. The texts are those the list
 // shows (angles rounded to hundredths, the position with the current language's letter); the
-// sort values are numbers: the signed position (West positive, so ascending runs from East to
-// West across 0°), the angles' values. The header captions are kept here so that the reports read
-// them without a view; the grid sets them in the current language.
+// sort values are numbers (the motor angle West positive as the position): the signed position
+// (West positive, so ascending runs from East to West across 0°), the angles' values. The header
+// captions are kept here so that the reports read them without a view; the grid sets them in the
+// current language.
 class SatelliteTableModel : public CaptionedTableModel {
     Q_OBJECT
 
 public:
-    enum Column { Position, Name, Azimuth, Elevation, Skew, ColumnCount };
+    // Motor, the angle a polar mount's motor turns to, is shown only when chosen: until then
+    // the table, and the reports that read it, have the first five columns.
+    enum Column { Position, Name, Azimuth, Elevation, Skew, Motor, ColumnCount };
 
     explicit SatelliteTableModel(QObject* parent = nullptr);
 
     // Replaces every row (a reset, so views drop their selection).
     void setRecords(std::vector<SatelliteRecord> records);
     const std::vector<SatelliteRecord>& records() const { return m_records; }
+    void setMotorColumnShown(bool shown);
+    bool motorColumnShown() const { return m_motorShown; }
     // The record of a row, null for no such row.
     SatelliteRecord record(int row) const;
 
@@ -37,6 +42,7 @@ public:
 
 private:
     std::vector<SatelliteRecord> m_records;
+    bool m_motorShown = false;
 };
 
 } // namespace skyvane

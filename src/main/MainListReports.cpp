@@ -2,6 +2,7 @@
 
 #include "Constants.h"
 #include "ErrorReport.h"
+#include "Motor.h"
 #include "NumberText.h"
 #include "ReportParts.h"
 #include "ReportWriter.h"
@@ -29,8 +30,12 @@ QStringList CsvRecordFields(const QAbstractItemModel& rows, int row) {
     const auto record = rows.index(row, 0).data(kRecordRole).value<SatelliteRecord>();
     if (!record)
         throw std::runtime_error("A list row has no satellite attached.");
-    return {FormatGeneral(record->Position), record->Name, FormatAngle(record->Azimuth),
-            FormatAngle(record->Elevation), FormatAngle(record->Skew)};
+    QStringList fields{FormatGeneral(record->Position), record->Name, FormatAngle(record->Azimuth),
+                       FormatAngle(record->Elevation), FormatAngle(record->Skew)};
+    // The motor angle signed as the position, West positive, when the list shows it.
+    if (rows.columnCount() > SatelliteTableModel::Motor)
+        fields << FormatAngle(MotorAngleOf(*record));
+    return fields;
 }
 
 int CellInset(const GridPrintSettings& settings) {

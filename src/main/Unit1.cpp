@@ -21,6 +21,7 @@
 #include "WindowPlacement.h"
 #include "fInit.h"
 #include "fLocationDatabase.h"
+#include "fMotor.h"
 #include "fObstacles.h"
 #include "fSatDetail.h"
 #include "fSunOutage.h"
@@ -86,6 +87,7 @@ TfrmMain::TfrmMain(std::unique_ptr<SettingsStore> store, QWidget* parent, Shippe
     SetUpGrid();
     SetUpPopupMenu();
     SetUpPrintPreview();
+    SetUpMotorItems();
     m_tmrDblClickDetails = new QTimer(this);
     m_tmrDblClickDetails->setObjectName(QStringLiteral("tmrDblClickDetails"));
     m_tmrDblClickDetails->setSingleShot(true);
@@ -184,6 +186,11 @@ const WindowTranslation& TfrmMain::Translation() {
             {45, "mTools", "Caption", "&Tools"},
             {46, "mToolsObstacles", "Caption", "&Obstacle calculator"},
             {90, "mFilePrintPreview", "Caption", "Print pre&view"},
+            {96, "mView", "Caption", "&View"},
+            {97, "mViewMotor", "Caption", "&Motor column"},
+            {98, "colMotor", "Header.Caption", "Motor"},
+            {99, "mToolsMotor", "Caption", "&Motor"},
+            {100, "pmMotor", "Caption", "&Motor"},
             {int(ListEntry::PrintDate), "ListTexts", "PrintDate", "Date: %s"},
             {int(ListEntry::PrintCatalogue), "ListTexts", "PrintCatalogue", "Catalogue: %s"},
             {int(ListEntry::TrueAzimuths), "ListTexts", "TrueAzimuths",
@@ -207,19 +214,47 @@ void TfrmMain::SetUpGrid() {
         [this](int row, int) { return GridView::AlternateRowBrush(row, GridView1->palette()); });
 }
 
+// An item made here rather than in the form, with its English text from the entry table.
+QAction* TfrmMain::NewAction(const char* objectName) {
+    auto* action = new QAction(this);
+    action->setObjectName(QLatin1String(objectName));
+    for (const TranslationEntry& entry : Translation().entries)
+        if (qstrcmp(entry.objectName, objectName) == 0)
+            action->setText(QString::fromUtf8(entry.english));
+    return action;
+}
+
 // The print preview item; the texts the printout and the list add are looked up when used.
 void TfrmMain::SetUpPrintPreview() {
-    mFilePrintPreview = new QAction(this);
-    mFilePrintPreview->setObjectName(QStringLiteral("mFilePrintPreview"));
-    for (const TranslationEntry& entry : Translation().entries)
-        if (qstrcmp(entry.objectName, "mFilePrintPreview") == 0)
-            mFilePrintPreview->setText(QString::fromUtf8(entry.english));
+    mFilePrintPreview = NewAction("mFilePrintPreview");
     mFile->insertAction(Export1->menuAction(), mFilePrintPreview);
     connect(mFilePrintPreview, &QAction::triggered, this, &TfrmMain::mFilePrintPreviewClick);
 }
 
 QString TfrmMain::ListText(ListEntry entry) {
     return TranslatedText(Translation(), static_cast<int>(entry));
+}
+
+// View chooses the list's optional columns; Tools and the row's popup open the motor window.
+void TfrmMain::SetUpMotorItems() {
+    mView = new QMenu(this);
+    mView->setObjectName(QStringLiteral("mView"));
+    mView->setTitle(TranslatedText(Translation(), 96));
+    menuBar()->insertMenu(mTools->menuAction(), mView);
+    mViewMotor = NewAction("mViewMotor");
+    mViewMotor->setCheckable(true);
+    mView->addAction(mViewMotor);
+    connect(mViewMotor, &QAction::toggled, m_satellites, &SatelliteTableModel::setMotorColumnShown);
+    QAction* tools = NewAction("mToolsMotor");
+    mTools->addAction(tools);
+    connect(tools, &QAction::triggered, this,
+            [this] { OpenToolWindow<TfrmMotor>(this, ToolLink(), nullptr); });
+    QAction* popup = NewAction("pmMotor");
+    m_popupGridItem->addAction(popup);
+    connect(popup, &QAction::triggered, this, [this] {
+        if (const SatelliteRecord record = RecordAtRow(PopupRow()))
+            OpenToolWindow<TfrmMotor>(this, ToolLink(), record);
+    });
 }
 
 void TfrmMain::SetUpPopupMenu() {
@@ -378,6 +413,7 @@ void TfrmMain::LoadSettings() {
         outage.setDiameter(*diameter);
     if (const auto magnetic = m_store->read(settings::kMagneticDeclination))
         cbUseMagDev->setChecked(*magnetic);
+    mViewMotor->setChecked(m_store->value(settings::kMotorColumn));
     // Without a stored choice the user's own language is taken, if there is a translation.
     const auto language = m_store->read(settings::kLanguageId);
     SwitchLanguageQuietly(language ? *language : LanguageForLocale(QLocale()));
@@ -394,6 +430,7 @@ void TfrmMain::SaveSettings() {
     m_store->writeDouble(QStringLiteral("outageDiameter"), outage.diameter());
     m_store->write(settings::kMagneticDeclination, cbUseMagDev->isChecked());
     m_store->write(settings::kLanguageId, LanguageId());
+    m_store->write(settings::kMotorColumn, mViewMotor->isChecked());
     m_store->sync();
 }
 
@@ -691,8 +728,12 @@ SiteReportInputs TfrmMain::SiteReport() {
 }
 
 ToolWindowLink TfrmMain::ToolLink() {
-    return ToolWindowLink{[this] { return SiteReportFacts(); }, &TfrmMain::SiteReportCaptions,
-                          m_session->sunOutageOptions()};
+    ToolWindowLink link;
+    link.site = [this] { return SiteReportFacts(); };
+    link.siteCaptions = &TfrmMain::SiteReportCaptions;
+    link.sunOutage = m_session->sunOutageOptions();
+    link.records = [this] { return m_session->records(); };
+    return link;
 }
 
 void TfrmMain::mFileExportToHtmlClick() {

@@ -124,6 +124,8 @@ public:
     MainListPrintInputs PrintInputs();
 
     QAction* mFilePrintPreview = nullptr;
+    QMenu* mView = nullptr;
+    QAction* mViewMotor = nullptr; // the optional motor column
 
     void LoadSettings();
     void SaveSettings();
@@ -148,6 +150,8 @@ private:
     void SetUpGrid();
     void SetUpPopupMenu();
     void SetUpPrintPreview();
+    void SetUpMotorItems();
+    QAction* NewAction(const char* objectName);
     static QString ListText(ListEntry entry);
     // Whether the list's azimuths have the declination added.
     bool MagneticAzimuths() const;

@@ -182,6 +182,7 @@ GridView::GridView(QWidget* parent)
             m_sortModel->sort(m_sortColumn, m_sortOrder);
     });
     connect(m_sortModel, &QAbstractItemModel::rowsInserted, this, &GridView::scheduleColumnFit);
+    connect(m_sortModel, &QAbstractItemModel::columnsInserted, this, &GridView::scheduleColumnFit);
     connect(m_sortModel, &QAbstractItemModel::dataChanged, this, &GridView::scheduleColumnFit);
     connect(m_sortModel, &QAbstractItemModel::headerDataChanged, this,
             &GridView::scheduleColumnFit);
@@ -250,8 +251,9 @@ SatelliteRecord GridView::rowRecord(int row) const {
 
 std::vector<ColumnLayout> GridView::visibleColumnLayouts() const {
     std::vector<ColumnLayout> layouts;
+    const int shown = model() ? model()->columnCount() : 0;
     for (const GridColumn* each : m_columns)
-        if (!isColumnHidden(each->index()))
+        if (each->index() < shown && !isColumnHidden(each->index()))
             layouts.push_back(
                 {each->index(), columnWidth(each->index()), each->alignment(), each->textAfter()});
     return layouts;

@@ -21,6 +21,8 @@ void AddSatelliteListColumns(GridView& grid) {
     grid.addColumn({QStringLiteral("colAzimuth"), -1, right, degree});
     grid.addColumn({QStringLiteral("colElevation"), -1, right, degree});
     grid.addColumn({QStringLiteral("colSkew"), -1, right, degree});
+    // Shown only while the model has it (View > Motor); its text carries its own side letter.
+    grid.addColumn({QStringLiteral("colMotor"), -1, right, QString()});
 }
 
 } // namespace skyvane

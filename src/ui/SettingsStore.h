@@ -43,6 +43,8 @@ inline const DoubleSetting kOutageDiameter{"outageDiameter", 3.6,
                                            std::numeric_limits<double>::min(), 1000.0};
 inline const BoolSetting kMagneticDeclination{"magneticDeclination", false};
 inline const IntSetting kLanguageId{"languageID", 1033};
+// Whether the list shows the motor column.
+inline const BoolSetting kMotorColumn{"motorColumn", false};
 
 // The main window's seven values, in the order they are written.
 struct KeyType {

@@ -6,6 +6,7 @@
 #include "SunOutageOptions.h"
 
 #include <functional>
+#include <vector>
 
 class QWidget;
 
@@ -19,10 +20,15 @@ struct ToolWindowLink {
     std::function<SiteCaptions()> siteCaptions;
     // The session's shared sun outage options; null when there is no main window.
     SunOutageOptions* sunOutage = nullptr;
+    // The satellites of the main window's list now; none without a main window.
+    std::function<std::vector<SatelliteRecord>()> records;
 
     // The main window's site now, or an empty one without a main window.
     SiteFacts currentSite() const { return site ? site() : SiteFacts{}; }
     SiteCaptions captions() const { return siteCaptions ? siteCaptions() : SiteCaptions{}; }
+    std::vector<SatelliteRecord> listedRecords() const {
+        return records ? records() : std::vector<SatelliteRecord>{};
+    }
 };
 
 // Opens a tool window (details, sun outage, obstacles) owned by `owner`, gives it `record` when
