@@ -48,19 +48,21 @@ QStringList SectionNames(const Translation& translation) {
 const std::map<QString, QList<int>> kWindowEntries = {
     {"frmAbout", {1, 3, 13, 14, 15}},
     {"frmEarth", {1}},
-    {"frmMain",
-     {1,  3,  5,  6,  8,  9,  10, 12, 13, 14, 15, 16, 17, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28,
-      29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 60, 61, 62, 63, 64,
-      65, 66, 67, 68, 69, 70, 71, 80, 81, 82, 83, 84, 85, 86, 87, 88, 89, 90, 91, 92, 93, 94, 95}},
+    {"frmMain", {1,  3,  5,  6,  8,  9,  10, 12, 13, 14, 15, 16, 17, 19, 20, 21, 22, 23, 24,
+                 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43,
+                 44, 45, 46, 60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 70, 71, 80, 81, 82, 83,
+                 84, 85, 86, 87, 88, 89, 90, 91, 92, 93, 94, 95, 96, 97, 98, 99, 100}},
     {"frmSatDetail", {6, 10, 16, 17, 18, 19, 20, 21, 22}},
     {"frmSunOutage",
      {1, 3, 6, 10, 11, 12, 14, 15, 16, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32}},
     {"frmLocations", {1, 2, 3, 4, 5, 7, 8}},
+    {"frmMotor", {1,  3,  4,  5,  6,  7,  8,  10, 11, 12, 13, 14, 15, 16, 17, 20,
+                  21, 22, 23, 24, 30, 31, 32, 33, 34, 35, 40, 41, 42, 43, 44, 45}},
     {"frmObstacles", {1, 3, 6, 7, 8, 10, 11, 12, 13, 14, 15, 16}},
 };
 
-const QStringList kSectionOrder = {"frmAbout",     "frmEarth",     "frmMain",     "frmSatDetail",
-                                   "frmSunOutage", "frmLocations", "frmObstacles"};
+const QStringList kSectionOrder = {"frmAbout",     "frmEarth",     "frmMain",  "frmSatDetail",
+                                   "frmSunOutage", "frmLocations", "frmMotor", "frmObstacles"};
 
 } // namespace
 

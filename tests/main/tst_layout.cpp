@@ -6,6 +6,7 @@
 #include "fEarth.h"
 #include "fInit.h"
 #include "fLocationDatabase.h"
+#include "fMotor.h"
 #include "fObstacles.h"
 #include "fSatDetail.h"
 #include "fSunOutage.h"
@@ -73,6 +74,12 @@ QWidget* ObstaclesWindow(const QString&) {
     TSatelliteData low = *Satellite();
     low.Elevation = 3.56;
     window->SetSatellite(std::make_shared<const TSatelliteData>(low));
+    return window;
+}
+
+QWidget* MotorWindow(const QString&) {
+    auto* window = new TfrmMotor(nullptr, {});
+    window->SetSatellite(Satellite());
     return window;
 }
 
@@ -209,6 +216,7 @@ private slots:
             {"details", DetailWindow},
             {"sun outage", SunOutageWindow},
             {"obstacles", ObstaclesWindow},
+            {"motor", MotorWindow},
             {"world map", [](const QString&) { return new TfrmEarth(); }},
             {"locations", LocationWindow},
             {"about", AboutBox},
