@@ -170,6 +170,8 @@ private slots:
 
     void htmlMatchesTheGoldenFile();
     void csvMatchesTheGoldenFile();
+    void motorColumnOnlyWhenShown_data();
+    void motorColumnOnlyWhenShown();
     void saveDialogsAskInQtsForm_data();
     void saveDialogsAskInQtsForm();
     void cancelledExportsWriteNothing();
@@ -210,6 +212,38 @@ void TestMainListReports::csvMatchesTheGoldenFile() {
     FillDefaultSite(table);
 
     CompareWithGolden(ExportCsv(dir, table), QStringLiteral("main_list_en.csv"));
+}
+
+void TestMainListReports::motorColumnOnlyWhenShown_data() {
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<int>("columns");
+    QTest::newRow("hidden, as by default") << false << 5;
+    QTest::newRow("shown") << true << 6;
+}
+
+// The reports and the printout follow the list's columns: the motor column only when shown.
+void TestMainListReports::motorColumnOnlyWhenShown() {
+    QFETCH(bool, shown);
+    QFETCH(int, columns);
+    SatelliteTableModel table;
+    GridView grid;
+    FillDefaultSite(grid, table);
+    table.setMotorColumnShown(!shown);
+    table.setMotorColumnShown(shown);
+    const QStringList csv = MainListCsvLines(*grid.model());
+    QCOMPARE(csv.first().count(QLatin1Char(';')) + 1, columns);
+    QCOMPARE(csv.at(1).count(QLatin1Char(';')) + 1, columns);
+    const QStringList html = DetailTableLines(*grid.model());
+    QCOMPARE(html.at(2).count(QStringLiteral("<th>")), columns);
+    QCOMPARE(int(grid.visibleColumnLayouts().size()), columns);
+    if (shown) {
+        // Astra at 19.2 E seen from 16.16 E: a few degrees East, signed West positive in CSV.
+        const int astra = int(csv.indexOf(QRegularExpression(QStringLiteral("^-19\\.2;.*"))));
+        QVERIFY(astra > 0);
+        QVERIFY2(csv.at(astra).endsWith(QStringLiteral(";-3.39")), qPrintable(csv.at(astra)));
+        QCOMPARE(table.headerData(SatelliteTableModel::Motor, Qt::Horizontal).toString(),
+                 QString("Motor"));
+    }
 }
 
 void TestMainListReports::saveDialogsAskInQtsForm_data() {
