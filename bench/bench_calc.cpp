@@ -1,5 +1,6 @@
 #include "Calculation.h"
 #include "Catalogue.h"
+#include "SatelliteTableModel.h"
 
 #include <QString>
 #include <QStringList>
@@ -42,6 +43,22 @@ BENCHMARK(BM_CalcSyntheticCatalogue)
     ->Arg(100000)
     ->Complexity(benchmark::oN)
     ->Unit(benchmark::kMicrosecond);
+
+// The motor column's texts for every row, as the grid asks for them on a full repaint.
+void BM_MotorColumn(benchmark::State& state) {
+    const QStringList lines = SyntheticCatalogue(int(state.range(0)));
+    SatelliteTableModel table;
+    table.setRecords(CalculateVisibleSatellites(lines, 47.16, -16.16).visible);
+    table.setMotorColumnShown(true);
+    for (auto _ : state) {
+        for (int row = 0; row < table.rowCount(); ++row) {
+            QVariant text = table.index(row, SatelliteTableModel::Motor).data();
+            benchmark::DoNotOptimize(text);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * table.rowCount());
+}
+BENCHMARK(BM_MotorColumn)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

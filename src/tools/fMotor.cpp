@@ -90,7 +90,7 @@ void MotorArcView::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), colours.base());
     const int margin = fontMetrics().height() * 2;
     const double radius = std::max(10.0, std::min(width() / 2.0 - margin, height() - 1.5 * margin));
-    const QPointF centre(width() / 2.0, height() - margin / 2.0);
+    const QPointF centre(width() / 2.0, height() - margin);
     // A motor angle as a point of the half circle: 0° at the top; looking at the equator, East
     // is on the left in the north and on the right in the south.
     const auto pointAt = [&](double motorAngle, double r) {
@@ -115,9 +115,12 @@ void MotorArcView::paintEvent(QPaintEvent*) {
         painter.drawPath(path);
     }
     painter.setPen(colours.color(QPalette::Text));
-    painter.drawText(QRectF(0, centre.y() - margin, margin * 2, margin), Qt::AlignCenter,
+    // The sides under the horizon's ends, clear of the satellites' labels above it.
+    const double sideTop = centre.y() + 2;
+    painter.drawText(QRectF(centre.x() - radius - margin, sideTop, margin * 2, margin),
+                     Qt::AlignCenter,
                      ConstantText(m_southern ? Constant::WestShort : Constant::EastShort));
-    painter.drawText(QRectF(width() - margin * 2, centre.y() - margin, margin * 2, margin),
+    painter.drawText(QRectF(centre.x() + radius - margin, sideTop, margin * 2, margin),
                      Qt::AlignCenter,
                      ConstantText(m_southern ? Constant::EastShort : Constant::WestShort));
     for (const Mark& mark : m_marks) {
