@@ -339,6 +339,10 @@ CONSTANTS = [
     ("constImportXmlEntities", "The XML declares entities, which a satellite table or element list never needs; it is not read.",
      "Das XML deklariert Entities, die eine Satellitentabelle oder Elementliste nie braucht; es wird nicht gelesen.",
      "Az XML entitásokat deklarál, amelyekre műholdtáblázatnak vagy elemlistának soha nincs szüksége; nem kerül beolvasásra."),
+    ("constInclinedSwing",
+     "Inclined %s°: over a day it swings %s° in azimuth and %s° in elevation.",
+     "Geneigt %s°: im Lauf eines Tages schwankt er %s° im Azimut und %s° in der Elevation.",
+     "Inklináció %s°: egy nap alatt %s°-ot leng azimutban és %s°-ot elevációban."),
     ("constNorthShort", "N", "N", "É"),
     ("constObstacleRsltDistance", "The mimimum possible distance to the obstacle is %s m.",
      "Die minimal mögliche Entfernung zum Hindernis beträgt %s m.",
@@ -361,6 +365,14 @@ CONSTANTS = [
     ("constSouthShort", "S", "S", "D"),
     ("constSunOutageForSatAtLoc", "Sun Outage for %s at %s", "Sonnenstörung für %s auf %s",
      "Napzavar: %s, pozíció: %s"),
+    ("constTrackingNeeded",
+     "That is more than the dish's half beamwidth of %s°: a fixed dish loses the satellite for "
+     "part of the day, so a tracking mount is needed.",
+     "Das ist mehr als die halbe Keulenbreite des Spiegels von %s°: ein fest ausgerichteter "
+     "Spiegel verliert den Satelliten für einen Teil des Tages, eine nachführende Montierung ist "
+     "nötig.",
+     "Ez több, mint az antenna %s°-os fél nyalábszélessége: egy rögzített antenna a nap egy "
+     "részében elveszíti a műholdat, ezért követő tartó szükséges."),
     ("constTranslatedBy", "", "", ""),
     ("constWestShort", "W", "W", "Ny"),
 ]

@@ -111,6 +111,17 @@ public:
             m_newestEpoch = epoch;
     }
     const QDateTime& newestEpoch() const { return m_newestEpoch; }
+    // The element set behind a position, kept under the name the catalogue line gives it.
+    void keepElements(double position, MeanElements elements) {
+        elements.name = CatalogueName(elements.name);
+        if (!elements.name.isEmpty())
+            m_elementLines << ElementLine(position, elements);
+    }
+    QByteArray elementBytes() const {
+        return m_elementLines.isEmpty()
+                   ? QByteArray()
+                   : (m_elementLines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+    }
     int count() const { return int(m_names.size()); }
     QStringList lines() const {
         QStringList lines;
@@ -123,6 +134,7 @@ public:
 private:
     std::map<int, QStringList> m_names; // sorted from East to West, as the built-in copy
     QDateTime m_newestEpoch;
+    QStringList m_elementLines;
 };
 
 QString SafeSourceName(const QString& name) {
@@ -168,7 +180,7 @@ ImportedCatalogue Finish(const PositionTable& table, const QString& format, cons
         lines << ElementsEpochComment(epoch);
     lines += table.lines();
     return {(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8(), format,
-            table.count(), epoch};
+            table.count(), epoch, table.elementBytes()};
 }
 
 // ---- orbital elements -------------------------------------------------------------------------
@@ -184,6 +196,9 @@ void AddElements(PositionTable& table, const MeanElements& elements, const QDate
         name += QStringLiteral(" (drifting)");
     table.add(*position, name);
     table.noteEpoch(elements.epoch);
+    MeanElements kept = elements;
+    kept.name = name;
+    table.keepElements(*position, kept);
 }
 
 // "2026-03-01T00:00:00.123456" (UTC, fraction of any length) as OMM writes it.
@@ -575,7 +590,7 @@ ImportedCatalogue FromOwnFormat(const QByteArray& content, const QStringList& li
     }
     if (satellites == 0)
         Fail(Constant::ImportNoSatellite);
-    return {content, QStringLiteral("catalogue"), satellites, QDateTime()};
+    return {content, QStringLiteral("catalogue"), satellites, QDateTime(), {}};
 }
 
 } // namespace
@@ -722,7 +737,85 @@ ImportedCatalogue ReadCatalogueForImport(const QString& path, const QDateTime& n
 ImportedCatalogue ImportCatalogueFile(const QString& path, const QDateTime& now) {
     ImportedCatalogue imported = ReadCatalogueForImport(path, now);
     WriteUserCatalogue(imported.bytes);
+    WriteUserElements(imported.elements);
     return imported;
+}
+
+QString ElementLine(double position, const MeanElements& e) {
+    const auto number = [](double value) { return QString::number(value, 'g', 12); };
+    return QStringList{QString::number(position, 'f', 1), e.name,
+                       e.epoch.toUTC().toString(Qt::ISODateWithMs), number(e.inclination),
+                       number(e.ascendingNode), number(e.eccentricity),
+                       number(e.argumentOfPerigee), number(e.meanAnomaly), number(e.meanMotion)}
+        .join(QLatin1Char('|'));
+}
+
+std::vector<StoredElements> ParseElementLines(const QByteArray& bytes) {
+    std::vector<StoredElements> sets;
+    for (const QString& line : SplitTextLines(QString::fromUtf8(bytes))) {
+        const QStringList f = line.split(QLatin1Char('|'));
+        if (f.size() != 9)
+            continue;
+        bool ok = true;
+        const auto number = [&ok](const QString& text) {
+            bool good = false;
+            const double value = text.toDouble(&good);
+            ok = ok && good && std::isfinite(value);
+            return value;
+        };
+        StoredElements set;
+        set.positionTenths = int(std::lround(number(f[0]) * 10.0));
+        MeanElements& e = set.elements;
+        e.name = f[1];
+        e.epoch = QDateTime::fromString(f[2], Qt::ISODateWithMs);
+        e.inclination = number(f[3]);
+        e.ascendingNode = number(f[4]);
+        e.eccentricity = number(f[5]);
+        e.argumentOfPerigee = number(f[6]);
+        e.meanAnomaly = number(f[7]);
+        e.meanMotion = number(f[8]);
+        if (ok && e.epoch.isValid() && e.eccentricity >= 0.0 && e.eccentricity < 1.0 &&
+            e.meanMotion > 0.0)
+            sets.push_back(std::move(set));
+    }
+    return sets;
+}
+
+const MeanElements* FindElements(const std::vector<StoredElements>& sets, double position,
+                                 const QString& lineName) {
+    const int tenths = int(std::lround(position * 10.0));
+    const QStringList names = lineName.trimmed().split(QStringLiteral(", "));
+    for (const StoredElements& set : sets)
+        if (set.positionTenths == tenths && names.contains(set.elements.name))
+            return &set.elements;
+    return nullptr;
+}
+
+QString UserElementsFile() {
+    const QString catalogue = UserCatalogueFile();
+    return catalogue.isEmpty() ? QString()
+                               : QFileInfo(catalogue).dir().filePath(
+                                     QStringLiteral("satpos-elements.dat"));
+}
+
+void WriteUserElements(const QByteArray& bytes) {
+    const QString path = UserElementsFile();
+    if (path.isEmpty())
+        Fail(QStringLiteral("There is no folder for the user's data."));
+    if (bytes.isEmpty()) {
+        QFile file(path);
+        if (file.exists() && !file.remove())
+            Fail(QStringLiteral("Cannot remove file \"%1\". %2").arg(path, file.errorString()));
+        return;
+    }
+    UserDataFolder();
+    QString reason;
+    if (!WriteFileChecked(path, bytes, reason))
+        Fail(QStringLiteral("Cannot write file \"%1\". %2").arg(path, reason));
+}
+
+QByteArray ReadUserElements() {
+    return ReadRegularFile(UserElementsFile(), kMaxCatalogueFileBytes + 1).value_or(QByteArray());
 }
 
 QString UserCatalogueFile() {
@@ -780,7 +873,21 @@ ImportedCatalogue AddToCatalogue(const QByteArray& existing, const ImportedCatal
     for (const auto& [tenths, line] : merged.lines)
         lines << line;
     return {(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8(), imported.format,
-            int(merged.lines.size()), epoch};
+            int(merged.lines.size()), epoch, {}};
+}
+
+QByteArray AddToElements(const QByteArray& existing, const ImportedCatalogue& imported) {
+    const CatalogueParts stated = SplitCatalogue(imported.bytes);
+    QStringList lines;
+    for (const QString& line : SplitTextLines(QString::fromUtf8(existing))) {
+        const std::vector<StoredElements> set = ParseElementLines(line.toUtf8());
+        if (!set.empty() && !stated.lines.contains(set.front().positionTenths))
+            lines << line;
+    }
+    lines += SplitTextLines(QString::fromUtf8(imported.elements));
+    lines.removeAll(QString());
+    return lines.isEmpty() ? QByteArray()
+                           : (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
 }
 
 ImportedCatalogue AddToUserCatalogue(const ImportedCatalogue& imported) {
@@ -788,7 +895,9 @@ ImportedCatalogue AddToUserCatalogue(const ImportedCatalogue& imported) {
     const std::optional<QByteArray> existing = ReadRegularFile(path, kMaxCatalogueFileBytes + 1);
     if (!existing)
         Fail(QStringLiteral("Cannot read file \"%1\".").arg(path));
-    return AddToCatalogue(*existing, imported);
+    ImportedCatalogue added = AddToCatalogue(*existing, imported);
+    added.elements = AddToElements(ReadUserElements(), imported);
+    return added;
 }
 
 void WriteUserCatalogue(const QByteArray& bytes) {
@@ -811,6 +920,13 @@ void WriteUserCatalogue(const QByteArray& bytes) {
 }
 
 bool RemoveUserCatalogue(QString* reason) {
+    // The elements go first: left behind, they would describe a catalogue no longer there.
+    QFile elements(UserElementsFile());
+    if (!elements.fileName().isEmpty() && elements.exists() && !elements.remove()) {
+        if (reason)
+            *reason = elements.errorString();
+        return false;
+    }
     QFile file(UserCatalogueFile());
     if (file.fileName().isEmpty() || !file.exists() || file.remove())
         return true;

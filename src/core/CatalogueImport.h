@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 #include <stop_token>
 
 namespace skyvane {
@@ -58,7 +59,34 @@ struct ImportedCatalogue {
     // The newest epoch of the element sets the positions come from; invalid for formats that
     // state positions.
     QDateTime elementsEpoch;
+    // The element sets behind the positions, as the user's element file keeps them
+    // (ElementLine); empty for formats that state positions.
+    QByteArray elements;
 };
+
+// An element set kept with the user's catalogue: the catalogue position (tenths of a degree,
+// West positive) and name it gave, and the elements.
+struct StoredElements {
+    int positionTenths = 0;
+    MeanElements elements;
+};
+
+// One line of the element file: "position|name|epoch|inclination|node|eccentricity|perigee|
+// anomaly|mean motion", the epoch in ISO form (UTC), numbers with a point.
+QString ElementLine(double position, const MeanElements& elements);
+// The sets of an element file; lines that are not such lines are skipped.
+std::vector<StoredElements> ParseElementLines(const QByteArray& bytes);
+// The set kept for a catalogue line: at its position, under one of its names ("A, B").
+const MeanElements* FindElements(const std::vector<StoredElements>& sets, double position,
+                                 const QString& lineName);
+
+// satpos-elements.dat beside the user's catalogue; it goes with it (written, replaced, merged
+// and removed with it) and is read only while the user's catalogue is the one in use.
+QString UserElementsFile();
+// Writes the element file, or removes it for empty bytes. Throws CatalogueError.
+void WriteUserElements(const QByteArray& bytes);
+// The user's element file; empty when there is none.
+QByteArray ReadUserElements();
 
 // The readers of the formats a user may have. Xml reads satellites.xml and OMM XML by their root.
 enum class ImportReader { Catalogue, Xml, OmmJson, OmmCsv, Tle };
@@ -141,7 +169,11 @@ void WriteUserCatalogue(const QByteArray& bytes);
 // both hold takes the imported line, every other line of either stays, East to West. The imported
 // catalogue's comments lead, stating the newer of the two element epochs. Throws CatalogueError.
 ImportedCatalogue AddToCatalogue(const QByteArray& existing, const ImportedCatalogue& imported);
-// AddToCatalogue over the user's catalogue as it is stored. Throws CatalogueError.
+// The element lines of `existing` whose positions `imported` does not state, then the imported
+// element lines: the element file that goes with AddToCatalogue's catalogue.
+QByteArray AddToElements(const QByteArray& existing, const ImportedCatalogue& imported);
+// AddToCatalogue over the user's catalogue as it is stored, its elements added likewise. Throws
+// CatalogueError.
 ImportedCatalogue AddToUserCatalogue(const ImportedCatalogue& imported);
 
 // Removes the user's catalogue, so that the shipped one is used again. False when it stays;

@@ -13,7 +13,7 @@ struct ConstantEntry {
 };
 
 // In the order of the enumeration, so a constant is its own index.
-constexpr std::array<ConstantEntry, 40> kConstants{{
+constexpr std::array<ConstantEntry, 42> kConstants{{
     {Constant::Azimuth, "constAzimuth", "Azimuth"},
     {Constant::DetailsForSatAtLoc, "constDetailsForSatAtLoc", "Details for %s at %s"},
     {Constant::EastShort, "constEastShort", "E"},
@@ -57,6 +57,8 @@ constexpr std::array<ConstantEntry, 40> kConstants{{
     {Constant::ImportXmlEntities, "constImportXmlEntities",
      "The XML declares entities, which a satellite table or element list never needs; it is not "
      "read."},
+    {Constant::InclinedSwing, "constInclinedSwing",
+     "Inclined %s\u00b0: over a day it swings %s\u00b0 in azimuth and %s\u00b0 in elevation."},
     {Constant::NorthShort, "constNorthShort", "N"},
     {Constant::ObstacleRsltDistance, "constObstacleRsltDistance",
      "The mimimum possible distance to the obstacle is %s m."},
@@ -71,6 +73,9 @@ constexpr std::array<ConstantEntry, 40> kConstants{{
     {Constant::Skew, "constSkew", "Skew"},
     {Constant::SouthShort, "constSouthShort", "S"},
     {Constant::SunOutageForSatAtLoc, "constSunOutageForSatAtLoc", "Sun Outage for %s at %s"},
+    {Constant::TrackingNeeded, "constTrackingNeeded",
+     "That is more than the dish's half beamwidth of %s\u00b0: a fixed dish loses the satellite for "
+     "part of the day, so a tracking mount is needed."},
     {Constant::TranslatedBy, "constTranslatedBy", ""},
     {Constant::WestShort, "constWestShort", "W"},
 }};

@@ -41,6 +41,7 @@ enum class Constant {
     ImportTooLarge,
     ImportUnknownXml,
     ImportXmlEntities,
+    InclinedSwing,
     NorthShort,
     ObstacleRsltDistance,
     ObstacleRsltElevation,
@@ -50,6 +51,7 @@ enum class Constant {
     Skew,
     SouthShort,
     SunOutageForSatAtLoc,
+    TrackingNeeded,
     TranslatedBy,
     WestShort,
 };

@@ -17,6 +17,13 @@ struct TSatelliteData {
     double SiteLongitude = 0.0; // site the angles belong to, degrees, West positive, East negative
     double SiteLatitude = 0.0;  // degrees, North positive, South negative
     double Skew = 0.0;          // polarisation skew, degrees
+    // From the element set the user's catalogue keeps for the satellite, when it keeps one: the
+    // inclination, and how far azimuth and elevation swing over a day from this site (the
+    // widths of the day's box, degrees; 0 when unknown or below visible inclination).
+    double Inclination = 0.0;
+    double DailyAzimuthSpan = 0.0;
+    double DailyElevationSpan = 0.0;
+    bool movesDaily() const { return DailyAzimuthSpan > 0.0 || DailyElevationSpan > 0.0; }
 };
 
 using SatelliteRecord = std::shared_ptr<const TSatelliteData>;

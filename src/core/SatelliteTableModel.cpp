@@ -1,8 +1,12 @@
 #include "SatelliteTableModel.h"
 
+#include "Constants.h"
 #include "LookAngles.h"
 #include "Motor.h"
 #include "NumberText.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace skyvane {
 
@@ -47,6 +51,19 @@ QVariant SortValue(const TSatelliteData& record, int column) {
 }
 
 } // namespace
+
+QString DailyMovementText(const TSatelliteData& record) {
+    if (!record.movesDaily())
+        return {};
+    return FormatConstant(Constant::InclinedSwing,
+                          {FormatFixed(record.Inclination, 2), FormatFixed(record.DailyAzimuthSpan, 2),
+                           FormatFixed(record.DailyElevationSpan, 2)});
+}
+
+double DailySwingInTheSky(const TSatelliteData& record) {
+    return std::max(record.DailyAzimuthSpan * std::cos(DegToRad(record.Elevation)),
+                    record.DailyElevationSpan);
+}
 
 SatelliteTableModel::SatelliteTableModel(QObject* parent)
     : CaptionedTableModel({QStringLiteral("Position"), QStringLiteral("Satellite name"),
@@ -101,6 +118,8 @@ QVariant SatelliteTableModel::data(const QModelIndex& index, int role) const {
         return SortValue(*row, index.column());
     case kRecordRole:
         return QVariant::fromValue(row);
+    case Qt::ToolTipRole:
+        return DailyMovementText(*row);
     default:
         return {};
     }

@@ -11,6 +11,13 @@ namespace skyvane {
 inline constexpr int kRecordRole = Qt::UserRole + 1; // the row's SatelliteRecord, any column
 inline constexpr int kSortRole = Qt::UserRole + 2;   // what the column sorts on: a number or text
 
+// "Inclined 4.40°: over a day it swings 5.27° in azimuth and 8.24° in elevation." for a
+// satellite that moves over the day (its tooltip in the list); empty for one that does not.
+QString DailyMovementText(const TSatelliteData& record);
+// The larger of the day's swings as an angle in the sky (the azimuth swing shrinks with the
+// elevation's cosine), degrees.
+double DailySwingInTheSky(const TSatelliteData& record);
+
 // The satellite list as a table over the records of a calculation: position, name, azimuth,
 // elevation and skew, one record per row, in the order given. The texts are those the list
 // shows (angles rounded to hundredths, the position with the current language's letter); the

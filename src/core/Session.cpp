@@ -2,7 +2,10 @@
 
 #include "Calculation.h"
 #include "Catalogue.h"
+#include "OrbitTrack.h"
 #include "QuietFailure.h"
+
+#include <QFileInfo>
 
 #include <exception>
 #include <optional>
@@ -57,11 +60,47 @@ void Session::recalculate() {
         if (result.catalogueVersion)
             m_catalogueVersion = *result.catalogueVersion;
         m_records = std::move(result.visible);
+        AddDailyMovement();
     } catch (const std::exception& error) {
         // A failure in the calculation ends it; the list and its count still show what it gave.
         LogQuietFailure("Calc", error);
     }
     emit recordsChanged();
+}
+
+const std::vector<StoredElements>& Session::UserElements() {
+    const QFileInfo file(UserElementsFile());
+    const QDateTime stamp = file.exists() ? file.lastModified() : QDateTime();
+    if (stamp != m_elementsStamp) {
+        m_elementsStamp = stamp;
+        m_elements = stamp.isValid() ? ParseElementLines(ReadUserElements())
+                                     : std::vector<StoredElements>{};
+    }
+    return m_elements;
+}
+
+void Session::AddDailyMovement() {
+    if (m_catalogueSource != CatalogueSource::User)
+        return;
+    const std::vector<StoredElements>& sets = UserElements();
+    if (sets.empty())
+        return;
+    for (SatelliteRecord& record : m_records) {
+        const MeanElements* elements = FindElements(sets, record->Position, record->Name);
+        if (!elements)
+            continue;
+        auto moved = std::make_shared<TSatelliteData>(*record);
+        moved->Inclination = elements->inclination;
+        // The day of the epoch: the elements tell the box's size best then; its place follows
+        // the listed angles.
+        if (elements->inclination > kVisiblyInclinedAbove) {
+            const DailyBox box = BoxOf(DailyTrack(*elements, record->SiteLatitude,
+                                                  record->SiteLongitude, elements->epoch));
+            moved->DailyAzimuthSpan = box.azimuthSpan();
+            moved->DailyElevationSpan = box.elevationSpan();
+        }
+        record = std::move(moved);
+    }
 }
 
 } // namespace skyvane

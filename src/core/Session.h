@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Catalogue.h"
+#include "CatalogueImport.h"
 #include "MagneticDeclination.h"
 #include "SatelliteData.h"
 #include "Site.h"
@@ -69,6 +70,11 @@ signals:
     void catalogueUnreadable(const QString& message);
 
 private:
+    // The element sets kept with the user's catalogue, read again only when their file changes.
+    const std::vector<StoredElements>& UserElements();
+    // The records with the day's swing of the visibly inclined satellites whose elements are kept.
+    void AddDailyMovement();
+
     Site m_site;
     bool m_useDeclination = false;
     MagneticDeclination m_magDec;
@@ -81,6 +87,8 @@ private:
     QDateTime m_catalogueElementsEpoch;
     std::vector<SatelliteRecord> m_records;
     SunOutageOptions m_sunOutageOptions;
+    std::vector<StoredElements> m_elements;
+    QDateTime m_elementsStamp;
 };
 
 } // namespace skyvane

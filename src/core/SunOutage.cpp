@@ -79,9 +79,13 @@ std::int64_t SunOutagePredictor::SearchStartDay(int year, OutageSeason season) {
     return std::int64_t(std::floor(years + k));
 }
 
-double SunOutagePredictor::OutageThreshold(double diameter, OutageBand band) {
+double SunOutagePredictor::HalfBeamwidth(double diameter, OutageBand band) {
     const double k = band == OutageBand::C ? kCBandBeamFactor : kKuBandBeamFactor;
-    return k / diameter + kSunRadius;
+    return k / diameter;
+}
+
+double SunOutagePredictor::OutageThreshold(double diameter, OutageBand band) {
+    return HalfBeamwidth(diameter, band) + kSunRadius;
 }
 
 double SunOutagePredictor::Normalize360(double x) {

@@ -93,6 +93,8 @@ public:
     // Separation below which the sun disturbs reception, degrees: K / diameter + 0.25, with
     // K = 11 / 3.95 (C band) or 11 / 11.95 (Ku band). diameter in metres.
     static double OutageThreshold(double diameter, OutageBand band);
+    // The dish's half beamwidth, degrees: the threshold without the sun's radius.
+    static double HalfBeamwidth(double diameter, OutageBand band);
     double OutageThreshold(double diameter) const { return OutageThreshold(diameter, Band); }
 
     // x - 360 * floor(x / 360), in [0, 360) for finite x.

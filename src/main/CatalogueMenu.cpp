@@ -236,7 +236,9 @@ void CatalogueMenu::FinishImport(const QString& path, const ImportedCatalogue& i
         added = answer == 0;
     }
     try {
-        WriteUserCatalogue(added ? AddToUserCatalogue(imported).bytes : imported.bytes);
+        const ImportedCatalogue stored = added ? AddToUserCatalogue(imported) : imported;
+        WriteUserCatalogue(stored.bytes);
+        WriteUserElements(stored.elements);
     } catch (const CatalogueError& error) {
         ShowImportFailure(path, ImportErrorText(error));
         return;

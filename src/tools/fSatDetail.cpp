@@ -1,5 +1,7 @@
 #include "fSatDetail.h"
 
+#include "SatelliteTableModel.h"
+
 #include "Constants.h"
 #include "DialogSeam.h"
 #include "GifWriter.h"
@@ -16,6 +18,7 @@
 #include "SaveDialogSettings.h"
 #include "WindowPlacement.h"
 
+#include <QStatusBar>
 #include <QBitmap>
 #include <QDir>
 #include <QFileInfo>
@@ -373,6 +376,20 @@ void TfrmSatDetail::SetSatellite(const SatelliteRecord& record) {
     DrawAzimuth();
     DrawElevation();
     DrawSkew();
+    ShowDailyMovement();
+}
+
+// Only a satellite that swings over the day gets the line, so the others keep their window.
+void TfrmSatDetail::ShowDailyMovement() {
+    if (!Satellite || !Satellite->movesDaily())
+        return;
+    if (!m_dailyMovement) {
+        m_dailyMovement = new QLabel(this);
+        m_dailyMovement->setObjectName(QStringLiteral("lblDailyMovement"));
+        m_dailyMovement->setWordWrap(true);
+        statusBar()->addWidget(m_dailyMovement, 1);
+    }
+    m_dailyMovement->setText(DailyMovementText(*Satellite));
 }
 
 void TfrmSatDetail::ShowCaption() {
@@ -492,6 +509,7 @@ void TfrmSatDetail::WriteReport(const QString& pagePath) const {
 void TfrmSatDetail::LanguageController1LanguageChanged() {
     if (Satellite)
         ShowCaption();
+    ShowDailyMovement();
 }
 
 } // namespace skyvane

@@ -94,6 +94,7 @@ private:
     void SetUpPopupMenu();
     void ImageContextPopup(QLabel* image, const QPoint& localPos);
     void ShowCaption();
+    void ShowDailyMovement();
     void ShowDiagram(QLabel* image, QImage& bitmap, const std::function<QImage(qreal)>& draw);
     void WriteReport(const QString& pagePath) const;
     const QImage* BitmapSlot(const QLabel* image) const;
@@ -106,6 +107,7 @@ private:
     QImage m_skewBitmap;
     QMenu* m_popupSave = nullptr;
     QPointer<QLabel> m_popupComponent;
+    QLabel* m_dailyMovement = nullptr; // in the status bar, for a satellite that moves daily
     SaveDialogSettings* SaveDialog1 = nullptr;
     SaveDialogSettings* SaveDialogHTML = nullptr;
 };

@@ -12,6 +12,7 @@
 #include "QuietFailure.h"
 #include "ReportParts.h"
 #include "ReportWriter.h"
+#include "SatelliteTableModel.h"
 #include "SaveDialogSettings.h"
 #include "WindowPlacement.h"
 
@@ -52,6 +53,11 @@ TfrmSunOutage::TfrmSunOutage(QWidget* owner, const ToolWindowLink& link)
     Panel6->setHeadingText(QStringLiteral("Sun Outage"));
     SetUpGrid();
     StatusBar1->addWidget(lblSearchCutShort);
+    m_tracking = new QLabel(StatusBar1);
+    m_tracking->setObjectName(QStringLiteral("lblTrackingNeeded"));
+    m_tracking->setWordWrap(true);
+    m_tracking->hide();
+    StatusBar1->addWidget(m_tracking, 1);
     const SaveDialogTexts html = DefaultHtmlSaveDialogTexts();
     const SaveDialogTexts csv = DefaultCsvSaveDialogTexts();
     SaveDialogHTML = new SaveDialogSettings(QStringLiteral("SaveDialogHTML"), html.defaultExt,
@@ -171,12 +177,27 @@ PredictionStatus TfrmSunOutage::RefreshTable() {
             ShowRows();
             lblSearchCutShort->setVisible(status == PredictionStatus::SearchBoundReached);
         }
+        ShowTrackingNote();
     } catch (...) {
         GridView1->endUpdate();
         throw;
     }
     GridView1->endUpdate();
     return status;
+}
+
+// A satellite that swings over the day by more than the beam is lost by a fixed dish, whatever
+// the sun does: the window says so beside the table.
+void TfrmSunOutage::ShowTrackingNote() {
+    const SatelliteRecord& satellite = m_predictor.Satellite;
+    const double halfBeam =
+        SunOutagePredictor::HalfBeamwidth(m_predictor.Diameter, m_predictor.Band);
+    const bool lost = satellite && satellite->movesDaily() &&
+                      DailySwingInTheSky(*satellite) / 2.0 > halfBeam;
+    m_tracking->setVisible(lost);
+    if (lost)
+        m_tracking->setText(DailyMovementText(*satellite) + QLatin1Char(' ') +
+                            FormatConstant(Constant::TrackingNeeded, {FormatFixed(halfBeam, 2)}));
 }
 
 void TfrmSunOutage::ShowRows() {
@@ -234,6 +255,7 @@ void TfrmSunOutage::edYearChange() {
 
 void TfrmSunOutage::LanguageController1LanguageChanged() {
     UpdateCaption();
+    ShowTrackingNote();
 }
 
 void TfrmSunOutage::Close1Click() {

@@ -10,6 +10,8 @@
 #include <QMainWindow>
 #include <QStringList>
 
+class QLabel;
+
 namespace skyvane {
 
 class OutageTableModel;
@@ -57,6 +59,7 @@ private:
     void FormCreate();
     void UpdateCaption();
     void ShowRows();
+    void ShowTrackingNote();
     QString SeasonAndBandText() const;
     // The site the table was predicted for, as the reports name it.
     SiteReportInputs ReportSite() const;
@@ -66,6 +69,7 @@ private:
     ToolWindowLink m_link;
     SunOutagePredictor m_predictor;
     OutageTableModel* m_outages; // the rows of the last prediction that searched anything
+    QLabel* m_tracking = nullptr; // says when the satellite swings out of the beam over a day
     SiteFacts m_siteTaken; // the record's site and the main window's town and declination then
     SaveDialogSettings* SaveDialogCSV = nullptr;
     SaveDialogSettings* SaveDialogHTML = nullptr;
