@@ -1,5 +1,6 @@
 #include "Calculation.h"
 #include "Catalogue.h"
+#include "OrbitTrack.h"
 #include "SatelliteTableModel.h"
 
 #include <QString>
@@ -59,6 +60,25 @@ void BM_MotorColumn(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * table.rowCount());
 }
 BENCHMARK(BM_MotorColumn)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// A day's track (96 steps) of 1,000 inclined satellites spread along the arc, as a catalogue
+// of kept element sets gives them to the list.
+void BM_DailyTracks(benchmark::State& state) {
+    std::vector<MeanElements> sets(1000);
+    for (size_t i = 0; i < sets.size(); ++i) {
+        MeanElements& e = sets[i];
+        e.epoch = QDateTime(QDate(2026, 3, 1), QTime(6, 0), Qt::UTC);
+        e.inclination = 4.0, e.ascendingNode = 50.0, e.eccentricity = 0.0003;
+        e.argumentOfPerigee = 25.0, e.meanAnomaly = double(i) * 0.36, e.meanMotion = 1.0027;
+    }
+    for (auto _ : state) {
+        for (const MeanElements& e : sets) {
+            DailyBox box = BoxOf(DailyTrack(e, 47.16, -16.16, e.epoch));
+            benchmark::DoNotOptimize(box);
+        }
+    }
+}
+BENCHMARK(BM_DailyTracks)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

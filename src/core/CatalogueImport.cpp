@@ -120,7 +120,8 @@ public:
     QByteArray elementBytes() const {
         return m_elementLines.isEmpty()
                    ? QByteArray()
-                   : (m_elementLines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+                   : (m_elementLines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"))
+                         .toUtf8();
     }
     int count() const { return int(m_names.size()); }
     QStringList lines() const {
@@ -743,10 +744,15 @@ ImportedCatalogue ImportCatalogueFile(const QString& path, const QDateTime& now)
 
 QString ElementLine(double position, const MeanElements& e) {
     const auto number = [](double value) { return QString::number(value, 'g', 12); };
-    return QStringList{QString::number(position, 'f', 1), e.name,
-                       e.epoch.toUTC().toString(Qt::ISODateWithMs), number(e.inclination),
-                       number(e.ascendingNode), number(e.eccentricity),
-                       number(e.argumentOfPerigee), number(e.meanAnomaly), number(e.meanMotion)}
+    return QStringList{QString::number(position, 'f', 1),
+                       e.name,
+                       e.epoch.toUTC().toString(Qt::ISODateWithMs),
+                       number(e.inclination),
+                       number(e.ascendingNode),
+                       number(e.eccentricity),
+                       number(e.argumentOfPerigee),
+                       number(e.meanAnomaly),
+                       number(e.meanMotion)}
         .join(QLatin1Char('|'));
 }
 
@@ -793,9 +799,9 @@ const MeanElements* FindElements(const std::vector<StoredElements>& sets, double
 
 QString UserElementsFile() {
     const QString catalogue = UserCatalogueFile();
-    return catalogue.isEmpty() ? QString()
-                               : QFileInfo(catalogue).dir().filePath(
-                                     QStringLiteral("satpos-elements.dat"));
+    return catalogue.isEmpty()
+               ? QString()
+               : QFileInfo(catalogue).dir().filePath(QStringLiteral("satpos-elements.dat"));
 }
 
 void WriteUserElements(const QByteArray& bytes) {
@@ -872,8 +878,11 @@ ImportedCatalogue AddToCatalogue(const QByteArray& existing, const ImportedCatal
         lines << ElementsEpochComment(epoch);
     for (const auto& [tenths, line] : merged.lines)
         lines << line;
-    return {(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8(), imported.format,
-            int(merged.lines.size()), epoch, {}};
+    return {(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8(),
+            imported.format,
+            int(merged.lines.size()),
+            epoch,
+            {}};
 }
 
 QByteArray AddToElements(const QByteArray& existing, const ImportedCatalogue& imported) {

@@ -9,8 +9,8 @@
 
 #include <functional>
 #include <optional>
-#include <vector>
 #include <stop_token>
+#include <vector>
 
 namespace skyvane {
 

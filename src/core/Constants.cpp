@@ -74,7 +74,8 @@ constexpr std::array<ConstantEntry, 42> kConstants{{
     {Constant::SouthShort, "constSouthShort", "S"},
     {Constant::SunOutageForSatAtLoc, "constSunOutageForSatAtLoc", "Sun Outage for %s at %s"},
     {Constant::TrackingNeeded, "constTrackingNeeded",
-     "That is more than the dish's half beamwidth of %s\u00b0: a fixed dish loses the satellite for "
+     "That is more than the dish's half beamwidth of %s\u00b0: a fixed dish loses the satellite "
+     "for "
      "part of the day, so a tracking mount is needed."},
     {Constant::TranslatedBy, "constTranslatedBy", ""},
     {Constant::WestShort, "constWestShort", "W"},

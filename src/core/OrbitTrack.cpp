@@ -30,9 +30,9 @@ struct Vector {
 // The mean elements' orbit in Earth radii and radians a minute, the mean motion freed of the J2
 // part the element lists fold into it (the "un-Kozai" step of SGP4).
 struct MeanOrbit {
-    double a = 0.0;              // semi-major axis, Earth radii
-    double n = 0.0;              // mean motion, radians a minute
-    double e = 0.0, i = 0.0;     // eccentricity, inclination (radians)
+    double a = 0.0;                                  // semi-major axis, Earth radii
+    double n = 0.0;                                  // mean motion, radians a minute
+    double e = 0.0, i = 0.0;                         // eccentricity, inclination (radians)
     double node = 0.0, perigee = 0.0, anomaly = 0.0; // radians at the epoch
     double nodeRate = 0.0, perigeeRate = 0.0, anomalyRate = 0.0; // radians a minute
 };
@@ -45,8 +45,8 @@ MeanOrbit MeanOrbitOf(const MeanElements& elements) {
     orbit.perigee = Radians(elements.argumentOfPerigee);
     orbit.anomaly = Radians(elements.meanAnomaly);
     // Earth radii to the 3/2 a minute: sqrt(mu / Re^3) in per-minute units.
-    const double ke = 60.0 / std::sqrt(kEarthRadiusKm * kEarthRadiusKm * kEarthRadiusKm /
-                                       kMuKm3PerS2);
+    const double ke =
+        60.0 / std::sqrt(kEarthRadiusKm * kEarthRadiusKm * kEarthRadiusKm / kMuKm3PerS2);
     const double kozai = elements.meanMotion * kTwoPi / 1440.0;
     const double k2 = 0.5 * kJ2;
     const double cosI = std::cos(orbit.i);

@@ -55,9 +55,9 @@ QVariant SortValue(const TSatelliteData& record, int column) {
 QString DailyMovementText(const TSatelliteData& record) {
     if (!record.movesDaily())
         return {};
-    return FormatConstant(Constant::InclinedSwing,
-                          {FormatFixed(record.Inclination, 2), FormatFixed(record.DailyAzimuthSpan, 2),
-                           FormatFixed(record.DailyElevationSpan, 2)});
+    return FormatConstant(Constant::InclinedSwing, {FormatFixed(record.Inclination, 2),
+                                                    FormatFixed(record.DailyAzimuthSpan, 2),
+                                                    FormatFixed(record.DailyElevationSpan, 2)});
 }
 
 double DailySwingInTheSky(const TSatelliteData& record) {

@@ -73,8 +73,8 @@ const std::vector<StoredElements>& Session::UserElements() {
     const QDateTime stamp = file.exists() ? file.lastModified() : QDateTime();
     if (stamp != m_elementsStamp) {
         m_elementsStamp = stamp;
-        m_elements = stamp.isValid() ? ParseElementLines(ReadUserElements())
-                                     : std::vector<StoredElements>{};
+        m_elements =
+            stamp.isValid() ? ParseElementLines(ReadUserElements()) : std::vector<StoredElements>{};
     }
     return m_elements;
 }

@@ -18,7 +18,6 @@
 #include "SaveDialogSettings.h"
 #include "WindowPlacement.h"
 
-#include <QStatusBar>
 #include <QBitmap>
 #include <QDir>
 #include <QFileInfo>
@@ -28,6 +27,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStatusBar>
 
 #include <algorithm>
 #include <array>

@@ -192,8 +192,8 @@ void TfrmSunOutage::ShowTrackingNote() {
     const SatelliteRecord& satellite = m_predictor.Satellite;
     const double halfBeam =
         SunOutagePredictor::HalfBeamwidth(m_predictor.Diameter, m_predictor.Band);
-    const bool lost = satellite && satellite->movesDaily() &&
-                      DailySwingInTheSky(*satellite) / 2.0 > halfBeam;
+    const bool lost =
+        satellite && satellite->movesDaily() && DailySwingInTheSky(*satellite) / 2.0 > halfBeam;
     m_tracking->setVisible(lost);
     if (lost)
         m_tracking->setText(DailyMovementText(*satellite) + QLatin1Char(' ') +

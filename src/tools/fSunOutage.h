@@ -68,7 +68,7 @@ private:
 
     ToolWindowLink m_link;
     SunOutagePredictor m_predictor;
-    OutageTableModel* m_outages; // the rows of the last prediction that searched anything
+    OutageTableModel* m_outages;  // the rows of the last prediction that searched anything
     QLabel* m_tracking = nullptr; // says when the satellite swings out of the beam over a day
     SiteFacts m_siteTaken; // the record's site and the main window's town and declination then
     SaveDialogSettings* SaveDialogCSV = nullptr;

@@ -1,6 +1,8 @@
 #include "Catalogue.h"
 #include "CatalogueImport.h"
+#include "Session.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -157,6 +159,7 @@ private slots:
     void unusualFilesRead();
     void progressAndStop();
     void refusalInCurrentLanguage();
+    void elementsGoWithTheCatalogue();
 };
 
 void TestCatalogueImport::siderealTime_data() {
@@ -427,6 +430,51 @@ void TestCatalogueImport::refusalInCurrentLanguage() {
         QVERIFY2(QByteArray(error.what()).startsWith("Line 2: the checksum"), error.what());
     }
     ResetConstants();
+}
+
+// The element sets of an import are kept beside the user's catalogue, give the list the daily
+// swing of the inclined satellite, follow an addition and go when the catalogue goes.
+void TestCatalogueImport::elementsGoWithTheCatalogue() {
+    QTemporaryDir folder; // no satpos.dat here: the user's catalogue is the one read
+    const QString start = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(folder.path()));
+    const ImportedCatalogue imported = ConvertCatalogue(Tle(), "geo.txt", kEpochTime);
+    const std::vector<StoredElements> sets = ParseElementLines(imported.elements);
+    QCOMPARE(int(sets.size()), 4);
+    const double intelsat = PositionOf(imported.bytes, "INTELSAT 33E");
+    const MeanElements* found = FindElements(sets, intelsat, "INTELSAT 33E (incl.)");
+    QVERIFY(found);
+    QCOMPARE(found->inclination, 2.514);
+    QCOMPARE(found->epoch, kEpochTime);
+
+    WriteUserCatalogue(imported.bytes);
+    WriteUserElements(imported.elements);
+    Session session(folder.filePath("libgeomag_absent.so"));
+    session.setSite(Site::FromInputs("47.16", true, "16.16", false));
+    QCOMPARE(session.catalogueSource(), CatalogueSource::User);
+    int moving = 0;
+    for (const SatelliteRecord& record : session.records()) {
+        if (record->Name.contains("INTELSAT")) {
+            // 2.5° of inclination seen from mid-latitudes: several degrees up and down a day.
+            QVERIFY2(record->DailyElevationSpan > 2.0 && record->DailyElevationSpan < 6.0,
+                     qPrintable(QString::number(record->DailyElevationSpan)));
+            ++moving;
+        } else {
+            QVERIFY(!record->movesDaily());
+        }
+    }
+    QCOMPARE(moving, 1);
+
+    // A table stating Astra's position replaces Astra's elements, and only them.
+    const ImportedCatalogue table = ConvertCatalogue(kSmallTable, "satellites.xml", kEpochTime);
+    const ImportedCatalogue added = AddToUserCatalogue(table);
+    const std::vector<StoredElements> kept = ParseElementLines(added.elements);
+    QCOMPARE(int(kept.size()), 3);
+    QVERIFY(!FindElements(kept, PositionOf(imported.bytes, "ASTRA 1KR"), "ASTRA 1KR"));
+
+    QVERIFY(RemoveUserCatalogue());
+    QVERIFY(!QFile::exists(UserElementsFile()));
+    QDir::setCurrent(start);
 }
 
 QTEST_GUILESS_MAIN(TestCatalogueImport)

@@ -78,10 +78,10 @@ void TestOrbitTrack::agreesWithSgp4OverTheDay() {
         double worst = 0.0;
         for (size_t i = 0; i < track.size(); ++i) {
             QVERIFY(std::fabs(track[i].minutes - reference.points[i].minutes) < 1e-3);
-            worst = std::max({worst,
-                              std::fabs(std::remainder(
-                                  track[i].azimuth - reference.points[i].azimuth, 360.0)),
-                              std::fabs(track[i].elevation - reference.points[i].elevation)});
+            worst = std::max(
+                {worst,
+                 std::fabs(std::remainder(track[i].azimuth - reference.points[i].azimuth, 360.0)),
+                 std::fabs(track[i].elevation - reference.points[i].elevation)});
         }
         QVERIFY2(worst < 0.02, qPrintable(QStringLiteral("%1 at %2: %3°")
                                               .arg(reference.name)
