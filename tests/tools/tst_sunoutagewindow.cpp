@@ -100,6 +100,35 @@ private slots:
         QCOMPARE(window.Panel6->heading()->text(), caption);
     }
 
+    // An inclined satellite swinging 3° a day stays in a 9 m dish's beam only with tracking; a
+    // small dish's wide beam holds it, and a station-kept one never gets the note.
+    void trackingNoteForASwingBeyondTheBeam_data() {
+        QTest::addColumn<double>("swing");
+        QTest::addColumn<QString>("diameter");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("3° swing, 9 m dish") << 3.0 << "9" << true;
+        QTest::newRow("3° swing, 0.3 m dish") << 3.0 << "0.3" << false;
+        QTest::newRow("station-kept") << 0.0 << "9" << false;
+    }
+    void trackingNoteForASwingBeyondTheBeam() {
+        QFETCH(double, swing);
+        QFETCH(QString, diameter);
+        QFETCH(bool, shown);
+        TSatelliteData inclined = *Satellite(-19.2);
+        inclined.Elevation = 30.0;
+        inclined.Inclination = swing > 0.0 ? 2.0 : 0.03;
+        inclined.DailyElevationSpan = swing;
+        TfrmSunOutage window(nullptr, Link());
+        window.SetSatellite(std::make_shared<const TSatelliteData>(inclined));
+        Retype(window.edDiameter, diameter);
+        const auto* note = window.findChild<QLabel*>(QStringLiteral("lblTrackingNeeded"));
+        QVERIFY(note);
+        QCOMPARE(note->isVisibleTo(&window), shown);
+        if (shown)
+            QVERIFY2(note->text().contains(QStringLiteral("tracking mount")),
+                     qPrintable(note->text()));
+    }
+
     void settingsReadOnOpenAndWrittenOnChange() {
         Set(false, false, 1.2);
         TfrmSunOutage window(nullptr, Link());
