@@ -252,6 +252,13 @@ CATALOGUE_ENTRIES = [
     (98, "Motor", "Motor", "Motor"),
     (99, "&Motor", "&Motor", "&Motor"),
     (100, "&Motor", "&Motor", "&Motor"),
+    (101, "The element sets are %s days old: the satellites have moved since, and inclined ones "
+          "far. Use them all the same?",
+     "Die Bahnelemente sind %s Tage alt: die Satelliten haben sich seither bewegt, geneigte weit. "
+     "Trotzdem verwenden?",
+     "A pályaelemek %s naposak: a műholdak azóta elmozdultak, a ferde pályájúak messzire. "
+     "Mégis használja őket?"),
+    (102, "&Use them", "&Verwenden", "&Használat"),
 ]
 for _section, _entries in SECTIONS:
     if _section == "frmMain":

@@ -53,6 +53,8 @@ QDateTime ElementsEpochOf(const QStringList& lines);
 // Element sets older than this many days give the positions of their epoch, which may no
 // longer hold: the user is told.
 inline constexpr int kOldElementsDays = 30;
+// Element sets older than this are used only when the user says so at the import.
+inline constexpr int kVeryOldElementsDays = 180;
 // Whole days from `epoch` to `now` when the elements are older than kOldElementsDays.
 std::optional<int> OldElementsAge(const QDateTime& epoch, const QDateTime& now);
 

@@ -1,5 +1,7 @@
 #include "CatalogueMenu.h"
 
+#include "ReadableColours.h"
+
 #include "CatalogueImport.h"
 #include "DialogSeam.h"
 #include "LanguageManager.h"
@@ -127,6 +129,10 @@ const std::vector<TranslationEntry>& CatalogueMenu::TranslationEntries() {
         {int(Entry::ConfirmShipped), "CatalogueTexts", "ConfirmShipped",
          "Your imported catalogue will be deleted and the shipped catalogue used again."},
         {int(Entry::DeleteOwn), "CatalogueTexts", "DeleteOwn", "&Delete my catalogue"},
+        {int(Entry::VeryOld), "CatalogueTexts", "VeryOld",
+         "The element sets are %s days old: the satellites have moved since, and inclined ones "
+         "far. Use them all the same?"},
+        {int(Entry::UseOld), "CatalogueTexts", "UseOld", "&Use them"},
     };
     return entries;
 }
@@ -159,10 +165,17 @@ QString CatalogueMenu::Description() const {
 
 void CatalogueMenu::ShowSource() {
     QString text = Text(Entry::StatusText, Description());
-    if (const std::optional<int> age =
-            OldElementsAge(m_session->catalogueElementsEpoch(), QDateTime::currentDateTimeUtc()))
+    const std::optional<int> age =
+        OldElementsAge(m_session->catalogueElementsEpoch(), QDateTime::currentDateTimeUtc());
+    if (age)
         text += QStringLiteral("; ") + Text(Entry::OldElements, QString::number(*age));
     m_label->setText(text);
+    // Old element sets are told in a warning colour that reads on the window's own.
+    QPalette colours = m_window->palette();
+    if (age)
+        colours.setColor(QPalette::WindowText,
+                         ReadableOn(QColor(0xB0, 0x48, 0x00), colours.color(QPalette::Window)));
+    m_label->setPalette(colours);
     m_label->setVisible(m_session->catalogueSource() != CatalogueSource::BuiltIn);
     m_useShipped->setEnabled(QFile::exists(UserCatalogueFile()));
 }
@@ -225,6 +238,13 @@ void CatalogueMenu::ShowImportFailure(const QString& file, const QString& reason
 }
 
 void CatalogueMenu::FinishImport(const QString& path, const ImportedCatalogue& imported) {
+    const std::optional<int> age =
+        OldElementsAge(imported.elementsEpoch, QDateTime::currentDateTimeUtc());
+    if (age && *age > kVeryOldElementsDays &&
+        DialogSeam::askChoice(m_window, Text(Entry::ImportTitle),
+                              Text(Entry::VeryOld, QString::number(*age)),
+                              {Text(Entry::UseOld)}) != 0)
+        return;
     // With a catalogue of their own, the user chooses whether the import replaces it or joins it.
     bool added = false;
     if (QFileInfo(UserCatalogueFile()).isFile()) {
@@ -246,8 +266,7 @@ void CatalogueMenu::FinishImport(const QString& path, const ImportedCatalogue& i
     m_recalculate();
     QString text =
         Text(added ? Entry::Added : Entry::Imported, QString::number(imported.satellites));
-    if (const std::optional<int> age =
-            OldElementsAge(imported.elementsEpoch, QDateTime::currentDateTimeUtc()))
+    if (age)
         text += QStringLiteral("\n\n") + Text(Entry::ImportedOld, QString::number(*age));
     if (m_session->catalogueSource() == CatalogueSource::WorkingDirectory)
         text += QStringLiteral("\n\n") + Text(Entry::WorkingFolderWins,

@@ -69,6 +69,8 @@ private:
         Added = 87,
         ConfirmShipped = 88,
         DeleteOwn = 89,
+        VeryOld = 101,
+        UseOld = 102,
     };
     // The entry's text in the current language, its "%s" replaced by `argument`.
     QString Text(Entry entry, const QString& argument = QString()) const;

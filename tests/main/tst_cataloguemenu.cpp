@@ -71,6 +71,8 @@ private slots:
     void failedImportSaysWhy();
     void importBehindWorkingFolderFile();
     void oldElementsAreSaid();
+    void veryOldElementsAskFirst_data();
+    void veryOldElementsAskFirst();
     void importRunsAsideAndCancels();
     void checkNamesCatalogueInUse_data();
     void checkNamesCatalogueInUse();
@@ -327,6 +329,31 @@ void TestCatalogueMenu::oldElementsAreSaid() {
     QVERIFY(!importFile(OmmJsonOfAge(7)).isEmpty());
     QCOMPARE(runImport(*window), {QStringLiteral("1 positions imported into your catalogue.")});
     QVERIFY2(label->text().endsWith(QStringLiteral("(your import)")), qPrintable(label->text()));
+}
+
+void TestCatalogueMenu::veryOldElementsAskFirst_data() {
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<bool>("used");
+    QTest::newRow("used all the same") << 0 << true;
+    QTest::newRow("cancelled") << -1 << false;
+}
+
+// Half a year old, the elements wait for the user's word; the warning colour marks old ones.
+void TestCatalogueMenu::veryOldElementsAskFirst() {
+    QFETCH(int, choice);
+    QFETCH(bool, used);
+    auto window = createWindow();
+    QVERIFY(!importFile(OmmJsonOfAge(200)).isEmpty());
+    m_choice = choice;
+    runImport(*window);
+    QCOMPARE(m_questions.size(), 1);
+    QVERIFY2(m_questions.first().startsWith(QStringLiteral("The element sets are 200 days old")),
+             qPrintable(m_questions.first()));
+    QCOMPARE(QFile::exists(UserCatalogueFile()), used);
+    const auto* label = window->findChild<QLabel*>(QStringLiteral("lblCatalogue"));
+    QCOMPARE(label->palette().color(QPalette::WindowText) !=
+                 window->palette().color(QPalette::WindowText),
+             used);
 }
 
 // The reading runs while the window goes on; Cancel drops it and the previous catalogue stays.
