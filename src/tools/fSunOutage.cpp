@@ -6,8 +6,10 @@
 #include "GridView.h"
 #include "HelpBinding.h"
 #include "LanguageController.h"
+#include "LanguageManager.h"
 #include "LookAngles.h"
 #include "NumberText.h"
+#include "OutageCalendar.h"
 #include "OutageTableModel.h"
 #include "QuietFailure.h"
 #include "ReportParts.h"
@@ -16,6 +18,7 @@
 #include "SaveDialogSettings.h"
 #include "WindowPlacement.h"
 
+#include <QAction>
 #include <QDate>
 #include <QLabel>
 
@@ -64,6 +67,12 @@ TfrmSunOutage::TfrmSunOutage(QWidget* owner, const ToolWindowLink& link)
                                             html.filter, this);
     SaveDialogCSV =
         new SaveDialogSettings(QStringLiteral("SaveDialogCSV"), csv.defaultExt, csv.filter, this);
+    SaveDialogICS =
+        new SaveDialogSettings(QStringLiteral("SaveDialogICS"), TranslatedText(Translation(), 34),
+                               TranslatedText(Translation(), 35), this);
+    ExporttoICS1 = new QAction(TranslatedText(Translation(), 33), this);
+    ExporttoICS1->setObjectName(QStringLiteral("ExporttoICS1"));
+    Export1->addAction(ExporttoICS1);
     FormCreate();
     ConnectHandlers();
     new LanguageController(this, Translation(), [this] { LanguageController1LanguageChanged(); });
@@ -98,6 +107,11 @@ const WindowTranslation& TfrmSunOutage::Translation() {
             {31, "colDuration", "Header.Caption", "Duration"},
             {32, "lblSearchCutShort", "Caption",
              "The search stopped at its limit: the table may be incomplete."},
+            {33, "ExporttoICS1", "Caption", "Export to ca&lendar (.ics)"},
+            {34, "SaveDialogICS", "DefaultExt", "*.ics"},
+            {35, "SaveDialogICS", "Filter", "Calendar (*.ics)|*.ics|All extensions (*.*)|*.*"},
+            {36, "CalendarTexts", "Summary", "Sun outage: %s from %s"},
+            {37, "CalendarTexts", "Alarm", "Sun outage in %s minutes"},
         },
         {"*.Font.Name", "edDiameter.*", "edYear.*", "N1.*"},
     };
@@ -122,6 +136,7 @@ void TfrmSunOutage::ConnectHandlers() {
     connect(Close1, &QAction::triggered, this, &TfrmSunOutage::Close1Click);
     connect(ExporttoCSV1, &QAction::triggered, this, &TfrmSunOutage::ExporttoCSV1Click);
     connect(ExporttoHTML1, &QAction::triggered, this, &TfrmSunOutage::ExporttoHTML1Click);
+    connect(ExporttoICS1, &QAction::triggered, this, &TfrmSunOutage::ExporttoICS1Click);
 }
 
 // Runs before the handlers are connected, so restoring the buttons runs no prediction.
@@ -310,6 +325,31 @@ QStringList TfrmSunOutage::HtmlBodyLines() const {
 
 void TfrmSunOutage::ExporttoCSV1Click() {
     ExportCsvReport(this, DialogTexts(*SaveDialogCSV, ExporttoCSV1), [this] { return CsvLines(); });
+}
+
+QStringList TfrmSunOutage::CalendarLines(const QDateTime& stamp) const {
+    const SatelliteRecord& satellite = m_predictor.Satellite;
+    if (!satellite)
+        return {};
+    OutageCalendarInputs inputs;
+    inputs.satellite =
+        satellite->Name.trimmed() + QStringLiteral(", ") + OrbitalPositionText(satellite->Position);
+    const QList<QStringList> site = SiteTextRows(ReportSite());
+    QStringList where;
+    for (qsizetype i = 0; i < std::min<qsizetype>(2, site.size()); ++i)
+        where << site[i].value(1);
+    inputs.site = where.join(QLatin1Char(' '));
+    if (!m_siteTaken.townName.isEmpty())
+        inputs.site += QStringLiteral(" (") + m_siteTaken.townName + QLatin1Char(')');
+    inputs.summary = TranslatedText(Translation(), 36);
+    inputs.alarm = TranslatedText(Translation(), 37);
+    inputs.stamp = stamp;
+    return OutageCalendarLines(m_predictor.Rows, inputs);
+}
+
+void TfrmSunOutage::ExporttoICS1Click() {
+    ExportCalendarReport(this, DialogTexts(*SaveDialogICS, ExporttoICS1),
+                         [this] { return CalendarLines(QDateTime::currentDateTimeUtc()); });
 }
 
 void TfrmSunOutage::ExporttoHTML1Click() {

@@ -47,6 +47,9 @@ public:
     void LanguageController1LanguageChanged();
     void Close1Click();
     void ExporttoCSV1Click();
+    void ExporttoICS1Click();
+    // The calendar of the table's outages, one event a row (OutageCalendarLines).
+    QStringList CalendarLines(const QDateTime& stamp) const;
     void ExporttoHTML1Click();
 
     QStringList CsvLines() const;
@@ -72,6 +75,8 @@ private:
     QLabel* m_tracking = nullptr; // says when the satellite swings out of the beam over a day
     SiteFacts m_siteTaken; // the record's site and the main window's town and declination then
     SaveDialogSettings* SaveDialogCSV = nullptr;
+    SaveDialogSettings* SaveDialogICS = nullptr;
+    QAction* ExporttoICS1 = nullptr;
     SaveDialogSettings* SaveDialogHTML = nullptr;
 };
 

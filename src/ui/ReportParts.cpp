@@ -213,12 +213,26 @@ void ExportHtmlReport(QWidget* parent, const SaveDialogTexts& dialog, const QStr
     });
 }
 
-void ExportCsvReport(QWidget* parent, const SaveDialogTexts& dialog,
-                     const std::function<QStringList()>& lines) {
+namespace {
+
+void ExportTextReport(QWidget* parent, const SaveDialogTexts& dialog, ReportEncoding encoding,
+                      const std::function<QStringList()>& lines) {
     const QString path = DialogSeam::getSaveFileName(parent, SaveRequestFromDialogTexts(dialog));
     if (path.isEmpty())
         return;
-    RunGuarded(parent, path, [&] { WriteReportFile(path, ReportEncoding::System, lines()); });
+    RunGuarded(parent, path, [&] { WriteReportFile(path, encoding, lines()); });
+}
+
+} // namespace
+
+void ExportCsvReport(QWidget* parent, const SaveDialogTexts& dialog,
+                     const std::function<QStringList()>& lines) {
+    ExportTextReport(parent, dialog, ReportEncoding::System, lines);
+}
+
+void ExportCalendarReport(QWidget* parent, const SaveDialogTexts& dialog,
+                          const std::function<QStringList()>& lines) {
+    ExportTextReport(parent, dialog, ReportEncoding::Utf8, lines);
 }
 
 } // namespace skyvane

@@ -95,5 +95,8 @@ void ExportHtmlReport(QWidget* parent, const SaveDialogTexts& dialog, const QStr
 // The same for a CSV file of `lines()`, in the system encoding.
 void ExportCsvReport(QWidget* parent, const SaveDialogTexts& dialog,
                      const std::function<QStringList()>& lines);
+// The same for a calendar file of `lines()`, in UTF-8.
+void ExportCalendarReport(QWidget* parent, const SaveDialogTexts& dialog,
+                          const std::function<QStringList()>& lines);
 
 } // namespace skyvane

@@ -16,6 +16,8 @@ QByteArray EncodeLine(const QString& line, ReportEncoding encoding) {
     const QString ended = line + QStringLiteral("\r\n");
     if (encoding == ReportEncoding::Html1252)
         return EncodeWindows1252WithReferences(ended);
+    if (encoding == ReportEncoding::Utf8)
+        return ended.toUtf8();
     QStringEncoder encoder(QStringConverter::System);
     return encoder.encode(ended);
 }

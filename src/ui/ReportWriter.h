@@ -22,6 +22,8 @@ enum class ReportEncoding {
     Html1252,
     // The user's system encoding (UTF-8 here), for CSV files.
     System,
+    // UTF-8 whatever the system uses, as calendar files must be.
+    Utf8,
 };
 
 // One report file, written line by line with CR LF after every line. The file appears under
