@@ -48,6 +48,7 @@ public:
     void Close1Click();
     void ExporttoCSV1Click();
     void ExporttoICS1Click();
+    QAction* ExportCalendar() const { return ExporttoICS1; }
     // The calendar of the table's outages, one event a row (OutageCalendarLines).
     QStringList CalendarLines(const QDateTime& stamp) const;
     void ExporttoHTML1Click();

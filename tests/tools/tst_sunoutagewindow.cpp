@@ -295,6 +295,16 @@ private slots:
         QVERIFY(html.contains("<td class=\"value0\">Spring 2000, C-Band</td>"));
         QCOMPARE(html.count("<tr class=\"i0\">"), 3);
         QCOMPARE(html.count("<tr class=\"i1\">"), 2);
+        // The calendar: UTF-8 with CR LF, one event a table row, named after satellite and site.
+        path = dir.filePath(QStringLiteral("outage.ics"));
+        window.ExportCalendar()->trigger();
+        QFile ics(path);
+        QVERIFY(ics.open(QIODevice::ReadOnly));
+        const QByteArray calendar = ics.readAll();
+        QVERIFY(calendar.startsWith("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"));
+        QCOMPARE(calendar.count("BEGIN:VEVENT"), 5);
+        QVERIFY2(calendar.contains("SUMMARY:Sun outage: Astra 1C\\, 19.2\xc2\xb0 E from 47.16"),
+                 calendar.constData());
     }
 
     void exportsMatchTheGoldenFiles_data() {
