@@ -67,7 +67,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, so invisible to shlibdeps: the Wayland platform plugin, and the SQLite
 # driver the help engine keeps its collection in.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-wayland, libqt6sql6-sqlite")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-wayland, libqt6sql6-sqlite, tzdata")
 # The toolkit's own dialogs (file, print, message boxes) in the user's language.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/SkyvaneDropLdconfig.cmake)

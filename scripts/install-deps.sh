@@ -10,7 +10,7 @@ packages=(
   libgif-dev libsqlite3-dev sqlite3 libicu-dev zlib1g-dev
   clang clang-format libclang-rt-14-dev libbenchmark-dev
   xvfb xauth imagemagick poppler-utils fonts-dejavu-core
-  iso-codes xplanet-images locales
+  iso-codes xplanet-images locales tzdata
   qt6-wayland file dpkg-dev desktop-file-utils appstream lintian librsvg2-bin xdotool
 )
 

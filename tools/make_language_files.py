@@ -129,6 +129,10 @@ SECTIONS = [
          "Naptár (*.ics)|*.ics|Minden fájl (*.*)|*.*"),
         (36, "Sun outage: %s from %s", "Sonnenstörung: %s von %s aus", "Napzavar: %s, innen: %s"),
         (37, "Sun outage in %s minutes", "Sonnenstörung in %s Minuten", "Napzavar %s perc múlva"),
+        (38, "Times in", "Zeiten in", "Időpontok"),
+        (39, "GMT", "GMT", "GMT"),
+        (40, "the site's local time", "Ortszeit des Standorts", "a helyszín helyi idejében"),
+        (41, "Local time", "Ortszeit", "Helyi idő"),
     ]),
     ("frmLocations", [
         (1, "Location database", "Ortsdatenbank", "Helyszín-adatbázis"),

@@ -1,15 +1,25 @@
 #include "OutageTableModel.h"
 
 #include "SatelliteTableModel.h"
+#include "SiteTimeZone.h"
 
 namespace skyvane {
 
 namespace {
 
-QString CellText(const OutageRow& row, int column) {
+// "12:41:23–12:47:13 (+01:00)": the offset of the day, so days either side of a change of
+// daylight saving time read differently.
+QString LocalTimeText(const OutageRow& row, const QTimeZone& zone) {
+    return LocalClockText(row.Start, zone) + QChar(0x2013) + LocalClockText(row.End, zone) +
+           QStringLiteral(" (") + UtcOffsetText(row.Start, zone) + QLatin1Char(')');
+}
+
+QString CellText(const OutageRow& row, int column, const QTimeZone& zone) {
+    if (column == OutageTableModel::LocalTime)
+        return zone.isValid() ? LocalTimeText(row, zone) : QString();
     const OutageRowTexts texts = FormatOutageRow(row);
     const QString cells[] = {texts.Date, texts.Start, texts.End, texts.Duration};
-    return column >= 0 && column < OutageTableModel::ColumnCount ? cells[column] : QString();
+    return column >= 0 && column < OutageTableModel::LocalTime ? cells[column] : QString();
 }
 
 QVariant SortValue(const OutageRow& row, int column) {
@@ -22,6 +32,8 @@ QVariant SortValue(const OutageRow& row, int column) {
         return row.End.time().msecsSinceStartOfDay();
     case OutageTableModel::Duration:
         return qlonglong(row.DurationSeconds);
+    case OutageTableModel::LocalTime:
+        return row.Start.toMSecsSinceEpoch();
     default:
         return {};
     }
@@ -31,7 +43,8 @@ QVariant SortValue(const OutageRow& row, int column) {
 
 OutageTableModel::OutageTableModel(QObject* parent)
     : CaptionedTableModel({QStringLiteral("Predicted Date"), QStringLiteral("Start (GMT)"),
-                           QStringLiteral("End (GMT)"), QStringLiteral("Duration")},
+                           QStringLiteral("End (GMT)"), QStringLiteral("Duration"),
+                           QStringLiteral("Local time")},
                           parent) {}
 
 void OutageTableModel::setRows(std::vector<OutageRow> rows) {
@@ -40,12 +53,35 @@ void OutageTableModel::setRows(std::vector<OutageRow> rows) {
     endResetModel();
 }
 
+void OutageTableModel::setLocalZone(const QTimeZone& zone) {
+    const bool had = m_zone.isValid();
+    if (had && zone.isValid()) {
+        m_zone = zone;
+        if (!m_rows.empty())
+            emit dataChanged(index(0, LocalTime), index(rowCount() - 1, LocalTime));
+        return;
+    }
+    if (had == zone.isValid())
+        return;
+    if (zone.isValid())
+        beginInsertColumns({}, LocalTime, LocalTime);
+    else
+        beginRemoveColumns({}, LocalTime, LocalTime);
+    m_zone = zone;
+    if (zone.isValid())
+        endInsertColumns();
+    else
+        endRemoveColumns();
+}
+
 int OutageTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
 }
 
 int OutageTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : ColumnCount;
+    if (parent.isValid())
+        return 0;
+    return m_zone.isValid() ? ColumnCount : LocalTime;
 }
 
 QVariant OutageTableModel::data(const QModelIndex& index, int role) const {
@@ -54,7 +90,7 @@ QVariant OutageTableModel::data(const QModelIndex& index, int role) const {
     const OutageRow& row = m_rows[static_cast<size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-        return CellText(row, index.column());
+        return CellText(row, index.column(), m_zone);
     case kSortRole:
         return SortValue(row, index.column());
     default:

@@ -3,6 +3,8 @@
 #include "CaptionedTableModel.h"
 #include "SunOutage.h"
 
+#include <QTimeZone>
+
 #include <vector>
 
 namespace skyvane {
@@ -15,13 +17,18 @@ class OutageTableModel : public CaptionedTableModel {
     Q_OBJECT
 
 public:
-    enum Column { PredictedDate, StartGMT, EndGMT, Duration, ColumnCount };
+    // LocalTime, start and end in the site's zone with its offset that day, is there only
+    // while a zone is set; without it the table and its reports have the first four columns.
+    enum Column { PredictedDate, StartGMT, EndGMT, Duration, LocalTime, ColumnCount };
 
     explicit OutageTableModel(QObject* parent = nullptr);
 
     // Replaces every row (a reset, so views drop their selection).
     void setRows(std::vector<OutageRow> rows);
     const std::vector<OutageRow>& rows() const { return m_rows; }
+    // The zone of the local-time column; an invalid zone removes the column.
+    void setLocalZone(const QTimeZone& zone);
+    const QTimeZone& localZone() const { return m_zone; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -29,6 +36,7 @@ public:
 
 private:
     std::vector<OutageRow> m_rows;
+    QTimeZone m_zone;
 };
 
 } // namespace skyvane

@@ -16,11 +16,16 @@
 #include "ReportWriter.h"
 #include "SatelliteTableModel.h"
 #include "SaveDialogSettings.h"
+#include "SiteTimeZone.h"
 #include "WindowPlacement.h"
 
 #include <QAction>
+#include <QButtonGroup>
+#include <QComboBox>
 #include <QDate>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QTimeZone>
 
 #include <exception>
 
@@ -55,6 +60,7 @@ TfrmSunOutage::TfrmSunOutage(QWidget* owner, const ToolWindowLink& link)
     new WindowPlacement(this, QStringLiteral("frmSunOutage"));
     Panel6->setHeadingText(QStringLiteral("Sun Outage"));
     SetUpGrid();
+    SetUpTimeChoice();
     StatusBar1->addWidget(lblSearchCutShort);
     m_tracking = new QLabel(StatusBar1);
     m_tracking->setObjectName(QStringLiteral("lblTrackingNeeded"));
@@ -112,8 +118,12 @@ const WindowTranslation& TfrmSunOutage::Translation() {
             {35, "SaveDialogICS", "Filter", "Calendar (*.ics)|*.ics|All extensions (*.*)|*.*"},
             {36, "CalendarTexts", "Summary", "Sun outage: %s from %s"},
             {37, "CalendarTexts", "Alarm", "Sun outage in %s minutes"},
+            {38, "lblTimes", "Caption", "Times in"},
+            {39, "rbGmt", "Caption", "GMT"},
+            {40, "rbLocal", "Caption", "the site's local time"},
+            {41, "colLocalTime", "Header.Caption", "Local time"},
         },
-        {"*.Font.Name", "edDiameter.*", "edYear.*", "N1.*"},
+        {"*.Font.Name", "edDiameter.*", "edYear.*", "N1.*", "cbZone.*"},
     };
     return table;
 }
@@ -121,11 +131,52 @@ const WindowTranslation& TfrmSunOutage::Translation() {
 void TfrmSunOutage::SetUpGrid() {
     GridView1->setFrameShape(QFrame::NoFrame);
     GridView1->setSourceModel(m_outages);
-    for (const char* name : {"colPredictedDate", "colStartGMT", "colEndGMT", "colDuration"})
+    for (const char* name :
+         {"colPredictedDate", "colStartGMT", "colEndGMT", "colDuration", "colLocalTime"})
         GridView1->addColumn(TextColumn(name));
     GridView1->verticalHeader()->setDefaultSectionSize(kRowHeight);
     GridView1->setCellColoring(
         [this](int row, int) { return GridView::AlternateRowBrush(row, GridView1->palette()); });
+}
+
+// GMT, as the table has always been, or beside it the site's own clock in a zone the window
+// guesses from the site and the user may correct.
+void TfrmSunOutage::SetUpTimeChoice() {
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(8, 4, 8, 4);
+    lblTimes = new QLabel(TranslatedText(Translation(), 38), this);
+    lblTimes->setObjectName(QStringLiteral("lblTimes"));
+    rbGmt = new QRadioButton(TranslatedText(Translation(), 39), this);
+    rbGmt->setObjectName(QStringLiteral("rbGmt"));
+    rbLocal = new QRadioButton(TranslatedText(Translation(), 40), this);
+    rbLocal->setObjectName(QStringLiteral("rbLocal"));
+    cbZone = new QComboBox(this);
+    cbZone->setObjectName(QStringLiteral("cbZone"));
+    for (const QByteArray& zone : QTimeZone::availableTimeZoneIds())
+        if (zone.contains('/'))
+            cbZone->addItem(QString::fromLatin1(zone));
+    rbGmt->setChecked(true);
+    cbZone->setEnabled(false);
+    auto* times = new QButtonGroup(this);
+    times->addButton(rbGmt);
+    times->addButton(rbLocal);
+    for (QWidget* control : std::initializer_list<QWidget*>{lblTimes, rbGmt, rbLocal, cbZone})
+        row->addWidget(control);
+    row->addStretch();
+    outageLayout->insertLayout(outageLayout->indexOf(GridView1), row);
+    connect(rbLocal, &QRadioButton::toggled, this, &TfrmSunOutage::ShowTimes);
+    connect(cbZone, &QComboBox::currentTextChanged, this, &TfrmSunOutage::ShowTimes);
+}
+
+void TfrmSunOutage::ShowTimes() {
+    cbZone->setEnabled(rbLocal->isChecked());
+    const QTimeZone zone =
+        rbLocal->isChecked() ? QTimeZone(cbZone->currentText().toLatin1()) : QTimeZone();
+    m_outages->setLocalZone(zone);
+    if (GridColumn* local = GridView1->columnByName(QStringLiteral("colLocalTime")))
+        local->setCaptionAfter(zone.isValid()
+                                   ? QStringLiteral(" (") + cbZone->currentText() + QLatin1Char(')')
+                                   : QString());
 }
 
 void TfrmSunOutage::ConnectHandlers() {
@@ -163,9 +214,14 @@ void TfrmSunOutage::FormCreate() {
 
 void TfrmSunOutage::SetSatellite(const SatelliteRecord& satellite) {
     m_predictor.Satellite = satellite;
-    if (satellite)
+    if (satellite) {
         m_siteTaken = RecordSiteFacts(m_link.currentSite(), satellite->SiteLatitude,
                                       satellite->SiteLongitude);
+        const QString zone =
+            QString::fromLatin1(NearestTimeZone(satellite->SiteLatitude, satellite->SiteLongitude));
+        if (const int found = cbZone->findText(zone); found >= 0)
+            cbZone->setCurrentIndex(found);
+    }
     UpdateCaption();
     RefreshTable();
 }

@@ -10,7 +10,9 @@
 #include <QMainWindow>
 #include <QStringList>
 
+class QComboBox;
 class QLabel;
+class QRadioButton;
 
 namespace skyvane {
 
@@ -64,6 +66,8 @@ private:
     void UpdateCaption();
     void ShowRows();
     void ShowTrackingNote();
+    void SetUpTimeChoice();
+    void ShowTimes();
     QString SeasonAndBandText() const;
     // The site the table was predicted for, as the reports name it.
     SiteReportInputs ReportSite() const;
@@ -78,6 +82,14 @@ private:
     SaveDialogSettings* SaveDialogCSV = nullptr;
     SaveDialogSettings* SaveDialogICS = nullptr;
     QAction* ExporttoICS1 = nullptr;
+
+public:
+    QLabel* lblTimes = nullptr;
+    QRadioButton* rbGmt = nullptr;
+    QRadioButton* rbLocal = nullptr;
+    QComboBox* cbZone = nullptr;
+
+private:
     SaveDialogSettings* SaveDialogHTML = nullptr;
 };
 

@@ -1,5 +1,6 @@
 #include "OutageTableModel.h"
 #include "SatelliteTableModel.h"
+#include "SiteTimeZone.h"
 
 #include <QSortFilterProxyModel>
 #include <QtTest>
@@ -53,6 +54,38 @@ private slots:
         for (int r = 0; r < sorted.rowCount(); ++r)
             actual << sorted.mapToSource(sorted.index(r, 0)).row();
         QCOMPARE(actual, order);
+    }
+
+    // The zone guessed for the site, and the local clock with the offset of each row's day.
+    void localTimeOfTheSite_data() {
+        QTest::addColumn<double>("latitude");
+        QTest::addColumn<double>("longitude"); // West positive
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("Budapest, either side of 2026-03-29")
+            << 47.50 << -19.04 << "Europe/Budapest"
+            << QStringList{"11:41:00\u201311:49:12 (+01:00)", "12:40:00\u201312:48:30 (+02:00)"};
+        QTest::newRow("Sydney, daylight saving until 2026-04-05")
+            << -33.87 << -151.21 << "Australia/Sydney"
+            << QStringList{"21:41:00\u201321:49:12 (+11:00)", "21:40:00\u201321:48:30 (+11:00)"};
+    }
+    void localTimeOfTheSite() {
+        QFETCH(double, latitude);
+        QFETCH(double, longitude);
+        QFETCH(QString, zone);
+        QFETCH(QStringList, texts);
+        QCOMPARE(QString::fromLatin1(NearestTimeZone(latitude, longitude)), zone);
+        OutageTableModel model;
+        model.setRows({Row("2026-03-28", "10:41:00", 492), Row("2026-03-30", "10:40:00", 510)});
+        QCOMPARE(model.columnCount(), 4);
+        model.setLocalZone(QTimeZone(zone.toLatin1()));
+        QCOMPARE(model.columnCount(), 5);
+        QStringList shown;
+        for (int row = 0; row < model.rowCount(); ++row)
+            shown << model.index(row, OutageTableModel::LocalTime).data().toString();
+        QCOMPARE(shown, texts);
+        model.setLocalZone({});
+        QCOMPARE(model.columnCount(), 4);
     }
 };
 
