@@ -48,18 +48,29 @@ QString DefaultZoneTable() {
     return QStringLiteral("/usr/share/zoneinfo/zone1970.tab");
 }
 
-QByteArray NearestTimeZone(double latitude, double longitude, const QString& zoneTable) {
+QByteArray NearestTimeZone(double latitude, double longitude, const QString& countryCode,
+                           const QString& zoneTable) {
     // A table of a few hundred lines; anything far larger is no zone table.
     const std::optional<QByteArray> bytes = ReadRegularFile(zoneTable, 1 << 20);
     if (!bytes)
         return {};
     QByteArray nearest;
     double best = std::numeric_limits<double>::infinity();
-    for (const QString& line : SplitTextLines(QString::fromUtf8(*bytes))) {
+    const QStringList lines = SplitTextLines(QString::fromUtf8(*bytes));
+    // A country the table does not list restricts nothing.
+    const bool known =
+        !countryCode.isEmpty() && std::any_of(lines.begin(), lines.end(), [&](const QString& line) {
+            return line.section(QLatin1Char('\t'), 0, 0)
+                .split(QLatin1Char(','))
+                .contains(countryCode);
+        });
+    for (const QString& line : lines) {
         if (line.startsWith(QLatin1Char('#')))
             continue;
         const QStringList fields = line.split(QLatin1Char('\t'));
         if (fields.size() < 3)
+            continue;
+        if (known && !fields[0].split(QLatin1Char(',')).contains(countryCode))
             continue;
         const QString& place = fields[1];
         const qsizetype split = place.indexOf(QRegularExpression(QStringLiteral("[+-]")), 1);

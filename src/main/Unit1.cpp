@@ -733,6 +733,9 @@ ToolWindowLink TfrmMain::ToolLink() {
     link.siteCaptions = &TfrmMain::SiteReportCaptions;
     link.sunOutage = m_session->sunOutageOptions();
     link.records = [this] { return m_session->records(); };
+    link.countryAt = [this](double latitude, double longitude) {
+        return m_towns ? m_towns->NearestCountryCode(latitude, longitude) : QString();
+    };
     return link;
 }
 

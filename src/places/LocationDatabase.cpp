@@ -470,4 +470,22 @@ QString LocationDatabase::GetTownName(double latitude, double longitude) {
     return town;
 }
 
+QString LocationDatabase::NearestCountryCode(double latitude, double longitude) {
+    if (!m_db.isOpen() || !std::isfinite(latitude) || !std::isfinite(longitude))
+        return {};
+    StartQuery();
+    SqliteStatement nearest = m_db.prepare(QStringLiteral(
+        "select c.code from location l join country c on c.id = l.idcountry "
+        "where l.lat between ?1 - 3 and ?1 + 3 and l.long between ?2 - 4 and ?2 + 4 "
+        "order by (l.lat - ?1) * (l.lat - ?1) + (l.long - ?2) * (l.long - ?2) * ?3 limit 1"));
+    if (!nearest.isValid())
+        return {};
+    const double shrink = std::cos(latitude * 3.14159265358979 / 180.0);
+    nearest.bindDouble(1, latitude);
+    nearest.bindDouble(2, longitude);
+    nearest.bindDouble(3, shrink * shrink);
+    return nearest.step() == SqliteStatement::StepResult::Row ? nearest.columnText(0, 2)
+                                                              : QString();
+}
+
 } // namespace skyvane

@@ -135,6 +135,9 @@ public:
     // none does or the database is not open.
     // latitude: degrees, North positive; longitude: degrees, West positive.
     QString GetTownName(double latitude, double longitude);
+    // The ISO code of the country of the town nearest the site within a few degrees; empty when
+    // there is none or the database has no codes.
+    QString NearestCountryCode(double latitude, double longitude);
 
 private:
     SqliteStatement PrepareTownLookup();

@@ -48,6 +48,12 @@ bool SqliteStatement::bindInt64(int index, qint64 value) {
     return sqlite3_bind_int64(m_statement, index, value) == SQLITE_OK;
 }
 
+bool SqliteStatement::bindDouble(int index, double value) {
+    if (!m_statement)
+        return false;
+    return sqlite3_bind_double(m_statement, index, value) == SQLITE_OK;
+}
+
 SqliteStatement::StepResult SqliteStatement::step() {
     if (!m_statement)
         return StepResult::Error;

@@ -28,6 +28,7 @@ public:
     // Parameter indexes start at 1, as in SQL's "?1".
     bool bindText(int index, const QString& text);
     bool bindInt64(int index, qint64 value);
+    bool bindDouble(int index, double value);
 
     StepResult step();
     // Back to before the first step, bindings kept, for running the statement again.

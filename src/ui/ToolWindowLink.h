@@ -20,6 +20,9 @@ struct ToolWindowLink {
     std::function<SiteCaptions()> siteCaptions;
     // The session's shared sun outage options; null when there is no main window.
     SunOutageOptions* sunOutage = nullptr;
+    // The ISO code of the country a site lies in (latitude North, longitude West positive), as
+    // the town database knows it; empty when it does not.
+    std::function<QString(double, double)> countryAt;
     // The satellites of the main window's list now; none without a main window.
     std::function<std::vector<SatelliteRecord>()> records;
 

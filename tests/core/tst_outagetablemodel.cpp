@@ -60,21 +60,30 @@ private slots:
     void localTimeOfTheSite_data() {
         QTest::addColumn<double>("latitude");
         QTest::addColumn<double>("longitude"); // West positive
+        QTest::addColumn<QString>("country");
         QTest::addColumn<QString>("zone");
         QTest::addColumn<QStringList>("texts");
         QTest::newRow("Budapest, either side of 2026-03-29")
-            << 47.50 << -19.04 << "Europe/Budapest"
+            << 47.50 << -19.04 << ""
+            << "Europe/Budapest"
             << QStringList{"11:41:00\u201311:49:12 (+01:00)", "12:40:00\u201312:48:30 (+02:00)"};
         QTest::newRow("Sydney, daylight saving until 2026-04-05")
-            << -33.87 << -151.21 << "Australia/Sydney"
+            << -33.87 << -151.21 << ""
+            << "Australia/Sydney"
             << QStringList{"21:41:00\u201321:49:12 (+11:00)", "21:40:00\u201321:48:30 (+11:00)"};
+        // Nearer Vienna than Budapest, but in Hungary.
+        QTest::newRow("Szombathely, by its country")
+            << 47.23 << -16.62 << "HU"
+            << "Europe/Budapest"
+            << QStringList{"11:41:00\u201311:49:12 (+01:00)", "12:40:00\u201312:48:30 (+02:00)"};
     }
     void localTimeOfTheSite() {
         QFETCH(double, latitude);
         QFETCH(double, longitude);
+        QFETCH(QString, country);
         QFETCH(QString, zone);
         QFETCH(QStringList, texts);
-        QCOMPARE(QString::fromLatin1(NearestTimeZone(latitude, longitude)), zone);
+        QCOMPARE(QString::fromLatin1(NearestTimeZone(latitude, longitude, country)), zone);
         OutageTableModel model;
         model.setRows({Row("2026-03-28", "10:41:00", 492), Row("2026-03-30", "10:40:00", 510)});
         QCOMPARE(model.columnCount(), 4);

@@ -420,6 +420,9 @@ void TestLocationDatabase::builtDatabaseKnowsWellKnownTowns() {
     // Berlin: 52.52437 N, 13.41053 E, stored West positive.
     QCOMPARE(db.GetTownName(52.52, -13.41), QString("Berlin"));
     QVERIFY(db.Towns().size() > 100000);
+    // Szombathely, near the Austrian border; the open sea has no country.
+    QCOMPARE(db.NearestCountryCode(47.23, -16.62), QString("HU"));
+    QCOMPARE(db.NearestCountryCode(-40.0, 30.0), QString());
 }
 
 void TestLocationDatabase::builtDatabaseFindsFoldedAndAlternateNames_data() {

@@ -266,7 +266,7 @@ void TestSatDetail::exportWritesPageAndPictures() {
     site.facts.longitudeText = QStringLiteral("16.16");
     TfrmSatDetail window(
         nullptr,
-        ToolWindowLink{[&] { return site.facts; }, [&] { return site.captions; }, nullptr, {}});
+        ToolWindowLink{[&] { return site.facts; }, [&] { return site.captions; }, nullptr, {}, {}});
     window.SetSatellite(Record(-13.0, 47.16, -16.16));
     site.facts.longitudeText = QStringLiteral("3"); // typed after the window was opened
     site.facts.longitudeWest = true;
@@ -306,7 +306,7 @@ void TestSatDetail::reportKeepsTheSiteOfItsRecord() {
     site.facts.declinationText = QStringLiteral("4.52° E");
     TfrmSatDetail window(
         nullptr,
-        ToolWindowLink{[&] { return site.facts; }, [&] { return site.captions; }, nullptr, {}});
+        ToolWindowLink{[&] { return site.facts; }, [&] { return site.captions; }, nullptr, {}, {}});
     window.SetSatellite(Record(-13.0, 47.16, -16.16));
     site.facts.latitudeText = QStringLiteral("10");
     site.facts.latitudeNorth = false;

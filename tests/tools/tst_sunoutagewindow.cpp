@@ -69,7 +69,7 @@ private:
         settings.setDiameter(diameter);
     }
     ToolWindowLink Link() {
-        return {[this] { return site.facts; }, [this] { return site.captions; }, &settings, {}};
+        return {[this] { return site.facts; }, [this] { return site.captions; }, &settings, {}, {}};
     }
 
 private slots:
