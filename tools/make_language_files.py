@@ -271,6 +271,10 @@ CATALOGUE_ENTRIES = [
      "A pályaelemek %s naposak: a műholdak azóta elmozdultak, a ferde pályájúak messzire. "
      "Mégis használja őket?"),
     (102, "&Use them", "&Verwenden", "&Használat"),
+    (103, "&Geodetic precision", "&Geodätische Genauigkeit", "&Geodéziai pontosság"),
+    (104, "Look angles: WGS84 ellipsoid, with refraction",
+     "Blickwinkel: WGS84-Ellipsoid, mit Refraktion",
+     "Rálátási szögek: WGS84 ellipszoid, refrakcióval"),
 ]
 for _section, _entries in SECTIONS:
     if _section == "frmMain":

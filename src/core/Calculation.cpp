@@ -29,9 +29,15 @@ double WrapToCircle(double degrees) {
 } // namespace
 
 void ComputeLookAngles(TSatelliteData& record, double latitude, double longitude,
-                       std::optional<double> declination) {
-    record.Elevation = CalcElevation(record.Position, latitude, longitude);
-    record.Azimuth = CalcAzimuth(record.Position, latitude, longitude);
+                       std::optional<double> declination, LookModel model) {
+    if (model == LookModel::Geodetic) {
+        const LookAngles look = GeodeticLookAngles(record.Position, latitude, longitude);
+        record.Elevation = look.elevation;
+        record.Azimuth = look.azimuth;
+    } else {
+        record.Elevation = CalcElevation(record.Position, latitude, longitude);
+        record.Azimuth = CalcAzimuth(record.Position, latitude, longitude);
+    }
     if (declination)
         record.Azimuth = WrapToCircle(record.Azimuth + *declination);
     record.Skew = CalcSkew(record.Position, latitude, longitude);
@@ -40,7 +46,8 @@ void ComputeLookAngles(TSatelliteData& record, double latitude, double longitude
 }
 
 CalculationResult CalculateVisibleSatellites(const QStringList& lines, double latitude,
-                                             double longitude, std::optional<double> declination) {
+                                             double longitude, std::optional<double> declination,
+                                             LookModel model) {
     CalculationResult result;
     int skipped = 0;
     QString firstReason;
@@ -54,7 +61,7 @@ CalculationResult CalculateVisibleSatellites(const QStringList& lines, double la
             if (IsBlank(line))
                 continue;
             std::unique_ptr<TSatelliteData> record = ParseSatelliteLine(line);
-            ComputeLookAngles(*record, latitude, longitude, declination);
+            ComputeLookAngles(*record, latitude, longitude, declination, model);
             if (IsVisible(record->Elevation))
                 result.visible.push_back(std::move(record));
         } catch (const std::exception& error) {

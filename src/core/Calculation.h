@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LookAngles.h"
 #include "SatelliteData.h"
 
 #include <QString>
@@ -22,12 +23,14 @@ struct CalculationResult {
 // longitude: degrees, West positive. declination (degrees, West positive) is added to every
 // azimuth when given, the sum brought into [0, 360). Blank lines carry no satellite and are
 // skipped.
+// With LookModel::Geodetic the azimuth and elevation are GeodeticLookAngles' (height 0).
 CalculationResult CalculateVisibleSatellites(const QStringList& lines, double latitude,
                                              double longitude,
-                                             std::optional<double> declination = std::nullopt);
+                                             std::optional<double> declination = std::nullopt,
+                                             LookModel model = LookModel::Sphere);
 
 // Fills the look angles of a parsed record for a site (same units as above).
 void ComputeLookAngles(TSatelliteData& record, double latitude, double longitude,
-                       std::optional<double> declination);
+                       std::optional<double> declination, LookModel model = LookModel::Sphere);
 
 } // namespace skyvane

@@ -22,6 +22,26 @@ double CalcAzimuth(double position, double latitude, double longitude);
 // Polarisation skew; for a northern site negative when the satellite is East of the site.
 double CalcSkew(double position, double latitude, double longitude);
 
+// How look angles are computed. Sphere is the program's written model (every table, report and
+// test result of the list); Geodetic puts the site on the WGS84 ellipsoid at a height and adds
+// the atmosphere's refraction, the elevation a dish's inclinometer finds.
+enum class LookModel { Sphere, Geodetic };
+
+struct LookAngles {
+    double azimuth = 0.0;   // degrees from true North, (0, 360]
+    double elevation = 0.0; // degrees, refraction included
+};
+
+// Geodetic look angles: site on WGS84 (height in metres above the ellipsoid), satellite on the
+// geostationary radius, elevation raised by RefractionDegrees.
+LookAngles GeodeticLookAngles(double position, double latitude, double longitude,
+                              double heightMetres = 0.0);
+
+// How much the atmosphere raises a body seen at true elevation `elevation` (degrees), after
+// Saemundsson's formula R = 1.02' / tan(h + 10.3 / (h + 5.11)), standard pressure and
+// temperature. 0 below a degree under the horizon, where the formula no longer holds.
+double RefractionDegrees(double elevation);
+
 // "Theoretically visible": elevation, before any rounding, not below 0.
 bool IsVisible(double elevation);
 

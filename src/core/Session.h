@@ -2,6 +2,7 @@
 
 #include "Catalogue.h"
 #include "CatalogueImport.h"
+#include "LookAngles.h"
 #include "MagneticDeclination.h"
 #include "SatelliteData.h"
 #include "Site.h"
@@ -40,6 +41,9 @@ public:
     // Whether the declination is added to the azimuths; taken at the next calculation.
     bool useDeclination() const { return m_useDeclination; }
     void setUseDeclination(bool use) { m_useDeclination = use; }
+    // The model of the look angles of the next calculations.
+    void setLookModel(LookModel model) { m_lookModel = model; }
+    LookModel lookModel() const { return m_lookModel; }
 
     // Loads the declination library (failures leave it unavailable) and releases it.
     void loadDeclination();
@@ -77,6 +81,7 @@ private:
 
     Site m_site;
     bool m_useDeclination = false;
+    LookModel m_lookModel = LookModel::Sphere;
     MagneticDeclination m_magDec;
     QString m_declinationText = QStringLiteral("-");
     CatalogueReader m_catalogueReader;

@@ -22,6 +22,8 @@ namespace {
 QStringList InformationTableLines(const MainListReportInputs& inputs) {
     QStringList lines{QStringLiteral("<table>")};
     lines << SiteInformationRows(inputs.site);
+    if (!inputs.modelNote.isEmpty())
+        lines << HtmlInfoRow(QStringLiteral("&nbsp;"), HtmlEscape(inputs.modelNote));
     lines << QStringLiteral("</table>");
     return lines;
 }

@@ -22,6 +22,8 @@ namespace skyvane {
 struct MainListReportInputs {
     SiteReportInputs site;
     QString heading; // lblHeading, the report title: "Azimuth & Elevation"
+    // Said below the site when the look angles are not the written model's; empty otherwise.
+    QString modelNote;
 };
 
 // The lines of the list's CSV file. `rows` is the list as shown (the grid's model(): sorted as

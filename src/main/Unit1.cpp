@@ -191,6 +191,9 @@ const WindowTranslation& TfrmMain::Translation() {
             {98, "colMotor", "Header.Caption", "Motor"},
             {99, "mToolsMotor", "Caption", "&Motor"},
             {100, "pmMotor", "Caption", "&Motor"},
+            {103, "mViewGeodetic", "Caption", "&Geodetic precision"},
+            {int(ListEntry::GeodeticModel), "ListTexts", "GeodeticModel",
+             "Look angles: WGS84 ellipsoid, with refraction"},
             {int(ListEntry::PrintDate), "ListTexts", "PrintDate", "Date: %s"},
             {int(ListEntry::PrintCatalogue), "ListTexts", "PrintCatalogue", "Catalogue: %s"},
             {int(ListEntry::TrueAzimuths), "ListTexts", "TrueAzimuths",
@@ -245,6 +248,14 @@ void TfrmMain::SetUpMotorItems() {
     mViewMotor->setCheckable(true);
     mView->addAction(mViewMotor);
     connect(mViewMotor, &QAction::toggled, m_satellites, &SatelliteTableModel::setMotorColumnShown);
+    // Off, every angle is the written spherical model's; on, the ellipsoid's with refraction.
+    mViewGeodetic = NewAction("mViewGeodetic");
+    mViewGeodetic->setCheckable(true);
+    mView->addAction(mViewGeodetic);
+    connect(mViewGeodetic, &QAction::toggled, this, [this](bool on) {
+        m_session->setLookModel(on ? LookModel::Geodetic : LookModel::Sphere);
+        btnGo->click();
+    });
     QAction* tools = NewAction("mToolsMotor");
     mTools->addAction(tools);
     connect(tools, &QAction::triggered, this,
@@ -414,6 +425,7 @@ void TfrmMain::LoadSettings() {
     if (const auto magnetic = m_store->read(settings::kMagneticDeclination))
         cbUseMagDev->setChecked(*magnetic);
     mViewMotor->setChecked(m_store->value(settings::kMotorColumn));
+    mViewGeodetic->setChecked(m_store->value(settings::kGeodeticPrecision));
     // Without a stored choice the user's own language is taken, if there is a translation.
     const auto language = m_store->read(settings::kLanguageId);
     SwitchLanguageQuietly(language ? *language : LanguageForLocale(QLocale()));
@@ -431,6 +443,7 @@ void TfrmMain::SaveSettings() {
     m_store->write(settings::kMagneticDeclination, cbUseMagDev->isChecked());
     m_store->write(settings::kLanguageId, LanguageId());
     m_store->write(settings::kMotorColumn, mViewMotor->isChecked());
+    m_store->write(settings::kGeodeticPrecision, mViewGeodetic->isChecked());
     m_store->sync();
 }
 
@@ -743,6 +756,7 @@ void TfrmMain::mFileExportToHtmlClick() {
     MainListReportInputs inputs;
     inputs.site = SiteReport();
     inputs.heading = Panel6->heading()->text();
+    inputs.modelNote = ModelNote();
     ExportMainListToHtml(this, inputs, *GridView1->model(),
                          DialogTexts(*m_saveDialogHtml, mFileExportToHtml));
 }
@@ -765,7 +779,14 @@ MainListPrintInputs TfrmMain::PrintInputs() {
         << ListText(ListEntry::PrintCatalogue).replace(QLatin1String("%s"), CatalogueDescription());
     inputs.notes << ListText(MagneticAzimuths() ? ListEntry::MagneticAzimuths
                                                 : ListEntry::TrueAzimuths);
+    if (const QString model = ModelNote(); !model.isEmpty())
+        inputs.notes << model;
     return inputs;
+}
+
+QString TfrmMain::ModelNote() {
+    return m_session->lookModel() == LookModel::Geodetic ? ListText(ListEntry::GeodeticModel)
+                                                         : QString();
 }
 
 void TfrmMain::mFilePrintClick() {

@@ -94,6 +94,7 @@ public:
         TrueAzimuths = 93,
         MagneticAzimuths = 94,
         MagneticCaption = 95,
+        GeodeticModel = 104,
     };
 
     // Event handlers, public so tests can drive them as the user would.
@@ -125,7 +126,8 @@ public:
 
     QAction* mFilePrintPreview = nullptr;
     QMenu* mView = nullptr;
-    QAction* mViewMotor = nullptr; // the optional motor column
+    QAction* mViewMotor = nullptr;    // the optional motor column
+    QAction* mViewGeodetic = nullptr; // look angles on the ellipsoid, with refraction
 
     void LoadSettings();
     void SaveSettings();
@@ -152,6 +154,8 @@ private:
     void SetUpPrintPreview();
     void SetUpMotorItems();
     QAction* NewAction(const char* objectName);
+    // What the reports say of the look angles' model: nothing for the written spherical one.
+    QString ModelNote();
     static QString ListText(ListEntry entry);
     // Whether the list's azimuths have the declination added.
     bool MagneticAzimuths() const;

@@ -45,6 +45,8 @@ inline const BoolSetting kMagneticDeclination{"magneticDeclination", false};
 inline const IntSetting kLanguageId{"languageID", 1033};
 // Whether the list shows the motor column.
 inline const BoolSetting kMotorColumn{"motorColumn", false};
+// Whether look angles are computed on the ellipsoid with refraction.
+inline const BoolSetting kGeodeticPrecision{"geodeticPrecision", false};
 
 // The main window's seven values, in the order they are written.
 struct KeyType {

@@ -16,6 +16,8 @@ private slots:
     void angles();
     void equatorNeverDividesByZero();
     void visibilityBoundary();
+    void geodeticLookAngles_data();
+    void geodeticLookAngles();
     void orbitalPositionText_data();
     void orbitalPositionText();
     void builtInCatalogueAtDefaultSite();
@@ -166,6 +168,36 @@ void TestLookAngles::blankAndCommentLinesCarryNoSatellite() {
     const auto result = CalculateVisibleSatellites(lines, 47.16, -16.16);
     QCOMPARE(int(result.visible.size()), 1);
     QCOMPARE(result.catalogueVersion.value_or(QString()), QStringLiteral("= 8"));
+}
+
+// References from tools/make_geodetic_reference.py (the published WGS84 formulas and Bennett's
+// refraction). Longitudes and positions West positive.
+void TestLookAngles::geodeticLookAngles_data() {
+    QTest::addColumn<double>("latitude");
+    QTest::addColumn<double>("longitude");
+    QTest::addColumn<double>("position");
+    QTest::addColumn<double>("azimuth");
+    QTest::addColumn<double>("elevation");
+    QTest::newRow("Szombathely, 19.2 E") << 47.16 << -16.16 << -19.2 << 175.8546 << 35.7656;
+    QTest::newRow("Belfast, 19.2 E") << 54.597 << 5.93 << -19.2 << 150.0643 << 23.7370;
+    QTest::newRow("40 N 75 W, 101 W") << 40.0 << 75.0 << 101.0 << 217.2143 << 36.5792;
+    QTest::newRow("Sydney, 156 E") << -33.87 << -151.21 << -156.0 << 8.5580 << 50.3301;
+    QTest::newRow("Helsinki, 5 E") << 60.17 << -24.94 << -5.0 << 202.7053 << 19.7669;
+}
+
+void TestLookAngles::geodeticLookAngles() {
+    QFETCH(double, latitude);
+    QFETCH(double, longitude);
+    QFETCH(double, position);
+    QFETCH(double, azimuth);
+    QFETCH(double, elevation);
+    const LookAngles look = GeodeticLookAngles(position, latitude, longitude);
+    QVERIFY2(std::fabs(look.azimuth - azimuth) < 0.005, qPrintable(QString::number(look.azimuth)));
+    QVERIFY2(std::fabs(look.elevation - elevation) < 0.005,
+             qPrintable(QString::number(look.elevation, 'f', 4)));
+    // Mid-latitudes: the ellipsoid and the air each raise the satellite a few hundredths.
+    const double raised = look.elevation - CalcElevation(position, latitude, longitude);
+    QVERIFY2(raised > 0.02 && raised < 0.08, qPrintable(QString::number(raised)));
 }
 
 QTEST_GUILESS_MAIN(TestLookAngles)

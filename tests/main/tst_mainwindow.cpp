@@ -78,6 +78,7 @@ private slots:
 
     // The list for the built-in catalogue and the initial site.
     void defaultList();
+    void geodeticPrecisionRaisesAndIsSaid();
     void defaultListRows_data();
     void defaultListRows();
     void belowHorizonNotListed_data();
@@ -231,6 +232,32 @@ void TestMainWindow::defaultList() {
     }
     QVERIFY(!window->RecordAtRow(67));
     QVERIFY(!window->RecordAtRow(-1));
+}
+
+// The option moves every elevation up by the ellipsoid's and the air's few hundredths, says so
+// in the printout, and off again gives the written model's angles.
+void TestMainWindow::geodeticPrecisionRaisesAndIsSaid() {
+    auto window = createWindow();
+    auto* option = window->findChild<QAction*>(QStringLiteral("mViewGeodetic"));
+    QVERIFY(option);
+    const double sphere = window->RecordAtRow(0)->Elevation;
+    const QString name = window->RecordAtRow(0)->Name;
+    const int rows = window->GridView1->gridRowCount();
+    option->setChecked(true);
+    // The air lifts satellites up to half a degree under the horizon into the list.
+    const int added = window->GridView1->gridRowCount() - rows;
+    QVERIFY2(added > 0 && added < 5, qPrintable(QString::number(added)));
+    double raised = 0.0;
+    for (int row = 0; row < window->GridView1->gridRowCount(); ++row)
+        if (window->RecordAtRow(row)->Name == name)
+            raised = window->RecordAtRow(row)->Elevation - sphere;
+    QVERIFY2(raised > 0.02 && raised < 0.5, qPrintable(QString::number(raised)));
+    QVERIFY(window->PrintInputs().notes.contains(
+        QStringLiteral("Look angles: WGS84 ellipsoid, with refraction")));
+    option->setChecked(false);
+    QCOMPARE(window->GridView1->gridRowCount(), rows);
+    QCOMPARE(window->RecordAtRow(0)->Elevation, sphere);
+    QCOMPARE(window->PrintInputs().notes.size(), 3);
 }
 
 void TestMainWindow::defaultListRows_data() {
