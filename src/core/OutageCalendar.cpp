@@ -1,5 +1,7 @@
 #include "OutageCalendar.h"
 
+#include "Constants.h"
+
 #include <QCryptographicHash>
 
 namespace skyvane {
@@ -10,16 +12,6 @@ constexpr int kMaxLineOctets = 75;
 
 QString UtcStamp(const QDateTime& time) {
     return time.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
-}
-
-QString Fill(QString pattern, const QStringList& values) {
-    for (const QString& value : values) {
-        const qsizetype at = pattern.indexOf(QLatin1String("%s"));
-        if (at < 0)
-            break;
-        pattern.replace(at, 2, value);
-    }
-    return pattern;
 }
 
 QString EventUid(const OutageRow& row, const OutageCalendarInputs& inputs) {
@@ -75,7 +67,8 @@ QStringList OutageCalendarLines(const std::vector<OutageRow>& rows,
     QStringList content{QStringLiteral("BEGIN:VCALENDAR"), QStringLiteral("VERSION:2.0"),
                         QStringLiteral("PRODID:-//quor//Skyvane sun outages//EN"),
                         QStringLiteral("CALSCALE:GREGORIAN"), QStringLiteral("METHOD:PUBLISH")};
-    const QString summary = CalendarText(Fill(inputs.summary, {inputs.satellite, inputs.site}));
+    const QString summary =
+        CalendarText(FormatPercentS(inputs.summary, {inputs.satellite, inputs.site}));
     for (const OutageRow& row : rows) {
         content << QStringLiteral("BEGIN:VEVENT") << QStringLiteral("UID:") + EventUid(row, inputs)
                 << QStringLiteral("DTSTAMP:") + UtcStamp(inputs.stamp)
@@ -85,7 +78,8 @@ QStringList OutageCalendarLines(const std::vector<OutageRow>& rows,
         if (inputs.alarmMinutes > 0)
             content << QStringLiteral("BEGIN:VALARM") << QStringLiteral("ACTION:DISPLAY")
                     << QStringLiteral("DESCRIPTION:") +
-                           CalendarText(Fill(inputs.alarm, {QString::number(inputs.alarmMinutes)}))
+                           CalendarText(
+                               FormatPercentS(inputs.alarm, {QString::number(inputs.alarmMinutes)}))
                     << QStringLiteral("TRIGGER:-PT%1M").arg(inputs.alarmMinutes)
                     << QStringLiteral("END:VALARM");
         content << QStringLiteral("END:VEVENT");

@@ -44,16 +44,6 @@ QString Degrees(double value, int decimals = 2) {
     return FormatFixed(value, decimals) + QStringLiteral("\u00b0");
 }
 
-QString Fill(QString text, const QStringList& values) {
-    for (const QString& value : values) {
-        const qsizetype at = text.indexOf(QLatin1String("%s"));
-        if (at < 0)
-            break;
-        text.replace(at, 2, value);
-    }
-    return text;
-}
-
 // The site the window works for, from the main window's texts when no record gives it.
 double SignedCoordinate(const QString& text, bool positive) {
     const double value = StrToFloatDot(text, true);
@@ -256,12 +246,18 @@ void TfrmMotor::BuildWidgets() {
     setCentralWidget(central);
 }
 
-QLabel* TfrmMotor::AddValueRow(QFormLayout* form, const char* captionName, const char* valueName) {
-    auto* caption = new QLabel(form->parentWidget());
-    caption->setObjectName(QLatin1String(captionName));
+// A caption label with its English text from the entry table, which the language then replaces.
+QLabel* TfrmMotor::NewCaption(QWidget* parent, const char* objectName) {
+    auto* caption = new QLabel(parent);
+    caption->setObjectName(QLatin1String(objectName));
     for (const TranslationEntry& entry : Translation().entries)
-        if (qstrcmp(entry.objectName, captionName) == 0)
+        if (qstrcmp(entry.objectName, objectName) == 0)
             caption->setText(QString::fromUtf8(entry.english));
+    return caption;
+}
+
+QLabel* TfrmMotor::AddValueRow(QFormLayout* form, const char* captionName, const char* valueName) {
+    QLabel* caption = NewCaption(form->parentWidget(), captionName);
     auto* value = new QLabel(form->parentWidget());
     value->setObjectName(QLatin1String(valueName));
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -272,11 +268,7 @@ QLabel* TfrmMotor::AddValueRow(QFormLayout* form, const char* captionName, const
 
 QLineEdit* TfrmMotor::AddInputRow(QFormLayout* form, const char* captionName, const char* editName,
                                   const char* unitName) {
-    auto* caption = new QLabel(form->parentWidget());
-    caption->setObjectName(QLatin1String(captionName));
-    for (const TranslationEntry& entry : Translation().entries)
-        if (qstrcmp(entry.objectName, captionName) == 0)
-            caption->setText(QString::fromUtf8(entry.english));
+    QLabel* caption = NewCaption(form->parentWidget(), captionName);
     auto* edit = new QLineEdit(form->parentWidget());
     edit->setObjectName(QLatin1String(editName));
     FitEditTo(edit, FormatFixed(88.88, 2));
@@ -325,11 +317,7 @@ QWidget* TfrmMotor::BuildSatelliteBox() {
     box->setObjectName(QStringLiteral("grpSatellite"));
     auto* form = new QFormLayout(box);
     const auto addCombo = [&](const char* captionName, const char* comboName) {
-        auto* caption = new QLabel(box);
-        caption->setObjectName(QLatin1String(captionName));
-        for (const TranslationEntry& entry : Translation().entries)
-            if (qstrcmp(entry.objectName, captionName) == 0)
-                caption->setText(QString::fromUtf8(entry.english));
+        QLabel* caption = NewCaption(box, captionName);
         auto* combo = new QComboBox(box);
         combo->setObjectName(QLatin1String(comboName));
         combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -394,8 +382,8 @@ SatelliteRecord TfrmMotor::ChosenRecord(const QComboBox* box) const {
 void TfrmMotor::UpdateHeading() {
     const SatelliteRecord chosen = ChosenRecord(cbSatellite);
     const QString heading =
-        chosen ? Fill(Text(kHeadingText),
-                      {chosen->Name.trimmed(), OrbitalPositionText(chosen->Position)})
+        chosen ? FormatPercentS(Text(kHeadingText),
+                                {chosen->Name.trimmed(), OrbitalPositionText(chosen->Position)})
                : Text(3);
     m_heading->setHeadingText(heading);
     setWindowTitle(heading);
@@ -429,13 +417,13 @@ void TfrmMotor::Recalculate() {
     valDeclination->setText(Degrees(setup.declinationOffset));
     valMeridian->setText(Degrees(setup.meridianElevation));
     valDishScale->setText(Degrees(setup.dishScaleElevation));
-    valModified->setText(Fill(Text(kModifiedText), {Degrees(setup.modifiedCorrection),
-                                                    Degrees(setup.modifiedDeclination)}));
+    valModified->setText(FormatPercentS(Text(kModifiedText), {Degrees(setup.modifiedCorrection),
+                                                              Degrees(setup.modifiedDeclination)}));
     if (arc) {
-        valArc->setText(Fill(Text(kArcText), {OrbitalPositionText(arc->eastmost),
-                                              OrbitalPositionText(arc->westmost)}));
-        valLimits->setText(Fill(Text(kArcText), {MotorAngleText(arc->eastMotorAngle),
-                                                 MotorAngleText(arc->westMotorAngle)}));
+        valArc->setText(FormatPercentS(Text(kArcText), {OrbitalPositionText(arc->eastmost),
+                                                        OrbitalPositionText(arc->westmost)}));
+        valLimits->setText(FormatPercentS(Text(kArcText), {MotorAngleText(arc->eastMotorAngle),
+                                                           MotorAngleText(arc->westMotorAngle)}));
     } else {
         valArc->setText(Text(kNoArcText));
         valLimits->setText(QStringLiteral("-"));
@@ -455,14 +443,15 @@ void TfrmMotor::Recalculate() {
     }
     const double angle = MotorAngleOf(*chosen);
     const bool reachable = chosen->Elevation >= *minElevation;
-    valMotorAngle->setText(reachable ? MotorAngleText(angle)
-                                     : Fill(Text(kOutOfReachText), {MotorAngleText(angle)}));
+    valMotorAngle->setText(reachable
+                               ? MotorAngleText(angle)
+                               : FormatPercentS(Text(kOutOfReachText), {MotorAngleText(angle)}));
     valGotoX->setText(GotoXText(GotoXBytes(angle, southern)));
     if (from) {
         const double start = MotorAngleOf(*from);
-        valSwing->setText(
-            Fill(Text(kSwingText), {FormatFixed(SwingSeconds(start, angle, *speed13), 1),
-                                    FormatFixed(SwingSeconds(start, angle, *speed18), 1)}));
+        valSwing->setText(FormatPercentS(Text(kSwingText),
+                                         {FormatFixed(SwingSeconds(start, angle, *speed13), 1),
+                                          FormatFixed(SwingSeconds(start, angle, *speed18), 1)}));
     } else {
         valSwing->setText(QStringLiteral("-"));
     }

@@ -86,6 +86,7 @@ private:
     QWidget* BuildSetUpBox();
     QWidget* BuildOptionsBox();
     QWidget* BuildSatelliteBox();
+    static QLabel* NewCaption(QWidget* parent, const char* objectName);
     QLabel* AddValueRow(QFormLayout* form, const char* captionName, const char* valueName);
     QLineEdit* AddInputRow(QFormLayout* form, const char* captionName, const char* editName,
                            const char* unitName);
