@@ -3,6 +3,8 @@
 #include <QString>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace skyvane {
 
@@ -23,6 +25,9 @@ struct TSatelliteData {
     double Inclination = 0.0;
     double DailyAzimuthSpan = 0.0;
     double DailyElevationSpan = 0.0;
+    // The day's path as (azimuth, elevation) pairs, degrees: the figure of eight the swing
+    // draws in the sky; empty when the satellite does not move visibly.
+    std::vector<std::pair<double, double>> DailyPath = {};
     bool movesDaily() const { return DailyAzimuthSpan > 0.0 || DailyElevationSpan > 0.0; }
 };
 

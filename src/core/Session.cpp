@@ -94,10 +94,13 @@ void Session::AddDailyMovement() {
         // The day of the epoch: the elements tell the box's size best then; its place follows
         // the listed angles.
         if (elements->inclination > kVisiblyInclinedAbove) {
-            const DailyBox box = BoxOf(DailyTrack(*elements, record->SiteLatitude,
-                                                  record->SiteLongitude, elements->epoch));
+            const std::vector<LookPoint> track =
+                DailyTrack(*elements, record->SiteLatitude, record->SiteLongitude, elements->epoch);
+            const DailyBox box = BoxOf(track);
             moved->DailyAzimuthSpan = box.azimuthSpan();
             moved->DailyElevationSpan = box.elevationSpan();
+            for (const LookPoint& point : track)
+                moved->DailyPath.emplace_back(point.azimuth, point.elevation);
         }
         record = std::move(moved);
     }

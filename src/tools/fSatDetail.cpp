@@ -1,7 +1,5 @@
 #include "fSatDetail.h"
 
-#include "SatelliteTableModel.h"
-
 #include "Constants.h"
 #include "DialogSeam.h"
 #include "GifWriter.h"
@@ -15,6 +13,7 @@
 #include "ReportFrame.h"
 #include "ReportParts.h"
 #include "ReportWriter.h"
+#include "SatelliteTableModel.h"
 #include "SaveDialogSettings.h"
 #include "WindowPlacement.h"
 
@@ -379,16 +378,60 @@ void TfrmSatDetail::SetSatellite(const SatelliteRecord& record) {
     ShowDailyMovement();
 }
 
+namespace {
+
+// The day's figure of eight as seen looking at the satellite: azimuth across (shrunk by the
+// elevation's cosine, as an angle in the sky), elevation up, one scale for both, centred on the
+// middle of its box.
+QImage DailyPathImage(const std::vector<std::pair<double, double>>& path, const QPalette& colours) {
+    constexpr int kSide = 96; // pixels
+    QImage image(kSide, kSide, QImage::Format_ARGB32_Premultiplied);
+    image.fill(colours.color(QPalette::Base));
+    if (path.size() < 2)
+        return image;
+    const double azimuth0 = path.front().first;
+    double left = 0, right = 0, low = path.front().second, high = low;
+    std::vector<QPointF> sky;
+    for (const auto& [azimuth, elevation] : path) {
+        const double across =
+            std::remainder(azimuth - azimuth0, 360.0) * std::cos(DegToRad(elevation));
+        sky.emplace_back(across, elevation);
+        left = std::min(left, across), right = std::max(right, across);
+        low = std::min(low, elevation), high = std::max(high, elevation);
+    }
+    const double span = std::max({right - left, high - low, 1e-6});
+    const double scale = (kSide - 12) / span;
+    const QPointF middle((left + right) / 2.0, (low + high) / 2.0);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(colours.color(QPalette::Mid), 1, Qt::DotLine));
+    painter.drawLine(kSide / 2, 2, kSide / 2, kSide - 2);
+    painter.drawLine(2, kSide / 2, kSide - 2, kSide / 2);
+    QPolygonF line;
+    for (const QPointF& point : sky)
+        line << QPointF(kSide / 2.0 + (point.x() - middle.x()) * scale,
+                        kSide / 2.0 - (point.y() - middle.y()) * scale);
+    painter.setPen(QPen(QColor(0xC0, 0x20, 0x20), 2));
+    painter.drawPolyline(line);
+    return image;
+}
+
+} // namespace
+
 // Only a satellite that swings over the day gets the line, so the others keep their window.
 void TfrmSatDetail::ShowDailyMovement() {
     if (!Satellite || !Satellite->movesDaily())
         return;
     if (!m_dailyMovement) {
+        m_dailyPath = new QLabel(this);
+        m_dailyPath->setObjectName(QStringLiteral("imgDailyPath"));
+        statusBar()->addWidget(m_dailyPath);
         m_dailyMovement = new QLabel(this);
         m_dailyMovement->setObjectName(QStringLiteral("lblDailyMovement"));
         m_dailyMovement->setWordWrap(true);
         statusBar()->addWidget(m_dailyMovement, 1);
     }
+    m_dailyPath->setPixmap(QPixmap::fromImage(DailyPathImage(Satellite->DailyPath, palette())));
     m_dailyMovement->setText(DailyMovementText(*Satellite));
 }
 

@@ -108,6 +108,7 @@ private:
     QMenu* m_popupSave = nullptr;
     QPointer<QLabel> m_popupComponent;
     QLabel* m_dailyMovement = nullptr; // in the status bar, for a satellite that moves daily
+    QLabel* m_dailyPath = nullptr;     // beside it, the day's figure of eight
     SaveDialogSettings* SaveDialog1 = nullptr;
     SaveDialogSettings* SaveDialogHTML = nullptr;
 };

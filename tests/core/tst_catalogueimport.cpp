@@ -458,6 +458,7 @@ void TestCatalogueImport::elementsGoWithTheCatalogue() {
             // 2.5° of inclination seen from mid-latitudes: several degrees up and down a day.
             QVERIFY2(record->DailyElevationSpan > 2.0 && record->DailyElevationSpan < 6.0,
                      qPrintable(QString::number(record->DailyElevationSpan)));
+            QCOMPARE(int(record->DailyPath.size()), 97);
             ++moving;
         } else {
             QVERIFY(!record->movesDaily());

@@ -70,6 +70,7 @@ class TestSatDetail : public QObject {
 
 private slots:
     void cleanup();
+    void dailyPathOnlyForAMovingSatellite();
     void needleTip_data();
     void needleTip();
     void elevationSector_data();
@@ -422,6 +423,36 @@ void TestSatDetail::closeFreesTheWindow() {
     window->Close1->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!window);
+}
+
+// An inclined satellite's window draws the day's figure of eight beside its swing; a station-kept
+// one's window stays as it was.
+void TestSatDetail::dailyPathOnlyForAMovingSatellite() {
+    TSatelliteData moving = *Record(-19.2, 47.16, -16.16);
+    moving.Inclination = 4.4;
+    moving.DailyAzimuthSpan = 4.0;
+    moving.DailyElevationSpan = 8.0;
+    for (int step = 0; step <= 96; ++step) {
+        const double t = step * 2.0 * 3.14159265358979 / 96.0;
+        moving.DailyPath.emplace_back(180.0 + 2.0 * std::sin(2.0 * t), 30.0 + 4.0 * std::sin(t));
+    }
+    TfrmSatDetail window(nullptr, {});
+    window.SetSatellite(std::make_shared<const TSatelliteData>(moving));
+    const auto* path = window.findChild<QLabel*>(QStringLiteral("imgDailyPath"));
+    QVERIFY(path);
+    const QImage image = path->pixmap().toImage();
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            red += image.pixelColor(x, y) == QColor(0xC0, 0x20, 0x20);
+    QVERIFY2(red > 50, qPrintable(QString::number(red))); // a line across the picture
+    QVERIFY(window.findChild<QLabel*>(QStringLiteral("lblDailyMovement"))
+                ->text()
+                .startsWith("Inclined 4.40"));
+
+    TfrmSatDetail still(nullptr, {});
+    still.SetSatellite(Record(-19.2, 47.16, -16.16));
+    QVERIFY(!still.findChild<QLabel*>(QStringLiteral("imgDailyPath")));
 }
 
 QTEST_MAIN(TestSatDetail)
