@@ -27,7 +27,8 @@ int main(int argc, char** argv) {
     auto* frmMain = new skyvane::TfrmMain(nullptr, nullptr, skyvane::ShippedCatalogue::Used);
     frmMain->SetTownDatabase(&towns);
     auto* frmAbout = new skyvane::TfrmAbout(frmMain);
-    frmAbout->SetCatalogueVersionSource([frmMain] { return frmMain->CatalogueDescription(); });
+    frmAbout->SetCatalogueVersionSource(
+        [frmMain] { return frmMain->CatalogueDescriptionWithAge(); });
     frmMain->SetAboutBox(frmAbout);
     auto* frmEarth = new skyvane::TfrmEarth(frmMain, frmMain->session());
     frmMain->SetWorldMap(frmEarth);

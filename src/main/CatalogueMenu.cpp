@@ -163,13 +163,18 @@ QString CatalogueMenu::Description() const {
     return QStringLiteral("%1 (%2)").arg(m_session->catalogueVersion(), SourceName(source));
 }
 
+QString CatalogueMenu::DescriptionWithAge() const {
+    QString text = Description();
+    if (const std::optional<int> age =
+            OldElementsAge(m_session->catalogueElementsEpoch(), QDateTime::currentDateTimeUtc()))
+        text += QStringLiteral("; ") + Text(Entry::OldElements, QString::number(*age));
+    return text;
+}
+
 void CatalogueMenu::ShowSource() {
-    QString text = Text(Entry::StatusText, Description());
     const std::optional<int> age =
         OldElementsAge(m_session->catalogueElementsEpoch(), QDateTime::currentDateTimeUtc());
-    if (age)
-        text += QStringLiteral("; ") + Text(Entry::OldElements, QString::number(*age));
-    m_label->setText(text);
+    m_label->setText(Text(Entry::StatusText, DescriptionWithAge()));
     // Old element sets are told in a warning colour that reads on the window's own.
     QPalette colours = m_window->palette();
     if (age)

@@ -40,6 +40,9 @@ public:
     void ShowSource();
     // For the about box: "20260822 (shipped)", the version alone for the built-in catalogue.
     QString Description() const;
+    // The description, and the age of its element sets when they are old:
+    // "20260301 (your import); element sets 84 days old".
+    QString DescriptionWithAge() const;
 
     // Reads and converts the chosen file off the interface thread, with a progress window whose
     // Cancel drops the result; the user's catalogue is replaced only when the reading ended well.

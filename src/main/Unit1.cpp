@@ -511,6 +511,10 @@ void TfrmMain::ShowTownAtSite() {
     m_townLabel->setText(TownAtSite());
 }
 
+QString TfrmMain::CatalogueDescriptionWithAge() const {
+    return m_catalogueMenu->DescriptionWithAge();
+}
+
 QString TfrmMain::CatalogueDescription() const {
     return m_catalogueMenu->Description();
 }

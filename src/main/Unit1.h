@@ -55,6 +55,8 @@ public:
     QString CatalogueVersion() const { return m_session->catalogueVersion(); }
     // The version and, unless it is the built-in one, which catalogue the list comes from.
     QString CatalogueDescription() const;
+    // With the element sets' age when they are old, as the about box gives it.
+    QString CatalogueDescriptionWithAge() const;
     bool StartingUp() const { return m_startingUp; }
     // Whether the help file was found and opened at start-up.
     bool HelpAvailable() const { return m_help != nullptr; }

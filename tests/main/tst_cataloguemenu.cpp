@@ -325,6 +325,9 @@ void TestCatalogueMenu::oldElementsAreSaid() {
         qPrintable(said.first()));
     QVERIFY2(label->text().endsWith(QStringLiteral("(your import); element sets 84 days old")),
              qPrintable(label->text()));
+    // The about box says it as the status bar does.
+    QVERIFY(window->CatalogueDescriptionWithAge().endsWith(
+        QStringLiteral("(your import); element sets 84 days old")));
     // Elements of last week are not old.
     QVERIFY(!importFile(OmmJsonOfAge(7)).isEmpty());
     QCOMPARE(runImport(*window), {QStringLiteral("1 positions imported into your catalogue.")});
@@ -439,7 +442,7 @@ void TestCatalogueMenu::aboutBoxShowsCatalogue() {
             item->trigger();
     TfrmAbout about(window.get());
     TfrmMain* main = window.get();
-    about.SetCatalogueVersionSource([main] { return main->CatalogueDescription(); });
+    about.SetCatalogueVersionSource([main] { return main->CatalogueDescriptionWithAge(); });
     about.show();
     QCOMPARE(about.lblSatposV->text(), shown);
     const int needed = about.lblSatposV->fontMetrics().horizontalAdvance(shown);
