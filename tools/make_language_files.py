@@ -272,9 +272,13 @@ CATALOGUE_ENTRIES = [
      "Mégis használja őket?"),
     (102, "&Use them", "&Verwenden", "&Használat"),
     (103, "&Geodetic precision", "&Geodätische Genauigkeit", "&Geodéziai pontosság"),
-    (104, "Look angles: WGS84 ellipsoid, with refraction",
-     "Blickwinkel: WGS84-Ellipsoid, mit Refraktion",
-     "Rálátási szögek: WGS84 ellipszoid, refrakcióval"),
+    (104, "Look angles: WGS84 ellipsoid, site %s m above it, with refraction",
+     "Blickwinkel: WGS84-Ellipsoid, Standort %s m darüber, mit Refraktion",
+     "Rálátási szögek: WGS84 ellipszoid, a helyszín %s m-rel felette, refrakcióval"),
+    (105, "Site &height ...", "Standort&höhe ...", "A helyszín &magassága ..."),
+    (106, "Height of the site above the WGS84 ellipsoid, in metres:",
+     "Höhe des Standorts über dem WGS84-Ellipsoid, in Metern:",
+     "A helyszín magassága a WGS84 ellipszoid felett, méterben:"),
 ]
 for _section, _entries in SECTIONS:
     if _section == "frmMain":

@@ -29,9 +29,10 @@ double WrapToCircle(double degrees) {
 } // namespace
 
 void ComputeLookAngles(TSatelliteData& record, double latitude, double longitude,
-                       std::optional<double> declination, LookModel model) {
+                       std::optional<double> declination, LookModel model, double heightMetres) {
     if (model == LookModel::Geodetic) {
-        const LookAngles look = GeodeticLookAngles(record.Position, latitude, longitude);
+        const LookAngles look =
+            GeodeticLookAngles(record.Position, latitude, longitude, heightMetres);
         record.Elevation = look.elevation;
         record.Azimuth = look.azimuth;
     } else {
@@ -47,7 +48,7 @@ void ComputeLookAngles(TSatelliteData& record, double latitude, double longitude
 
 CalculationResult CalculateVisibleSatellites(const QStringList& lines, double latitude,
                                              double longitude, std::optional<double> declination,
-                                             LookModel model) {
+                                             LookModel model, double heightMetres) {
     CalculationResult result;
     int skipped = 0;
     QString firstReason;
@@ -61,7 +62,7 @@ CalculationResult CalculateVisibleSatellites(const QStringList& lines, double la
             if (IsBlank(line))
                 continue;
             std::unique_ptr<TSatelliteData> record = ParseSatelliteLine(line);
-            ComputeLookAngles(*record, latitude, longitude, declination, model);
+            ComputeLookAngles(*record, latitude, longitude, declination, model, heightMetres);
             if (IsVisible(record->Elevation))
                 result.visible.push_back(std::move(record));
         } catch (const std::exception& error) {

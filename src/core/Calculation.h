@@ -23,14 +23,17 @@ struct CalculationResult {
 // longitude: degrees, West positive. declination (degrees, West positive) is added to every
 // azimuth when given, the sum brought into [0, 360). Blank lines carry no satellite and are
 // skipped.
-// With LookModel::Geodetic the azimuth and elevation are GeodeticLookAngles' (height 0).
+// With LookModel::Geodetic the azimuth and elevation are GeodeticLookAngles' for the site at
+// `heightMetres` above the ellipsoid; the spherical model has no height.
 CalculationResult CalculateVisibleSatellites(const QStringList& lines, double latitude,
                                              double longitude,
                                              std::optional<double> declination = std::nullopt,
-                                             LookModel model = LookModel::Sphere);
+                                             LookModel model = LookModel::Sphere,
+                                             double heightMetres = 0.0);
 
 // Fills the look angles of a parsed record for a site (same units as above).
 void ComputeLookAngles(TSatelliteData& record, double latitude, double longitude,
-                       std::optional<double> declination, LookModel model = LookModel::Sphere);
+                       std::optional<double> declination, LookModel model = LookModel::Sphere,
+                       double heightMetres = 0.0);
 
 } // namespace skyvane

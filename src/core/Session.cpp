@@ -55,8 +55,8 @@ void Session::recalculate() {
                 declination = d;
         }
         m_records.clear();
-        CalculationResult result = CalculateVisibleSatellites(m_catalogueLines, latitude, longitude,
-                                                              declination, m_lookModel);
+        CalculationResult result = CalculateVisibleSatellites(
+            m_catalogueLines, latitude, longitude, declination, m_lookModel, m_siteHeight);
         if (result.catalogueVersion)
             m_catalogueVersion = *result.catalogueVersion;
         m_records = std::move(result.visible);

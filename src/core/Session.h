@@ -44,6 +44,9 @@ public:
     // The model of the look angles of the next calculations.
     void setLookModel(LookModel model) { m_lookModel = model; }
     LookModel lookModel() const { return m_lookModel; }
+    // The site's height above the ellipsoid for the geodetic model, metres.
+    void setSiteHeight(double metres) { m_siteHeight = metres; }
+    double siteHeight() const { return m_siteHeight; }
 
     // Loads the declination library (failures leave it unavailable) and releases it.
     void loadDeclination();
@@ -82,6 +85,7 @@ private:
     Site m_site;
     bool m_useDeclination = false;
     LookModel m_lookModel = LookModel::Sphere;
+    double m_siteHeight = 0.0;
     MagneticDeclination m_magDec;
     QString m_declinationText = QStringLiteral("-");
     CatalogueReader m_catalogueReader;

@@ -193,7 +193,10 @@ const WindowTranslation& TfrmMain::Translation() {
             {100, "pmMotor", "Caption", "&Motor"},
             {103, "mViewGeodetic", "Caption", "&Geodetic precision"},
             {int(ListEntry::GeodeticModel), "ListTexts", "GeodeticModel",
-             "Look angles: WGS84 ellipsoid, with refraction"},
+             "Look angles: WGS84 ellipsoid, site %s m above it, with refraction"},
+            {105, "mViewHeight", "Caption", "Site &height ..."},
+            {int(ListEntry::HeightPrompt), "ListTexts", "HeightPrompt",
+             "Height of the site above the WGS84 ellipsoid, in metres:"},
             {int(ListEntry::PrintDate), "ListTexts", "PrintDate", "Date: %s"},
             {int(ListEntry::PrintCatalogue), "ListTexts", "PrintCatalogue", "Catalogue: %s"},
             {int(ListEntry::TrueAzimuths), "ListTexts", "TrueAzimuths",
@@ -256,6 +259,9 @@ void TfrmMain::SetUpMotorItems() {
         m_session->setLookModel(on ? LookModel::Geodetic : LookModel::Sphere);
         btnGo->click();
     });
+    QAction* height = NewAction("mViewHeight");
+    mView->addAction(height);
+    connect(height, &QAction::triggered, this, &TfrmMain::mViewHeightClick);
     QAction* tools = NewAction("mToolsMotor");
     mTools->addAction(tools);
     connect(tools, &QAction::triggered, this,
@@ -425,6 +431,7 @@ void TfrmMain::LoadSettings() {
     if (const auto magnetic = m_store->read(settings::kMagneticDeclination))
         cbUseMagDev->setChecked(*magnetic);
     mViewMotor->setChecked(m_store->value(settings::kMotorColumn));
+    m_session->setSiteHeight(m_store->value(settings::kSiteHeight));
     mViewGeodetic->setChecked(m_store->value(settings::kGeodeticPrecision));
     // Without a stored choice the user's own language is taken, if there is a translation.
     const auto language = m_store->read(settings::kLanguageId);
@@ -444,6 +451,7 @@ void TfrmMain::SaveSettings() {
     m_store->write(settings::kLanguageId, LanguageId());
     m_store->write(settings::kMotorColumn, mViewMotor->isChecked());
     m_store->write(settings::kGeodeticPrecision, mViewGeodetic->isChecked());
+    m_store->write(settings::kSiteHeight, m_session->siteHeight());
     m_store->sync();
 }
 
@@ -788,9 +796,26 @@ MainListPrintInputs TfrmMain::PrintInputs() {
     return inputs;
 }
 
+// The height only counts on the ellipsoid, so giving it turns the geodetic model on.
+void TfrmMain::mViewHeightClick() {
+    const std::optional<double> height =
+        DialogSeam::askNumber(this, WithoutAccelerator(TranslatedText(Translation(), 105)),
+                              ListText(ListEntry::HeightPrompt), m_session->siteHeight(),
+                              settings::kSiteHeight.low, settings::kSiteHeight.high);
+    if (!height)
+        return;
+    m_session->setSiteHeight(*height);
+    if (mViewGeodetic->isChecked())
+        btnGo->click();
+    else
+        mViewGeodetic->setChecked(true);
+}
+
 QString TfrmMain::ModelNote() {
-    return m_session->lookModel() == LookModel::Geodetic ? ListText(ListEntry::GeodeticModel)
-                                                         : QString();
+    if (m_session->lookModel() != LookModel::Geodetic)
+        return {};
+    return ListText(ListEntry::GeodeticModel)
+        .replace(QLatin1String("%s"), FormatFixed(m_session->siteHeight(), 0));
 }
 
 void TfrmMain::mFilePrintClick() {

@@ -97,6 +97,7 @@ public:
         MagneticAzimuths = 94,
         MagneticCaption = 95,
         GeodeticModel = 104,
+        HeightPrompt = 106,
     };
 
     // Event handlers, public so tests can drive them as the user would.
@@ -158,6 +159,7 @@ private:
     QAction* NewAction(const char* objectName);
     // What the reports say of the look angles' model: nothing for the written spherical one.
     QString ModelNote();
+    void mViewHeightClick();
     static QString ListText(ListEntry entry);
     // Whether the list's azimuths have the declination added.
     bool MagneticAzimuths() const;

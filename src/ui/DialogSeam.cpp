@@ -1,6 +1,7 @@
 #include "DialogSeam.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -37,6 +38,11 @@ DialogSeam::MessageHook& MessageHookSlot() {
 
 DialogSeam::ProgressHook& ProgressHookSlot() {
     static DialogSeam::ProgressHook hook;
+    return hook;
+}
+
+DialogSeam::NumberHook& NumberHookSlot() {
+    static DialogSeam::NumberHook hook;
     return hook;
 }
 
@@ -117,6 +123,16 @@ int DialogSeam::askChoice(QWidget* parent, const QString& title, const QString& 
     return int(buttons.indexOf(box.clickedButton()));
 }
 
+std::optional<double> DialogSeam::askNumber(QWidget* parent, const QString& title,
+                                            const QString& label, double value, double low,
+                                            double high) {
+    if (NumberHookSlot())
+        return NumberHookSlot()(title, label, value);
+    bool ok = false;
+    const double number = QInputDialog::getDouble(parent, title, label, value, low, high, 2, &ok);
+    return ok ? std::optional<double>(number) : std::nullopt;
+}
+
 void DialogSeam::showProgress(QProgressDialog& dialog) {
     if (ProgressHookSlot())
         ProgressHookSlot()(dialog);
@@ -146,12 +162,17 @@ void DialogSeam::setProgressHook(ProgressHook hook) {
     ProgressHookSlot() = std::move(hook);
 }
 
+void DialogSeam::setNumberHook(NumberHook hook) {
+    NumberHookSlot() = std::move(hook);
+}
+
 void DialogSeam::setChoiceHook(ChoiceHook hook) {
     ChoiceHookSlot() = std::move(hook);
 }
 
 void DialogSeam::clearHooks() {
     ChoiceHookSlot() = nullptr;
+    NumberHookSlot() = nullptr;
     SaveFileHookSlot() = nullptr;
     OpenFileHookSlot() = nullptr;
     PrintHookSlot() = nullptr;

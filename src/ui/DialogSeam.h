@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 class QPrinter;
@@ -38,6 +39,9 @@ public:
     // Answers a question: the index of the chosen answer, or -1 for Cancel.
     using ChoiceHook =
         std::function<int(const QString& title, const QString& text, const QStringList& answers)>;
+    // Answers a request for a number: the number, or none for Cancel.
+    using NumberHook = std::function<std::optional<double>(const QString& title,
+                                                           const QString& label, double value)>;
     // Is given a progress window as it is shown, to look at it or press its Cancel.
     using ProgressHook = std::function<void(QProgressDialog&)>;
 
@@ -55,6 +59,11 @@ public:
     // chosen answer, or -1 when the user cancelled.
     static int askChoice(QWidget* parent, const QString& title, const QString& text,
                          const QStringList& answers);
+    // A number from the user, starting at `value`, within [low, high], with two decimals in
+    // the user's locale; none when cancelled.
+    static std::optional<double> askNumber(QWidget* parent, const QString& title,
+                                           const QString& label, double value, double low,
+                                           double high);
     // A long task's progress window never blocks: it shows itself after its minimum duration
     // and reports Cancel through its signal.
     static void showProgress(QProgressDialog& dialog);
@@ -66,6 +75,7 @@ public:
     static void setMessageHook(MessageHook hook);
     static void setProgressHook(ProgressHook hook);
     static void setChoiceHook(ChoiceHook hook);
+    static void setNumberHook(NumberHook hook);
     static void clearHooks();
 };
 

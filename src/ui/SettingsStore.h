@@ -47,6 +47,8 @@ inline const IntSetting kLanguageId{"languageID", 1033};
 inline const BoolSetting kMotorColumn{"motorColumn", false};
 // Whether look angles are computed on the ellipsoid with refraction.
 inline const BoolSetting kGeodeticPrecision{"geodeticPrecision", false};
+// The site's height above the ellipsoid for it, metres.
+inline const DoubleSetting kSiteHeight{"siteHeight", 0.0, -500.0, 9000.0};
 
 // The main window's seven values, in the order they are written.
 struct KeyType {

@@ -253,7 +253,14 @@ void TestMainWindow::geodeticPrecisionRaisesAndIsSaid() {
             raised = window->RecordAtRow(row)->Elevation - sphere;
     QVERIFY2(raised > 0.02 && raised < 0.5, qPrintable(QString::number(raised)));
     QVERIFY(window->PrintInputs().notes.contains(
-        QStringLiteral("Look angles: WGS84 ellipsoid, with refraction")));
+        QStringLiteral("Look angles: WGS84 ellipsoid, site 0 m above it, with refraction")));
+    // A mountain site: the height is asked for, counted and said.
+    const double atSeaLevel = window->RecordAtRow(0)->Elevation;
+    DialogSeam::setNumberHook([](const QString&, const QString&, double) { return 2000.0; });
+    window->findChild<QAction*>(QStringLiteral("mViewHeight"))->trigger();
+    QVERIFY(window->RecordAtRow(0)->Elevation != atSeaLevel);
+    QVERIFY(window->PrintInputs().notes.contains(
+        QStringLiteral("Look angles: WGS84 ellipsoid, site 2000 m above it, with refraction")));
     option->setChecked(false);
     QCOMPARE(window->GridView1->gridRowCount(), rows);
     QCOMPARE(window->RecordAtRow(0)->Elevation, sphere);
