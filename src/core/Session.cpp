@@ -75,6 +75,7 @@ const std::vector<StoredElements>& Session::UserElements() {
         m_elementsStamp = stamp;
         m_elements =
             stamp.isValid() ? ParseElementLines(ReadUserElements()) : std::vector<StoredElements>{};
+        m_movements.clear();
     }
     return m_elements;
 }
@@ -91,19 +92,36 @@ void Session::AddDailyMovement() {
             continue;
         auto moved = std::make_shared<TSatelliteData>(*record);
         moved->Inclination = elements->inclination;
-        // The day of the epoch: the elements tell the box's size best then; its place follows
-        // the listed angles.
         if (elements->inclination > kVisiblyInclinedAbove) {
-            const std::vector<LookPoint> track =
-                DailyTrack(*elements, record->SiteLatitude, record->SiteLongitude, elements->epoch);
-            const DailyBox box = BoxOf(track);
-            moved->DailyAzimuthSpan = box.azimuthSpan();
-            moved->DailyElevationSpan = box.elevationSpan();
-            for (const LookPoint& point : track)
-                moved->DailyPath.emplace_back(point.azimuth, point.elevation);
+            const DailyMovement& movement = MovementOf(*elements, *record);
+            moved->DailyAzimuthSpan = movement.azimuthSpan;
+            moved->DailyElevationSpan = movement.elevationSpan;
+            moved->DailyPath = movement.path;
         }
         record = std::move(moved);
     }
+}
+
+// A Calc for the same site (a language switch, a declination change) reuses the tracks.
+const Session::DailyMovement& Session::MovementOf(const MeanElements& elements,
+                                                  const TSatelliteData& record) {
+    if (record.SiteLatitude != m_movementLatitude || record.SiteLongitude != m_movementLongitude) {
+        m_movements.clear();
+        m_movementLatitude = record.SiteLatitude;
+        m_movementLongitude = record.SiteLongitude;
+    }
+    const auto known = m_movements.find(&elements);
+    if (known != m_movements.end())
+        return known->second;
+    // The day of the epoch: the elements tell the box's size best then; its place follows the
+    // listed angles.
+    const std::vector<LookPoint> track =
+        DailyTrack(elements, record.SiteLatitude, record.SiteLongitude, elements.epoch);
+    const DailyBox box = BoxOf(track);
+    DailyMovement movement{box.azimuthSpan(), box.elevationSpan(), {}};
+    for (const LookPoint& point : track)
+        movement.path.emplace_back(point.azimuth, point.elevation);
+    return m_movements.emplace(&elements, std::move(movement)).first->second;
 }
 
 } // namespace skyvane

@@ -13,6 +13,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
+#include <utility>
 #include <vector>
 
 namespace skyvane {
@@ -81,6 +83,12 @@ private:
     const std::vector<StoredElements>& UserElements();
     // The records with the day's swing of the visibly inclined satellites whose elements are kept.
     void AddDailyMovement();
+    struct DailyMovement {
+        double azimuthSpan = 0.0;
+        double elevationSpan = 0.0;
+        std::vector<std::pair<double, double>> path;
+    };
+    const DailyMovement& MovementOf(const MeanElements& elements, const TSatelliteData& record);
 
     Site m_site;
     bool m_useDeclination = false;
@@ -98,6 +106,9 @@ private:
     SunOutageOptions m_sunOutageOptions;
     std::vector<StoredElements> m_elements;
     QDateTime m_elementsStamp;
+    // The movements of m_elements' sets for the site below, computed when first asked for.
+    std::map<const MeanElements*, DailyMovement> m_movements;
+    double m_movementLatitude = 0.0, m_movementLongitude = 0.0;
 };
 
 } // namespace skyvane
