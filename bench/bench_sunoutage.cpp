@@ -1,3 +1,4 @@
+#include "ManySites.h"
 #include "SunOutage.h"
 
 #include <benchmark/benchmark.h>
@@ -43,6 +44,20 @@ void BM_PredictFall2025KuBand08(benchmark::State& state) {
     RunPrediction(state, 2025, OutageSeason::Fall, OutageBand::Ku, 0.8);
 }
 BENCHMARK(BM_PredictFall2025KuBand08)->Unit(benchmark::kMicrosecond);
+
+// The sun outage table for 1,000 sites of a list, as "Export for a list of sites" makes it.
+void BM_PredictForSites(benchmark::State& state) {
+    std::vector<NamedSite> sites;
+    for (int i = 0; i < 1000; ++i)
+        sites.push_back({QStringLiteral("Site %1").arg(i), 35.0 + (i % 25), -5.0 - (i / 25) * 0.5});
+    SunOutagePredictor options;
+    options.Year = 2026;
+    for (auto _ : state) {
+        auto outages = PredictForSites(*ExampleSatellite(), sites, options, {});
+        benchmark::DoNotOptimize(outages);
+    }
+}
+BENCHMARK(BM_PredictForSites)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -8,10 +8,12 @@
 #include "LanguageController.h"
 #include "LanguageManager.h"
 #include "LookAngles.h"
+#include "ManySites.h"
 #include "NumberText.h"
 #include "OutageCalendar.h"
 #include "OutageTableModel.h"
 #include "QuietFailure.h"
+#include "RegularFile.h"
 #include "ReportParts.h"
 #include "ReportWriter.h"
 #include "SatelliteTableModel.h"
@@ -23,9 +25,15 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDate>
+#include <QDir>
+#include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QPromise>
 #include <QTimeZone>
+#include <QtConcurrent>
 
 #include <exception>
 
@@ -79,6 +87,9 @@ TfrmSunOutage::TfrmSunOutage(QWidget* owner, const ToolWindowLink& link)
     ExporttoICS1 = new QAction(TranslatedText(Translation(), 33), this);
     ExporttoICS1->setObjectName(QStringLiteral("ExporttoICS1"));
     Export1->addAction(ExporttoICS1);
+    ExporttoSites1 = new QAction(TranslatedText(Translation(), 42), this);
+    ExporttoSites1->setObjectName(QStringLiteral("ExporttoSites1"));
+    Export1->addAction(ExporttoSites1);
     FormCreate();
     ConnectHandlers();
     new LanguageController(this, Translation(), [this] { LanguageController1LanguageChanged(); });
@@ -122,6 +133,13 @@ const WindowTranslation& TfrmSunOutage::Translation() {
             {39, "rbGmt", "Caption", "GMT"},
             {40, "rbLocal", "Caption", "the site's local time"},
             {41, "colLocalTime", "Header.Caption", "Local time"},
+            {42, "ExporttoSites1", "Caption", "Export for a list of &sites (CSV) ..."},
+            {43, "SitesTexts", "Filter",
+             "Sites (*.csv *.txt)|*.csv;*.txt|All extensions (*.*)|*.*"},
+            {44, "SitesTexts", "Progress", "Predicting for %s sites ..."},
+            {45, "SitesTexts", "Site", "Site"},
+            {46, "SitesTexts", "Latitude", "Latitude"},
+            {47, "SitesTexts", "Longitude", "Longitude"},
         },
         {"*.Font.Name", "edDiameter.*", "edYear.*", "N1.*", "cbZone.*"},
     };
@@ -188,6 +206,7 @@ void TfrmSunOutage::ConnectHandlers() {
     connect(ExporttoCSV1, &QAction::triggered, this, &TfrmSunOutage::ExporttoCSV1Click);
     connect(ExporttoHTML1, &QAction::triggered, this, &TfrmSunOutage::ExporttoHTML1Click);
     connect(ExporttoICS1, &QAction::triggered, this, &TfrmSunOutage::ExporttoICS1Click);
+    connect(ExporttoSites1, &QAction::triggered, this, &TfrmSunOutage::ExporttoSites1Click);
 }
 
 // Runs before the handlers are connected, so restoring the buttons runs no prediction.
@@ -406,6 +425,82 @@ QStringList TfrmSunOutage::CalendarLines(const QDateTime& stamp) const {
 void TfrmSunOutage::ExporttoICS1Click() {
     ExportCalendarReport(this, DialogTexts(*SaveDialogICS, ExporttoICS1),
                          [this] { return CalendarLines(QDateTime::currentDateTimeUtc()); });
+}
+
+namespace {
+
+void PredictInBackground(QPromise<std::vector<SiteOutages>>& promise, TSatelliteData satellite,
+                         std::vector<NamedSite> sites, SunOutagePredictor options,
+                         std::stop_token stop) {
+    promise.addResult(PredictForSites(satellite, sites, options, stop,
+                                      [&promise](int done) { promise.setProgressValue(done); }));
+}
+
+} // namespace
+
+// The table for every site of a list the user gives, written as one CSV file. The predictions
+// run off the interface thread; Cancel ends them and writes nothing.
+void TfrmSunOutage::ExporttoSites1Click() {
+    if (!m_predictor.Satellite || m_sitesRunning)
+        return;
+    const QString title = WithoutAccelerator(ExporttoSites1->text());
+    const QString listPath = DialogSeam::getOpenFileName(
+        this, title, QtFilterFromPipeFilter(TranslatedText(Translation(), 43)));
+    if (listPath.isEmpty())
+        return;
+    QString error;
+    const std::optional<QByteArray> bytes = ReadRegularFile(listPath, 4 * 1024 * 1024);
+    const std::vector<NamedSite> sites =
+        bytes ? ReadSiteList(*bytes, &error) : std::vector<NamedSite>{};
+    if (sites.empty()) {
+        DialogSeam::showMessage(this, QMessageBox::Warning, title,
+                                error.isEmpty() ? QDir::toNativeSeparators(listPath) : error);
+        return;
+    }
+    const QString path = DialogSeam::getSaveFileName(
+        this, SaveRequestFromDialogTexts(DialogTexts(*SaveDialogCSV, ExporttoSites1)));
+    if (path.isEmpty())
+        return;
+    auto* progress = new QProgressDialog(this);
+    progress->setWindowTitle(title);
+    progress->setLabelText(TranslatedText(Translation(), 44)
+                               .replace(QLatin1String("%s"), QString::number(sites.size())));
+    progress->setRange(0, int(sites.size()));
+    progress->setWindowModality(Qt::WindowModal);
+    progress->setValue(0);
+    auto* watcher = new QFutureWatcher<std::vector<SiteOutages>>(this);
+    auto stop = std::make_shared<std::stop_source>();
+    m_sitesRunning = true;
+    connect(watcher, &QFutureWatcherBase::progressValueChanged, progress,
+            &QProgressDialog::setValue);
+    connect(progress, &QProgressDialog::canceled, this, [this, progress, watcher, stop] {
+        stop->request_stop();
+        disconnect(watcher, nullptr, this, nullptr);
+        connect(watcher, &QFutureWatcherBase::finished, watcher, &QObject::deleteLater);
+        progress->deleteLater();
+        m_sitesRunning = false;
+    });
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, progress, watcher, path] {
+        disconnect(progress, nullptr, this, nullptr);
+        progress->hide();
+        progress->deleteLater();
+        watcher->deleteLater();
+        m_sitesRunning = false;
+        QStringList lines{CsvLine(QStringList{TranslatedText(Translation(), 45),
+                                              TranslatedText(Translation(), 46),
+                                              TranslatedText(Translation(), 47)} +
+                                  HeaderCaptions(*m_outages).mid(0, OutageTableModel::LocalTime))};
+        for (const QStringList& row : SiteOutageRows(watcher->result()))
+            lines << CsvLine(row);
+        try {
+            WriteReportFile(path, ReportEncoding::System, lines);
+        } catch (const std::exception& failure) {
+            ReportSaveFailure(this, path, failure);
+        }
+    });
+    watcher->setFuture(QtConcurrent::run(PredictInBackground, *m_predictor.Satellite, sites,
+                                         m_predictor, stop->get_token()));
+    DialogSeam::showProgress(*progress);
 }
 
 void TfrmSunOutage::ExporttoHTML1Click() {

@@ -50,6 +50,8 @@ public:
     void Close1Click();
     void ExporttoCSV1Click();
     void ExporttoICS1Click();
+    void ExporttoSites1Click();
+    QAction* ExportForSites() const { return ExporttoSites1; }
     QAction* ExportCalendar() const { return ExporttoICS1; }
     // The calendar of the table's outages, one event a row (OutageCalendarLines).
     QStringList CalendarLines(const QDateTime& stamp) const;
@@ -82,6 +84,8 @@ private:
     SaveDialogSettings* SaveDialogCSV = nullptr;
     SaveDialogSettings* SaveDialogICS = nullptr;
     QAction* ExporttoICS1 = nullptr;
+    QAction* ExporttoSites1 = nullptr;
+    bool m_sitesRunning = false; // a prediction for a list of sites is under way
 
 public:
     QLabel* lblTimes = nullptr;

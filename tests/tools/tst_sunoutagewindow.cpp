@@ -4,8 +4,10 @@
 #include "fSunOutage.h"
 
 #include <QPointer>
+#include <QProgressDialog>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QtTest>
 
 #include <memory>
@@ -307,6 +309,45 @@ private slots:
                  calendar.constData());
     }
 
+    // The list of sites is predicted aside and written as one file; Cancel writes nothing.
+    void exportForAListOfSites_data() {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("to the end") << false;
+        QTest::newRow("cancelled") << true;
+    }
+    void exportForAListOfSites() {
+        QFETCH(bool, cancel);
+        QTemporaryDir dir;
+        const QString list = dir.filePath(QStringLiteral("sites.csv"));
+        const QString out = dir.filePath(QStringLiteral("all.csv"));
+        QFile file(list);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Szombathely;47.16;16.16\nBelfast;54.597 N;5.93 W\n");
+        file.close();
+        TfrmSunOutage window(nullptr, Link());
+        Retype(window.edYear, QStringLiteral("2000"));
+        window.SetSatellite(Satellite(-19.2));
+        DialogSeam::setOpenFileHook([&](const QString&, const QString&) { return list; });
+        DialogSeam::setSaveFileHook([&](const SaveDialogRequest&) { return out; });
+        DialogSeam::setProgressHook([cancel](QProgressDialog& progress) {
+            if (cancel)
+                emit progress.canceled(); // as its Cancel button does
+        });
+        window.ExportForSites()->trigger();
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(QFile::exists(out), !cancel);
+        if (cancel)
+            return;
+        const QStringList lines = FileLines(out);
+        QCOMPARE(lines.first(),
+                 QStringLiteral(
+                     "Site;Latitude;Longitude;Predicted Date;Start (GMT);End (GMT);Duration"));
+        QCOMPARE(lines.filter(QStringLiteral("Szombathely;47.16;16.16;")).size(), 5);
+        QVERIFY(lines.filter(QStringLiteral("Belfast;54.597;-5.93;")).size() > 0);
+    }
+
     void exportsMatchTheGoldenFiles_data() {
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("year");
@@ -404,8 +445,10 @@ private slots:
     void everyTranslationEntryNamesAProperty() {
         TfrmSunOutage window(nullptr, Link());
         for (const TranslationEntry& entry : TfrmSunOutage::Translation().entries) {
-            // The calendar's texts are looked up when a calendar is written; no control has them.
-            if (qstrcmp(entry.objectName, "CalendarTexts") == 0)
+            // The calendar's and the site list's texts are looked up when used; no control has
+            // them.
+            if (qstrcmp(entry.objectName, "CalendarTexts") == 0 ||
+                qstrcmp(entry.objectName, "SitesTexts") == 0)
                 continue;
             QObject* object = FindComponent(&window, QString::fromUtf8(entry.objectName));
             const auto text =
