@@ -7,6 +7,7 @@
 #include "LanguageManager.h"
 #include "ReportParts.h"
 #include "Session.h"
+#include "WorkAside.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -198,33 +199,21 @@ void CatalogueMenu::mFileImportCatalogueClick() {
     progress->setMinimumDuration(kProgressDelayMs);
     // Starts the delay anew: without a value the window would wait the toolkit's four seconds.
     progress->setValue(0);
-    auto* watcher = new QFutureWatcher<ImportOutcome>(this);
     m_import->setEnabled(false);
+    // On Cancel the reader stops at its next record; whatever it returns is dropped.
     auto stop = std::make_shared<std::stop_source>();
+    auto* watcher = WatchWorkAside<ImportOutcome>(
+        this, progress, stop, [this] { m_import->setEnabled(true); },
+        [this, path](const ImportOutcome& outcome) {
+            if (outcome.imported)
+                FinishImport(path, *outcome.imported);
+            else
+                ShowImportFailure(path, outcome.refusal ? ImportErrorText(*outcome.refusal)
+                                                        : outcome.failure);
+        });
     connect(watcher, &QFutureWatcherBase::progressValueChanged, progress, [progress](int percent) {
         progress->setRange(0, 100);
         progress->setValue(percent);
-    });
-    connect(progress, &QProgressDialog::canceled, this, [this, progress, watcher, stop] {
-        // The reader stops at its next record; whatever it returns is dropped.
-        stop->request_stop();
-        disconnect(watcher, nullptr, this, nullptr);
-        connect(watcher, &QFutureWatcherBase::finished, watcher, &QObject::deleteLater);
-        progress->deleteLater();
-        m_import->setEnabled(true);
-    });
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, progress, watcher, path] {
-        disconnect(progress, nullptr, this, nullptr);
-        progress->hide();
-        progress->deleteLater();
-        watcher->deleteLater();
-        m_import->setEnabled(true);
-        const ImportOutcome outcome = watcher->result();
-        if (outcome.imported)
-            FinishImport(path, *outcome.imported);
-        else
-            ShowImportFailure(path, outcome.refusal ? ImportErrorText(*outcome.refusal)
-                                                    : outcome.failure);
     });
     watcher->setFuture(QtConcurrent::run(ReadInBackground, path, QDateTime::currentDateTimeUtc(),
                                          stop->get_token()));

@@ -20,6 +20,7 @@
 #include "SaveDialogSettings.h"
 #include "SiteTimeZone.h"
 #include "WindowPlacement.h"
+#include "WorkAside.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -468,36 +469,25 @@ void TfrmSunOutage::ExporttoSites1Click() {
     progress->setRange(0, int(sites.size()));
     progress->setWindowModality(Qt::WindowModal);
     progress->setValue(0);
-    auto* watcher = new QFutureWatcher<std::vector<SiteOutages>>(this);
     auto stop = std::make_shared<std::stop_source>();
     m_sitesRunning = true;
+    auto* watcher = WatchWorkAside<std::vector<SiteOutages>>(
+        this, progress, stop, [this] { m_sitesRunning = false; },
+        [this, path](const std::vector<SiteOutages>& outages) {
+            QStringList lines{CsvLine(
+                QStringList{TranslatedText(Translation(), 45), TranslatedText(Translation(), 46),
+                            TranslatedText(Translation(), 47)} +
+                HeaderCaptions(*m_outages).mid(0, OutageTableModel::LocalTime))};
+            for (const QStringList& row : SiteOutageRows(outages))
+                lines << CsvLine(row);
+            try {
+                WriteReportFile(path, ReportEncoding::System, lines);
+            } catch (const std::exception& failure) {
+                ReportSaveFailure(this, path, failure);
+            }
+        });
     connect(watcher, &QFutureWatcherBase::progressValueChanged, progress,
             &QProgressDialog::setValue);
-    connect(progress, &QProgressDialog::canceled, this, [this, progress, watcher, stop] {
-        stop->request_stop();
-        disconnect(watcher, nullptr, this, nullptr);
-        connect(watcher, &QFutureWatcherBase::finished, watcher, &QObject::deleteLater);
-        progress->deleteLater();
-        m_sitesRunning = false;
-    });
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, progress, watcher, path] {
-        disconnect(progress, nullptr, this, nullptr);
-        progress->hide();
-        progress->deleteLater();
-        watcher->deleteLater();
-        m_sitesRunning = false;
-        QStringList lines{CsvLine(QStringList{TranslatedText(Translation(), 45),
-                                              TranslatedText(Translation(), 46),
-                                              TranslatedText(Translation(), 47)} +
-                                  HeaderCaptions(*m_outages).mid(0, OutageTableModel::LocalTime))};
-        for (const QStringList& row : SiteOutageRows(watcher->result()))
-            lines << CsvLine(row);
-        try {
-            WriteReportFile(path, ReportEncoding::System, lines);
-        } catch (const std::exception& failure) {
-            ReportSaveFailure(this, path, failure);
-        }
-    });
     watcher->setFuture(QtConcurrent::run(PredictInBackground, *m_predictor.Satellite, sites,
                                          m_predictor, stop->get_token()));
     DialogSeam::showProgress(*progress);
