@@ -1,5 +1,6 @@
 #include "OutageTableModel.h"
 
+#include "NumberText.h"
 #include "SatelliteTableModel.h"
 #include "SiteTimeZone.h"
 
@@ -14,7 +15,9 @@ QString LocalTimeText(const OutageRow& row, const QTimeZone& zone) {
            QStringLiteral(" (") + UtcOffsetText(row.Start, zone) + QLatin1Char(')');
 }
 
-QString CellText(const OutageRow& row, int column, const QTimeZone& zone) {
+QString CellText(const OutageRow& row, int column, const QTimeZone& zone, double peakLoss) {
+    if (column == OutageTableModel::PeakLoss)
+        return FormatFixed(peakLoss, 1);
     if (column == OutageTableModel::LocalTime)
         return zone.isValid() ? LocalTimeText(row, zone) : QString();
     const OutageRowTexts texts = FormatOutageRow(row);
@@ -22,8 +25,10 @@ QString CellText(const OutageRow& row, int column, const QTimeZone& zone) {
     return column >= 0 && column < OutageTableModel::LocalTime ? cells[column] : QString();
 }
 
-QVariant SortValue(const OutageRow& row, int column) {
+QVariant SortValue(const OutageRow& row, int column, double peakLoss) {
     switch (column) {
+    case OutageTableModel::PeakLoss:
+        return peakLoss;
     case OutageTableModel::PredictedDate:
         return row.Start.toMSecsSinceEpoch();
     case OutageTableModel::StartGMT:
@@ -44,7 +49,7 @@ QVariant SortValue(const OutageRow& row, int column) {
 OutageTableModel::OutageTableModel(QObject* parent)
     : CaptionedTableModel({QStringLiteral("Predicted Date"), QStringLiteral("Start (GMT)"),
                            QStringLiteral("End (GMT)"), QStringLiteral("Duration"),
-                           QStringLiteral("Local time")},
+                           QStringLiteral("Local time"), QStringLiteral("Peak C/N loss (dB)")},
                           parent) {}
 
 void OutageTableModel::setRows(std::vector<OutageRow> rows) {
@@ -55,22 +60,33 @@ void OutageTableModel::setRows(std::vector<OutageRow> rows) {
 
 void OutageTableModel::setLocalZone(const QTimeZone& zone) {
     const bool had = m_zone.isValid();
-    if (had && zone.isValid()) {
-        m_zone = zone;
-        if (!m_rows.empty())
-            emit dataChanged(index(0, LocalTime), index(rowCount() - 1, LocalTime));
-        return;
-    }
-    if (had == zone.isValid())
-        return;
-    if (zone.isValid())
-        beginInsertColumns({}, LocalTime, LocalTime);
-    else
-        beginRemoveColumns({}, LocalTime, LocalTime);
-    m_zone = zone;
-    if (zone.isValid())
+    changeColumns(columnsFor(zone.isValid(), hasPeakLosses()), [&] { m_zone = zone; });
+    if (had && zone.isValid() && !m_rows.empty())
+        emit dataChanged(index(0, LocalTime), index(rowCount() - 1, LocalTime));
+}
+
+void OutageTableModel::setPeakLosses(std::vector<double> losses) {
+    const bool had = hasPeakLosses();
+    changeColumns(columnsFor(m_zone.isValid(), !losses.empty()),
+                  [&] { m_peakLosses = std::move(losses); });
+    if (had && hasPeakLosses() && !m_rows.empty())
+        emit dataChanged(index(0, PeakLoss), index(rowCount() - 1, PeakLoss));
+}
+
+int OutageTableModel::columnsFor(bool zone, bool peak) const {
+    return peak ? ColumnCount : zone ? PeakLoss : LocalTime;
+}
+
+void OutageTableModel::changeColumns(int after, const std::function<void()>& change) {
+    const int before = columnCount();
+    if (after > before)
+        beginInsertColumns({}, before, after - 1);
+    else if (after < before)
+        beginRemoveColumns({}, after, before - 1);
+    change();
+    if (after > before)
         endInsertColumns();
-    else
+    else if (after < before)
         endRemoveColumns();
 }
 
@@ -81,18 +97,20 @@ int OutageTableModel::rowCount(const QModelIndex& parent) const {
 int OutageTableModel::columnCount(const QModelIndex& parent) const {
     if (parent.isValid())
         return 0;
-    return m_zone.isValid() ? ColumnCount : LocalTime;
+    return columnsFor(m_zone.isValid(), hasPeakLosses());
 }
 
 QVariant OutageTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() < 0 || index.row() >= rowCount())
         return {};
-    const OutageRow& row = m_rows[static_cast<size_t>(index.row())];
+    const auto at = static_cast<size_t>(index.row());
+    const OutageRow& row = m_rows[at];
+    const double peakLoss = at < m_peakLosses.size() ? m_peakLosses[at] : 0.0;
     switch (role) {
     case Qt::DisplayRole:
-        return CellText(row, index.column(), m_zone);
+        return CellText(row, index.column(), m_zone, peakLoss);
     case kSortRole:
-        return SortValue(row, index.column());
+        return SortValue(row, index.column(), peakLoss);
     default:
         return {};
     }

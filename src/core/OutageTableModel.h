@@ -5,6 +5,7 @@
 
 #include <QTimeZone>
 
+#include <functional>
 #include <vector>
 
 namespace skyvane {
@@ -19,7 +20,9 @@ class OutageTableModel : public CaptionedTableModel {
 public:
     // LocalTime, start and end in the site's zone with its offset that day, is there only
     // while a zone is set; without it the table and its reports have the first four columns.
-    enum Column { PredictedDate, StartGMT, EndGMT, Duration, LocalTime, ColumnCount };
+    // PeakLoss, the C/N loss at each day's closest approach, is there only while losses are set;
+    // LocalTime is then always there, empty without a zone (the window hides it).
+    enum Column { PredictedDate, StartGMT, EndGMT, Duration, LocalTime, PeakLoss, ColumnCount };
 
     explicit OutageTableModel(QObject* parent = nullptr);
 
@@ -29,13 +32,21 @@ public:
     // The zone of the local-time column; an invalid zone removes the column.
     void setLocalZone(const QTimeZone& zone);
     const QTimeZone& localZone() const { return m_zone; }
+    // dB, one a row in the order of rows(); an empty list removes the column.
+    void setPeakLosses(std::vector<double> losses);
+    bool hasPeakLosses() const { return !m_peakLosses.empty(); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
+    int columnsFor(bool zone, bool peak) const;
+    // Runs `change`, announcing the columns it adds or removes to reach `after`.
+    void changeColumns(int after, const std::function<void()>& change);
+
     std::vector<OutageRow> m_rows;
+    std::vector<double> m_peakLosses;
     QTimeZone m_zone;
 };
 

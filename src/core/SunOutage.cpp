@@ -88,6 +88,10 @@ double SunOutagePredictor::OutageThreshold(double diameter, OutageBand band) {
     return HalfBeamwidth(diameter, band) + kSunRadius;
 }
 
+double SunOutagePredictor::Threshold() const {
+    return ThresholdOverride ? *ThresholdOverride : OutageThreshold(Diameter);
+}
+
 double SunOutagePredictor::Normalize360(double x) {
     return x - 360.0 * std::floor(x / 360.0);
 }
@@ -183,7 +187,7 @@ double SunOutagePredictor::AngleBetween(double declination1, double rightAscensi
 // the satellite, and 1/540 day per degree of separation while it is far away on the same day,
 // so the five-second step only runs in the minutes around an outage.
 bool SunOutagePredictor::FindOutageStart() {
-    const double threshold = OutageThreshold(Diameter);
+    const double threshold = Threshold();
     StartTime = SearchFrom;
     SearchOrigin = SearchFrom;
     StartSeparation = StartSearchSeparation(StartTime);
@@ -223,12 +227,14 @@ double SunOutagePredictor::DeclinationSkip(double gap, double threshold) {
 }
 
 void SunOutagePredictor::FindOutageEnd() {
-    const double threshold = OutageThreshold(Diameter);
+    const double threshold = Threshold();
     EndTime = StartTime;
     EndSeparation = SunSatelliteSeparation(EndTime);
+    LeastSeparation = std::min(StartSeparation, EndSeparation);
     // A dish so small that the sun never leaves its beam would otherwise step on forever.
     while (threshold > EndSeparation && EndTime + Delta - StartTime < MaxOutageDays &&
            SeparationEvaluations < MaxEvaluations) {
+        LeastSeparation = std::min(LeastSeparation, EndSeparation);
         EndTime += Delta;
         EndSeparation = SunSatelliteSeparation(EndTime);
     }
@@ -241,6 +247,7 @@ void SunOutagePredictor::AddOutageRow() {
     row.Start = DayNumberToDateTime(StartTime);
     row.End = DayNumberToDateTime(EndTime);
     row.DurationSeconds = std::max<std::int64_t>(0, row.Start.secsTo(row.End));
+    row.LeastSeparation = LeastSeparation;
     Rows.push_back(row);
 }
 
@@ -265,6 +272,8 @@ PredictionStatus SunOutagePredictor::PredictOutages() {
     if (!std::isfinite(Satellite->Position) || !std::isfinite(Satellite->SiteLongitude) ||
         !std::isfinite(Satellite->SiteLatitude))
         return PredictionStatus::UnusableSatellite;
+    if (!(Threshold() > 0.0))
+        return PredictionStatus::BelowMargin;
 
     SafeSkips = true;
     SkipShortened = false;

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace skyvane {
@@ -19,6 +20,8 @@ struct OutageRow {
     QDateTime Start;
     QDateTime End;
     std::int64_t DurationSeconds = 0; // End - Start, whole seconds, never negative
+    // Degrees: the smallest sun-satellite angle of the search steps inside the outage.
+    double LeastSeparation = 0.0;
 };
 
 // The four cells of a table row, in the locale's own date and time forms.
@@ -35,11 +38,14 @@ enum class PredictionStatus {
     UnusableDiameter,   // diameter zero, negative or not finite: nothing was searched
     UnusableSatellite,  // position or site not finite: nothing was searched
     SearchBoundReached, // stopped at MaxSearchDays or MaxEvaluations; the rows found before it
+    UnusableLink,       // a C/N prediction's link figures are unusable: nothing was searched
+    BelowMargin,        // the sun cannot lower C/N by the link margin: no outage, no rows
 };
 
 // A prediction that searched nothing leaves the caller free to keep its previous table.
 inline bool SearchedAnything(PredictionStatus status) {
-    return status == PredictionStatus::Complete || status == PredictionStatus::SearchBoundReached;
+    return status == PredictionStatus::Complete || status == PredictionStatus::SearchBoundReached ||
+           status == PredictionStatus::BelowMargin;
 }
 
 // Time is a day number: days since 1904-01-01 00:00 GMT, as a double.
@@ -65,6 +71,9 @@ public:
     int Year = 2000;
     OutageSeason Season = OutageSeason::Spring;
     OutageBand Band = OutageBand::C;
+    // Degrees; when set it replaces OutageThreshold as the separation inside which the sun
+    // disturbs reception (the C/N degradation model sets it). Zero or less: no outage at all.
+    std::optional<double> ThresholdOverride;
 
     // Working state of the searches.
     double SearchFrom = 0.0;      // day number where the next start search begins
@@ -75,6 +84,7 @@ public:
     double SunDeclination = 0.0;  // degrees, sun's topocentric declination, North positive
     double EndTime = 0.0;         // day number of the last search step still inside the outage
     double EndSeparation = 0.0;   // degrees, separation at EndTime
+    double LeastSeparation = 0.0; // degrees, the smallest separation of the current outage
     int OutageCount = 0;
     // Day number SearchStartDay + MaxSearchDays, set by PredictOutages: no outage starting at or
     // after it is reported. Set it before calling FindOutageStart on its own.
@@ -96,6 +106,8 @@ public:
     // The dish's half beamwidth, degrees: the threshold without the sun's radius.
     static double HalfBeamwidth(double diameter, OutageBand band);
     double OutageThreshold(double diameter) const { return OutageThreshold(diameter, Band); }
+    // The separation the searches compare with: ThresholdOverride when set, else the 3 dB rule.
+    double Threshold() const;
 
     // x - 360 * floor(x / 360), in [0, 360) for finite x.
     static double Normalize360(double x);

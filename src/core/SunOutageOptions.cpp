@@ -31,9 +31,26 @@ void SunOutageOptions::setDiameter(double diameter) {
         emit changed();
 }
 
+void SunOutageOptions::setCarrierToNoise(bool carrierToNoise) {
+    if (Assign(m_carrierToNoise, carrierToNoise))
+        emit changed();
+}
+
+void SunOutageOptions::setNoiseTemperature(double kelvin) {
+    if (Assign(m_noiseTemperature, kelvin))
+        emit changed();
+}
+
+void SunOutageOptions::setLinkMargin(double decibels) {
+    if (Assign(m_linkMargin, decibels))
+        emit changed();
+}
+
 void SunOutageOptions::restoreDefaults() {
-    const bool any =
-        Assign(m_spring, true) | Assign(m_cband, true) | Assign(m_diameter, kDefaultDiameter);
+    const bool any = Assign(m_spring, true) | Assign(m_cband, true) |
+                     Assign(m_diameter, kDefaultDiameter) | Assign(m_carrierToNoise, false) |
+                     Assign(m_noiseTemperature, kDefaultNoiseTemperature) |
+                     Assign(m_linkMargin, kDefaultLinkMargin);
     if (any)
         emit changed();
 }

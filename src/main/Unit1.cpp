@@ -428,6 +428,9 @@ void TfrmMain::LoadSettings() {
         outage.setCband(*cband != 0);
     if (const auto diameter = m_store->readDouble(QStringLiteral("outageDiameter")))
         outage.setDiameter(*diameter);
+    outage.setCarrierToNoise(m_store->value(settings::kOutageCarrierToNoise));
+    outage.setNoiseTemperature(m_store->value(settings::kOutageNoiseTemperature));
+    outage.setLinkMargin(m_store->value(settings::kOutageLinkMargin));
     if (const auto magnetic = m_store->read(settings::kMagneticDeclination))
         cbUseMagDev->setChecked(*magnetic);
     mViewMotor->setChecked(m_store->value(settings::kMotorColumn));
@@ -447,6 +450,9 @@ void TfrmMain::SaveSettings() {
     m_store->writeInt(QStringLiteral("outageSpring"), outage.spring() ? 1 : 0);
     m_store->writeInt(QStringLiteral("outageCband"), outage.cband() ? 1 : 0);
     m_store->writeDouble(QStringLiteral("outageDiameter"), outage.diameter());
+    m_store->write(settings::kOutageCarrierToNoise, outage.carrierToNoise());
+    m_store->write(settings::kOutageNoiseTemperature, outage.noiseTemperature());
+    m_store->write(settings::kOutageLinkMargin, outage.linkMargin());
     m_store->write(settings::kMagneticDeclination, cbUseMagDev->isChecked());
     m_store->write(settings::kLanguageId, LanguageId());
     m_store->write(settings::kMotorColumn, mViewMotor->isChecked());

@@ -33,6 +33,8 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPromise>
+#include <QSignalBlocker>
+#include <QSortFilterProxyModel>
 #include <QTimeZone>
 #include <QtConcurrent>
 
@@ -56,6 +58,50 @@ SaveDialogTexts DialogTexts(const SaveDialogSettings& dialog, const QAction* men
     return MenuSaveDialogTexts(menuItem->text(), dialog.filter(), dialog.defaultExt());
 }
 
+// The grid's rows with the columns the grid shows, as the reports write them.
+class ShownColumns : public QSortFilterProxyModel {
+public:
+    ShownColumns(QAbstractItemModel* rows, const QTableView& view)
+        : m_view(view) {
+        setSourceModel(rows);
+    }
+
+protected:
+    bool filterAcceptsColumn(int column, const QModelIndex&) const override {
+        return !m_view.isColumnHidden(column);
+    }
+
+private:
+    const QTableView& m_view;
+};
+
+QLineEdit* NumberEdit(QWidget* parent, const char* name) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    FitEditTo(edit, FormatFixed(88888.8, 1));
+    return edit;
+}
+
+QLabel* NamedLabel(QWidget* parent, const char* name, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+// A number typed in a field, or nothing when it is no number or `usable` refuses it; the field
+// is marked either way.
+std::optional<double> AcceptedNumber(QLineEdit* field, bool (*usable)(double)) {
+    std::optional<double> value;
+    try {
+        value = StrToFloatDot(field->text(), false);
+    } catch (const ConversionError&) {
+    }
+    if (value && !usable(*value))
+        value.reset();
+    MarkRejected(field, !value);
+    return value;
+}
+
 } // namespace
 
 TfrmSunOutage::TfrmSunOutage(QWidget* owner, const ToolWindowLink& link)
@@ -70,6 +116,7 @@ TfrmSunOutage::TfrmSunOutage(QWidget* owner, const ToolWindowLink& link)
     Panel6->setHeadingText(QStringLiteral("Sun Outage"));
     SetUpGrid();
     SetUpTimeChoice();
+    SetUpModelChoice();
     StatusBar1->addWidget(lblSearchCutShort);
     m_tracking = new QLabel(StatusBar1);
     m_tracking->setObjectName(QStringLiteral("lblTrackingNeeded"));
@@ -141,8 +188,26 @@ const WindowTranslation& TfrmSunOutage::Translation() {
             {45, "SitesTexts", "Site", "Site"},
             {46, "SitesTexts", "Latitude", "Latitude"},
             {47, "SitesTexts", "Longitude", "Longitude"},
+            {48, "lblModel", "Caption", "Outage by"},
+            {49, "rbRule3dB", "Caption", "the 3 dB beamwidth"},
+            {50, "rbCarrierToNoise", "Caption", "C/N degradation (ITU-R S.1525-1)"},
+            {51, "lblNoiseTemperature", "Caption", "System noise"},
+            {52, "lblNoiseTemperatureK", "Caption", "K"},
+            {53, "lblMargin", "Caption", "Link margin"},
+            {54, "lblMarginDb", "Caption", "dB"},
+            {55, "lblFrequency", "Caption", "Frequency"},
+            {56, "lblFrequencyGHz", "Caption", "GHz"},
+            {57, "colPeakLoss", "Header.Caption", "Peak C/N loss (dB)"},
+            {58, "ModelTexts", "Rule",
+             "Outage within %s° of the satellite: half the 3 dB beamwidth plus the sun's radius."},
+            {59, "ModelTexts", "CarrierToNoise",
+             "Outage within %s°, where the quiet sun (%s K) costs more than the margin, up to %s "
+             "dB."},
+            {60, "ModelTexts", "BelowMargin",
+             "The quiet sun (%s K) costs %s dB at most, within the margin: no outage."},
         },
-        {"*.Font.Name", "edDiameter.*", "edYear.*", "N1.*", "cbZone.*"},
+        {"*.Font.Name", "edDiameter.*", "edYear.*", "N1.*", "cbZone.*", "edNoiseTemperature.*",
+         "edMargin.*", "edFrequency.*", "lblModelNote.*"},
     };
     return table;
 }
@@ -150,8 +215,8 @@ const WindowTranslation& TfrmSunOutage::Translation() {
 void TfrmSunOutage::SetUpGrid() {
     GridView1->setFrameShape(QFrame::NoFrame);
     GridView1->setSourceModel(m_outages);
-    for (const char* name :
-         {"colPredictedDate", "colStartGMT", "colEndGMT", "colDuration", "colLocalTime"})
+    for (const char* name : {"colPredictedDate", "colStartGMT", "colEndGMT", "colDuration",
+                             "colLocalTime", "colPeakLoss"})
         GridView1->addColumn(TextColumn(name));
     GridView1->verticalHeader()->setDefaultSectionSize(kRowHeight);
     GridView1->setCellColoring(
@@ -187,11 +252,142 @@ void TfrmSunOutage::SetUpTimeChoice() {
     connect(cbZone, &QComboBox::currentTextChanged, this, &TfrmSunOutage::ShowTimes);
 }
 
+// The 3 dB rule as the table has always been predicted, or the loss of C/N against the link's
+// margin; a line under the choice says which, with the figures it comes to.
+void TfrmSunOutage::SetUpModelChoice() {
+    auto* choice = new QHBoxLayout;
+    choice->setContentsMargins(8, 4, 8, 0);
+    lblModel = NamedLabel(this, "lblModel", TranslatedText(Translation(), 48));
+    rbRule3dB = new QRadioButton(TranslatedText(Translation(), 49), this);
+    rbRule3dB->setObjectName(QStringLiteral("rbRule3dB"));
+    rbCarrierToNoise = new QRadioButton(TranslatedText(Translation(), 50), this);
+    rbCarrierToNoise->setObjectName(QStringLiteral("rbCarrierToNoise"));
+    rbRule3dB->setChecked(true);
+    auto* models = new QButtonGroup(this);
+    models->addButton(rbRule3dB);
+    models->addButton(rbCarrierToNoise);
+    for (QWidget* control : std::initializer_list<QWidget*>{lblModel, rbRule3dB, rbCarrierToNoise})
+        choice->addWidget(control);
+    choice->addStretch();
+
+    auto* link = new QHBoxLayout;
+    link->setContentsMargins(8, 0, 8, 0);
+    edNoiseTemperature = NumberEdit(this, "edNoiseTemperature");
+    edMargin = NumberEdit(this, "edMargin");
+    edFrequency = NumberEdit(this, "edFrequency");
+    const std::initializer_list<QWidget*> fields{
+        NamedLabel(this, "lblNoiseTemperature", TranslatedText(Translation(), 51)),
+        edNoiseTemperature,
+        NamedLabel(this, "lblNoiseTemperatureK", TranslatedText(Translation(), 52)),
+        NamedLabel(this, "lblMargin", TranslatedText(Translation(), 53)),
+        edMargin,
+        NamedLabel(this, "lblMarginDb", TranslatedText(Translation(), 54)),
+        NamedLabel(this, "lblFrequency", TranslatedText(Translation(), 55)),
+        edFrequency,
+        NamedLabel(this, "lblFrequencyGHz", TranslatedText(Translation(), 56))};
+    for (QWidget* field : fields)
+        link->addWidget(field);
+    link->addStretch();
+
+    lblModelNote = new QLabel(this);
+    lblModelNote->setObjectName(QStringLiteral("lblModelNote"));
+    lblModelNote->setContentsMargins(8, 0, 8, 0);
+    const int at = outageLayout->indexOf(GridView1) - 1; // above the choice of times
+    outageLayout->insertLayout(at, choice);
+    outageLayout->insertLayout(at + 1, link);
+    outageLayout->insertWidget(at + 2, lblModelNote);
+}
+
+bool TfrmSunOutage::CarrierToNoiseMode() const {
+    return rbCarrierToNoise->isChecked();
+}
+
+void TfrmSunOutage::RestoreModelChoice(const SunOutageOptions& settings) {
+    (settings.carrierToNoise() ? rbCarrierToNoise : rbRule3dB)->setChecked(true);
+    m_linkNoise.SystemNoiseTemperature = settings.noiseTemperature();
+    m_linkNoise.LinkMargin = settings.linkMargin();
+    if (!IsUsableLink(m_linkNoise)) {
+        m_linkNoise.SystemNoiseTemperature = SunOutageOptions::kDefaultNoiseTemperature;
+        m_linkNoise.LinkMargin = SunOutageOptions::kDefaultLinkMargin;
+    }
+    edNoiseTemperature->setText(FormatGeneral(m_linkNoise.SystemNoiseTemperature));
+    edMargin->setText(FormatGeneral(m_linkNoise.LinkMargin));
+    ShowFrequencyOfBand();
+}
+
+// The frequency follows the band chosen; a frequency typed afterwards holds until the next band.
+void TfrmSunOutage::ShowFrequencyOfBand() {
+    m_linkNoise.Frequency = BandFrequency(rbC->isChecked() ? OutageBand::C : OutageBand::Ku);
+    const QSignalBlocker quiet(edFrequency);
+    edFrequency->setText(FormatGeneral(m_linkNoise.Frequency));
+    MarkRejected(edFrequency, false);
+}
+
+void TfrmSunOutage::rbModelClick() {
+    RefreshTable();
+    if (m_link.sunOutage)
+        m_link.sunOutage->setCarrierToNoise(CarrierToNoiseMode());
+}
+
+// A figure half typed keeps the table of the last complete set.
+void TfrmSunOutage::edLinkChange() {
+    const auto positive = [](double x) { return std::isfinite(x) && x > 0.0; };
+    const auto notNegative = [](double x) { return std::isfinite(x) && x >= 0.0; };
+    const std::optional<double> kelvin = AcceptedNumber(edNoiseTemperature, positive);
+    const std::optional<double> margin = AcceptedNumber(edMargin, notNegative);
+    const std::optional<double> frequency = AcceptedNumber(edFrequency, positive);
+    if (!kelvin || !margin || !frequency)
+        return;
+    m_linkNoise = {*kelvin, *margin, *frequency};
+    if (CarrierToNoiseMode())
+        RefreshTable();
+    if (m_link.sunOutage) {
+        m_link.sunOutage->setNoiseTemperature(*kelvin);
+        m_link.sunOutage->setLinkMargin(*margin);
+    }
+}
+
+QString TfrmSunOutage::ModelNote() const {
+    const double diameter = m_predictor.Diameter;
+    if (!CarrierToNoiseMode())
+        return FormatPercentS(TranslatedText(Translation(), 58),
+                              {FormatFixed(m_predictor.OutageThreshold(diameter), 2)});
+    const QString sun = FormatFixed(QuietSunTemperature(m_linkNoise.Frequency), 0);
+    const QString peak = FormatFixed(CarrierToNoiseLoss(0.0, diameter, m_linkNoise), 1);
+    if (m_status == PredictionStatus::BelowMargin)
+        return FormatPercentS(TranslatedText(Translation(), 60), {sun, peak});
+    return FormatPercentS(TranslatedText(Translation(), 59),
+                          {FormatFixed(MarginSeparation(diameter, m_linkNoise), 2), sun, peak});
+}
+
+void TfrmSunOutage::ShowModelNote() {
+    for (QLineEdit* field : {edNoiseTemperature, edMargin, edFrequency})
+        field->setEnabled(CarrierToNoiseMode());
+    lblModelNote->setText(ModelNote());
+}
+
+std::vector<double> TfrmSunOutage::PeakLosses() const {
+    std::vector<double> losses;
+    if (!CarrierToNoiseMode())
+        return losses;
+    for (const OutageRow& row : m_predictor.Rows)
+        losses.push_back(
+            CarrierToNoiseLoss(row.LeastSeparation, m_predictor.Diameter, m_linkNoise));
+    return losses;
+}
+
+// With peak losses the local-time column is in the table even without a zone; then it stays
+// off the screen and out of the reports.
+void TfrmSunOutage::HideEmptyLocalTime() {
+    GridView1->setColumnHidden(OutageTableModel::LocalTime, !m_outages->localZone().isValid());
+}
+
 void TfrmSunOutage::ShowTimes() {
     cbZone->setEnabled(rbLocal->isChecked());
     const QTimeZone zone =
         rbLocal->isChecked() ? QTimeZone(cbZone->currentText().toLatin1()) : QTimeZone();
     m_outages->setLocalZone(zone);
+    HideEmptyLocalTime();
     if (GridColumn* local = GridView1->columnByName(QStringLiteral("colLocalTime")))
         local->setCaptionAfter(zone.isValid()
                                    ? QStringLiteral(" (") + cbZone->currentText() + QLatin1Char(')')
@@ -203,6 +399,10 @@ void TfrmSunOutage::ConnectHandlers() {
         connect(button, &QRadioButton::clicked, this, &TfrmSunOutage::rbClick);
     connect(edDiameter, &QLineEdit::textChanged, this, &TfrmSunOutage::edDiameterChange);
     connect(edYear, &QLineEdit::textChanged, this, &TfrmSunOutage::edYearChange);
+    for (QRadioButton* button : {rbRule3dB, rbCarrierToNoise})
+        connect(button, &QRadioButton::clicked, this, &TfrmSunOutage::rbModelClick);
+    for (QLineEdit* field : {edNoiseTemperature, edMargin, edFrequency})
+        connect(field, &QLineEdit::textChanged, this, &TfrmSunOutage::edLinkChange);
     connect(Close1, &QAction::triggered, this, &TfrmSunOutage::Close1Click);
     connect(ExporttoCSV1, &QAction::triggered, this, &TfrmSunOutage::ExporttoCSV1Click);
     connect(ExporttoHTML1, &QAction::triggered, this, &TfrmSunOutage::ExporttoHTML1Click);
@@ -217,6 +417,7 @@ void TfrmSunOutage::FormCreate() {
         const SunOutageOptions& settings = m_link.sunOutage ? *m_link.sunOutage : defaults;
         (settings.spring() ? rbSpring : rbFall)->setChecked(true);
         (settings.cband() ? rbC : rbKu)->setChecked(true);
+        RestoreModelChoice(settings);
         m_predictor.Year = QDate::currentDate().year();
         edYear->setText(QString::number(m_predictor.Year));
         // A stored diameter no prediction accepts (a damaged settings file) would leave the edit
@@ -263,12 +464,16 @@ PredictionStatus TfrmSunOutage::RefreshTable() {
     try {
         m_predictor.Season = rbSpring->isChecked() ? OutageSeason::Spring : OutageSeason::Fall;
         m_predictor.Band = rbC->isChecked() ? OutageBand::C : OutageBand::Ku;
-        status = m_predictor.PredictOutages();
+        m_predictor.ThresholdOverride.reset();
+        status = CarrierToNoiseMode() ? PredictCarrierToNoiseOutages(m_predictor, m_linkNoise)
+                                      : m_predictor.PredictOutages();
         if (SearchedAnything(status) || status == PredictionStatus::NoSatellite) {
+            m_status = status;
             ShowRows();
             lblSearchCutShort->setVisible(status == PredictionStatus::SearchBoundReached);
         }
         ShowTrackingNote();
+        ShowModelNote();
     } catch (...) {
         GridView1->endUpdate();
         throw;
@@ -293,6 +498,8 @@ void TfrmSunOutage::ShowTrackingNote() {
 
 void TfrmSunOutage::ShowRows() {
     m_outages->setRows(m_predictor.Rows);
+    m_outages->setPeakLosses(PeakLosses());
+    HideEmptyLocalTime();
     // New rows come as predicted, which the old sort indicator no longer describes.
     GridView1->resetSorting();
     if (GridView1->gridRowCount() > 0)
@@ -300,6 +507,8 @@ void TfrmSunOutage::ShowRows() {
 }
 
 void TfrmSunOutage::rbClick() {
+    if (m_predictor.Band != (rbC->isChecked() ? OutageBand::C : OutageBand::Ku))
+        ShowFrequencyOfBand();
     RefreshTable();
     if (m_link.sunOutage) {
         m_link.sunOutage->setSpring(rbSpring->isChecked());
@@ -347,6 +556,7 @@ void TfrmSunOutage::edYearChange() {
 void TfrmSunOutage::LanguageController1LanguageChanged() {
     UpdateCaption();
     ShowTrackingNote();
+    ShowModelNote();
 }
 
 void TfrmSunOutage::Close1Click() {
@@ -375,13 +585,16 @@ QString TfrmSunOutage::DiameterText() const {
 // The table follows a few lines that say what it is for: the title, the site, the dish and the
 // season, then an empty line.
 QStringList TfrmSunOutage::CsvLines() const {
-    const QAbstractItemModel& shown = *GridView1->model();
+    ShownColumns shown(GridView1->model(), *GridView1);
     QStringList lines{CsvLine({Panel6->heading()->text()})};
     if (m_link.site)
         for (const QStringList& row : SiteTextRows(ReportSite()))
             lines << CsvLine(row);
     lines << CsvLine({DiameterCaption(), DiameterText()});
-    lines << CsvLine({SeasonAndBandText()}) << QString();
+    lines << CsvLine({SeasonAndBandText()});
+    if (CarrierToNoiseMode())
+        lines << CsvLine({ModelNote()});
+    lines << QString();
     lines << CsvLine(HeaderCaptions(shown));
     for (int row = 0; row < shown.rowCount(); ++row)
         lines << CsvLine(RowTexts(shown, row));
@@ -394,8 +607,10 @@ QStringList TfrmSunOutage::HtmlBodyLines() const {
         lines << SiteInformationRows(ReportSite());
     lines << HtmlInfoRow(HtmlEscape(DiameterCaption()), HtmlEscape(DiameterText()));
     lines << HtmlInfoRow(QStringLiteral("&nbsp;"), HtmlEscape(SeasonAndBandText()));
+    if (CarrierToNoiseMode())
+        lines << HtmlInfoRow(QStringLiteral("&nbsp;"), HtmlEscape(ModelNote()));
     lines << QStringLiteral("</table>");
-    lines << DetailTableLines(*GridView1->model());
+    lines << DetailTableLines(ShownColumns(GridView1->model(), *GridView1));
     return lines;
 }
 

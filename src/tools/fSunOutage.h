@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SatelliteData.h"
+#include "SunNoise.h"
 #include "SunOutage.h"
 #include "ToolWindowLink.h"
 #include "Translatable.h"
@@ -11,6 +12,7 @@
 #include <QStringList>
 
 class QComboBox;
+class QLineEdit;
 class QLabel;
 class QRadioButton;
 
@@ -46,6 +48,13 @@ public:
     void rbClick();
     void edDiameterChange();
     void edYearChange();
+    void rbModelClick();
+    void edLinkChange();
+    // The C/N degradation model is in use, with these link figures.
+    bool CarrierToNoiseMode() const;
+    const LinkNoise& Link() const { return m_linkNoise; }
+    // What the window says of the model in use, as the reports repeat it.
+    QString ModelNote() const;
     void LanguageController1LanguageChanged();
     void Close1Click();
     void ExporttoCSV1Click();
@@ -69,6 +78,12 @@ private:
     void ShowRows();
     void ShowTrackingNote();
     void SetUpTimeChoice();
+    void SetUpModelChoice();
+    void RestoreModelChoice(const SunOutageOptions& settings);
+    void ShowModelNote();
+    void ShowFrequencyOfBand();
+    void HideEmptyLocalTime();
+    std::vector<double> PeakLosses() const;
     void ShowTimes();
     QString SeasonAndBandText() const;
     // The site the table was predicted for, as the reports name it.
@@ -86,12 +101,21 @@ private:
     QAction* ExporttoICS1 = nullptr;
     QAction* ExporttoSites1 = nullptr;
     bool m_sitesRunning = false; // a prediction for a list of sites is under way
+    LinkNoise m_linkNoise;       // the link figures last accepted
+    PredictionStatus m_status = PredictionStatus::NoSatellite; // of the last prediction
 
 public:
     QLabel* lblTimes = nullptr;
     QRadioButton* rbGmt = nullptr;
     QRadioButton* rbLocal = nullptr;
     QComboBox* cbZone = nullptr;
+    QLabel* lblModel = nullptr;
+    QRadioButton* rbRule3dB = nullptr;
+    QRadioButton* rbCarrierToNoise = nullptr;
+    QLineEdit* edNoiseTemperature = nullptr; // kelvin
+    QLineEdit* edMargin = nullptr;           // dB
+    QLineEdit* edFrequency = nullptr;        // GHz
+    QLabel* lblModelNote = nullptr;
 
 private:
     SaveDialogSettings* SaveDialogHTML = nullptr;

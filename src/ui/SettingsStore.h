@@ -41,6 +41,11 @@ inline const BoolSetting kOutageSpring{"outageSpring", true};
 inline const BoolSetting kOutageCband{"outageCband", true};
 inline const DoubleSetting kOutageDiameter{"outageDiameter", 3.6,
                                            std::numeric_limits<double>::min(), 1000.0};
+// The C/N degradation model of the sun outage window and its link: system noise temperature in
+// kelvin, clear-sky margin in dB.
+inline const BoolSetting kOutageCarrierToNoise{"outageCarrierToNoise", false};
+inline const DoubleSetting kOutageNoiseTemperature{"outageNoiseTemperature", 120.0, 1.0, 100000.0};
+inline const DoubleSetting kOutageLinkMargin{"outageLinkMargin", 3.0, 0.0, 60.0};
 inline const BoolSetting kMagneticDeclination{"magneticDeclination", false};
 inline const IntSetting kLanguageId{"languageID", 1033};
 // Whether the list shows the motor column.

@@ -1,6 +1,7 @@
 #include "DialogSeam.h"
 #include "FieldMark.h"
 #include "LanguageController.h"
+#include "OutageTableModel.h"
 #include "fSunOutage.h"
 
 #include <QPointer>
@@ -315,6 +316,40 @@ private slots:
         QTest::newRow("to the end") << false;
         QTest::newRow("cancelled") << true;
     }
+    // The C/N model adds the peak loss and says in the window and the reports what it counts;
+    // the local-time column it brings along stays hidden and out of the CSV without a zone. Back
+    // on the 3 dB rule the table is the rule's again.
+    void carrierToNoiseModel() {
+        QTemporaryDir dir;
+        Set(true, false, 0.9);
+        TfrmSunOutage window(nullptr, Link());
+        Retype(window.edYear, QStringLiteral("2026"));
+        window.SetSatellite(Satellite(-19.2));
+        const auto ruleRows = window.Prediction().Rows.size();
+        window.rbCarrierToNoise->click();
+        Retype(window.edMargin, QStringLiteral("2"));
+        QVERIFY(settings.carrierToNoise());
+        QCOMPARE(settings.linkMargin(), 2.0);
+        QVERIFY(window.Prediction().Rows.size() > ruleRows);
+        QVERIFY(window.GridView1->isColumnHidden(OutageTableModel::LocalTime));
+        QString path = dir.filePath(QStringLiteral("cn.csv"));
+        DialogSeam::setSaveFileHook([&](const SaveDialogRequest&) { return path; });
+        window.ExporttoCSV1->trigger();
+        const QStringList csv = FileLines(path);
+        // Read as Latin-1, like the other reports here.
+        QVERIFY2(csv.contains(QString::fromLatin1(window.ModelNote().toUtf8())),
+                 qPrintable(csv.join('\n')));
+        QVERIFY(window.ModelNote().contains(QStringLiteral("18670 K")));
+        QVERIFY(csv.contains(
+            QStringLiteral("Predicted Date;Start (GMT);End (GMT);Duration;Peak C/N loss (dB)")));
+        Retype(window.edMargin, QStringLiteral("40"));
+        QVERIFY(window.Prediction().Rows.empty());
+        QVERIFY(window.ModelNote().contains(QStringLiteral("no outage")));
+        window.rbRule3dB->click();
+        QCOMPARE(window.Prediction().Rows.size(), ruleRows);
+        QCOMPARE(window.GridView1->model()->columnCount(), int(OutageTableModel::LocalTime));
+    }
+
     void exportForAListOfSites() {
         QFETCH(bool, cancel);
         QTemporaryDir dir;
@@ -448,7 +483,8 @@ private slots:
             // The calendar's and the site list's texts are looked up when used; no control has
             // them.
             if (qstrcmp(entry.objectName, "CalendarTexts") == 0 ||
-                qstrcmp(entry.objectName, "SitesTexts") == 0)
+                qstrcmp(entry.objectName, "SitesTexts") == 0 ||
+                qstrcmp(entry.objectName, "ModelTexts") == 0)
                 continue;
             QObject* object = FindComponent(&window, QString::fromUtf8(entry.objectName));
             const auto text =
