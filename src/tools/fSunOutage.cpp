@@ -44,8 +44,10 @@ namespace skyvane {
 
 namespace {
 
-constexpr int kRowHeight = 20;    // pixels
-constexpr int kColumnWidth = 130; // pixels
+constexpr int kRowHeight = 20;     // pixels
+constexpr int kColumnWidth = 130;  // pixels
+constexpr int kControlSpacing = 6; // pixels between a caption and its control
+constexpr int kGroupSpacing = 12;  // pixels between one field's unit and the next caption
 
 GridColumnSpec TextColumn(const char* name) {
     GridColumnSpec column;
@@ -228,6 +230,7 @@ void TfrmSunOutage::SetUpGrid() {
 void TfrmSunOutage::SetUpTimeChoice() {
     auto* row = new QHBoxLayout;
     row->setContentsMargins(8, 4, 8, 4);
+    row->setSpacing(kControlSpacing);
     lblTimes = new QLabel(TranslatedText(Translation(), 38), this);
     lblTimes->setObjectName(QStringLiteral("lblTimes"));
     rbGmt = new QRadioButton(TranslatedText(Translation(), 39), this);
@@ -257,6 +260,7 @@ void TfrmSunOutage::SetUpTimeChoice() {
 void TfrmSunOutage::SetUpModelChoice() {
     auto* choice = new QHBoxLayout;
     choice->setContentsMargins(8, 4, 8, 0);
+    choice->setSpacing(kControlSpacing);
     lblModel = NamedLabel(this, "lblModel", TranslatedText(Translation(), 48));
     rbRule3dB = new QRadioButton(TranslatedText(Translation(), 49), this);
     rbRule3dB->setObjectName(QStringLiteral("rbRule3dB"));
@@ -271,22 +275,22 @@ void TfrmSunOutage::SetUpModelChoice() {
     choice->addStretch();
 
     auto* link = new QHBoxLayout;
-    link->setContentsMargins(8, 0, 8, 0);
+    link->setContentsMargins(8, 2, 8, 2);
+    link->setSpacing(kControlSpacing);
     edNoiseTemperature = NumberEdit(this, "edNoiseTemperature");
     edMargin = NumberEdit(this, "edMargin");
     edFrequency = NumberEdit(this, "edFrequency");
-    const std::initializer_list<QWidget*> fields{
-        NamedLabel(this, "lblNoiseTemperature", TranslatedText(Translation(), 51)),
-        edNoiseTemperature,
-        NamedLabel(this, "lblNoiseTemperatureK", TranslatedText(Translation(), 52)),
-        NamedLabel(this, "lblMargin", TranslatedText(Translation(), 53)),
-        edMargin,
-        NamedLabel(this, "lblMarginDb", TranslatedText(Translation(), 54)),
-        NamedLabel(this, "lblFrequency", TranslatedText(Translation(), 55)),
-        edFrequency,
-        NamedLabel(this, "lblFrequencyGHz", TranslatedText(Translation(), 56))};
-    for (QWidget* field : fields)
-        link->addWidget(field);
+    const auto addField = [&](const char* caption, int captionEntry, QLineEdit* edit,
+                              const char* unit, int unitEntry) {
+        if (link->count() > 0)
+            link->addSpacing(kGroupSpacing);
+        link->addWidget(NamedLabel(this, caption, TranslatedText(Translation(), captionEntry)));
+        link->addWidget(edit);
+        link->addWidget(NamedLabel(this, unit, TranslatedText(Translation(), unitEntry)));
+    };
+    addField("lblNoiseTemperature", 51, edNoiseTemperature, "lblNoiseTemperatureK", 52);
+    addField("lblMargin", 53, edMargin, "lblMarginDb", 54);
+    addField("lblFrequency", 55, edFrequency, "lblFrequencyGHz", 56);
     link->addStretch();
 
     lblModelNote = new QLabel(this);
