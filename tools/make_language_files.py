@@ -133,8 +133,9 @@ SECTIONS = [
         (39, "GMT", "GMT", "GMT"),
         (40, "the site's local time", "Ortszeit des Standorts", "a helyszín helyi idejében"),
         (41, "Local time", "Ortszeit", "Helyi idő"),
-        (42, "Export for a list of &sites (CSV) ...", "Für eine &Standortliste exportieren (CSV) ...",
-         "Exportálás &helyszínlistára (CSV) ..."),
+        (42, "Export for a list of &sites (CSV, HTML, ICS) ...",
+         "Für eine &Standortliste exportieren (CSV, HTML, ICS) ...",
+         "Exportálás &helyszínlistára (CSV, HTML, ICS) ..."),
         (43, "Sites (*.csv *.txt)|*.csv;*.txt|All extensions (*.*)|*.*",
          "Standorte (*.csv *.txt)|*.csv;*.txt|Alle Dateien (*.*)|*.*",
          "Helyszínek (*.csv *.txt)|*.csv;*.txt|Minden fájl (*.*)|*.*"),
@@ -166,6 +167,12 @@ SECTIONS = [
         (60, "The quiet sun (%s K) costs %s dB at most, within the margin: no outage.",
          "Die ruhige Sonne (%s K) kostet höchstens %s dB, innerhalb der Reserve: keine Störung.",
          "A nyugodt Nap (%s K) legfeljebb %s dB-t ront, a tartalékon belül: nincs zavar."),
+        (61, "CSV (*.csv)|*.csv|HTML (*.html, *.htm)|*.html;*.htm|Calendar (*.ics)|*.ics|All "
+             "extensions (*.*)|*.*",
+         "CSV (*.csv)|*.csv|HTML (*.html, *.htm)|*.html;*.htm|Kalender (*.ics)|*.ics|Alle "
+         "Dateien (*.*)|*.*",
+         "CSV (*.csv)|*.csv|HTML (*.html, *.htm)|*.html;*.htm|Naptár (*.ics)|*.ics|Minden "
+         "fájl (*.*)|*.*"),
     ]),
     ("frmLocations", [
         (1, "Location database", "Ortsdatenbank", "Helyszín-adatbázis"),

@@ -22,6 +22,27 @@ QString EventUid(const OutageRow& row, const OutageCalendarInputs& inputs) {
              QString::fromLatin1(hash.left(16)));
 }
 
+void AddEvents(QStringList& content, const std::vector<OutageRow>& rows,
+               const OutageCalendarInputs& inputs) {
+    const QString summary =
+        CalendarText(FormatPercentS(inputs.summary, {inputs.satellite, inputs.site}));
+    for (const OutageRow& row : rows) {
+        content << QStringLiteral("BEGIN:VEVENT") << QStringLiteral("UID:") + EventUid(row, inputs)
+                << QStringLiteral("DTSTAMP:") + UtcStamp(inputs.stamp)
+                << QStringLiteral("DTSTART:") + UtcStamp(row.Start)
+                << QStringLiteral("DTEND:") + UtcStamp(row.End)
+                << QStringLiteral("SUMMARY:") + summary << QStringLiteral("TRANSP:TRANSPARENT");
+        if (inputs.alarmMinutes > 0)
+            content << QStringLiteral("BEGIN:VALARM") << QStringLiteral("ACTION:DISPLAY")
+                    << QStringLiteral("DESCRIPTION:") +
+                           CalendarText(
+                               FormatPercentS(inputs.alarm, {QString::number(inputs.alarmMinutes)}))
+                    << QStringLiteral("TRIGGER:-PT%1M").arg(inputs.alarmMinutes)
+                    << QStringLiteral("END:VALARM");
+        content << QStringLiteral("END:VEVENT");
+    }
+}
+
 } // namespace
 
 QString CalendarText(const QString& text) {
@@ -64,25 +85,18 @@ QStringList FoldCalendarLine(const QString& line) {
 
 QStringList OutageCalendarLines(const std::vector<OutageRow>& rows,
                                 const OutageCalendarInputs& inputs) {
+    return OutageCalendarLines(std::vector<CalendarSite>{{inputs.site, rows}}, inputs);
+}
+
+QStringList OutageCalendarLines(const std::vector<CalendarSite>& sites,
+                                const OutageCalendarInputs& inputs) {
     QStringList content{QStringLiteral("BEGIN:VCALENDAR"), QStringLiteral("VERSION:2.0"),
                         QStringLiteral("PRODID:-//quor//Skyvane sun outages//EN"),
                         QStringLiteral("CALSCALE:GREGORIAN"), QStringLiteral("METHOD:PUBLISH")};
-    const QString summary =
-        CalendarText(FormatPercentS(inputs.summary, {inputs.satellite, inputs.site}));
-    for (const OutageRow& row : rows) {
-        content << QStringLiteral("BEGIN:VEVENT") << QStringLiteral("UID:") + EventUid(row, inputs)
-                << QStringLiteral("DTSTAMP:") + UtcStamp(inputs.stamp)
-                << QStringLiteral("DTSTART:") + UtcStamp(row.Start)
-                << QStringLiteral("DTEND:") + UtcStamp(row.End)
-                << QStringLiteral("SUMMARY:") + summary << QStringLiteral("TRANSP:TRANSPARENT");
-        if (inputs.alarmMinutes > 0)
-            content << QStringLiteral("BEGIN:VALARM") << QStringLiteral("ACTION:DISPLAY")
-                    << QStringLiteral("DESCRIPTION:") +
-                           CalendarText(
-                               FormatPercentS(inputs.alarm, {QString::number(inputs.alarmMinutes)}))
-                    << QStringLiteral("TRIGGER:-PT%1M").arg(inputs.alarmMinutes)
-                    << QStringLiteral("END:VALARM");
-        content << QStringLiteral("END:VEVENT");
+    for (const CalendarSite& site : sites) {
+        OutageCalendarInputs each = inputs;
+        each.site = site.site;
+        AddEvents(content, site.rows, each);
     }
     content << QStringLiteral("END:VCALENDAR");
     QStringList folded;

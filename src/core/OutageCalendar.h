@@ -27,6 +27,17 @@ struct OutageCalendarInputs {
 QStringList OutageCalendarLines(const std::vector<OutageRow>& rows,
                                 const OutageCalendarInputs& inputs);
 
+// The outage days of one site of a calendar for many sites.
+struct CalendarSite {
+    QString site; // as OutageCalendarInputs::site
+    std::vector<OutageRow> rows;
+};
+
+// One calendar with the events of every site, each named after its site; inputs.site is not
+// used.
+QStringList OutageCalendarLines(const std::vector<CalendarSite>& sites,
+                                const OutageCalendarInputs& inputs);
+
 // A text value with backslash, semicolon, comma and line breaks escaped.
 QString CalendarText(const QString& text);
 // A content line cut into lines of at most 75 octets (UTF-8), each continuation led by a space,

@@ -12,6 +12,7 @@
 #include "NumberText.h"
 #include "OutageCalendar.h"
 #include "OutageTableModel.h"
+#include "ProductInfo.h"
 #include "QuietFailure.h"
 #include "RegularFile.h"
 #include "ReportParts.h"
@@ -27,6 +28,7 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -183,7 +185,7 @@ const WindowTranslation& TfrmSunOutage::Translation() {
             {39, "rbGmt", "Caption", "GMT"},
             {40, "rbLocal", "Caption", "the site's local time"},
             {41, "colLocalTime", "Header.Caption", "Local time"},
-            {42, "ExporttoSites1", "Caption", "Export for a list of &sites (CSV) ..."},
+            {42, "ExporttoSites1", "Caption", "Export for a list of &sites (CSV, HTML, ICS) ..."},
             {43, "SitesTexts", "Filter",
              "Sites (*.csv *.txt)|*.csv;*.txt|All extensions (*.*)|*.*"},
             {44, "SitesTexts", "Progress", "Predicting for %s sites ..."},
@@ -207,6 +209,9 @@ const WindowTranslation& TfrmSunOutage::Translation() {
              "dB."},
             {60, "ModelTexts", "BelowMargin",
              "The quiet sun (%s K) costs %s dB at most, within the margin: no outage."},
+            {61, "SitesTexts", "SaveFilter",
+             "CSV (*.csv)|*.csv|HTML (*.html, *.htm)|*.html;*.htm|Calendar (*.ics)|*.ics|All "
+             "extensions (*.*)|*.*"},
         },
         {"*.Font.Name", "edDiameter.*", "edYear.*", "N1.*", "cbZone.*", "edNoiseTemperature.*",
          "edMargin.*", "edFrequency.*", "lblModelNote.*"},
@@ -623,9 +628,13 @@ void TfrmSunOutage::ExporttoCSV1Click() {
 }
 
 QStringList TfrmSunOutage::CalendarLines(const QDateTime& stamp) const {
-    const SatelliteRecord& satellite = m_predictor.Satellite;
-    if (!satellite)
+    if (!m_predictor.Satellite)
         return {};
+    return OutageCalendarLines(m_predictor.Rows, CalendarInputs(stamp));
+}
+
+OutageCalendarInputs TfrmSunOutage::CalendarInputs(const QDateTime& stamp) const {
+    const SatelliteRecord& satellite = m_predictor.Satellite;
     OutageCalendarInputs inputs;
     inputs.satellite =
         satellite->Name.trimmed() + QStringLiteral(", ") + OrbitalPositionText(satellite->Position);
@@ -639,7 +648,7 @@ QStringList TfrmSunOutage::CalendarLines(const QDateTime& stamp) const {
     inputs.summary = TranslatedText(Translation(), 36);
     inputs.alarm = TranslatedText(Translation(), 37);
     inputs.stamp = stamp;
-    return OutageCalendarLines(m_predictor.Rows, inputs);
+    return inputs;
 }
 
 void TfrmSunOutage::ExporttoICS1Click() {
@@ -677,8 +686,9 @@ void TfrmSunOutage::ExporttoSites1Click() {
                                 error.isEmpty() ? QDir::toNativeSeparators(listPath) : error);
         return;
     }
-    const QString path = DialogSeam::getSaveFileName(
-        this, SaveRequestFromDialogTexts(DialogTexts(*SaveDialogCSV, ExporttoSites1)));
+    SaveDialogTexts saveTexts = DialogTexts(*SaveDialogCSV, ExporttoSites1);
+    saveTexts.filter = TranslatedText(Translation(), 61);
+    const QString path = DialogSeam::getSaveFileName(this, SaveRequestFromDialogTexts(saveTexts));
     if (path.isEmpty())
         return;
     auto* progress = new QProgressDialog(this);
@@ -693,14 +703,8 @@ void TfrmSunOutage::ExporttoSites1Click() {
     auto* watcher = WatchWorkAside<std::vector<SiteOutages>>(
         this, progress, stop, [this] { m_sitesRunning = false; },
         [this, path](const std::vector<SiteOutages>& outages) {
-            QStringList lines{CsvLine(
-                QStringList{TranslatedText(Translation(), 45), TranslatedText(Translation(), 46),
-                            TranslatedText(Translation(), 47)} +
-                HeaderCaptions(*m_outages).mid(0, OutageTableModel::LocalTime))};
-            for (const QStringList& row : SiteOutageRows(outages))
-                lines << CsvLine(row);
             try {
-                WriteReportFile(path, ReportEncoding::System, lines);
+                WriteSitesReport(path, outages);
             } catch (const std::exception& failure) {
                 ReportSaveFailure(this, path, failure);
             }
@@ -710,6 +714,40 @@ void TfrmSunOutage::ExporttoSites1Click() {
     watcher->setFuture(QtConcurrent::run(PredictInBackground, *m_predictor.Satellite, sites,
                                          m_predictor, stop->get_token()));
     DialogSeam::showProgress(*progress);
+}
+
+// The file's type is the one its name ends in: a calendar, an HTML page, else a CSV table.
+void TfrmSunOutage::WriteSitesReport(const QString& path,
+                                     const std::vector<SiteOutages>& outages) const {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("ics")) {
+        std::vector<CalendarSite> sites;
+        for (const SiteOutages& each : outages)
+            sites.push_back({each.site.name, each.rows});
+        OutageCalendarInputs inputs = CalendarInputs(QDateTime::currentDateTimeUtc());
+        WriteReportFile(path, ReportEncoding::Utf8, OutageCalendarLines(sites, inputs));
+        return;
+    }
+    const QStringList captions =
+        QStringList{TranslatedText(Translation(), 45), TranslatedText(Translation(), 46),
+                    TranslatedText(Translation(), 47)} +
+        HeaderCaptions(*m_outages).mid(0, OutageTableModel::LocalTime);
+    const QList<QStringList> rows = SiteOutageRows(outages);
+    if (suffix == QLatin1String("html") || suffix == QLatin1String("htm")) {
+        QStringList lines = HtmlFrameHeaderLines(Panel6->heading()->text());
+        lines << QStringLiteral("<table>");
+        lines << HtmlInfoRow(HtmlEscape(DiameterCaption()), HtmlEscape(DiameterText()));
+        lines << HtmlInfoRow(QStringLiteral("&nbsp;"), HtmlEscape(SeasonAndBandText()));
+        lines << HtmlInfoRow(QStringLiteral("&nbsp;"), HtmlEscape(ModelNote()));
+        lines << QStringLiteral("</table>") << DetailTableLines(captions, rows);
+        lines << HtmlFrameFooterLines(QString::fromUtf8(kProductVersion));
+        WriteReportFile(path, ReportEncoding::Html1252, lines);
+        return;
+    }
+    QStringList lines{CsvLine(captions)};
+    for (const QStringList& row : rows)
+        lines << CsvLine(row);
+    WriteReportFile(path, ReportEncoding::System, lines);
 }
 
 void TfrmSunOutage::ExporttoHTML1Click() {

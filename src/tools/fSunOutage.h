@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ManySites.h"
+#include "OutageCalendar.h"
 #include "SatelliteData.h"
 #include "SunNoise.h"
 #include "SunOutage.h"
@@ -64,6 +66,9 @@ public:
     QAction* ExportCalendar() const { return ExporttoICS1; }
     // The calendar of the table's outages, one event a row (OutageCalendarLines).
     QStringList CalendarLines(const QDateTime& stamp) const;
+    OutageCalendarInputs CalendarInputs(const QDateTime& stamp) const;
+    // The outages of a list of sites as CSV, HTML or calendar, after the file's name.
+    void WriteSitesReport(const QString& path, const std::vector<SiteOutages>& outages) const;
     void ExporttoHTML1Click();
 
     QStringList CsvLines() const;

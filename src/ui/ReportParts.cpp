@@ -114,14 +114,20 @@ SiteFacts RecordSiteFacts(const SiteFacts& taken, double latitude, double longit
 }
 
 QStringList DetailTableLines(const QAbstractItemModel& rows) {
+    QList<QStringList> texts;
+    for (int row = 0; row < rows.rowCount(); ++row)
+        texts << RowTexts(rows, row);
+    return DetailTableLines(HeaderCaptions(rows), texts);
+}
+
+QStringList DetailTableLines(const QStringList& captions, const QList<QStringList>& rows) {
     QStringList lines{QStringLiteral("<br><br>"), QStringLiteral("<div id=\"dettable\"><table>")};
     lines << QStringLiteral("<tr class=\"hd\"><th>") +
-                 JoinEscaped(HeaderCaptions(rows), QStringLiteral("</th><th>")) +
-                 QStringLiteral("</th></tr>");
-    for (int row = 0; row < rows.rowCount(); ++row) {
+                 JoinEscaped(captions, QStringLiteral("</th><th>")) + QStringLiteral("</th></tr>");
+    for (qsizetype row = 0; row < rows.size(); ++row) {
         const QString rowClass = row % 2 == 0 ? QStringLiteral("i0") : QStringLiteral("i1");
         lines << QStringLiteral("<tr class=\"") + rowClass + QStringLiteral("\"><td>") +
-                     JoinEscaped(RowTexts(rows, row), QStringLiteral("</td><td>")) +
+                     JoinEscaped(rows[row], QStringLiteral("</td><td>")) +
                      QStringLiteral("</td></tr>");
     }
     lines << QStringLiteral("</table></div>");

@@ -76,6 +76,7 @@ SiteFacts RecordSiteFacts(const SiteFacts& taken, double latitude, double longit
 // The detail table of a table: "<br><br>", the table in its div, the header row and one row per
 // row in the order given, classes alternating from i0.
 QStringList DetailTableLines(const QAbstractItemModel& rows);
+QStringList DetailTableLines(const QStringList& captions, const QList<QStringList>& rows);
 // A table's header captions and the texts of one of its rows, as a report writes them.
 QStringList HeaderCaptions(const QAbstractItemModel& rows);
 QStringList RowTexts(const QAbstractItemModel& rows, int row);

@@ -311,11 +311,6 @@ private slots:
     }
 
     // The list of sites is predicted aside and written as one file; Cancel writes nothing.
-    void exportForAListOfSites_data() {
-        QTest::addColumn<bool>("cancel");
-        QTest::newRow("to the end") << false;
-        QTest::newRow("cancelled") << true;
-    }
     // The C/N model adds the peak loss and says in the window and the reports what it counts;
     // the local-time column it brings along stays hidden and out of the CSV without a zone. Back
     // on the 3 dB rule the table is the rule's again.
@@ -350,11 +345,27 @@ private slots:
         QCOMPARE(window.GridView1->model()->columnCount(), int(OutageTableModel::LocalTime));
     }
 
+    // The file's name says what is written: a CSV table, an HTML page or one calendar.
+    void exportForAListOfSites_data() {
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("szombathely"); // a line or event of that site
+        QTest::newRow("to the end") << false << "all.csv"
+                                    << "Szombathely;47.16;16.16;";
+        QTest::newRow("cancelled") << true << "all.csv"
+                                   << "";
+        QTest::newRow("HTML") << false << "all.html"
+                              << "<td>Szombathely</td><td>47.16</td>";
+        QTest::newRow("calendar") << false << "all.ics"
+                                  << "from Szombathely";
+    }
     void exportForAListOfSites() {
         QFETCH(bool, cancel);
+        QFETCH(QString, name);
+        QFETCH(QString, szombathely);
         QTemporaryDir dir;
         const QString list = dir.filePath(QStringLiteral("sites.csv"));
-        const QString out = dir.filePath(QStringLiteral("all.csv"));
+        const QString out = dir.filePath(name);
         QFile file(list);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("Szombathely;47.16;16.16\nBelfast;54.597 N;5.93 W\n");
@@ -375,12 +386,21 @@ private slots:
         QCOMPARE(QFile::exists(out), !cancel);
         if (cancel)
             return;
-        const QStringList lines = FileLines(out);
-        QCOMPARE(lines.first(),
-                 QStringLiteral(
-                     "Site;Latitude;Longitude;Predicted Date;Start (GMT);End (GMT);Duration"));
-        QCOMPARE(lines.filter(QStringLiteral("Szombathely;47.16;16.16;")).size(), 5);
-        QVERIFY(lines.filter(QStringLiteral("Belfast;54.597;-5.93;")).size() > 0);
+        // Calendar lines are folded: a line led by a space continues the one before.
+        const QStringList lines =
+            FileLines(out).join(QLatin1Char('\n')).remove(QStringLiteral("\n ")).split('\n');
+        const QStringList first = lines.filter(szombathely);
+        QCOMPARE(first.size(), 5);
+        if (name.endsWith(QLatin1String(".ics"))) {
+            QVERIFY(lines.filter(QStringLiteral("from Belfast")).size() > 0);
+            QCOMPARE(lines.filter(QStringLiteral("BEGIN:VCALENDAR")).size(), 1);
+            return;
+        }
+        if (name.endsWith(QLatin1String(".csv")))
+            QCOMPARE(lines.first(),
+                     QStringLiteral(
+                         "Site;Latitude;Longitude;Predicted Date;Start (GMT);End (GMT);Duration"));
+        QVERIFY(lines.filter(QStringLiteral("Belfast")).size() > 0);
     }
 
     void exportsMatchTheGoldenFiles_data() {
