@@ -93,6 +93,8 @@ public:
     // kMaxCatalogueFileBytes or holds an over-long name. Returns nullopt when the built-in
     // resource is missing, in which case the caller keeps its previous lines.
     std::optional<CatalogueText> load();
+    // Reads the catalogue file at `path` as load() reads satpos.dat (same checks and errors).
+    QStringList read(const QString& path) { return readFile(path); }
 
 private:
     QStringList readFile(const QString& path);

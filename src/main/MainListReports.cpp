@@ -128,13 +128,15 @@ QStringList MainListCsvLines(const QAbstractItemModel& rows) {
     return lines;
 }
 
+QStringList MainListHtmlBodyLines(const MainListReportInputs& inputs,
+                                  const QAbstractItemModel& rows) {
+    return InformationTableLines(inputs) + DetailTableLines(rows);
+}
+
 void ExportMainListToHtml(QWidget* parent, const MainListReportInputs& inputs,
                           const QAbstractItemModel& rows, const SaveDialogTexts& dialog) {
-    ExportHtmlReport(parent, dialog, inputs.heading, [&] {
-        QStringList body = InformationTableLines(inputs);
-        body << DetailTableLines(rows);
-        return body;
-    });
+    ExportHtmlReport(parent, dialog, inputs.heading,
+                     [&] { return MainListHtmlBodyLines(inputs, rows); });
 }
 
 void ExportMainListToCsv(QWidget* parent, const QAbstractItemModel& rows,

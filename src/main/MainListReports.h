@@ -30,6 +30,10 @@ struct MainListReportInputs {
 // on screen, captions in the current language); the rows come from their records (kRecordRole).
 QStringList MainListCsvLines(const QAbstractItemModel& rows);
 
+// The lines of the list's HTML page between its frame's head and footer.
+QStringList MainListHtmlBodyLines(const MainListReportInputs& inputs,
+                                  const QAbstractItemModel& rows);
+
 // File > Export > HTML / CSV: ask for a file, then write it. Cancelling writes nothing; a
 // failure after the dialog is told to the user and keeps an earlier file.
 void ExportMainListToHtml(QWidget* parent, const MainListReportInputs& inputs,

@@ -1,5 +1,7 @@
 #include "StartUp.h"
 
+#include "CommandLineRun.h"
+
 #include "Catalogue.h"
 #include "DataFiles.h"
 #include "HelpBinding.h"
@@ -27,6 +29,10 @@ void Configure(QCommandLineParser& parser) {
     parser.addOption(QCommandLineOption(
         kCheckOption, QStringLiteral("Shows where each data file was found, or why it was not; "
                                      "exits with 0 only when all were found.")));
+    AddBatchOptions(parser);
+    parser.addPositionalArgument(QStringLiteral("format"),
+                                 QStringLiteral("With --list: csv, html or json."),
+                                 QStringLiteral("[format]"));
 }
 
 void PrintOut(const QString& text) {
@@ -173,16 +179,20 @@ std::optional<int> AnswerCommandLineWithoutWindow(int argc, char** argv) {
     Configure(parser);
     const bool understood = parser.parse(WithoutToolkitOptions(arguments));
     if (understood && !parser.isSet(QStringLiteral("help")) &&
-        !parser.isSet(QStringLiteral("version")) && !parser.isSet(kCheckOption))
+        !parser.isSet(QStringLiteral("version")) && !parser.isSet(kCheckOption) &&
+        !WantsBatch(parser))
         return std::nullopt;
     QCoreApplication app(argc, argv);
     SetApplicationIdentity();
     if (!understood) {
         QTextStream(stderr) << QCoreApplication::applicationName() << ": " << parser.errorText()
                             << '\n';
-        return 1;
+        return kExitUsage;
     }
-    return Answer(parser);
+    if (const std::optional<int> answered = Answer(parser))
+        return answered;
+    QTextStream errors(stderr);
+    return RunBatch(parser, errors);
 }
 
 std::optional<int> AnswerCommandLine(const QCoreApplication& app) {

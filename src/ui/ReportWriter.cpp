@@ -53,6 +53,13 @@ void ReportWriter::commit() {
         throw FileError(QStringLiteral("Cannot complete"), m_file, reason);
 }
 
+QByteArray EncodeReportLines(const QStringList& lines, ReportEncoding encoding) {
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += EncodeLine(line, encoding);
+    return bytes;
+}
+
 void WriteReportFile(const QString& path, ReportEncoding encoding, const QStringList& lines) {
     ReportWriter writer(path, encoding);
     writer.writeLines(lines);

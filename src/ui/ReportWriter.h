@@ -44,6 +44,9 @@ private:
     ReportEncoding m_encoding;
 };
 
+// The bytes a report file of these lines holds: each line in the encoding, ended by CR LF.
+QByteArray EncodeReportLines(const QStringList& lines, ReportEncoding encoding);
+
 // Writes all lines to path in one go (see ReportWriter).
 void WriteReportFile(const QString& path, ReportEncoding encoding, const QStringList& lines);
 
