@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools
   qt6-image-formats-plugins libqt6help6 qt6-translations-l10n
-  libgif-dev libsqlite3-dev sqlite3 libicu-dev zlib1g-dev libical-dev
+  libgif-dev libsqlite3-dev sqlite3 libicu-dev zlib1g-dev libical-dev libqrencode-dev
   clang clang-format libclang-rt-14-dev libbenchmark-dev
   xvfb xauth imagemagick poppler-utils fonts-dejavu-core
   iso-codes xplanet-images locales tzdata

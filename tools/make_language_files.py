@@ -319,6 +319,22 @@ CATALOGUE_ENTRIES = [
     (106, "Height of the site above the WGS84 ellipsoid, in metres:",
      "Höhe des Standorts über dem WGS84-Ellipsoid, in Metern:",
      "A helyszín magassága a WGS84 ellipszoid felett, méterben:"),
+    (150, 'Installation &sheet ...', 'Installations&blatt ...', 'Telepítési &lap ...'),
+    (151, 'Dish &offset angle ...', '&Offsetwinkel des Spiegels ...', 'Az antenna &ofszetszöge ...'),
+    (152, 'Offset angle of the dish in degrees (0 for a prime-focus dish):', 'Offsetwinkel des Spiegels in Grad (0 für einen Primärfokusspiegel):', 'Az antenna ofszetszöge fokban (0 primer fókuszú antennánál):'),
+    (153, 'Installation sheet: %s', 'Installationsblatt: %s', 'Telepítési lap: %s'),
+    (154, 'True azimuth', 'Rechtweisendes Azimut', 'Földrajzi azimut'),
+    (155, 'Magnetic azimuth', 'Magnetisches Azimut', 'Mágneses azimut'),
+    (156, 'Elevation', 'Elevation', 'Eleváció'),
+    (157, 'Plate tilt (offset %s°)', 'Neigung des Halters (Offset %s°)', 'A tartó dőlése (ofszet %s°)'),
+    (158, 'LNB skew', 'LNB-Drehung', 'LNB elforgatás'),
+    (159, 'Motor angle', 'Motorwinkel', 'Motorszög'),
+    (160, 'LNB seen from behind the dish', 'LNB von hinter dem Spiegel gesehen', 'Az LNB az antenna mögül nézve'),
+    (161, 'Horizon', 'Horizont', 'Látóhatár'),
+    (162, 'Site:', 'Standort:', 'Helyszín:'),
+    (163, 'Next sun outages (%s), %s', 'Nächste Sonnenstörungen (%s), %s', 'A következő napzavarok (%s), %s'),
+    (164, 'No sun outage in this season.', 'Keine Sonnenstörung in dieser Zeit.', 'Ebben az időszakban nincs napzavar.'),
+    (165, 'Save as &PDF ...', 'Als &PDF speichern ...', 'Mentés &PDF-be ...'),
 ]
 for _section, _entries in SECTIONS:
     if _section == "frmMain":

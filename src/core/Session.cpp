@@ -51,6 +51,7 @@ void Session::recalculate() {
         if (m_magDec.MagDecAvailable()) {
             const double d =
                 m_magDec.UpdateMagneticDeclination(latitude, longitude, m_declinationText);
+            m_declination = d;
             if (m_useDeclination)
                 declination = d;
         }

@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -57,6 +58,8 @@ public:
     // The declination at the site of the last calculation, as its label shows it ("-" before
     // any reading).
     QString declinationText() const { return m_declinationText; }
+    // Degrees West positive at the site of the last calculation, when the model is loaded.
+    std::optional<double> declination() const { return m_declination; }
 
     // The visible satellites of the last calculation, in catalogue order.
     const std::vector<SatelliteRecord>& records() const { return m_records; }
@@ -96,6 +99,7 @@ private:
     double m_siteHeight = 0.0;
     MagneticDeclination m_magDec;
     QString m_declinationText = QStringLiteral("-");
+    std::optional<double> m_declination;
     CatalogueReader m_catalogueReader;
     QStringList m_catalogueLines;
     QString m_catalogueVersion = QStringLiteral("?");

@@ -8,6 +8,7 @@
 #include "FieldSize.h"
 #include "HelpBinding.h"
 #include "HelpLanguage.h"
+#include "InstallationSheet.h"
 #include "LanguageController.h"
 #include "LanguageManager.h"
 #include "LocationDatabase.h"
@@ -18,6 +19,7 @@
 #include "SatelliteList.h"
 #include "SaveDialogSettings.h"
 #include "SettingsStore.h"
+#include "SiteTimeZone.h"
 #include "WindowPlacement.h"
 #include "fInit.h"
 #include "fLocationDatabase.h"
@@ -39,6 +41,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QSignalBlocker>
+#include <QTimeZone>
 #include <QUrl>
 
 namespace skyvane {
@@ -195,6 +198,28 @@ const WindowTranslation& TfrmMain::Translation() {
             {int(ListEntry::GeodeticModel), "ListTexts", "GeodeticModel",
              "Look angles: WGS84 ellipsoid, site %s m above it, with refraction"},
             {105, "mViewHeight", "Caption", "Site &height ..."},
+            {150, "pmSheet", "Caption", "Installation &sheet ..."},
+            {151, "mViewOffset", "Caption", "Dish &offset angle ..."},
+            {int(ListEntry::OffsetPrompt), "ListTexts", "OffsetPrompt",
+             "Offset angle of the dish in degrees (0 for a prime-focus dish):"},
+            {int(ListEntry::SheetTitle), "ListTexts", "SheetTitle", "Installation sheet: %s"},
+            {int(ListEntry::SheetTrueAzimuth), "ListTexts", "SheetTrueAzimuth", "True azimuth"},
+            {int(ListEntry::SheetMagneticAzimuth), "ListTexts", "SheetMagneticAzimuth",
+             "Magnetic azimuth"},
+            {int(ListEntry::SheetElevation), "ListTexts", "SheetElevation", "Elevation"},
+            {int(ListEntry::SheetPlateTilt), "ListTexts", "SheetPlateTilt",
+             "Plate tilt (offset %s°)"},
+            {int(ListEntry::SheetSkew), "ListTexts", "SheetSkew", "LNB skew"},
+            {int(ListEntry::SheetMotorAngle), "ListTexts", "SheetMotorAngle", "Motor angle"},
+            {int(ListEntry::SheetSkewFromBehind), "ListTexts", "SheetSkewFromBehind",
+             "LNB seen from behind the dish"},
+            {int(ListEntry::SheetHorizon), "ListTexts", "SheetHorizon", "Horizon"},
+            {int(ListEntry::SheetSite), "ListTexts", "SheetSite", "Site:"},
+            {int(ListEntry::SheetOutages), "ListTexts", "SheetOutages",
+             "Next sun outages (%s), %s"},
+            {int(ListEntry::SheetNoOutage), "ListTexts", "SheetNoOutage",
+             "No sun outage in this season."},
+            {int(ListEntry::SheetSavePdf), "ListTexts", "SheetSavePdf", "Save as &PDF ..."},
             {int(ListEntry::HeightPrompt), "ListTexts", "HeightPrompt",
              "Height of the site above the WGS84 ellipsoid, in metres:"},
             {int(ListEntry::PrintDate), "ListTexts", "PrintDate", "Date: %s"},
@@ -262,6 +287,9 @@ void TfrmMain::SetUpMotorItems() {
     QAction* height = NewAction("mViewHeight");
     mView->addAction(height);
     connect(height, &QAction::triggered, this, &TfrmMain::mViewHeightClick);
+    QAction* offset = NewAction("mViewOffset");
+    mView->addAction(offset);
+    connect(offset, &QAction::triggered, this, &TfrmMain::mViewOffsetClick);
     QAction* tools = NewAction("mToolsMotor");
     mTools->addAction(tools);
     connect(tools, &QAction::triggered, this,
@@ -272,6 +300,9 @@ void TfrmMain::SetUpMotorItems() {
         if (const SatelliteRecord record = RecordAtRow(PopupRow()))
             OpenToolWindow<TfrmMotor>(this, ToolLink(), record);
     });
+    QAction* sheet = NewAction("pmSheet");
+    m_popupGridItem->addAction(sheet);
+    connect(sheet, &QAction::triggered, this, &TfrmMain::pmSheetClick);
 }
 
 void TfrmMain::SetUpPopupMenu() {
@@ -815,6 +846,70 @@ void TfrmMain::mViewHeightClick() {
         btnGo->click();
     else
         mViewGeodetic->setChecked(true);
+}
+
+void TfrmMain::mViewOffsetClick() {
+    const std::optional<double> offset = DialogSeam::askNumber(
+        this, WithoutAccelerator(TranslatedText(Translation(), 151)),
+        ListText(ListEntry::OffsetPrompt), m_store->value(settings::kDishOffset),
+        settings::kDishOffset.low, settings::kDishOffset.high);
+    if (offset)
+        m_store->write(settings::kDishOffset, *offset);
+}
+
+void TfrmMain::pmSheetClick() {
+    if (const SatelliteRecord record = RecordAtRow(PopupRow()))
+        PreviewInstallationSheet(this, InstallationSheetFor(record),
+                                 WithoutAccelerator(ListText(ListEntry::SheetSavePdf)));
+}
+
+// The sheet names the site and the catalogue as the printout does, gives the angles an
+// installer sets, and the coming season's outages in the site's own clock.
+InstallationSheetPage TfrmMain::InstallationSheetFor(const SatelliteRecord& record) {
+    InstallationSheetPage sheet;
+    const MainListPrintInputs print = PrintInputs();
+    sheet.title = ListText(ListEntry::SheetTitle)
+                      .replace(QLatin1String("%s"), record->Name.trimmed() + QStringLiteral(", ") +
+                                                        OrbitalPositionText(record->Position));
+    sheet.siteRows = SiteTextRows(print.site);
+    sheet.notes = print.notes.mid(0, 2);
+    sheet.offsetAngle = m_store->value(settings::kDishOffset);
+    const QDate today = QDate::currentDate();
+    sheet.figures = MakeSheetFigures(*record, m_session->declination(), MagneticAzimuths(),
+                                     sheet.offsetAngle, mViewMotor->isChecked(), today);
+    for (const ListEntry label :
+         {ListEntry::SheetTrueAzimuth, ListEntry::SheetMagneticAzimuth, ListEntry::SheetElevation,
+          ListEntry::SheetPlateTilt, ListEntry::SheetSkew, ListEntry::SheetMotorAngle,
+          ListEntry::SheetSkewFromBehind, ListEntry::SheetHorizon, ListEntry::SheetSite})
+        sheet.labels << ListText(label);
+    SunOutagePredictor outages;
+    outages.Satellite = record;
+    outages.Year = sheet.figures.outageYear;
+    outages.Season = sheet.figures.outageSeason;
+    const SunOutageOptions& options = *m_session->sunOutageOptions();
+    outages.Band = options.cband() ? OutageBand::C : OutageBand::Ku;
+    outages.Diameter = options.diameter();
+    outages.PredictOutages();
+    const QString country =
+        m_towns ? m_towns->NearestCountryCode(record->SiteLatitude, record->SiteLongitude)
+                : QString();
+    const QTimeZone zone(NearestTimeZone(record->SiteLatitude, record->SiteLongitude, country));
+    const QString band = options.cband() ? QStringLiteral("C") : QStringLiteral("Ku");
+    sheet.outageHeading = FormatPercentS(
+        ListText(ListEntry::SheetOutages),
+        {QString::fromLatin1(zone.id()),
+         band + QStringLiteral(", ") + FormatGeneral(options.diameter()) + QStringLiteral(" m")});
+    for (const OutageRow& row : outages.Rows)
+        sheet.outageLines << QLocale().toString(row.Start.toTimeZone(zone).date(),
+                                                QLocale::ShortFormat) +
+                                 QStringLiteral("  ") + LocalClockText(row.Start, zone) +
+                                 QChar(0x2013) + LocalClockText(row.End, zone) +
+                                 QStringLiteral(" (") + UtcOffsetText(row.Start, zone) +
+                                 QLatin1Char(')');
+    if (sheet.outageLines.isEmpty())
+        sheet.outageLines << ListText(ListEntry::SheetNoOutage);
+    sheet.geoUri = GeoUri(record->SiteLatitude, -record->SiteLongitude);
+    return sheet;
 }
 
 QString TfrmMain::ModelNote() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "InstallationSheetPage.h"
 #include "MainListReports.h"
 #include "SatelliteData.h"
 #include "SatelliteTableModel.h"
@@ -98,6 +99,20 @@ public:
         MagneticCaption = 95,
         GeodeticModel = 104,
         HeightPrompt = 106,
+        OffsetPrompt = 152,
+        SheetTitle,
+        SheetTrueAzimuth,
+        SheetMagneticAzimuth,
+        SheetElevation,
+        SheetPlateTilt,
+        SheetSkew,
+        SheetMotorAngle,
+        SheetSkewFromBehind,
+        SheetHorizon,
+        SheetSite,
+        SheetOutages,
+        SheetNoOutage,
+        SheetSavePdf,
     };
 
     // Event handlers, public so tests can drive them as the user would.
@@ -109,6 +124,10 @@ public:
     void pmDetailsClick();
     void pmObstaclesClick();
     void pmSunOutageClick();
+    void mViewOffsetClick();
+    void pmSheetClick();
+    // The installation sheet of a list row's satellite, as the popup's item shows it.
+    InstallationSheetPage InstallationSheetFor(const SatelliteRecord& record);
     void OpenSatDetail(int row);
     void OpenSunOutage(int row);
     void OpenObstacles(int row);

@@ -87,7 +87,8 @@ bool DialogSeam::askPrint(QWidget* parent, QPrinter& printer) {
 }
 
 void DialogSeam::showPrintPreview(QWidget* parent, QPrinter& printer,
-                                  const std::function<void(QPrinter&)>& paint) {
+                                  const std::function<void(QPrinter&)>& paint,
+                                  const std::function<void(QDialog&)>& furnish) {
     if (PrintPreviewHookSlot()) {
         PrintPreviewHookSlot()(printer, paint);
         return;
@@ -95,6 +96,8 @@ void DialogSeam::showPrintPreview(QWidget* parent, QPrinter& printer,
     QPrintPreviewDialog dialog(&printer, parent);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&paint](QPrinter* target) { paint(*target); });
+    if (furnish)
+        furnish(dialog);
     dialog.exec();
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 
 class QWidget;
+class QDialog;
 class QPrinter;
 class QProgressDialog;
 
@@ -51,8 +52,10 @@ public:
     static bool askPrint(QWidget* parent, QPrinter& printer);
     // The preview dialog over `printer`; `paint` draws the printout, again for every change of
     // the page setup and once more when the user prints from the preview.
+    // `furnish`, when given, may add to the real dialog (a tool bar action) before it shows.
     static void showPrintPreview(QWidget* parent, QPrinter& printer,
-                                 const std::function<void(QPrinter&)>& paint);
+                                 const std::function<void(QPrinter&)>& paint,
+                                 const std::function<void(QDialog&)>& furnish = {});
     static void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                             const QString& text);
     // A question with `answers` as buttons (the first the default) and Cancel; the index of the

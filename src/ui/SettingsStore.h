@@ -54,6 +54,8 @@ inline const BoolSetting kMotorColumn{"motorColumn", false};
 inline const BoolSetting kGeodeticPrecision{"geodeticPrecision", false};
 // The site's height above the ellipsoid for it, metres.
 inline const DoubleSetting kSiteHeight{"siteHeight", 0.0, -500.0, 9000.0};
+// The offset angle of the user's dish, degrees; 0 for a prime-focus dish.
+inline const DoubleSetting kDishOffset{"dishOffset", 0.0, 0.0, 45.0};
 
 // The main window's seven values, in the order they are written.
 struct KeyType {

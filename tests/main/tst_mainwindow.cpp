@@ -21,9 +21,11 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -79,6 +81,7 @@ private slots:
     // The list for the built-in catalogue and the initial site.
     void defaultList();
     void geodeticPrecisionRaisesAndIsSaid();
+    void installationSheetAsPdf();
     void defaultListRows_data();
     void defaultListRows();
     void belowHorizonNotListed_data();
@@ -157,6 +160,37 @@ void TestMainWindow::cleanup() {
     ResetConstants();
     QDir::setCurrent(m_startDirectory);
     m_dir.reset();
+}
+
+// The sheet of Astra 19.2 E at the start site, written as a PDF and read back as text.
+void TestMainWindow::installationSheetAsPdf() {
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        QSKIP("pdftotext is not installed");
+    auto window = createWindow();
+    SatelliteRecord astra;
+    for (const SatelliteRecord& record : window->session()->records())
+        if (record->Position == -19.2)
+            astra = record;
+    QVERIFY(astra);
+    const InstallationSheetPage sheet = window->InstallationSheetFor(astra);
+    const QString pdf = m_dir->filePath(QStringLiteral("sheet.pdf"));
+    WriteInstallationSheetPdf(pdf, sheet);
+    QProcess reader;
+    reader.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    QVERIFY(reader.waitForFinished(30000));
+    const QString text = QString::fromUtf8(reader.readAllStandardOutput());
+    for (const QString& expected :
+         {QStringLiteral("Installation sheet:"), QStringLiteral("19.2° E"),
+          QStringLiteral("47.16° N"), QStringLiteral("True azimuth"), QStringLiteral("175.86°"),
+          QStringLiteral("35.72°"), QStringLiteral("LNB skew"), QStringLiteral("-2.82°"),
+          QStringLiteral("Next sun outages (Europe/"), QStringLiteral("geo:47.16,16.16")})
+        QVERIFY2(text.contains(expected),
+                 qPrintable(expected + QStringLiteral(" not in:\n") + text));
+    QVERIFY2(!sheet.outageLines.isEmpty() &&
+                 sheet.outageLines.first().contains(QStringLiteral("(+0")),
+             qPrintable(sheet.outageLines.join('\n')));
+    QVERIFY(text.contains(sheet.outageLines.first().section(QLatin1Char(' '), -1)));
 }
 
 std::unique_ptr<TfrmMain> TestMainWindow::createWindow() {
