@@ -214,6 +214,36 @@ SECTIONS = [
          "magassága közötti különbség"),
         (15, "&File", "&Datei", "&Fájl"),
         (16, "&Close", "&Schließen", "&Bezárás"),
+        (17, "&Add this obstacle to the site's horizon",
+         "Hindernis zum Horizont des Standorts &hinzufügen",
+         "Az akadály &hozzáadása a helyszín horizontjához"),
+    ]),
+    ("frmHorizon", [
+        (1, "Horizon of the site", "Horizont des Standorts", "A helyszín horizontja"),
+        (2, "Azimuth (degrees from true north) and elevation (degrees) of the skyline, one point "
+            "a row. Between the points the skyline runs straight; after the last point it "
+            "returns to the first across north.",
+         "Azimut (Grad von geographisch Nord) und Elevation (Grad) der Horizontlinie, ein Punkt "
+         "je Zeile. Zwischen den Punkten verläuft die Linie gerade; nach dem letzten Punkt kehrt "
+         "sie über Nord zum ersten zurück.",
+         "A horizontvonal azimutja (fok, földrajzi északtól) és elevációja (fok), soronként egy "
+         "pont. A pontok között a vonal egyenes; az utolsó pont után északon át visszatér az "
+         "elsőhöz."),
+        (3, "&Add point", "Punkt &hinzufügen", "Pont &hozzáadása"),
+        (4, "&Remove point", "Punkt &entfernen", "Pont &törlése"),
+        (5, "C&lear", "&Leeren", "&Ürítés"),
+        (6, "&Import horizon file ...", "Horizontdatei &importieren ...",
+         "Horizontfájl &importálása ..."),
+        (8, "Azimuth (°)", "Azimut (°)", "Azimut (°)"),
+        (9, "Elevation (°)", "Elevation (°)", "Eleváció (°)"),
+        (10, "Row %s is not an azimuth and an elevation between -90 and 90 degrees.",
+         "Zeile %s ist kein Azimut mit einer Elevation zwischen -90 und 90 Grad.",
+         "A(z) %s. sor nem azimut és -90 és 90 fok közötti eleváció."),
+        (11, "The horizon file was not read: %s", "Die Horizontdatei wurde nicht gelesen: %s",
+         "A horizontfájl nem lett beolvasva: %s"),
+        (12, "Horizon files (*.hzn *.txt *.dat);;All files (*)",
+         "Horizontdateien (*.hzn *.txt *.dat);;Alle Dateien (*)",
+         "Horizontfájlok (*.hzn *.txt *.dat);;Minden fájl (*)"),
     ]),
 ]
 
@@ -290,17 +320,77 @@ CATALOGUE_ENTRIES = [
      "Höhe des Standorts über dem WGS84-Ellipsoid, in Metern:",
      "A helyszín magassága a WGS84 ellipszoid felett, méterben:"),
 ]
+# The Sites menu and the list's horizon option (frmMain entries 107 and up).
+SITES_ENTRIES = [
+    (107, "&Sites", "&Standorte", "&Helyszínek"),
+    (108, "&Save current site ...", "Aktuellen Standort &speichern ...",
+     "Az aktuális helyszín &mentése ..."),
+    (109, "&Open site ...", "Standort ö&ffnen ...", "Helyszín &megnyitása ..."),
+    (110, "&Rename site ...", "Standort &umbenennen ...", "Helyszín át&nevezése ..."),
+    (111, "&Delete site ...", "Standort &löschen ...", "Helyszín &törlése ..."),
+    (112, "Re&cent sites", "&Zuletzt verwendete Standorte", "&Legutóbbi helyszínek"),
+    (113, "&Import sites from CSV ...", "Standorte aus CSV &importieren ...",
+     "Helyszínek &importálása CSV-ből ..."),
+    (114, "&Export sites to CSV ...", "Standorte als CSV &exportieren ...",
+     "Helyszínek &exportálása CSV-be ..."),
+    (115, "&Horizon of the site ...", "&Horizont des Standorts ...",
+     "A helyszín &horizontja ..."),
+    (116, "Hide satellites &blocked by horizon", "Vom Horizont &verdeckte Satelliten ausblenden",
+     "A horizont által &takart műholdak elrejtése"),
+    (117, "Name of the site:", "Name des Standorts:", "A helyszín neve:"),
+    (118, "Site:", "Standort:", "Helyszín:"),
+    (119, "New name of the site %s:", "Neuer Name des Standorts %s:",
+     "A(z) %s helyszín új neve:"),
+    (120, "Delete the site %s from the site book?", "Den Standort %s aus dem Standortbuch löschen?",
+     "Törli a(z) %s helyszínt a helyszínkönyvből?"),
+    (121, "The site book has a site %s already. Replace it?",
+     "Das Standortbuch enthält schon einen Standort %s. Ersetzen?",
+     "A helyszínkönyvben már van %s nevű helyszín. Lecseréli?"),
+    (122, "Replace", "Ersetzen", "Csere"),
+    (123, "Delete", "Löschen", "Törlés"),
+    (124, "The name \"%s\" cannot be used: it is empty, holds a semicolon or a line break, or "
+          "another site has it.",
+     "Der Name \"%s\" ist nicht verwendbar: er ist leer, enthält ein Semikolon oder einen "
+     "Zeilenumbruch, oder ein anderer Standort trägt ihn.",
+     "A(z) \"%s\" név nem használható: üres, pontosvesszőt vagy sortörést tartalmaz, vagy egy "
+     "másik helyszín viseli."),
+    (125, "The site book could not be saved: %s", "Das Standortbuch konnte nicht gespeichert werden: %s",
+     "A helyszínkönyv nem menthető: %s"),
+    (126, "%s sites imported into the site book.", "%s Standorte ins Standortbuch importiert.",
+     "%s helyszín importálva a helyszínkönyvbe."),
+    (127, "No site was imported. %s", "Es wurde kein Standort importiert. %s",
+     "Egy helyszín sem lett importálva. %s"),
+    (128, "The site book has no sites yet.", "Das Standortbuch enthält noch keine Standorte.",
+     "A helyszínkönyv még üres."),
+    (129, "The site book cannot be read. It was kept as %s; the site book starts empty.",
+     "Das Standortbuch ist nicht lesbar. Es wurde als %s aufbewahrt; das Standortbuch beginnt leer.",
+     "A helyszínkönyv nem olvasható. Megőriztük %s néven; a helyszínkönyv üresen indul."),
+    (130, "The site book %s cannot be read and could not be moved aside. It is left as it is, "
+          "and no site is saved until it is mended or removed.",
+     "Das Standortbuch %s ist nicht lesbar und konnte nicht beiseitegelegt werden. Es bleibt, "
+     "wie es ist, und kein Standort wird gespeichert, bis es repariert oder entfernt ist.",
+     "A(z) %s helyszínkönyv nem olvasható, és nem sikerült félretenni. Változatlanul marad, "
+     "és egy helyszín sem menthető, amíg ki nem javítják vagy el nem távolítják."),
+]
 for _section, _entries in SECTIONS:
     if _section == "frmMain":
         _entries.extend(CATALOGUE_ENTRIES)
+        _entries.extend(SITES_ENTRIES)
 
 # Constant name, English, German, Hungarian. "%s" placeholders stay in the English order.
 CONSTANTS = [
     ("constAzimuth", "Azimuth", "Azimut", "Azimut"),
+    ("constBlockedByHorizon", "blocked by horizon", "vom Horizont verdeckt",
+     "a horizont takarja"),
     ("constDetailsForSatAtLoc", "Details for %s at %s", "Details für %s auf %s",
      "Részletek: %s, pozíció: %s"),
     ("constEastShort", "E", "O", "K"),
     ("constElevation", "Elevation", "Elevation", "Eleváció"),
+    ("constHorizonBlockedCount", "%s of them blocked by horizon",
+     "davon %s vom Horizont verdeckt", "ebből %s-et a horizont takar"),
+    ("constHorizonHiddenCount", "%s more blocked by horizon (hidden)",
+     "%s weitere vom Horizont verdeckt (ausgeblendet)",
+     "további %s-et a horizont takar (elrejtve)"),
     ("constImportBadEpoch", "%s: the EPOCH is not a date and time.",
      "%s: EPOCH ist kein Datum mit Uhrzeit.",
      "%s: az EPOCH nem dátum és időpont."),
@@ -400,6 +490,9 @@ CONSTANTS = [
      "Die Datei %s konnte nicht gespeichert werden: %s", "A(z) %s fájl nem menthető: %s"),
     ("constSkew", "Skew", "LNB-Drehung", "LNB-elforgatás"),
     ("constSouthShort", "S", "S", "D"),
+    ("constSunBehindHorizon", "The sun is behind the site's horizon then: no outage happens.",
+     "Die Sonne steht dann hinter dem Horizont des Standorts: es gibt keine Störung.",
+     "A nap ekkor a helyszín horizontja mögött van: nincs napzavar."),
     ("constSunOutageForSatAtLoc", "Sun Outage for %s at %s", "Sonnenstörung für %s auf %s",
      "Napzavar: %s, pozíció: %s"),
     ("constTrackingNeeded",

@@ -29,13 +29,24 @@ public:
     // The zone of the local-time column; an invalid zone removes the column.
     void setLocalZone(const QTimeZone& zone);
     const QTimeZone& localZone() const { return m_zone; }
+    // The site's skyline: a row whose sun stands behind it halfway through the outage is marked
+    // (kBlockedRole, a tooltip saying that no outage happens). siteLatitude: degrees, North
+    // positive; siteLongitude: degrees, West positive.
+    void setHorizon(const HorizonMask& mask, double siteLatitude, double siteLongitude);
+    bool isBehindHorizon(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
+    void markBehindHorizon();
+
     std::vector<OutageRow> m_rows;
+    std::vector<bool> m_behindHorizon; // one a row
+    HorizonMask m_horizon;
+    double m_siteLatitude = 0.0;  // degrees, North positive
+    double m_siteLongitude = 0.0; // degrees, West positive
     QTimeZone m_zone;
 };
 

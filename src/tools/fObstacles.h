@@ -37,6 +37,13 @@ public:
     void OnRbChange();
     void OnInputChange();
     void OnInputFinished();
+    // Raises the main window's site horizon by the obstacle in the satellite's direction, up to
+    // the elevation it blocks.
+    void mAddToHorizonClick();
+    // The elevation the obstacle as given blocks in the satellite's direction, degrees: the
+    // calculated elevation, or in the other modes the elevation it was calculated for; NaN
+    // while an input is rejected.
+    double BlockedElevation() const { return m_blockedElevation; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -65,6 +72,8 @@ private:
     void ShowResult(ObstacleMode mode, double result, bool inputRejected);
 
     SatelliteRecord Satellite;
+    ToolWindowLink m_link;
+    double m_blockedElevation = 0.0; // degrees
     int recalculationDepth = 0;
 };
 
