@@ -93,7 +93,7 @@ void SatelliteTableModel::setHorizon(const HorizonMask& mask, double declination
 void SatelliteTableModel::markBlocked() {
     m_blocked.assign(m_records.size(), false);
     for (size_t i = 0; i < m_records.size(); ++i)
-        m_blocked[i] = BlockedByHorizon(*m_records[i], m_horizon, m_declination);
+        m_blocked[i] = m_records[i] && BlockedByHorizon(*m_records[i], m_horizon, m_declination);
 }
 
 bool SatelliteTableModel::isBlocked(int row) const {
