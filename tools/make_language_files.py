@@ -217,6 +217,9 @@ SECTIONS = [
         (17, "&Add this obstacle to the site's horizon",
          "Hindernis zum Horizont des Standorts &hinzufügen",
          "Az akadály &hozzáadása a helyszín horizontjához"),
+        (18, "Added to the site's horizon: up to %s° at azimuth %s°.",
+         "Zum Horizont des Standorts hinzugefügt: bis %s° bei %s° Azimut.",
+         "Hozzáadva a helyszín horizontjához: %s°-ig, %s°-os azimutnál."),
     ]),
     ("frmHorizon", [
         (1, "Horizon of the site", "Horizont des Standorts", "A helyszín horizontja"),

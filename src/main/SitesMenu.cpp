@@ -6,6 +6,7 @@
 #include "LanguageManager.h"
 #include "ReportParts.h"
 #include "Session.h"
+#include "SiteTimeZone.h"
 #include "fHorizon.h"
 
 #include <QAction>
@@ -172,8 +173,12 @@ void SitesMenu::SaveCurrentSite() {
                               {Text(Entry::Replace)}) != 0)
         return;
     SiteRecord record = RecordAtSite(m_session->site());
+    // A zone the user chose for the site stays; a new site gets the zone of its place.
+    record.timeZone = QString::fromLatin1(
+        NearestTimeZone(m_session->site().latitudeNorth(), m_session->site().longitudeWest()));
     if (known) {
-        record.timeZone = known->timeZone;
+        if (!known->timeZone.isEmpty())
+            record.timeZone = known->timeZone;
         record.notes = known->notes;
     }
     record.name = name->trimmed();

@@ -1,9 +1,12 @@
 #include "fObstacles.h"
 
+#include "Constants.h"
 #include "FieldMark.h"
 #include "FieldSize.h"
 #include "HelpBinding.h"
 #include "LanguageController.h"
+#include "LanguageManager.h"
+#include "NumberText.h"
 #include "ReadableColours.h"
 #include "WindowPlacement.h"
 
@@ -122,6 +125,8 @@ const WindowTranslation& TfrmObstacles::Translation() {
             {15, "Datei1", "Caption", "&File"},
             {16, "Close1", "Caption", "&Close"},
             {17, "mAddToHorizon", "Caption", "&Add this obstacle to the site's horizon"},
+            {kAddedEntry, "ObstacleTexts", "AddedToHorizon",
+             "Added to the site's horizon: up to %s\u00b0 at azimuth %s\u00b0."},
         },
         {"*.Font.*", "ed*", "Font.*", "Label*", "lblResult.*"},
     };
@@ -274,8 +279,12 @@ void TfrmObstacles::Recalculate(bool writeCorrections) {
 }
 
 void TfrmObstacles::mAddToHorizonClick() {
-    if (Satellite && m_link.addToHorizon && IsShowableObstacleValue(m_blockedElevation))
-        m_link.addToHorizon(Satellite->Azimuth, m_blockedElevation);
+    if (!Satellite || !m_link.addToHorizon || !IsShowableObstacleValue(m_blockedElevation))
+        return;
+    m_link.addToHorizon(Satellite->Azimuth, m_blockedElevation);
+    StatusBar1->showMessage(
+        FormatPercentS(TranslatedText(Translation(), kAddedEntry),
+                       {FormatFixed(m_blockedElevation, 2), FormatFixed(Satellite->Azimuth, 2)}));
 }
 
 void TfrmObstacles::ShowResult(ObstacleMode mode, double result, bool inputRejected) {

@@ -26,6 +26,8 @@ public:
     TfrmObstacles(QWidget* owner, const ToolWindowLink& link);
 
     static const WindowTranslation& Translation();
+    // The confirmation that an obstacle went into the horizon, a text of no control.
+    static constexpr int kAddedEntry = 18;
 
     // Distance mode, the satellite's elevation and a height of 10 m as the starting values.
     void SetSatellite(const SatelliteRecord& record);
