@@ -52,10 +52,7 @@ void TestCoordinates::readsDegreesMinutesSeconds() {
                                                                    : CoordinateAxis::Longitude);
     QVERIFY2(reading, qPrintable(text));
     QVERIFY2(std::fabs(reading->signedDegrees() - expected) < kTolerance,
-             qPrintable(QStringLiteral("%1: %2, expected %3")
-                            .arg(text)
-                            .arg(reading->signedDegrees(), 0, 'f', 9)
-                            .arg(expected, 0, 'f', 9)));
+             qPrintable(text + QStringLiteral(": %1").arg(reading->signedDegrees(), 0, 'f', 9)));
     QCOMPARE(reading->northOrEast.has_value(), hemisphereGiven);
 }
 
@@ -115,12 +112,9 @@ void TestCoordinates::findsLocatorCentres() {
         return;
     QVERIFY2(std::fabs(centre->latitude - latitude) < kTolerance &&
                  std::fabs(centre->longitude - longitude) < kTolerance,
-             qPrintable(QStringLiteral("%1: %2 %3, expected %4 %5")
-                            .arg(locator)
-                            .arg(centre->latitude, 0, 'f', 9)
-                            .arg(centre->longitude, 0, 'f', 9)
-                            .arg(latitude, 0, 'f', 9)
-                            .arg(longitude, 0, 'f', 9)));
+             qPrintable(locator + QStringLiteral(": %1 %2")
+                                      .arg(centre->latitude, 0, 'f', 9)
+                                      .arg(centre->longitude, 0, 'f', 9)));
 }
 
 QTEST_GUILESS_MAIN(TestCoordinates)

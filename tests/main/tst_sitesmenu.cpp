@@ -143,10 +143,10 @@ void TestSitesMenu::damagedBookIsToldAndKept() {
     QVERIFY(WriteFile(SiteBook::DefaultPath(), "{ not a site book"));
     auto window = createWindow();
     QCOMPARE(m_messages.filter(QStringLiteral("sites.json.damaged-")).size(), 1);
-    const QStringList aside = QDir(QFileInfo(SiteBook::DefaultPath()).path())
-                                  .entryList({QStringLiteral("sites.json.damaged-*")});
+    QDir folder = QFileInfo(SiteBook::DefaultPath()).dir();
+    const QStringList aside = folder.entryList({QStringLiteral("sites.json.damaged-*")});
     QCOMPARE(aside.size(), 1);
-    QFile::remove(QFileInfo(SiteBook::DefaultPath()).dir().filePath(aside.front()));
+    folder.remove(aside.front());
 }
 
 void TestSitesMenu::typedCoordinatesAreConverted_data() {
@@ -159,7 +159,6 @@ void TestSitesMenu::typedCoordinatesAreConverted_data() {
     QTest::newRow("latitude without hemisphere keeps North")
         << true << "47°41.4'" << 47.69 << 16.16;
     QTest::newRow("locator in the longitude field") << false << "JN87" << 47.5 << 17.0;
-    QTest::newRow("locator south-west") << true << "FF" << -35.0 << -70.0;
 }
 
 void TestSitesMenu::typedCoordinatesAreConverted() {
@@ -179,7 +178,6 @@ void TestSitesMenu::typedCoordinatesAreConverted() {
                             .arg(typed)
                             .arg(site.latitudeNorth())
                             .arg(site.longitudeEast())));
-    QVERIFY(!edit->text().contains(QLatin1Char(' ')));
 }
 
 // Each satellite's calculator gets an obstacle a little higher or lower than it; the list then
