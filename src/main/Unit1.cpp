@@ -73,9 +73,10 @@ TfrmMain::TfrmMain(std::unique_ptr<SettingsStore> store, QWidget* parent, Shippe
     , m_store(store ? std::move(store) : std::make_unique<SettingsStore>())
     , m_session(new Session(DeclinationLibraryName(), this, shipped)) {
     setupUi(this);
-    // Wide enough for a longitude of three digits and two decimals in any desktop font.
+    // Wide enough for a longitude of three digits and the six decimals a converted locator or
+    // angle in degrees, minutes and seconds is shown with, in any desktop font.
     for (QLineEdit* site : {edLat, edLong})
-        FitEditTo(site, FormatFixed(-188.88, 2));
+        FitEditTo(site, FormatFixed(-188.888888, 6));
     FitButtonsToCaptions();
     HelpBinding::SetHelpContext(this, HelpContext::Main);
     HelpBinding::SetHelpContext(btnEarthmap, HelpContext::WorldMap);
