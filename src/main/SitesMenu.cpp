@@ -167,12 +167,16 @@ void SitesMenu::SaveCurrentSite() {
         return;
     }
     const SiteRecord* known = m_book.find(*name);
-    // Saving the open site again under its own name replaces it without asking.
-    if (known && known->name.compare(m_session->siteName(), Qt::CaseInsensitive) != 0 &&
+    SiteRecord record = RecordAtSite(m_session->site());
+    // The open site saved again where it stands (a new horizon, say) is replaced without
+    // asking; another place would lose the saved one's coordinates.
+    const bool samePlace =
+        known && known->name.compare(m_session->siteName(), Qt::CaseInsensitive) == 0 &&
+        known->latitude == record.latitude && known->longitude == record.longitude;
+    if (known && !samePlace &&
         DialogSeam::askChoice(m_window, Title(m_save), Text(Entry::ConfirmReplace, known->name),
                               {Text(Entry::Replace)}) != 0)
         return;
-    SiteRecord record = RecordAtSite(m_session->site());
     // A zone the user chose for the site stays; a new site gets the zone of its place.
     record.timeZone = QString::fromLatin1(
         NearestTimeZone(m_session->site().latitudeNorth(), m_session->site().longitudeWest()));

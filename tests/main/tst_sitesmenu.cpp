@@ -68,6 +68,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QStringList m_messages;
     QStringList m_answers; // what the user types or picks, in turn
+    int m_choice = 0;      // the answer to a question, -1 for Cancel
 };
 
 void TestSitesMenu::initTestCase() {
@@ -91,7 +92,9 @@ void TestSitesMenu::init() {
             return std::nullopt;
         return m_answers.takeFirst();
     });
-    DialogSeam::setChoiceHook([](const QString&, const QString&, const QStringList&) { return 0; });
+    m_choice = 0;
+    DialogSeam::setChoiceHook(
+        [this](const QString&, const QString&, const QStringList&) { return m_choice; });
 }
 
 void TestSitesMenu::cleanup() {
@@ -124,6 +127,14 @@ void TestSitesMenu::savesOpensRenamesAndDeletes() {
     QCOMPARE(window->edLat->text(), QStringLiteral("47.69"));
     QCOMPARE(window->session()->site().longitudeEast(), 17.65);
     QCOMPARE(window->session()->siteName(), QStringLiteral("Roof"));
+    // Another place saved under the open site's name asks first; Cancel keeps the saved one.
+    window->edLat->setText(QStringLiteral("10"));
+    window->btnGo->click();
+    m_answers = {QStringLiteral("Roof")};
+    m_choice = -1;
+    trigger(*window, "mSitesSave");
+    QCOMPARE(window->sitesMenu()->book().find(QStringLiteral("roof"))->latitude, 47.69);
+    m_choice = 0;
     m_answers = {QStringLiteral("Roof"), QStringLiteral("Attic")};
     trigger(*window, "mSitesRename");
     QCOMPARE(window->session()->siteName(), QStringLiteral("Attic"));
@@ -203,9 +214,15 @@ void TestSitesMenu::obstaclesFlagWhatTheCalculatorBlocks() {
         calculator.mAddToHorizon->trigger();
     }
     std::set<QString> flagged;
-    for (int row = 0; row < rows; ++row)
-        if (window->satelliteModel()->isBlocked(row))
-            flagged.insert(window->satelliteModel()->record(row)->Name);
+    const SatelliteTableModel& list = *window->satelliteModel();
+    for (int row = 0; row < rows; ++row) {
+        if (list.isBlocked(row))
+            flagged.insert(list.record(row)->Name);
+        QCOMPARE(list.index(row, 0).data(Qt::ToolTipRole).toString() ==
+                     QStringLiteral("blocked by horizon"),
+                 list.isBlocked(row));
+        QCOMPARE(list.index(row, 0).data(kBlockedRole).toBool(), list.isBlocked(row));
+    }
     QCOMPARE(flagged, saidBlocked);
     QCOMPARE(int(saidBlocked.size()), rows / 2);
     QVERIFY(window->StatusBar1->currentMessage().endsWith(
