@@ -13,11 +13,15 @@ struct ConstantEntry {
 };
 
 // In the order of the enumeration, so a constant is its own index.
-constexpr std::array<ConstantEntry, 42> kConstants{{
+constexpr std::array<ConstantEntry, 46> kConstants{{
     {Constant::Azimuth, "constAzimuth", "Azimuth"},
+    {Constant::BlockedByHorizon, "constBlockedByHorizon", "blocked by horizon"},
     {Constant::DetailsForSatAtLoc, "constDetailsForSatAtLoc", "Details for %s at %s"},
     {Constant::EastShort, "constEastShort", "E"},
     {Constant::Elevation, "constElevation", "Elevation"},
+    {Constant::HorizonBlockedCount, "constHorizonBlockedCount", "%s of them blocked by horizon"},
+    {Constant::HorizonHiddenCount, "constHorizonHiddenCount",
+     "%s more blocked by horizon (hidden)"},
     {Constant::ImportBadEpoch, "constImportBadEpoch", "%s: the EPOCH is not a date and time."},
     {Constant::ImportBadUnicode, "constImportBadUnicode",
      "The file is written in %s but is not valid text in it."},
@@ -72,6 +76,8 @@ constexpr std::array<ConstantEntry, 42> kConstants{{
     {Constant::SaveFailed, "constSaveFailed", "The file %s could not be saved: %s"},
     {Constant::Skew, "constSkew", "Skew"},
     {Constant::SouthShort, "constSouthShort", "S"},
+    {Constant::SunBehindHorizon, "constSunBehindHorizon",
+     "The sun is behind the site's horizon then: no outage happens."},
     {Constant::SunOutageForSatAtLoc, "constSunOutageForSatAtLoc", "Sun Outage for %s at %s"},
     {Constant::TrackingNeeded, "constTrackingNeeded",
      "That is more than the dish's half beamwidth of %s\u00b0: a fixed dish loses the satellite "

@@ -13,9 +13,12 @@ namespace skyvane {
 // next text they build.
 enum class Constant {
     Azimuth,
+    BlockedByHorizon,
     DetailsForSatAtLoc,
     EastShort,
     Elevation,
+    HorizonBlockedCount,
+    HorizonHiddenCount,
     ImportBadEpoch,
     ImportBadUnicode,
     ImportBrokenJson,
@@ -50,6 +53,7 @@ enum class Constant {
     SaveFailed,
     Skew,
     SouthShort,
+    SunBehindHorizon,
     SunOutageForSatAtLoc,
     TrackingNeeded,
     TranslatedBy,

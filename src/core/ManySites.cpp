@@ -28,6 +28,14 @@ std::optional<double> Coordinate(QString text, QChar positive, QChar negative, d
     return value;
 }
 
+// A name written quoted because it holds a quote: "Bob's ""top"" roof".
+QString Unquoted(QString name) {
+    name = name.trimmed();
+    if (name.size() >= 2 && name.startsWith(QLatin1Char('"')) && name.endsWith(QLatin1Char('"')))
+        name = name.mid(1, name.size() - 2).replace(QLatin1String("\"\""), QLatin1String("\""));
+    return name;
+}
+
 } // namespace
 
 std::vector<NamedSite> ReadSiteList(const QByteArray& bytes, QString* error) {
@@ -44,14 +52,15 @@ std::vector<NamedSite> ReadSiteList(const QByteArray& bytes, QString* error) {
         const auto east = fields.size() == 3
                               ? Coordinate(fields[2], QLatin1Char('E'), QLatin1Char('W'), 180.0)
                               : std::nullopt;
-        if (!latitude || !east || fields[0].trimmed().isEmpty()) {
+        const QString name = fields.isEmpty() ? QString() : Unquoted(fields[0]);
+        if (!latitude || !east || name.trimmed().isEmpty()) {
             if (error)
                 *error = QStringLiteral("Line %1 is not \"name;latitude;longitude\": \"%2\"")
                              .arg(i + 1)
                              .arg(line.left(80));
             return {};
         }
-        sites.push_back({fields[0].trimmed(), *latitude, -*east});
+        sites.push_back({name.trimmed(), *latitude, -*east});
     }
     return sites;
 }

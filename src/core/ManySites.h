@@ -21,7 +21,8 @@ struct NamedSite {
 
 // Reads a list of sites, one "name;latitude;longitude" a line: degrees, North and East positive,
 // or unsigned with the hemisphere's letter after them ("47.16 N;16.16 E"), a point or a comma
-// as decimal separator. Blank lines and lines starting with "#" are skipped; a line that names
+// as decimal separator. A name in double quotes is read without them, inner quotes doubled
+// ("Bob's ""top"" roof"). Blank lines and lines starting with "#" are skipped; a line that names
 // no place on the globe is refused with its line number in `error` and nothing returned.
 std::vector<NamedSite> ReadSiteList(const QByteArray& bytes, QString* error);
 

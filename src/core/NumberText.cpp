@@ -89,4 +89,8 @@ QString FormatGeneral(double x) {
     return text;
 }
 
+QByteArray ShortestPointText(double x) {
+    return QString::number(x, 'g', QLocale::FloatingPointShortest).toLatin1();
+}
+
 } // namespace skyvane

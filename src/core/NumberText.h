@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <stdexcept>
@@ -31,5 +32,9 @@ QString FormatAngle(double degrees);
 // no trailing separator, with the default locale's decimal separator (-19.2, -13, 0.1), whatever
 // the C library's locale; zero is "0", never "-0".
 QString FormatGeneral(double x);
+
+// The shortest text that reads back as the same double, with a point whatever the locale
+// ("47.6875", "-0.1", "1e-07"): for files exchanged between users.
+QByteArray ShortestPointText(double x);
 
 } // namespace skyvane

@@ -1,5 +1,6 @@
 #include "OutageTableModel.h"
 
+#include "Constants.h"
 #include "NumberText.h"
 #include "SatelliteTableModel.h"
 #include "SiteTimeZone.h"
@@ -55,7 +56,29 @@ OutageTableModel::OutageTableModel(QObject* parent)
 void OutageTableModel::setRows(std::vector<OutageRow> rows) {
     beginResetModel();
     m_rows = std::move(rows);
+    markBehindHorizon();
     endResetModel();
+}
+
+void OutageTableModel::setHorizon(const HorizonMask& mask, double siteLatitude,
+                                  double siteLongitude) {
+    m_horizon = mask;
+    m_siteLatitude = siteLatitude;
+    m_siteLongitude = siteLongitude;
+    markBehindHorizon();
+    if (!m_rows.empty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+void OutageTableModel::markBehindHorizon() {
+    m_behindHorizon.assign(m_rows.size(), false);
+    for (size_t i = 0; i < m_rows.size(); ++i)
+        m_behindHorizon[i] =
+            SunBehindHorizon(m_rows[i], m_horizon, m_siteLatitude, m_siteLongitude);
+}
+
+bool OutageTableModel::isBehindHorizon(int row) const {
+    return row >= 0 && row < rowCount() && m_behindHorizon[static_cast<size_t>(row)];
 }
 
 void OutageTableModel::setLocalZone(const QTimeZone& zone) {
@@ -111,6 +134,11 @@ QVariant OutageTableModel::data(const QModelIndex& index, int role) const {
         return CellText(row, index.column(), m_zone, peakLoss);
     case kSortRole:
         return SortValue(row, index.column(), peakLoss);
+    case kBlockedRole:
+        return isBehindHorizon(index.row());
+    case Qt::ToolTipRole:
+        return isBehindHorizon(index.row()) ? QVariant(ConstantText(Constant::SunBehindHorizon))
+                                            : QVariant();
     default:
         return {};
     }

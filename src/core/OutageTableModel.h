@@ -35,6 +35,11 @@ public:
     // dB, one a row in the order of rows(); an empty list removes the column.
     void setPeakLosses(std::vector<double> losses);
     bool hasPeakLosses() const { return !m_peakLosses.empty(); }
+    // The site's skyline: a row whose sun stands behind it halfway through the outage is marked
+    // (kBlockedRole, a tooltip saying that no outage happens). siteLatitude: degrees, North
+    // positive; siteLongitude: degrees, West positive.
+    void setHorizon(const HorizonMask& mask, double siteLatitude, double siteLongitude);
+    bool isBehindHorizon(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -45,8 +50,14 @@ private:
     // Runs `change`, announcing the columns it adds or removes to reach `after`.
     void changeColumns(int after, const std::function<void()>& change);
 
+    void markBehindHorizon();
+
     std::vector<OutageRow> m_rows;
     std::vector<double> m_peakLosses;
+    std::vector<bool> m_behindHorizon; // one a row
+    HorizonMask m_horizon;
+    double m_siteLatitude = 0.0;  // degrees, North positive
+    double m_siteLongitude = 0.0; // degrees, West positive
     QTimeZone m_zone;
 };
 

@@ -60,6 +60,10 @@ QString DailyMovementText(const TSatelliteData& record) {
                                                     FormatFixed(record.DailyElevationSpan, 2)});
 }
 
+bool BlockedByHorizon(const TSatelliteData& record, const HorizonMask& mask, double declination) {
+    return mask.blocks(record.Azimuth - declination, record.Elevation);
+}
+
 double DailySwingInTheSky(const TSatelliteData& record) {
     return std::max(record.DailyAzimuthSpan * std::cos(DegToRad(record.Elevation)),
                     record.DailyElevationSpan);
@@ -74,7 +78,30 @@ SatelliteTableModel::SatelliteTableModel(QObject* parent)
 void SatelliteTableModel::setRecords(std::vector<SatelliteRecord> records) {
     beginResetModel();
     m_records = std::move(records);
+    markBlocked();
     endResetModel();
+}
+
+void SatelliteTableModel::setHorizon(const HorizonMask& mask, double declination) {
+    m_horizon = mask;
+    m_declination = declination;
+    markBlocked();
+    if (!m_records.empty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+void SatelliteTableModel::markBlocked() {
+    m_blocked.assign(m_records.size(), false);
+    for (size_t i = 0; i < m_records.size(); ++i)
+        m_blocked[i] = m_records[i] && BlockedByHorizon(*m_records[i], m_horizon, m_declination);
+}
+
+bool SatelliteTableModel::isBlocked(int row) const {
+    return row >= 0 && row < rowCount() && m_blocked[static_cast<size_t>(row)];
+}
+
+int SatelliteTableModel::blockedCount() const {
+    return static_cast<int>(std::count(m_blocked.begin(), m_blocked.end(), true));
 }
 
 SatelliteRecord SatelliteTableModel::record(int row) const {
@@ -118,8 +145,16 @@ QVariant SatelliteTableModel::data(const QModelIndex& index, int role) const {
         return SortValue(*row, index.column());
     case kRecordRole:
         return QVariant::fromValue(row);
-    case Qt::ToolTipRole:
-        return DailyMovementText(*row);
+    case kBlockedRole:
+        return isBlocked(index.row());
+    case Qt::ToolTipRole: {
+        QStringList tips;
+        if (isBlocked(index.row()))
+            tips << ConstantText(Constant::BlockedByHorizon);
+        if (const QString movement = DailyMovementText(*row); !movement.isEmpty())
+            tips << movement;
+        return tips.join(QLatin1Char('\n'));
+    }
     default:
         return {};
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CaptionedTableModel.h"
+#include "HorizonMask.h"
 #include "SatelliteData.h"
 
 #include <vector>
@@ -10,6 +11,12 @@ namespace skyvane {
 // Roles every table of the program answers besides the display text.
 inline constexpr int kRecordRole = Qt::UserRole + 1; // the row's SatelliteRecord, any column
 inline constexpr int kSortRole = Qt::UserRole + 2;   // what the column sorts on: a number or text
+// True for a row that stands for something the site cannot see (the grid greys it).
+inline constexpr int kBlockedRole = Qt::UserRole + 3;
+
+// Whether the site's skyline hides a satellite. declination: degrees (West positive) that were
+// added to the record's azimuth, taken off again since the mask is measured from true North.
+bool BlockedByHorizon(const TSatelliteData& record, const HorizonMask& mask, double declination);
 
 // "Inclined 4.40°: over a day it swings 5.27° in azimuth and 8.24° in elevation." for a
 // satellite that moves over the day (its tooltip in the list); empty for one that does not.
@@ -38,6 +45,11 @@ public:
     // Replaces every row (a reset, so views drop their selection).
     void setRecords(std::vector<SatelliteRecord> records);
     const std::vector<SatelliteRecord>& records() const { return m_records; }
+    // The skyline the rows are marked against (kBlockedRole, "blocked by horizon" in the
+    // tooltip); declination as for BlockedByHorizon.
+    void setHorizon(const HorizonMask& mask, double declination);
+    bool isBlocked(int row) const;
+    int blockedCount() const;
     void setMotorColumnShown(bool shown);
     bool motorColumnShown() const { return m_motorShown; }
     // The record of a row, null for no such row.
@@ -48,7 +60,12 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
+    void markBlocked();
+
     std::vector<SatelliteRecord> m_records;
+    std::vector<bool> m_blocked; // one a record
+    HorizonMask m_horizon;
+    double m_declination = 0.0; // degrees, West positive
     bool m_motorShown = false;
 };
 

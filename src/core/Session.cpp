@@ -23,6 +23,11 @@ void Session::setSite(const Site& site) {
     recalculate();
 }
 
+void Session::setHorizon(const HorizonMask& horizon) {
+    m_horizon = horizon;
+    emit horizonChanged(m_horizon);
+}
+
 void Session::loadDeclination() {
     // Without the declination library the program simply works without declination.
     RunQuietly("loading the declination library", [this] { m_magDec.load(); });
@@ -55,6 +60,7 @@ void Session::recalculate() {
             if (m_useDeclination)
                 declination = d;
         }
+        m_appliedDeclination = declination.value_or(0.0);
         m_records.clear();
         CalculationResult result = CalculateVisibleSatellites(
             m_catalogueLines, latitude, longitude, declination, m_lookModel, m_siteHeight);

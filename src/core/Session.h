@@ -2,6 +2,7 @@
 
 #include "Catalogue.h"
 #include "CatalogueImport.h"
+#include "HorizonMask.h"
 #include "LookAngles.h"
 #include "MagneticDeclination.h"
 #include "SatelliteData.h"
@@ -51,6 +52,18 @@ public:
     void setSiteHeight(double metres) { m_siteHeight = metres; }
     double siteHeight() const { return m_siteHeight; }
 
+    // The skyline of the current site, which the list, the sun outage and the details mark
+    // and draw; empty when nothing is known of it.
+    const HorizonMask& horizon() const { return m_horizon; }
+    // Takes a new skyline: horizonChanged (the records stay as they are).
+    void setHorizon(const HorizonMask& horizon);
+    // The name of the current site in the site book; empty for a site that has none.
+    const QString& siteName() const { return m_siteName; }
+    void setSiteName(const QString& name) { m_siteName = name; }
+    // The declination the last calculation added to every azimuth, degrees, West positive; 0
+    // when none was added.
+    double appliedDeclination() const { return m_appliedDeclination; }
+
     // Loads the declination library (failures leave it unavailable) and releases it.
     void loadDeclination();
     void unloadDeclination();
@@ -78,6 +91,7 @@ public:
 signals:
     void siteChanged(const skyvane::Site& site);
     void recordsChanged();
+    void horizonChanged(const skyvane::HorizonMask& horizon);
     // The catalogue could not be read: the calculation stopped, the records are kept.
     void catalogueUnreadable(const QString& message);
 
@@ -94,6 +108,9 @@ private:
     const DailyMovement& MovementOf(const MeanElements& elements, const TSatelliteData& record);
 
     Site m_site;
+    HorizonMask m_horizon;
+    QString m_siteName;
+    double m_appliedDeclination = 0.0; // degrees, West positive
     bool m_useDeclination = false;
     LookModel m_lookModel = LookModel::Sphere;
     double m_siteHeight = 0.0;

@@ -108,18 +108,25 @@ double SunOutagePredictor::StartSearchSeparation(double dayNumber) {
     return Separation(dayNumber, true);
 }
 
-// Low-precision solar ephemeris (mean elements of epoch 1900), linear sidereal time of epoch
-// 1980, spherical Earth, satellite fixed above the equator. The order of operations is kept
-// as the reference figures were computed.
-double SunOutagePredictor::Separation(double t, bool storeDeclinations) {
-    ++SeparationEvaluations;
-    const double position = Satellite->Position;
-    const double siteLongitude = Satellite->SiteLongitude;
-    const double siteLatitude = Satellite->SiteLatitude;
+namespace {
 
+// The sun and the site at a day number, in the frame of the equator and the equinox, km: the
+// low-precision solar ephemeris (mean elements of epoch 1900), linear sidereal time of epoch
+// 1980, spherical Earth. siteLongitude: degrees, West positive.
+struct SunAndSite {
+    double greenwich = 0.0; // sidereal angle of Greenwich, degrees
+    double sunX = 0.0, sunY = 0.0, sunZ = 0.0;
+    double siteX = 0.0, siteY = 0.0, siteZ = 0.0;
+    SinCos siteSidereal{0.0, 1.0};
+    SinCos latitude{0.0, 1.0};
+};
+
+SunAndSite SunAndSiteAt(double t, double siteLongitude, double siteLatitude) {
     const double T = (t + 1460.5) / 36525.0; // Julian centuries since 1900 January 0.5
     const double d = t - 27759.0;            // days since 1980-01-01 00:00
-    const double greenwich = Normalize360(360.0 * (d - std::floor(d)) + (0.9856474 * d + 99.81355));
+    SunAndSite at;
+    at.greenwich =
+        SunOutagePredictor::Normalize360(360.0 * (d - std::floor(d)) + (0.9856474 * d + 99.81355));
 
     const double e = 0.016751 - 0.000042 * T;
     const double M = 35999.0498 * T + 358.4759;
@@ -134,32 +141,45 @@ double SunOutagePredictor::Separation(double t, bool storeDeclinations) {
         ((1.0 - anomaly.cos * e) - (doubleAnomaly.cos - 1.0) * (e * e / 2.0)) * kSunMeanDistance;
 
     const SinCos trueLongitude = SinCosOf(lambda);
-    const double alpha = Normalize360(
+    const double alpha = SunOutagePredictor::Normalize360(
         RadToDeg(std::atan2(trueLongitude.sin * Cos(obliquity), trueLongitude.cos)) + 360.0);
     const SinCos rightAscension = SinCosOf(alpha);
     const double delta = RadToDeg(std::atan(rightAscension.sin * Tan(obliquity)));
     const SinCos declination = SinCosOf(delta);
 
-    const SinCos siteSidereal = SinCosOf(Normalize360(greenwich - siteLongitude + 360.0));
-    const SinCos satelliteSidereal = SinCosOf(Normalize360(greenwich - position + 360.0));
-    const SinCos latitude = SinCosOf(siteLatitude);
+    at.siteSidereal =
+        SinCosOf(SunOutagePredictor::Normalize360(at.greenwich - siteLongitude + 360.0));
+    at.latitude = SinCosOf(siteLatitude);
 
-    const double sunX = r * declination.cos * rightAscension.cos;
-    const double sunY = r * declination.cos * rightAscension.sin;
-    const double sunZ = r * declination.sin;
-    const double siteX = kEarthRadius * latitude.cos * siteSidereal.cos;
-    const double siteY = kEarthRadius * latitude.cos * siteSidereal.sin;
-    const double siteZ = kEarthRadius * latitude.sin;
+    at.sunX = r * declination.cos * rightAscension.cos;
+    at.sunY = r * declination.cos * rightAscension.sin;
+    at.sunZ = r * declination.sin;
+    at.siteX = kEarthRadius * at.latitude.cos * at.siteSidereal.cos;
+    at.siteY = kEarthRadius * at.latitude.cos * at.siteSidereal.sin;
+    at.siteZ = kEarthRadius * at.latitude.sin;
+    return at;
+}
+
+} // namespace
+
+// Satellite fixed above the equator. The order of operations is kept as the reference figures
+// were computed.
+double SunOutagePredictor::Separation(double t, bool storeDeclinations) {
+    ++SeparationEvaluations;
+    const double position = Satellite->Position;
+    const SunAndSite at = SunAndSiteAt(t, Satellite->SiteLongitude, Satellite->SiteLatitude);
+
+    const SinCos satelliteSidereal = SinCosOf(Normalize360(at.greenwich - position + 360.0));
     const double satX = kSatelliteRadiusX * satelliteSidereal.cos;
     const double satY = kSatelliteRadiusY * satelliteSidereal.sin;
     const double satZ = 0.0;
 
-    const double xs = sunX - siteX;
-    const double ys = sunY - siteY;
-    const double zs = sunZ - siteZ;
-    const double xk = satX - siteX;
-    const double yk = satY - siteY;
-    const double zk = satZ - siteZ;
+    const double xs = at.sunX - at.siteX;
+    const double ys = at.sunY - at.siteY;
+    const double zs = at.sunZ - at.siteZ;
+    const double xk = satX - at.siteX;
+    const double yk = satY - at.siteY;
+    const double zk = satZ - at.siteZ;
 
     const double sunRightAscension = Normalize360(RadToDeg(std::atan2(ys, xs)) + 360.0);
     const double satRightAscension = Normalize360(RadToDeg(std::atan2(yk, xk)) + 360.0);
@@ -171,6 +191,38 @@ double SunOutagePredictor::Separation(double t, bool storeDeclinations) {
     }
 
     return AngleBetween(sunDeclination, sunRightAscension, satDeclination, satRightAscension);
+}
+
+SkyDirection SunDirectionAt(double t, double siteLatitude, double siteLongitude) {
+    const SunAndSite at = SunAndSiteAt(t, siteLongitude, siteLatitude);
+    const double x = at.sunX - at.siteX;
+    const double y = at.sunY - at.siteY;
+    const double z = at.sunZ - at.siteZ;
+    // The site's up, east and north in the same frame.
+    const double up =
+        (x * at.siteSidereal.cos + y * at.siteSidereal.sin) * at.latitude.cos + z * at.latitude.sin;
+    const double east = -x * at.siteSidereal.sin + y * at.siteSidereal.cos;
+    const double north = -(x * at.siteSidereal.cos + y * at.siteSidereal.sin) * at.latitude.sin +
+                         z * at.latitude.cos;
+    const double azimuth =
+        SunOutagePredictor::Normalize360(RadToDeg(std::atan2(east, north)) + 360.0);
+    const double elevation = RadToDeg(std::atan2(up, std::hypot(east, north)));
+    return {azimuth, elevation};
+}
+
+double DateTimeToDayNumber(const QDateTime& utc) {
+    const QDateTime origin(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
+    return double(origin.msecsTo(utc)) / double(kMsPerDay) - kDaysToDateTime;
+}
+
+bool SunBehindHorizon(const OutageRow& row, const HorizonMask& mask, double siteLatitude,
+                      double siteLongitude) {
+    if (mask.isEmpty() || !row.Start.isValid() || !row.End.isValid())
+        return false;
+    const QDateTime middle = row.Start.addMSecs(row.Start.msecsTo(row.End) / 2);
+    const SkyDirection sun =
+        SunDirectionAt(DateTimeToDayNumber(middle), siteLatitude, siteLongitude);
+    return mask.blocks(sun.azimuth, sun.elevation);
 }
 
 double SunOutagePredictor::AngleBetween(double declination1, double rightAscension1,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HorizonMask.h"
 #include "SatelliteData.h"
 
 #include <QDateTime>
@@ -153,5 +154,21 @@ QString LongTimeFormatWithoutZone(const QLocale& locale = QLocale());
 QString DurationText(std::int64_t seconds);
 
 OutageRowTexts FormatOutageRow(const OutageRow& row, const QLocale& locale = QLocale());
+
+// A direction in the sky seen from a site.
+struct SkyDirection {
+    double azimuth = 0.0;   // degrees from true North, clockwise, [0, 360)
+    double elevation = 0.0; // degrees above the horizon
+};
+
+// The sun seen from a site at a day number, by the ephemeris of the prediction. siteLatitude:
+// degrees, North positive; siteLongitude: degrees, West positive.
+SkyDirection SunDirectionAt(double dayNumber, double siteLatitude, double siteLongitude);
+// The day number of a UTC date-time; DayNumberToDateTime's inverse to the millisecond.
+double DateTimeToDayNumber(const QDateTime& utc);
+// Whether the sun stands behind the site's skyline halfway through an outage, so that the
+// outage does not happen. Site as for SunDirectionAt; false for an empty mask.
+bool SunBehindHorizon(const OutageRow& row, const HorizonMask& mask, double siteLatitude,
+                      double siteLongitude);
 
 } // namespace skyvane

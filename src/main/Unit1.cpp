@@ -2,6 +2,7 @@
 
 #include "CatalogueMenu.h"
 #include "Constants.h"
+#include "Coordinates.h"
 #include "DataFiles.h"
 #include "DialogSeam.h"
 #include "ErrorReport.h"
@@ -20,6 +21,7 @@
 #include "SaveDialogSettings.h"
 #include "SettingsStore.h"
 #include "SiteTimeZone.h"
+#include "SitesMenu.h"
 #include "WindowPlacement.h"
 #include "fInit.h"
 #include "fLocationDatabase.h"
@@ -43,6 +45,8 @@
 #include <QSignalBlocker>
 #include <QTimeZone>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace skyvane {
 
@@ -72,9 +76,10 @@ TfrmMain::TfrmMain(std::unique_ptr<SettingsStore> store, QWidget* parent, Shippe
     , m_store(store ? std::move(store) : std::make_unique<SettingsStore>())
     , m_session(new Session(DeclinationLibraryName(), this, shipped)) {
     setupUi(this);
-    // Wide enough for a longitude of three digits and two decimals in any desktop font.
+    // Wide enough for a longitude of three digits and the six decimals a converted locator or
+    // angle in degrees, minutes and seconds is shown with, in any desktop font.
     for (QLineEdit* site : {edLat, edLong})
-        FitEditTo(site, FormatFixed(-188.88, 2));
+        FitEditTo(site, FormatFixed(-188.888888, 6));
     FitButtonsToCaptions();
     HelpBinding::SetHelpContext(this, HelpContext::Main);
     HelpBinding::SetHelpContext(btnEarthmap, HelpContext::WorldMap);
@@ -104,6 +109,7 @@ TfrmMain::TfrmMain(std::unique_ptr<SettingsStore> store, QWidget* parent, Shippe
         new SaveDialogSettings(QStringLiteral("SaveDialogCSV"), csv.defaultExt, csv.filter, this);
     m_catalogueMenu =
         new CatalogueMenu(this, Translation(), mFile, N1, m_session, [this] { btnGo->click(); });
+    SetUpSitesMenu();
     new LanguageController(this, Translation(), [this] { LanguageController1LanguageChanged(); });
     FormCreate();
 }
@@ -133,10 +139,12 @@ TfrmMain::~TfrmMain() {
 
 namespace {
 
-// The catalogue menu declares its own entries; they belong to the main window's section.
+// The catalogue and sites menus declare their own entries; they belong to the main window's
+// section.
 WindowTranslation WithCatalogueEntries(WindowTranslation table) {
-    const auto& catalogue = CatalogueMenu::TranslationEntries();
-    table.entries.insert(table.entries.end(), catalogue.begin(), catalogue.end());
+    for (const auto* menu :
+         {&CatalogueMenu::TranslationEntries(), &SitesMenu::TranslationEntries()})
+        table.entries.insert(table.entries.end(), menu->begin(), menu->end());
     return table;
 }
 
@@ -222,6 +230,7 @@ const WindowTranslation& TfrmMain::Translation() {
             {int(ListEntry::SheetSavePdf), "ListTexts", "SheetSavePdf", "Save as &PDF ..."},
             {int(ListEntry::HeightPrompt), "ListTexts", "HeightPrompt",
              "Height of the site above the WGS84 ellipsoid, in metres:"},
+            {116, "mViewHideBlocked", "Caption", "Hide satellites &blocked by horizon"},
             {int(ListEntry::PrintDate), "ListTexts", "PrintDate", "Date: %s"},
             {int(ListEntry::PrintCatalogue), "ListTexts", "PrintCatalogue", "Catalogue: %s"},
             {int(ListEntry::TrueAzimuths), "ListTexts", "TrueAzimuths",
@@ -290,6 +299,10 @@ void TfrmMain::SetUpMotorItems() {
     QAction* offset = NewAction("mViewOffset");
     mView->addAction(offset);
     connect(offset, &QAction::triggered, this, &TfrmMain::mViewOffsetClick);
+    mViewHideBlocked = NewAction("mViewHideBlocked");
+    mViewHideBlocked->setCheckable(true);
+    mView->addAction(mViewHideBlocked);
+    connect(mViewHideBlocked, &QAction::toggled, this, &TfrmMain::ShowRecords);
     QAction* tools = NewAction("mToolsMotor");
     mTools->addAction(tools);
     connect(tools, &QAction::triggered, this,
@@ -303,6 +316,17 @@ void TfrmMain::SetUpMotorItems() {
     QAction* sheet = NewAction("pmSheet");
     m_popupGridItem->addAction(sheet);
     connect(sheet, &QAction::triggered, this, &TfrmMain::pmSheetClick);
+}
+
+// The site book and the current site's horizon, which the list marks its satellites against.
+void TfrmMain::SetUpSitesMenu() {
+    m_sitesMenu = new SitesMenu(this, Translation(), menuBar(), mView->menuAction(), m_session,
+                                [this] { return TownAtSite(); });
+}
+
+void TfrmMain::AddObstacleToHorizon(double azimuth, double elevation) {
+    const double trueAzimuth = azimuth - m_session->appliedDeclination();
+    m_sitesMenu->SetHorizon(m_session->horizon().withObstacle(trueAzimuth, elevation));
 }
 
 void TfrmMain::SetUpPopupMenu() {
@@ -328,6 +352,7 @@ void TfrmMain::SetUpPopupMenu() {
 void TfrmMain::ConnectHandlers() {
     connect(m_session, &Session::siteChanged, this, &TfrmMain::ShowSite);
     connect(m_session, &Session::recordsChanged, this, &TfrmMain::ShowRecords);
+    connect(m_session, &Session::horizonChanged, this, &TfrmMain::ShowRecords);
     connect(m_session, &Session::catalogueUnreadable, this,
             [](const QString& message) { ReportApplicationError(message); });
     connect(btnGo, &QPushButton::clicked, this, &TfrmMain::btnGoClick);
@@ -382,6 +407,7 @@ void TfrmMain::FormCreate() {
     }
     m_startingUp = false;
     btnGo->click();
+    m_sitesMenu->ShowLoadProblem();
 }
 
 void TfrmMain::CheckHelpFile() {
@@ -467,6 +493,12 @@ void TfrmMain::LoadSettings() {
     mViewMotor->setChecked(m_store->value(settings::kMotorColumn));
     m_session->setSiteHeight(m_store->value(settings::kSiteHeight));
     mViewGeodetic->setChecked(m_store->value(settings::kGeodeticPrecision));
+    mViewHideBlocked->setChecked(m_store->value(settings::kHideBlocked));
+    const QString siteName = QString::fromUtf8(m_store->value(settings::kSiteName));
+    if (m_sitesMenu->book().find(siteName))
+        m_session->setSiteName(siteName);
+    if (const auto horizon = ReadHorizonFile(m_store->value(settings::kSiteHorizon), nullptr))
+        m_session->setHorizon(*horizon);
     // Without a stored choice the user's own language is taken, if there is a translation.
     const auto language = m_store->read(settings::kLanguageId);
     SwitchLanguageQuietly(language ? *language : LanguageForLocale(QLocale()));
@@ -489,6 +521,9 @@ void TfrmMain::SaveSettings() {
     m_store->write(settings::kMotorColumn, mViewMotor->isChecked());
     m_store->write(settings::kGeodeticPrecision, mViewGeodetic->isChecked());
     m_store->write(settings::kSiteHeight, m_session->siteHeight());
+    m_store->write(settings::kHideBlocked, mViewHideBlocked->isChecked());
+    m_store->write(settings::kSiteName, m_session->siteName().toUtf8());
+    m_store->write(settings::kSiteHorizon, HorizonFileText(m_session->horizon()));
     m_store->sync();
 }
 
@@ -577,10 +612,22 @@ void TfrmMain::ShowRecords() {
     GridView1->beginUpdate();
     int firstRow = -1;
     int selectedRow = -1;
+    int hiddenCount = 0;
     try {
         firstRow = GridView1->topVisibleRow();
         selectedRow = GridView1->selectedRow();
-        m_satellites->setRecords(m_session->records());
+        const HorizonMask& horizon = m_session->horizon();
+        const double declination = m_session->appliedDeclination();
+        m_satellites->setHorizon(horizon, declination);
+        std::vector<SatelliteRecord> records = m_session->records();
+        if (mViewHideBlocked->isChecked()) {
+            const auto hidden = std::remove_if(records.begin(), records.end(), [&](const auto& r) {
+                return BlockedByHorizon(*r, horizon, declination);
+            });
+            hiddenCount = int(records.end() - hidden);
+            records.erase(hidden, records.end());
+        }
+        m_satellites->setRecords(std::move(records));
     } catch (const std::exception& error) {
         // A failure in the fill ends it; the status line and the view are still brought up to date.
         LogQuietFailure("filling the list", error);
@@ -592,8 +639,8 @@ void TfrmMain::ShowRecords() {
                                      ? QLatin1Char(' ') + ListText(ListEntry::MagneticCaption)
                                      : QString());
 
-    StatusBar1->showMessage(FormatConstant(Constant::SatTheoreticallyVisible,
-                                           {QString::number(GridView1->gridRowCount())}));
+    StatusBar1->showMessage(
+        StatusCountText(GridView1->gridRowCount(), m_satellites->blockedCount(), hiddenCount));
     m_catalogueMenu->ShowSource();
     try {
         if (firstRow >= 0 && firstRow < GridView1->gridRowCount())
@@ -605,6 +652,46 @@ void TfrmMain::ShowRecords() {
     }
 }
 
+// "67 satellites theoretically visible", with those the horizon hides counted apart.
+QString TfrmMain::StatusCountText(int shown, int blocked, int hidden) const {
+    QString text = FormatConstant(Constant::SatTheoreticallyVisible, {QString::number(shown)});
+    if (hidden > 0)
+        text += QStringLiteral(", ") +
+                FormatConstant(Constant::HorizonHiddenCount, {QString::number(hidden)});
+    else if (blocked > 0)
+        text += QStringLiteral(", ") +
+                FormatConstant(Constant::HorizonBlockedCount, {QString::number(blocked)});
+    return text;
+}
+
+bool TfrmMain::ConvertTypedCoordinate(QLineEdit* edit) {
+    const bool latitude = edit == edLat;
+    const auto check = [](QRadioButton* hemisphere) {
+        // The fields are set first; the calculation follows once, from the caller.
+        const QSignalBlocker quiet(hemisphere);
+        hemisphere->setChecked(true);
+    };
+    const auto reading = ParseDegreesMinutesSeconds(
+        edit->text(), latitude ? CoordinateAxis::Latitude : CoordinateAxis::Longitude);
+    if (reading) {
+        edit->setText(CoordinateFieldText(reading->degrees));
+        if (reading->northOrEast)
+            check(latitude ? (*reading->northOrEast ? rbEsLatN : rbEsLatS)
+                           : (*reading->northOrEast ? rbEsLongE : rbEsLongW));
+        return true;
+    }
+    const auto centre = MaidenheadCentre(edit->text());
+    if (!centre)
+        return false;
+    edLat->setText(CoordinateFieldText(centre->latitude));
+    edLong->setText(CoordinateFieldText(centre->longitude));
+    check(centre->latitude >= 0.0 ? rbEsLatN : rbEsLatS);
+    check(centre->longitude >= 0.0 ? rbEsLongE : rbEsLongW);
+    edLat->setModified(false);
+    edLong->setModified(false);
+    return true;
+}
+
 // A field the user changed is checked before anything is calculated from it. A rejected entry
 // gets the text of the site the list shows back, so the field, the list and the reports agree,
 // and the focus stays in the field to try again.
@@ -612,7 +699,7 @@ bool TfrmMain::AcceptSiteField(QLineEdit* edit) {
     if (!edit->isModified())
         return true;
     const double limit = edit == edLat ? kLatitudeLimit : kLongitudeLimit;
-    if (!IsAcceptedCoordinateText(edit->text(), limit)) {
+    if (!IsAcceptedCoordinateText(edit->text(), limit) && !ConvertTypedCoordinate(edit)) {
         const Site& shown = m_session->site();
         edit->setText(edit == edLat ? shown.latitudeText() : shown.longitudeText());
         edit->selectAll();
@@ -795,6 +882,11 @@ ToolWindowLink TfrmMain::ToolLink() {
     link.siteCaptions = &TfrmMain::SiteReportCaptions;
     link.sunOutage = m_session->sunOutageOptions();
     link.records = [this] { return m_session->records(); };
+    link.horizon = [this] { return m_session->horizon(); };
+    link.declination = [this] { return m_session->appliedDeclination(); };
+    link.addToHorizon = [this](double azimuth, double elevation) {
+        AddObstacleToHorizon(azimuth, elevation);
+    };
     link.countryAt = [this](double latitude, double longitude) {
         return m_towns ? m_towns->NearestCountryCode(latitude, longitude) : QString();
     };

@@ -29,6 +29,7 @@ namespace skyvane {
 class HelpBinding;
 
 class CatalogueMenu;
+class SitesMenu;
 class TfrmInit;
 class TfrmLocations;
 class LocationDatabase;
@@ -148,8 +149,14 @@ public:
 
     QAction* mFilePrintPreview = nullptr;
     QMenu* mView = nullptr;
-    QAction* mViewMotor = nullptr;    // the optional motor column
-    QAction* mViewGeodetic = nullptr; // look angles on the ellipsoid, with refraction
+    QAction* mViewMotor = nullptr;       // the optional motor column
+    QAction* mViewGeodetic = nullptr;    // look angles on the ellipsoid, with refraction
+    QAction* mViewHideBlocked = nullptr; // leaves out the satellites behind the horizon
+    SitesMenu* sitesMenu() const { return m_sitesMenu; }
+    // The model of the list (all its rows, before sorting).
+    const SatelliteTableModel* satelliteModel() const { return m_satellites; }
+    // Raises the site's horizon by an obstacle; azimuth as the list gives it.
+    void AddObstacleToHorizon(double azimuth, double elevation);
 
     void LoadSettings();
     void SaveSettings();
@@ -195,11 +202,17 @@ private:
     void ShowTownAtSite();
     void ShowRecords();
     bool AcceptSiteField(QLineEdit* edit);
+    // Turns degrees, minutes and seconds, or a locator, typed into a field into the fields'
+    // decimal degrees and hemispheres; false when the text is neither.
+    bool ConvertTypedCoordinate(QLineEdit* edit);
+    void SetUpSitesMenu();
+    QString StatusCountText(int shown, int blocked, int hidden) const;
 
     std::unique_ptr<SettingsStore> m_store;
     Session* m_session = nullptr;
     SatelliteTableModel* m_satellites = nullptr;
     CatalogueMenu* m_catalogueMenu = nullptr;
+    SitesMenu* m_sitesMenu = nullptr;
     bool m_startingUp = false;
     QPointer<TfrmInit> m_frmInit;
     std::unique_ptr<HelpBinding> m_help;

@@ -1,9 +1,12 @@
 #include "fObstacles.h"
 
+#include "Constants.h"
 #include "FieldMark.h"
 #include "FieldSize.h"
 #include "HelpBinding.h"
 #include "LanguageController.h"
+#include "LanguageManager.h"
+#include "NumberText.h"
 #include "ReadableColours.h"
 #include "WindowPlacement.h"
 
@@ -85,8 +88,9 @@ void GrowDownToFit(QWidget* widget, int minimumHeight, int maximumWidth = QWIDGE
 
 } // namespace
 
-TfrmObstacles::TfrmObstacles(QWidget* owner, const ToolWindowLink& /*link*/)
-    : QMainWindow(owner, Qt::Window) {
+TfrmObstacles::TfrmObstacles(QWidget* owner, const ToolWindowLink& link)
+    : QMainWindow(owner, Qt::Window)
+    , m_link(link) {
     setupUi(this);
     centralwidget->setFixedSize(kClientWidth, kCentralHeight);
     StatusBar1->setFixedHeight(kStatusBarHeight);
@@ -120,6 +124,9 @@ const WindowTranslation& TfrmObstacles::Translation() {
              "point of the antenna"},
             {15, "Datei1", "Caption", "&File"},
             {16, "Close1", "Caption", "&Close"},
+            {17, "mAddToHorizon", "Caption", "&Add this obstacle to the site's horizon"},
+            {kAddedEntry, "ObstacleTexts", "AddedToHorizon",
+             "Added to the site's horizon: up to %s\u00b0 at azimuth %s\u00b0."},
         },
         {"*.Font.*", "ed*", "Font.*", "Label*", "lblResult.*"},
     };
@@ -159,6 +166,7 @@ void TfrmObstacles::ConnectHandlers() {
         connect(edit, &QLineEdit::editingFinished, this, &TfrmObstacles::OnInputFinished);
     }
     connect(Close1, &QAction::triggered, this, &TfrmObstacles::Close1Click);
+    connect(mAddToHorizon, &QAction::triggered, this, &TfrmObstacles::mAddToHorizonClick);
 }
 
 void TfrmObstacles::FormCreate() {
@@ -251,6 +259,11 @@ void TfrmObstacles::Recalculate(bool writeCorrections) {
 
     // An input that is no number gives no value (NaN), and so no result.
     const bool inputRejected = std::isnan(height) || std::isnan(elevation) || std::isnan(distance);
+    m_blockedElevation = inputRejected ? std::numeric_limits<double>::quiet_NaN()
+                         : mode == ObstacleMode::Elevation ? ObstacleElevation(height, distance)
+                                                           : elevation;
+    mAddToHorizon->setEnabled(Satellite && m_link.addToHorizon &&
+                              IsShowableObstacleValue(m_blockedElevation));
     switch (mode) {
     case ObstacleMode::Distance:
         ShowResult(mode, ObstacleDistance(height, elevation), inputRejected);
@@ -263,6 +276,15 @@ void TfrmObstacles::Recalculate(bool writeCorrections) {
         break;
     }
     --recalculationDepth;
+}
+
+void TfrmObstacles::mAddToHorizonClick() {
+    if (!Satellite || !m_link.addToHorizon || !IsShowableObstacleValue(m_blockedElevation))
+        return;
+    m_link.addToHorizon(Satellite->Azimuth, m_blockedElevation);
+    StatusBar1->showMessage(
+        FormatPercentS(TranslatedText(Translation(), kAddedEntry),
+                       {FormatFixed(m_blockedElevation, 2), FormatFixed(Satellite->Azimuth, 2)}));
 }
 
 void TfrmObstacles::ShowResult(ObstacleMode mode, double result, bool inputRejected) {

@@ -26,6 +26,8 @@ public:
     TfrmObstacles(QWidget* owner, const ToolWindowLink& link);
 
     static const WindowTranslation& Translation();
+    // The confirmation that an obstacle went into the horizon, a text of no control.
+    static constexpr int kAddedEntry = 18;
 
     // Distance mode, the satellite's elevation and a height of 10 m as the starting values.
     void SetSatellite(const SatelliteRecord& record);
@@ -37,6 +39,13 @@ public:
     void OnRbChange();
     void OnInputChange();
     void OnInputFinished();
+    // Raises the main window's site horizon by the obstacle in the satellite's direction, up to
+    // the elevation it blocks.
+    void mAddToHorizonClick();
+    // The elevation the obstacle as given blocks in the satellite's direction, degrees: the
+    // calculated elevation, or in the other modes the elevation it was calculated for; NaN
+    // while an input is rejected.
+    double BlockedElevation() const { return m_blockedElevation; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -65,6 +74,8 @@ private:
     void ShowResult(ObstacleMode mode, double result, bool inputRejected);
 
     SatelliteRecord Satellite;
+    ToolWindowLink m_link;
+    double m_blockedElevation = 0.0; // degrees
     int recalculationDepth = 0;
 };
 

@@ -43,6 +43,8 @@ const QColor kTeal(0, 128, 128);
 const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
 const QColor kLightGrey(230, 230, 230);
+const QColor kSkyline(176, 176, 176); // what the site's surroundings hide
+const QColor kSkylineEdge(96, 96, 96);
 
 const QString kGifFilter = QStringLiteral("GIF Image (*.gif)|*.GIF|All extensions (*.*)|*.*");
 
@@ -185,13 +187,49 @@ CompassLetters CurrentCompassLetters() {
             ConstantText(Constant::WestShort), ConstantText(Constant::EastShort)};
 }
 
+namespace {
+
+// The ring between the rim and the skyline: elevation 0 at the rim, 90 at the centre.
+void DrawSkyline(QPainter& painter, const DiagramGeometry& g, const HorizonMask& horizon,
+                 double declination) {
+    if (horizon.isEmpty())
+        return;
+    const double rim = g.c - g.M;
+    std::vector<double> azimuths; // as shown, degrees
+    for (int step = 0; step < 360; ++step)
+        azimuths.push_back(step);
+    for (const HorizonMask::Point& point : horizon.points())
+        azimuths.push_back(std::fmod(point.azimuth + declination + 360.0, 360.0));
+    std::sort(azimuths.begin(), azimuths.end());
+    QPolygonF skyline;
+    for (const double azimuth : azimuths) {
+        const double elevation = std::clamp(horizon.elevationAt(azimuth - declination), 0.0, 90.0);
+        const double radius = rim * (1.0 - elevation / 90.0);
+        skyline << QPointF(g.c + radius * std::cos(DegToRad(azimuth - 90.0)),
+                           g.c + radius * std::sin(DegToRad(azimuth - 90.0)));
+    }
+    QPainterPath ring;
+    ring.setFillRule(Qt::OddEvenFill);
+    ring.addEllipse(QPointF(g.c, g.c), rim, rim);
+    ring.addPolygon(skyline);
+    ring.closeSubpath();
+    painter.save();
+    painter.setPen(SolidPen(kSkylineEdge));
+    painter.setBrush(kSkyline);
+    painter.drawPath(ring);
+    painter.restore();
+}
+
+} // namespace
+
 QImage DrawAzimuthDiagram(QSize size, double azimuth, const CompassLetters& letters,
-                          qreal pixelRatio) {
+                          qreal pixelRatio, const HorizonMask& horizon, double declination) {
     QImage bitmap = BlankBitmap(size, pixelRatio);
     const DiagramGeometry g = DiagramGeometryFor(size);
     const int D = g.D, M = g.M, c = g.c;
     DiagramPainter painter(bitmap);
     painter.EllipseInBox(M, M, D - M, D - M);
+    DrawSkyline(painter, g, horizon, declination);
     painter.setPen(DottedPen(Qt::black));
     painter.drawLine(c, M, c, D - M);
     painter.drawLine(M, c, D - M, c);
@@ -474,7 +512,8 @@ void TfrmSatDetail::DrawAzimuth() {
         return;
     const CompassLetters letters = CurrentCompassLetters();
     ShowDiagram(imgAzimuth, m_azimuthBitmap, [&](qreal ratio) {
-        return DrawAzimuthDiagram(imgAzimuth->size(), Satellite->Azimuth, letters, ratio);
+        return DrawAzimuthDiagram(imgAzimuth->size(), Satellite->Azimuth, letters, ratio,
+                                  m_link.siteHorizon(), m_link.listDeclination());
     });
     pnlAzimuth->setText(DiagramCaption(Constant::Azimuth, Satellite->Azimuth));
 }

@@ -47,8 +47,13 @@ CompassLetters CurrentCompassLetters();
 // The three diagrams, drawn afresh on a teal bitmap of the given size without antialiasing.
 // Angles in degrees: azimuth clockwise from North, elevation above the horizon, skew positive
 // turning the feed clockwise on screen.
+// The azimuth diagram is a plan of the sky, the horizon at its rim and the zenith at its
+// centre; a site's skyline, when given, is shaded between the rim and its elevation. Its
+// azimuths are from true North; `declination` (degrees, West positive) is what the shown
+// azimuth has added, so the skyline turns with it.
 QImage DrawAzimuthDiagram(QSize size, double azimuth, const CompassLetters& letters,
-                          qreal pixelRatio = 1.0);
+                          qreal pixelRatio = 1.0, const HorizonMask& horizon = HorizonMask(),
+                          double declination = 0.0);
 QImage DrawElevationDiagram(QSize size, double elevation, qreal pixelRatio = 1.0);
 QImage DrawSkewDiagram(QSize size, double skew, qreal pixelRatio = 1.0);
 

@@ -506,6 +506,10 @@ void TfrmSunOutage::ShowTrackingNote() {
 }
 
 void TfrmSunOutage::ShowRows() {
+    // Days on which the sun stands behind the site's horizon are marked: no outage then.
+    if (const SatelliteRecord& satellite = m_predictor.Satellite)
+        m_outages->setHorizon(m_link.siteHorizon(), satellite->SiteLatitude,
+                              satellite->SiteLongitude);
     m_outages->setRows(m_predictor.Rows);
     m_outages->setPeakLosses(PeakLosses());
     HideEmptyLocalTime();

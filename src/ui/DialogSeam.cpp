@@ -2,10 +2,13 @@
 
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace skyvane {
 
@@ -43,6 +46,11 @@ DialogSeam::ProgressHook& ProgressHookSlot() {
 
 DialogSeam::NumberHook& NumberHookSlot() {
     static DialogSeam::NumberHook hook;
+    return hook;
+}
+
+DialogSeam::TextHook& TextHookSlot() {
+    static DialogSeam::TextHook hook;
     return hook;
 }
 
@@ -136,6 +144,27 @@ std::optional<double> DialogSeam::askNumber(QWidget* parent, const QString& titl
     return ok ? std::optional<double>(number) : std::nullopt;
 }
 
+std::optional<QString> DialogSeam::askText(QWidget* parent, const QString& title,
+                                           const QString& label, const QString& text) {
+    if (TextHookSlot())
+        return TextHookSlot()(title, label, text, {});
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(parent, title, label, QLineEdit::Normal, text, &ok);
+    return ok ? std::optional<QString>(answer) : std::nullopt;
+}
+
+std::optional<QString> DialogSeam::askItem(QWidget* parent, const QString& title,
+                                           const QString& label, const QStringList& items,
+                                           const QString& current) {
+    if (TextHookSlot())
+        return TextHookSlot()(title, label, current, items);
+    bool ok = false;
+    const QString answer = QInputDialog::getItem(
+        parent, title, label, items, std::max(0, int(items.indexOf(current))), false, &ok);
+    return ok ? std::optional<QString>(answer) : std::nullopt;
+}
+
 void DialogSeam::showProgress(QProgressDialog& dialog) {
     if (ProgressHookSlot())
         ProgressHookSlot()(dialog);
@@ -169,6 +198,10 @@ void DialogSeam::setNumberHook(NumberHook hook) {
     NumberHookSlot() = std::move(hook);
 }
 
+void DialogSeam::setTextHook(TextHook hook) {
+    TextHookSlot() = std::move(hook);
+}
+
 void DialogSeam::setChoiceHook(ChoiceHook hook) {
     ChoiceHookSlot() = std::move(hook);
 }
@@ -176,6 +209,7 @@ void DialogSeam::setChoiceHook(ChoiceHook hook) {
 void DialogSeam::clearHooks() {
     ChoiceHookSlot() = nullptr;
     NumberHookSlot() = nullptr;
+    TextHookSlot() = nullptr;
     SaveFileHookSlot() = nullptr;
     OpenFileHookSlot() = nullptr;
     PrintHookSlot() = nullptr;

@@ -43,6 +43,10 @@ public:
     // Answers a request for a number: the number, or none for Cancel.
     using NumberHook = std::function<std::optional<double>(const QString& title,
                                                            const QString& label, double value)>;
+    // Answers a request for a text, or for one item of a list (`items` empty): the text or
+    // the chosen item, or none for Cancel.
+    using TextHook = std::function<std::optional<QString>(
+        const QString& title, const QString& label, const QString& text, const QStringList& items)>;
     // Is given a progress window as it is shown, to look at it or press its Cancel.
     using ProgressHook = std::function<void(QProgressDialog&)>;
 
@@ -67,6 +71,13 @@ public:
     static std::optional<double> askNumber(QWidget* parent, const QString& title,
                                            const QString& label, double value, double low,
                                            double high);
+    // A line of text from the user, starting with `text`; none when cancelled.
+    static std::optional<QString> askText(QWidget* parent, const QString& title,
+                                          const QString& label, const QString& text);
+    // One of `items` (not editable), starting at `current`; none when cancelled.
+    static std::optional<QString> askItem(QWidget* parent, const QString& title,
+                                          const QString& label, const QStringList& items,
+                                          const QString& current);
     // A long task's progress window never blocks: it shows itself after its minimum duration
     // and reports Cancel through its signal.
     static void showProgress(QProgressDialog& dialog);
@@ -79,6 +90,7 @@ public:
     static void setProgressHook(ProgressHook hook);
     static void setChoiceHook(ChoiceHook hook);
     static void setNumberHook(NumberHook hook);
+    static void setTextHook(TextHook hook);
     static void clearHooks();
 };
 

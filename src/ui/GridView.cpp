@@ -30,6 +30,11 @@ QCollator NaturalOrder() {
     return collator;
 }
 
+// The text of a row for something the site cannot see.
+QColor BlockedTextColour() {
+    return {128, 128, 128};
+}
+
 // Draws the column's text-after behind each cell text and the colouring hook's background.
 class GridDelegate : public QStyledItemDelegate {
 public:
@@ -48,11 +53,14 @@ protected:
             return;
         }
         const QBrush brush = m_grid->cellBackground(index.row(), index.column());
-        if (brush.style() == Qt::NoBrush)
-            return;
-        option->backgroundBrush = brush;
-        option->palette.setColor(QPalette::Text,
-                                 m_grid->cellTextColour(index.row(), index.column()));
+        if (brush.style() != Qt::NoBrush) {
+            option->backgroundBrush = brush;
+            option->palette.setColor(QPalette::Text,
+                                     m_grid->cellTextColour(index.row(), index.column()));
+        }
+        // A row for something the site cannot see is greyed, readable on either background.
+        if (index.data(kBlockedRole).toBool())
+            option->palette.setColor(QPalette::Text, BlockedTextColour());
     }
 
 private:

@@ -56,6 +56,12 @@ inline const BoolSetting kGeodeticPrecision{"geodeticPrecision", false};
 inline const DoubleSetting kSiteHeight{"siteHeight", 0.0, -500.0, 9000.0};
 // The offset angle of the user's dish, degrees; 0 for a prime-focus dish.
 inline const DoubleSetting kDishOffset{"dishOffset", 0.0, 0.0, 45.0};
+// Whether the list leaves out the satellites the site's horizon hides.
+inline const BoolSetting kHideBlocked{"hideBlockedByHorizon", false};
+// The current site's name in the site book (UTF-8; empty for none) and its horizon as a horizon
+// file, so an unnamed site keeps its horizon too.
+inline const BytesSetting kSiteName{"siteName", {}};
+inline const BytesSetting kSiteHorizon{"siteHorizon", {}};
 
 // The main window's seven values, in the order they are written.
 struct KeyType {

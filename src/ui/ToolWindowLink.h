@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HorizonMask.h"
 #include "QuietFailure.h"
 #include "ReportParts.h"
 #include "SatelliteData.h"
@@ -25,10 +26,19 @@ struct ToolWindowLink {
     std::function<QString(double, double)> countryAt;
     // The satellites of the main window's list now; none without a main window.
     std::function<std::vector<SatelliteRecord>()> records;
+    // The skyline of the main window's site now, azimuths from true North.
+    std::function<HorizonMask()> horizon;
+    // The declination the main window's list adds to its azimuths now, degrees, West positive.
+    std::function<double()> declination;
+    // Raises the site's skyline by an obstacle in the direction of `azimuth` (degrees as the
+    // list gives it, so with the declination when the list adds it) up to `elevation` degrees.
+    std::function<void(double azimuth, double elevation)> addToHorizon;
 
     // The main window's site now, or an empty one without a main window.
     SiteFacts currentSite() const { return site ? site() : SiteFacts{}; }
     SiteCaptions captions() const { return siteCaptions ? siteCaptions() : SiteCaptions{}; }
+    HorizonMask siteHorizon() const { return horizon ? horizon() : HorizonMask(); }
+    double listDeclination() const { return declination ? declination() : 0.0; }
     std::vector<SatelliteRecord> listedRecords() const {
         return records ? records() : std::vector<SatelliteRecord>{};
     }

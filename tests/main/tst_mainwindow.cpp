@@ -403,7 +403,7 @@ void TestMainWindow::leavingSiteField_data() {
     QTest::newRow("latitude -33.5, southern button") << true << false << "-33.5" << true << -33.5;
     QTest::newRow("latitude retyped as it was") << true << true << "47.16" << true << 47.16;
     QTest::newRow("longitude 181, out of range") << false << false << "181" << false << 0.0;
-    QTest::newRow("longitude not a number") << false << false << "16.16E" << false << 0.0;
+    QTest::newRow("longitude not a number") << false << false << "16.16Q" << false << 0.0;
     QTest::newRow("longitude 180, at the limit") << false << true << "180" << true << 180.0;
     QTest::newRow("longitude -70.5, western button") << false << true << "-70.5" << true << 70.5;
     QTest::newRow("longitude 8.25, eastern button") << false << false << "8.25" << true << -8.25;

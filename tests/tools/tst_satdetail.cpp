@@ -265,9 +265,14 @@ void TestSatDetail::exportWritesPageAndPictures() {
     site.facts.latitudeText = QStringLiteral("47.16");
     site.captions.longitude = QStringLiteral("Longitude");
     site.facts.longitudeText = QStringLiteral("16.16");
-    TfrmSatDetail window(
-        nullptr,
-        ToolWindowLink{[&] { return site.facts; }, [&] { return site.captions; }, nullptr, {}, {}});
+    TfrmSatDetail window(nullptr, ToolWindowLink{[&] { return site.facts; },
+                                                 [&] { return site.captions; },
+                                                 nullptr,
+                                                 {},
+                                                 {},
+                                                 {},
+                                                 {},
+                                                 {}});
     window.SetSatellite(Record(-13.0, 47.16, -16.16));
     site.facts.longitudeText = QStringLiteral("3"); // typed after the window was opened
     site.facts.longitudeWest = true;
@@ -305,9 +310,14 @@ void TestSatDetail::reportKeepsTheSiteOfItsRecord() {
     site.facts.declinationTicked = true;
     site.captions.declination = QStringLiteral("Magnetic declination:");
     site.facts.declinationText = QStringLiteral("4.52° E");
-    TfrmSatDetail window(
-        nullptr,
-        ToolWindowLink{[&] { return site.facts; }, [&] { return site.captions; }, nullptr, {}, {}});
+    TfrmSatDetail window(nullptr, ToolWindowLink{[&] { return site.facts; },
+                                                 [&] { return site.captions; },
+                                                 nullptr,
+                                                 {},
+                                                 {},
+                                                 {},
+                                                 {},
+                                                 {}});
     window.SetSatellite(Record(-13.0, 47.16, -16.16));
     site.facts.latitudeText = QStringLiteral("10");
     site.facts.latitudeNorth = false;

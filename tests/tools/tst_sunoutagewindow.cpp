@@ -72,7 +72,14 @@ private:
         settings.setDiameter(diameter);
     }
     ToolWindowLink Link() {
-        return {[this] { return site.facts; }, [this] { return site.captions; }, &settings, {}, {}};
+        return {[this] { return site.facts; },
+                [this] { return site.captions; },
+                &settings,
+                {},
+                {},
+                {},
+                {},
+                {}};
     }
 
 private slots:
