@@ -35,10 +35,13 @@ void Session::unloadDeclination() {
 void Session::recalculate() {
     try {
         if (std::optional<CatalogueText> catalogue = m_catalogueReader.load()) {
-            m_catalogueLines = std::move(catalogue->lines);
+            if (catalogue->lines != m_catalogueLines) {
+                m_catalogueLines = std::move(catalogue->lines);
+                m_parsedCatalogue = ParseCatalogue(m_catalogueLines);
+                m_catalogueElementsEpoch = ElementsEpochOf(m_catalogueLines);
+            }
             m_catalogueSource = catalogue->source;
             m_cataloguePath = catalogue->path;
-            m_catalogueElementsEpoch = ElementsEpochOf(m_catalogueLines);
         }
     } catch (const std::exception& error) {
         emit catalogueUnreadable(QString::fromLocal8Bit(error.what()));
@@ -56,7 +59,7 @@ void Session::recalculate() {
         }
         m_records.clear();
         CalculationResult result = CalculateVisibleSatellites(
-            m_catalogueLines, latitude, longitude, declination, m_lookModel, m_siteHeight);
+            m_parsedCatalogue, latitude, longitude, declination, m_lookModel, m_siteHeight);
         if (result.catalogueVersion)
             m_catalogueVersion = *result.catalogueVersion;
         m_records = std::move(result.visible);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Calculation.h"
 #include "Catalogue.h"
 #include "CatalogueImport.h"
 #include "LookAngles.h"
@@ -98,6 +99,8 @@ private:
     QString m_declinationText = QStringLiteral("-");
     CatalogueReader m_catalogueReader;
     QStringList m_catalogueLines;
+    // m_catalogueLines as each Calc reads them, parsed when they changed.
+    ParsedCatalogue m_parsedCatalogue;
     QString m_catalogueVersion = QStringLiteral("?");
     CatalogueSource m_catalogueSource = CatalogueSource::BuiltIn;
     QString m_cataloguePath;
