@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <map>
 
 namespace skyvane {
@@ -777,11 +778,28 @@ ImportedCatalogue ImportCatalogueFile(const QString& path, const QDateTime& now)
     return imported;
 }
 
+namespace {
+
+// utc.toString(Qt::ISODateWithMs) for a UTC time ("2026-03-01T06:00:00.000Z"), written directly
+// for the years of four digits: an import writes one for every element set it keeps.
+QString IsoTextWithMs(const QDateTime& utc) {
+    const QDate date = utc.date();
+    const QTime time = utc.time();
+    if (utc.timeSpec() != Qt::UTC || date.year() < 0 || date.year() > 9999)
+        return utc.toString(Qt::ISODateWithMs);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", date.year(),
+                  date.month(), date.day(), time.hour(), time.minute(), time.second(), time.msec());
+    return QString::fromLatin1(text);
+}
+
+} // namespace
+
 QString ElementLine(double position, const MeanElements& e) {
     const auto number = [](double value) { return QString::number(value, 'g', 12); };
     return QStringList{QString::number(position, 'f', 1),
                        e.name,
-                       e.epoch.toUTC().toString(Qt::ISODateWithMs),
+                       IsoTextWithMs(e.epoch.toUTC()),
                        number(e.inclination),
                        number(e.ascendingNode),
                        number(e.eccentricity),
