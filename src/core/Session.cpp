@@ -6,6 +6,7 @@
 #include "QuietFailure.h"
 
 #include <QFileInfo>
+#include <QLocale>
 
 #include <exception>
 #include <optional>
@@ -35,9 +36,11 @@ void Session::unloadDeclination() {
 void Session::recalculate() {
     try {
         if (std::optional<CatalogueText> catalogue = m_catalogueReader.load()) {
-            if (catalogue->lines != m_catalogueLines) {
+            // A position that is not plain decimal text is read in the default locale.
+            if (catalogue->lines != m_catalogueLines || QLocale() != m_parsedLocale) {
                 m_catalogueLines = std::move(catalogue->lines);
                 m_parsedCatalogue = ParseCatalogue(m_catalogueLines);
+                m_parsedLocale = QLocale();
                 m_catalogueElementsEpoch = ElementsEpochOf(m_catalogueLines);
             }
             m_catalogueSource = catalogue->source;

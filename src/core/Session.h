@@ -10,6 +10,7 @@
 #include "SunOutageOptions.h"
 
 #include <QDateTime>
+#include <QLocale>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -99,8 +100,9 @@ private:
     QString m_declinationText = QStringLiteral("-");
     CatalogueReader m_catalogueReader;
     QStringList m_catalogueLines;
-    // m_catalogueLines as each Calc reads them, parsed when they changed.
+    // m_catalogueLines as each Calc reads them, parsed when they or the default locale changed.
     ParsedCatalogue m_parsedCatalogue;
+    QLocale m_parsedLocale;
     QString m_catalogueVersion = QStringLiteral("?");
     CatalogueSource m_catalogueSource = CatalogueSource::BuiltIn;
     QString m_cataloguePath;
