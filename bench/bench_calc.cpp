@@ -2,9 +2,13 @@
 #include "Catalogue.h"
 #include "OrbitTrack.h"
 #include "SatelliteTableModel.h"
+#include "Session.h"
 
+#include <QDir>
+#include <QFile>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -44,6 +48,42 @@ BENCHMARK(BM_CalcSyntheticCatalogue)
     ->Arg(100000)
     ->Complexity(benchmark::oN)
     ->Unit(benchmark::kMicrosecond);
+
+// One Calc for a site, its own function so that
+// `valgrind --tool=callgrind --toggle-collect='*SessionCalcOnce*'` counts exactly this.
+[[gnu::noinline]] void SessionCalcOnce(Session& session, const Site& site) {
+    session.setSite(site);
+}
+
+// Calc as the program runs it: a session reading satpos.dat from its folder (unchanged between
+// Calcs), for a site moved between two places so every Calc computes anew.
+void BM_SessionCalc(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString start = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    QFile file(dir.filePath(QStringLiteral("satpos.dat")));
+    if (!file.open(QIODevice::WriteOnly)) {
+        state.SkipWithError("cannot write satpos.dat");
+        return;
+    }
+    file.write(SyntheticCatalogue(int(state.range(0))).join(QStringLiteral("\r\n")).toUtf8());
+    file.close();
+    Session session(dir.filePath(QStringLiteral("libgeomag_absent.so")));
+    const Site sites[] = {
+        Site::FromInputs(QStringLiteral("47.16"), true, QStringLiteral("16.16"), false),
+        Site::FromInputs(QStringLiteral("47.17"), true, QStringLiteral("16.16"), false)};
+    // The first Calc reads the file; the ones measured find it unchanged.
+    session.setSite(sites[1]);
+    int next = 0;
+    for (auto _ : state) {
+        SessionCalcOnce(session, sites[next]);
+        next = 1 - next;
+        benchmark::DoNotOptimize(session.records().size());
+    }
+    QDir::setCurrent(start);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_SessionCalc)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 // The motor column's texts for every row, as the grid asks for them on a full repaint.
 void BM_MotorColumn(benchmark::State& state) {

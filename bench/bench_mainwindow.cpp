@@ -1,9 +1,15 @@
-// Main window timings: one Calc with the grid refilled for the built-in catalogue, and the
-// program's start-up until the main window is shown with its first Calc done.
+// Main window timings: one Calc with the grid refilled for the built-in catalogue, a Calc click
+// as the user waits for it, a language switch with every window open, and the program's
+// start-up until the main window is shown with its first Calc done.
 #include "DialogSeam.h"
+#include "LocationDatabase.h"
 #include "SettingsStore.h"
 #include "Unit1.h"
+#include "fAbout.h"
+#include "fEarth.h"
+#include "fLocationDatabase.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -68,6 +74,94 @@ void BM_CalcAndPaint(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CalcAndPaint)->Unit(benchmark::kMillisecond);
+
+// A click on Calc as the user waits for it: the Calc and the events it queued, the column fit
+// and the update request that repaints the window among them. Its own function, so that
+// `valgrind --tool=callgrind --toggle-collect='*CalcClickOnce*'` counts exactly this.
+[[gnu::noinline]] void CalcClickOnce(TfrmMain& window) {
+    window.btnGoClick();
+    QCoreApplication::processEvents();
+}
+
+void BM_CalcClick(benchmark::State& state) {
+    MainWindowFixture fixture;
+    TfrmMain& window = *fixture.window;
+    window.GridView1->selectGridRow(40);
+    window.GridView1->scrollRowToTop(30);
+    // The first click fits the columns to the list; the ones measured find them fitted.
+    window.btnGoClick();
+    QCoreApplication::processEvents();
+    for (auto _ : state)
+        CalcClickOnce(window);
+}
+BENCHMARK(BM_CalcClick)->Unit(benchmark::kMillisecond);
+
+// The list painted again without a change (a window uncovered, a scroll); its own function for
+// callgrind, as above.
+[[gnu::noinline]] void RepaintOnce(TfrmMain& window) {
+    window.GridView1->viewport()->repaint();
+}
+
+void BM_GridRepaint(benchmark::State& state) {
+    MainWindowFixture fixture;
+    TfrmMain& window = *fixture.window;
+    QCoreApplication::processEvents();
+    window.GridView1->viewport()->repaint();
+    for (auto _ : state)
+        RepaintOnce(window);
+}
+BENCHMARK(BM_GridRepaint)->Unit(benchmark::kMillisecond);
+
+// One switch, its own function for callgrind, as above.
+[[gnu::noinline]] void SwitchLanguageOnce(QAction* language) {
+    language->trigger();
+}
+
+QAction* LanguageItem(const TfrmMain& window, int languageId) {
+    for (QAction* item : window.mFileSwitchLanguage->actions())
+        if (item->data().toInt() == languageId)
+            return item;
+    return nullptr;
+}
+
+// A switch from the File menu between English and German with the main window, its single
+// instances (about box, world map, locations) and the tool windows of a row open.
+void BM_LanguageSwitchAllWindows(benchmark::State& state) {
+    MainWindowFixture fixture;
+    TfrmMain& window = *fixture.window;
+    skyvane::LocationDatabase towns;
+    towns.open(skyvane::LocationDatabase::DefaultPath());
+    auto* about = new skyvane::TfrmAbout(&window);
+    window.SetAboutBox(about);
+    auto* earth = new skyvane::TfrmEarth(&window, window.session());
+    window.SetWorldMap(earth);
+    auto* locations = new skyvane::TfrmLocations(&window, window.session(), &towns);
+    window.SetLocationWindow(locations);
+    window.mHelpAboutClick();
+    window.btnEarthmapClick();
+    locations->show();
+    window.OpenSatDetail(10);
+    window.OpenSunOutage(10);
+    window.OpenObstacles(10);
+    QCoreApplication::processEvents();
+    QAction* english = LanguageItem(window, 1033);
+    QAction* german = LanguageItem(window, 1031);
+    if (!english || !german) {
+        state.SkipWithError("the built-in languages are missing from the menu");
+        return;
+    }
+    // Once each way first, so that the language files are read before the switches measured.
+    german->trigger();
+    english->trigger();
+    bool toGerman = true;
+    for (auto _ : state) {
+        SwitchLanguageOnce(toGerman ? german : english);
+        toGerman = !toGerman;
+    }
+    english->trigger();
+    delete locations;
+}
+BENCHMARK(BM_LanguageSwitchAllWindows)->Unit(benchmark::kMillisecond);
 
 // The built program from process start to the main window shown (offscreen), measured as the
 // whole run of a process told to quit right after its first show (so it includes the process's

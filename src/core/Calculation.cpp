@@ -28,55 +28,105 @@ double WrapToCircle(double degrees) {
 
 } // namespace
 
+namespace {
+
+// The site's share of the formulas of either model, computed once for a whole catalogue.
+class SiteLook {
+public:
+    SiteLook(double latitude, double longitude, std::optional<double> declination, LookModel model,
+             double heightMetres)
+        : m_latitude(latitude)
+        , m_longitude(longitude)
+        , m_declination(declination)
+        , m_trig(latitude, longitude) {
+        if (model == LookModel::Geodetic)
+            m_geodetic.emplace(latitude, longitude, heightMetres);
+    }
+
+    void fill(TSatelliteData& record) const {
+        if (m_geodetic) {
+            const LookAngles look = GeodeticLookAngles(record.Position, *m_geodetic);
+            record.Elevation = look.elevation;
+            record.Azimuth = look.azimuth;
+        } else {
+            record.Elevation = CalcElevation(record.Position, m_trig);
+            record.Azimuth = CalcAzimuth(record.Position, m_trig);
+        }
+        if (m_declination)
+            record.Azimuth = WrapToCircle(record.Azimuth + *m_declination);
+        record.Skew = CalcSkew(record.Position, m_trig);
+        record.SiteLongitude = m_longitude;
+        record.SiteLatitude = m_latitude;
+    }
+
+private:
+    double m_latitude;
+    double m_longitude;
+    std::optional<double> m_declination;
+    SiteTrig m_trig;
+    std::optional<GeodeticSite> m_geodetic;
+};
+
+} // namespace
+
 void ComputeLookAngles(TSatelliteData& record, double latitude, double longitude,
                        std::optional<double> declination, LookModel model, double heightMetres) {
-    if (model == LookModel::Geodetic) {
-        const LookAngles look =
-            GeodeticLookAngles(record.Position, latitude, longitude, heightMetres);
-        record.Elevation = look.elevation;
-        record.Azimuth = look.azimuth;
-    } else {
-        record.Elevation = CalcElevation(record.Position, latitude, longitude);
-        record.Azimuth = CalcAzimuth(record.Position, latitude, longitude);
+    SiteLook(latitude, longitude, declination, model, heightMetres).fill(record);
+}
+
+ParsedCatalogue ParseCatalogue(const QStringList& lines) {
+    ParsedCatalogue catalogue;
+    catalogue.satellites.reserve(size_t(lines.size()));
+    for (const QString& line : lines) {
+        try {
+            if (line.startsWith(QLatin1Char(';'))) {
+                if (auto version = VersionFromComment(line))
+                    catalogue.catalogueVersion = std::move(version);
+                continue;
+            }
+            if (IsBlank(line))
+                continue;
+            const std::unique_ptr<TSatelliteData> record = ParseSatelliteLine(line);
+            catalogue.satellites.push_back({record->Name, record->Position});
+        } catch (const std::exception& error) {
+            // A line that cannot be handled is skipped; the next one is read as usual.
+            if (catalogue.skipped++ == 0)
+                catalogue.firstSkipReason = QString::fromUtf8(error.what());
+        }
     }
-    if (declination)
-        record.Azimuth = WrapToCircle(record.Azimuth + *declination);
-    record.Skew = CalcSkew(record.Position, latitude, longitude);
-    record.SiteLongitude = longitude;
-    record.SiteLatitude = latitude;
+    return catalogue;
+}
+
+CalculationResult CalculateVisibleSatellites(const ParsedCatalogue& catalogue, double latitude,
+                                             double longitude, std::optional<double> declination,
+                                             LookModel model, double heightMetres) {
+    CalculationResult result;
+    result.catalogueVersion = catalogue.catalogueVersion;
+    const SiteLook site(latitude, longitude, declination, model, heightMetres);
+    TSatelliteData record;
+    for (const ParsedCatalogue::Satellite& satellite : catalogue.satellites) {
+        record.Position = satellite.position;
+        site.fill(record);
+        if (!IsVisible(record.Elevation))
+            continue;
+        auto visible = std::make_shared<TSatelliteData>(record);
+        visible->Name = satellite.name;
+        result.visible.push_back(std::move(visible));
+    }
+    // One entry per Calc, however many lines a damaged catalogue has.
+    if (catalogue.skipped > 0)
+        LogQuietFailure("reading catalogue lines",
+                        QStringLiteral("%1 line(s) skipped, the first: %2")
+                            .arg(catalogue.skipped)
+                            .arg(catalogue.firstSkipReason));
+    return result;
 }
 
 CalculationResult CalculateVisibleSatellites(const QStringList& lines, double latitude,
                                              double longitude, std::optional<double> declination,
                                              LookModel model, double heightMetres) {
-    CalculationResult result;
-    int skipped = 0;
-    QString firstReason;
-    for (const QString& line : lines) {
-        try {
-            if (line.startsWith(QLatin1Char(';'))) {
-                if (auto version = VersionFromComment(line))
-                    result.catalogueVersion = std::move(version);
-                continue;
-            }
-            if (IsBlank(line))
-                continue;
-            std::unique_ptr<TSatelliteData> record = ParseSatelliteLine(line);
-            ComputeLookAngles(*record, latitude, longitude, declination, model, heightMetres);
-            if (IsVisible(record->Elevation))
-                result.visible.push_back(std::move(record));
-        } catch (const std::exception& error) {
-            // A line that cannot be handled is skipped; the next one is read as usual.
-            if (skipped++ == 0)
-                firstReason = QString::fromUtf8(error.what());
-        }
-    }
-    // One entry per Calc, however many lines a damaged catalogue has.
-    if (skipped > 0)
-        LogQuietFailure(
-            "reading catalogue lines",
-            QStringLiteral("%1 line(s) skipped, the first: %2").arg(skipped).arg(firstReason));
-    return result;
+    return CalculateVisibleSatellites(ParseCatalogue(lines), latitude, longitude, declination,
+                                      model, heightMetres);
 }
 
 } // namespace skyvane

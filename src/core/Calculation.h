@@ -18,6 +18,31 @@ struct CalculationResult {
     std::vector<SatelliteRecord> visible;
 };
 
+// A catalogue's lines read once: what each Calc needs of them, in catalogue order.
+struct ParsedCatalogue {
+    struct Satellite {
+        QString name;    // as in the line, untrimmed
+        double position; // degrees, West positive
+    };
+    std::vector<Satellite> satellites;
+    // The value of the last version comment among the lines, if any.
+    std::optional<QString> catalogueVersion;
+    // Lines that cannot be handled are skipped: how many, and why the first was.
+    int skipped = 0;
+    QString firstSkipReason;
+};
+
+// Reads catalogue lines as CalculateVisibleSatellites does; comments and blank lines carry no
+// satellite.
+ParsedCatalogue ParseCatalogue(const QStringList& lines);
+
+// CalculateVisibleSatellites for a catalogue read before (same arguments otherwise).
+CalculationResult CalculateVisibleSatellites(const ParsedCatalogue& catalogue, double latitude,
+                                             double longitude,
+                                             std::optional<double> declination = std::nullopt,
+                                             LookModel model = LookModel::Sphere,
+                                             double heightMetres = 0.0);
+
 // The heart of Calc: reads the catalogue lines, computes elevation, azimuth and skew for the
 // site and keeps the records at or above the horizon. latitude: degrees, North positive;
 // longitude: degrees, West positive. declination (degrees, West positive) is added to every

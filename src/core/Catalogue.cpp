@@ -2,6 +2,7 @@
 
 #include "DataFiles.h"
 #include "NumberText.h"
+#include "RegularFile.h"
 #include "TextCodec.h"
 
 #include <QDateTime>
@@ -179,7 +180,7 @@ QStringList CatalogueReader::readFile(const QString& path) {
                           info.metadataChangeTime()};
     if (stamp == m_lastStamp)
         return m_lastLines;
-    const QByteArray bytes = file.read(kMaxCatalogueFileBytes + 1);
+    const QByteArray bytes = ReadAtMost(file, kMaxCatalogueFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
         FailFile("Cannot read file", path, file.errorString());
     if (bytes.size() > kMaxCatalogueFileBytes)
@@ -196,8 +197,11 @@ std::optional<CatalogueText> CatalogueReader::load() {
     const CatalogueLocation location = LocateCatalogue(m_shipped);
     if (!location.path.isEmpty())
         return CatalogueText{readFile(location.path), location.source, location.path};
-    if (std::optional<QStringList> lines = ReadBuiltInCatalogue())
-        return CatalogueText{std::move(*lines), CatalogueSource::BuiltIn, QString()};
+    // The built-in copy cannot change while the program runs.
+    if (!m_builtInLines)
+        m_builtInLines = ReadBuiltInCatalogue();
+    if (m_builtInLines)
+        return CatalogueText{*m_builtInLines, CatalogueSource::BuiltIn, QString()};
     return std::nullopt;
 }
 

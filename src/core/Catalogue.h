@@ -111,6 +111,7 @@ private:
     ShippedCatalogue m_shipped;
     FileStamp m_lastStamp;
     QStringList m_lastLines;
+    std::optional<QStringList> m_builtInLines;
 };
 
 // The lines a reader of its own, without the shipped catalogue, loads now.

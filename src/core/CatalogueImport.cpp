@@ -3,6 +3,7 @@
 #include "Catalogue.h"
 #include "CheckedCommit.h"
 #include "DataFiles.h"
+#include "NumberText.h"
 #include "RegularFile.h"
 #include "TextCodec.h"
 
@@ -20,6 +21,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <map>
 
 namespace skyvane {
@@ -246,21 +248,58 @@ const QStringList& OmmKeywords() {
     return keywords;
 }
 
+// A keyword's value in a record of text values (CSV, XML): the text, and the number it reads as
+// (nothing for a missing keyword or text that is no finite number).
+std::optional<QString> OmmText(const std::map<QString, QString>& values, QLatin1String keyword) {
+    const auto found = values.find(keyword);
+    return found == values.end() ? std::nullopt : std::optional<QString>(found->second);
+}
+
+std::optional<double> OmmNumber(const std::map<QString, QString>& values, QLatin1String keyword) {
+    const auto found = values.find(keyword);
+    bool ok = false;
+    const double value = found == values.end() ? 0.0 : found->second.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// The same for a JSON record, where every keyword has a value (empty text when missing) and a
+// number is taken as it was read, not written out and read back; only zero loses its sign, as
+// the text "0" did.
+std::optional<QString> OmmText(const QJsonObject& record, QLatin1String keyword) {
+    const QJsonValue value = record.value(keyword);
+    return value.isDouble() ? QString::number(value.toDouble(), 'g', 17) : value.toString();
+}
+
+std::optional<double> OmmNumber(const QJsonObject& record, QLatin1String keyword) {
+    const QJsonValue value = record.value(keyword);
+    if (value.isDouble()) {
+        const double number = value.toDouble();
+        if (!std::isfinite(number))
+            return std::nullopt;
+        return number == 0.0 ? 0.0 : number;
+    }
+    bool ok = false;
+    const double number = value.toString().trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(number))
+        return std::nullopt;
+    return number;
+}
+
 // One OMM record from its keyword values; `where` names the record in a message.
-MeanElements OmmElements(const std::map<QString, QString>& values, const ImportPlace& where) {
+template <typename Values>
+MeanElements OmmElements(const Values& values, const ImportPlace& where) {
     auto number = [&](const char* keyword) {
-        const auto found = values.find(QLatin1String(keyword));
-        bool ok = false;
-        const double value = found == values.end() ? 0.0 : found->second.trimmed().toDouble(&ok);
-        if (!ok || !std::isfinite(value))
+        const std::optional<double> value = OmmNumber(values, QLatin1String(keyword));
+        if (!value)
             Fail(where, Constant::ImportNotANumber, {QLatin1String(keyword)});
-        return value;
+        return *value;
     };
     MeanElements elements;
-    const auto name = values.find(QStringLiteral("OBJECT_NAME"));
-    elements.name = name == values.end() ? QString() : name->second;
-    const auto epoch = values.find(QStringLiteral("EPOCH"));
-    elements.epoch = epoch == values.end() ? QDateTime() : OmmEpoch(epoch->second);
+    elements.name = OmmText(values, QLatin1String("OBJECT_NAME")).value_or(QString());
+    const std::optional<QString> epoch = OmmText(values, QLatin1String("EPOCH"));
+    elements.epoch = epoch ? OmmEpoch(*epoch) : QDateTime();
     if (!elements.epoch.isValid())
         Fail(where, Constant::ImportBadEpoch);
     elements.meanMotion = number("MEAN_MOTION");
@@ -287,14 +326,7 @@ ImportedCatalogue FromOmmJson(const QByteArray& content, const Conversion& conve
         ++index;
         if (!record.isObject())
             Fail(Record(index), Constant::ImportNotOmmObject);
-        std::map<QString, QString> values;
-        const QJsonObject object = record.toObject();
-        for (const QString& keyword : OmmKeywords()) {
-            const QJsonValue value = object.value(keyword);
-            values[keyword] =
-                value.isDouble() ? QString::number(value.toDouble(), 'g', 17) : value.toString();
-        }
-        AddElements(table, OmmElements(values, Record(index)), conversion.now);
+        AddElements(table, OmmElements(record.toObject(), Record(index)), conversion.now);
     }
     return Finish(table, QStringLiteral("OMM JSON"), conversion.now.date(), conversion);
 }
@@ -389,8 +421,12 @@ bool TleChecksumMatches(const QString& line) {
 }
 
 double TleNumber(const QString& line, int column, int width, const ImportPlace& where) {
+    const QStringView field = QStringView(line).mid(column - 1, width).trimmed();
+    // Nearly every field is a plain decimal, read directly; any other form as Qt reads it.
+    if (const std::optional<double> plain = PlainDecimal(field))
+        return *plain;
     bool ok = false;
-    const double value = line.mid(column - 1, width).trimmed().toDouble(&ok);
+    const double value = field.toDouble(&ok);
     if (!ok || !std::isfinite(value))
         Fail(where, Constant::ImportTleNoNumber, {Number(column), Number(column + width - 1)});
     return value;
@@ -725,7 +761,7 @@ ImportedCatalogue ReadCatalogueForImport(const QString& path, const QDateTime& n
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         Fail(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
-    const QByteArray content = file.read(kMaxImportFileBytes + 1);
+    const QByteArray content = ReadAtMost(file, kMaxImportFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
         Fail(QStringLiteral("Cannot read file \"%1\". %2").arg(path, file.errorString()));
     if (content.size() > kMaxImportFileBytes)
@@ -742,11 +778,28 @@ ImportedCatalogue ImportCatalogueFile(const QString& path, const QDateTime& now)
     return imported;
 }
 
+namespace {
+
+// utc.toString(Qt::ISODateWithMs) for a UTC time ("2026-03-01T06:00:00.000Z"), written directly
+// for the years of four digits: an import writes one for every element set it keeps.
+QString IsoTextWithMs(const QDateTime& utc) {
+    const QDate date = utc.date();
+    const QTime time = utc.time();
+    if (utc.timeSpec() != Qt::UTC || date.year() < 0 || date.year() > 9999)
+        return utc.toString(Qt::ISODateWithMs);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", date.year(),
+                  date.month(), date.day(), time.hour(), time.minute(), time.second(), time.msec());
+    return QString::fromLatin1(text);
+}
+
+} // namespace
+
 QString ElementLine(double position, const MeanElements& e) {
     const auto number = [](double value) { return QString::number(value, 'g', 12); };
     return QStringList{QString::number(position, 'f', 1),
                        e.name,
-                       e.epoch.toUTC().toString(Qt::ISODateWithMs),
+                       IsoTextWithMs(e.epoch.toUTC()),
                        number(e.inclination),
                        number(e.ascendingNode),
                        number(e.eccentricity),

@@ -29,29 +29,45 @@ double DegToRad(double degrees) {
     return double(degrees * kPi / 180.0L);
 }
 
-double CalcElevation(double position, double latitude, double longitude) {
-    const double l = EffectiveLatitude(latitude);
-    const double g = position - longitude;
-    const double c = std::cos(DegToRad(g)) * std::cos(DegToRad(l));
+SiteTrig::SiteTrig(double latitude, double longitude)
+    : latitude(EffectiveLatitude(latitude))
+    , longitude(longitude)
+    , cosLatitude(std::cos(DegToRad(this->latitude)))
+    , sinLatitude(std::sin(DegToRad(this->latitude)))
+    , tanSkewLatitude(std::tan(this->latitude / kSkewDegreesPerRadian)) {}
+
+double CalcElevation(double position, const SiteTrig& site) {
+    const double g = position - site.longitude;
+    const double c = std::cos(DegToRad(g)) * site.cosLatitude;
     return RadToDeg(std::atan((c - kEarthToOrbitRatio) / std::sqrt(1.0 - c * c)));
 }
 
-double CalcAzimuth(double position, double latitude, double longitude) {
-    const double l = EffectiveLatitude(latitude);
-    const double g = position - longitude;
-    double a = RadToDeg(std::atan(std::tan(DegToRad(g)) / std::sin(DegToRad(l)))) + 180.0;
-    if (l < 0.0)
+double CalcElevation(double position, double latitude, double longitude) {
+    return CalcElevation(position, SiteTrig(latitude, longitude));
+}
+
+double CalcAzimuth(double position, const SiteTrig& site) {
+    const double g = position - site.longitude;
+    double a = RadToDeg(std::atan(std::tan(DegToRad(g)) / site.sinLatitude)) + 180.0;
+    if (site.latitude < 0.0)
         a += 180.0;
     while (a > 360.0)
         a -= 360.0;
     return a;
 }
 
-double CalcSkew(double position, double latitude, double longitude) {
-    const double l = EffectiveLatitude(latitude);
-    const double g = position - longitude;
-    return std::atan(std::sin(g / kSkewDegreesPerRadian) / std::tan(l / kSkewDegreesPerRadian)) *
+double CalcAzimuth(double position, double latitude, double longitude) {
+    return CalcAzimuth(position, SiteTrig(latitude, longitude));
+}
+
+double CalcSkew(double position, const SiteTrig& site) {
+    const double g = position - site.longitude;
+    return std::atan(std::sin(g / kSkewDegreesPerRadian) / site.tanSkewLatitude) *
            kSkewDegreesPerRadian;
+}
+
+double CalcSkew(double position, double latitude, double longitude) {
+    return CalcSkew(position, SiteTrig(latitude, longitude));
 }
 
 double RefractionDegrees(double elevation) {
@@ -61,28 +77,39 @@ double RefractionDegrees(double elevation) {
     return arcMinutes / 60.0;
 }
 
-LookAngles GeodeticLookAngles(double position, double latitude, double longitude,
-                              double heightMetres) {
-    constexpr double kA = 6378.137;                   // WGS84 equatorial radius, km
-    constexpr double kF = 1.0 / 298.257223563;        // flattening
-    constexpr double kGeostationaryRadius = 42164.17; // km
+namespace {
+
+constexpr double kA = 6378.137;                   // WGS84 equatorial radius, km
+constexpr double kF = 1.0 / 298.257223563;        // flattening
+constexpr double kGeostationaryRadius = 42164.17; // km
+
+} // namespace
+
+GeodeticSite::GeodeticSite(double latitude, double longitude, double heightMetres) {
     const double e2 = kF * (2.0 - kF);
     const double phi = DegToRad(latitude);
     const double lambda = DegToRad(-longitude);
+    sinPhi = std::sin(phi);
+    cosPhi = std::cos(phi);
+    sinLambda = std::sin(lambda);
+    cosLambda = std::cos(lambda);
     const double h = heightMetres / 1000.0;
-    const double n = kA / std::sqrt(1.0 - e2 * std::sin(phi) * std::sin(phi));
-    const double sx = (n + h) * std::cos(phi) * std::cos(lambda);
-    const double sy = (n + h) * std::cos(phi) * std::sin(lambda);
-    const double sz = (n * (1.0 - e2) + h) * std::sin(phi);
+    const double n = kA / std::sqrt(1.0 - e2 * sinPhi * sinPhi);
+    sx = (n + h) * cosPhi * cosLambda;
+    sy = (n + h) * cosPhi * sinLambda;
+    sz = (n * (1.0 - e2) + h) * sinPhi;
+}
+
+LookAngles GeodeticLookAngles(double position, const GeodeticSite& site) {
     const double satellite = DegToRad(-position);
-    const double dx = kGeostationaryRadius * std::cos(satellite) - sx;
-    const double dy = kGeostationaryRadius * std::sin(satellite) - sy;
-    const double dz = -sz;
-    const double east = -std::sin(lambda) * dx + std::cos(lambda) * dy;
-    const double north = -std::sin(phi) * std::cos(lambda) * dx -
-                         std::sin(phi) * std::sin(lambda) * dy + std::cos(phi) * dz;
-    const double up = std::cos(phi) * std::cos(lambda) * dx +
-                      std::cos(phi) * std::sin(lambda) * dy + std::sin(phi) * dz;
+    const double dx = kGeostationaryRadius * std::cos(satellite) - site.sx;
+    const double dy = kGeostationaryRadius * std::sin(satellite) - site.sy;
+    const double dz = -site.sz;
+    const double east = -site.sinLambda * dx + site.cosLambda * dy;
+    const double north =
+        -site.sinPhi * site.cosLambda * dx - site.sinPhi * site.sinLambda * dy + site.cosPhi * dz;
+    const double up =
+        site.cosPhi * site.cosLambda * dx + site.cosPhi * site.sinLambda * dy + site.sinPhi * dz;
     LookAngles look;
     look.azimuth = RadToDeg(std::atan2(east, north));
     if (look.azimuth <= 0.0)
@@ -90,6 +117,11 @@ LookAngles GeodeticLookAngles(double position, double latitude, double longitude
     const double trueElevation = RadToDeg(std::atan2(up, std::hypot(east, north)));
     look.elevation = trueElevation + RefractionDegrees(trueElevation);
     return look;
+}
+
+LookAngles GeodeticLookAngles(double position, double latitude, double longitude,
+                              double heightMetres) {
+    return GeodeticLookAngles(position, GeodeticSite(latitude, longitude, heightMetres));
 }
 
 bool IsVisible(double elevation) {

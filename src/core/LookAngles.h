@@ -13,14 +13,28 @@ inline constexpr double kEarthToOrbitRatio = 0.15116;
 
 double DegToRad(double degrees);
 
+// The site's share of the look-angle formulas, computed once for a whole catalogue: a Calc
+// gives every satellite the same numbers as the formulas below, bit for bit.
+struct SiteTrig {
+    SiteTrig(double latitude, double longitude);
+    double latitude;        // degrees, North positive, 0 taken as just North
+    double longitude;       // degrees, West positive
+    double cosLatitude;     // of the latitude in radians
+    double sinLatitude;     // of the latitude in radians
+    double tanSkewLatitude; // of the latitude in the skew formula's radians
+};
+
 // Elevation above the horizon, in (-90, 90).
 double CalcElevation(double position, double latitude, double longitude);
+double CalcElevation(double position, const SiteTrig& site);
 
 // Azimuth clockwise from true North, in (0, 360]; 360 (not 0) for a satellite due North.
 double CalcAzimuth(double position, double latitude, double longitude);
+double CalcAzimuth(double position, const SiteTrig& site);
 
 // Polarisation skew; for a northern site negative when the satellite is East of the site.
 double CalcSkew(double position, double latitude, double longitude);
+double CalcSkew(double position, const SiteTrig& site);
 
 // How look angles are computed. Sphere is the program's written model (every table, report and
 // test result of the list); Geodetic puts the site on the WGS84 ellipsoid at a height and adds
@@ -36,6 +50,14 @@ struct LookAngles {
 // geostationary radius, elevation raised by RefractionDegrees.
 LookAngles GeodeticLookAngles(double position, double latitude, double longitude,
                               double heightMetres = 0.0);
+
+// The site's share of GeodeticLookAngles, computed once for a whole catalogue.
+struct GeodeticSite {
+    GeodeticSite(double latitude, double longitude, double heightMetres);
+    double sinPhi, cosPhi, sinLambda, cosLambda; // of the geodetic latitude and East longitude
+    double sx, sy, sz;                           // the site, Earth-centred, km
+};
+LookAngles GeodeticLookAngles(double position, const GeodeticSite& site);
 
 // How much the atmosphere raises a body seen at true elevation `elevation` (degrees), after
 // Saemundsson's formula R = 1.02' / tan(h + 10.3 / (h + 5.11)), standard pressure and

@@ -8,12 +8,7 @@
 
 namespace skyvane {
 
-namespace {
-
-// Plain decimal text ("-19.2", "47", "0.15") reads the same in every locale once "." stands for
-// its decimal separator, so the common case skips the locale machinery. Anything else (blanks,
-// exponents, the locale's own separator, grouping) takes the locale-aware path.
-std::optional<double> ParsePlainDecimal(const QString& text) {
+std::optional<double> PlainDecimal(QStringView text) {
     constexpr qsizetype kLongest = 64;
     const qsizetype size = text.size();
     if (size == 0 || size > kLongest)
@@ -40,13 +35,50 @@ std::optional<double> ParsePlainDecimal(const QString& text) {
     return value;
 }
 
+namespace {
+
+// The default locale with the number options a conversion needs. Building one allocates, and a
+// repaint of the list asks for hundreds of texts, so each thread keeps its copy until the
+// default locale changes.
+class LocaleWithOptions {
+public:
+    explicit LocaleWithOptions(QLocale::NumberOptions options)
+        : m_options(options) {
+        m_adjusted.setNumberOptions(options);
+    }
+
+    const QLocale& get() {
+        const QLocale current;
+        if (current != m_default) {
+            m_default = current;
+            m_adjusted = current;
+            m_adjusted.setNumberOptions(m_options);
+        }
+        return m_adjusted;
+    }
+
+private:
+    QLocale::NumberOptions m_options;
+    QLocale m_default;
+    QLocale m_adjusted = m_default;
+};
+
+const QLocale& ReadingLocale() {
+    thread_local LocaleWithOptions locale(QLocale::RejectGroupSeparator);
+    return locale.get();
+}
+
+const QLocale& WritingLocale() {
+    thread_local LocaleWithOptions locale(QLocale::OmitGroupSeparator);
+    return locale.get();
+}
+
 } // namespace
 
 double StrToFloatDot(const QString& text, bool zeroOnError) {
-    if (const std::optional<double> plain = ParsePlainDecimal(text))
+    if (const std::optional<double> plain = PlainDecimal(text))
         return *plain;
-    QLocale locale;
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    const QLocale& locale = ReadingLocale();
     QString localised = text;
     localised.replace(QLatin1Char('.'), locale.decimalPoint());
     bool ok = false;
@@ -64,8 +96,7 @@ double RoundToHundredths(double x) {
 }
 
 QString FormatFixed(double x, int decimals) {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    const QLocale& locale = WritingLocale();
     QString text = locale.toString(x, 'f', decimals);
     // A value that rounds to zero at this precision has no sign ("0.00", never "-0.00").
     if (text.startsWith(locale.negativeSign()) && std::fabs(x) * std::pow(10.0, decimals) < 0.5)
@@ -83,7 +114,7 @@ QString FormatGeneral(double x) {
     if (x == 0.0)
         x = 0.0; // no "-0"
     QString text = QString::fromLatin1(QByteArray::number(x, 'g', 15));
-    QLocale locale;
+    const QLocale& locale = WritingLocale();
     text.replace(QLatin1Char('.'), locale.decimalPoint());
     text.replace(QLatin1Char('-'), locale.negativeSign());
     return text;

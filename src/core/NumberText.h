@@ -2,7 +2,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
+#include <optional>
 #include <stdexcept>
 
 namespace skyvane {
@@ -17,6 +19,11 @@ public:
 // decimal separator, so both "." and the locale's own separator are accepted. Digit grouping
 // is rejected. On failure returns 0.0 when zeroOnError is true, else throws ConversionError.
 double StrToFloatDot(const QString& text, bool zeroOnError);
+
+// Plain decimal text ("-19.2", "47", ".5"; an optional "-", digits and at most one ".") read
+// without any locale, the same double as every locale-aware reading gives it; nothing for any
+// other text (blanks, "+", exponents, separators), which the caller reads its own way.
+std::optional<double> PlainDecimal(QStringView text);
 
 // x rounded to hundredths: nearest integer of x / 0.01, ties to even, times 0.01.
 double RoundToHundredths(double x);

@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 namespace skyvane {
 
 namespace {
@@ -38,11 +40,19 @@ bool OpenRegularFile(QFile& file, const QString& path) {
     return true;
 }
 
+QByteArray ReadAtMost(QFile& file, qint64 maxBytes) {
+    const qint64 size = file.size();
+    QByteArray bytes = file.read(std::min(std::max<qint64>(size, 0) + 1, maxBytes));
+    if (bytes.size() > size && bytes.size() < maxBytes)
+        bytes += file.read(maxBytes - bytes.size());
+    return bytes;
+}
+
 std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxBytes) {
     QFile file;
     if (!OpenRegularFile(file, path))
         return std::nullopt;
-    return file.read(maxBytes);
+    return ReadAtMost(file, maxBytes);
 }
 
 } // namespace skyvane

@@ -6,6 +6,7 @@
 #include "QuietFailure.h"
 
 #include <QFileInfo>
+#include <QLocale>
 
 #include <exception>
 #include <optional>
@@ -40,10 +41,15 @@ void Session::unloadDeclination() {
 void Session::recalculate() {
     try {
         if (std::optional<CatalogueText> catalogue = m_catalogueReader.load()) {
-            m_catalogueLines = std::move(catalogue->lines);
+            // A position that is not plain decimal text is read in the default locale.
+            if (catalogue->lines != m_catalogueLines || QLocale() != m_parsedLocale) {
+                m_catalogueLines = std::move(catalogue->lines);
+                m_parsedCatalogue = ParseCatalogue(m_catalogueLines);
+                m_parsedLocale = QLocale();
+                m_catalogueElementsEpoch = ElementsEpochOf(m_catalogueLines);
+            }
             m_catalogueSource = catalogue->source;
             m_cataloguePath = catalogue->path;
-            m_catalogueElementsEpoch = ElementsEpochOf(m_catalogueLines);
         }
     } catch (const std::exception& error) {
         emit catalogueUnreadable(QString::fromLocal8Bit(error.what()));
@@ -63,7 +69,7 @@ void Session::recalculate() {
         m_appliedDeclination = declination.value_or(0.0);
         m_records.clear();
         CalculationResult result = CalculateVisibleSatellites(
-            m_catalogueLines, latitude, longitude, declination, m_lookModel, m_siteHeight);
+            m_parsedCatalogue, latitude, longitude, declination, m_lookModel, m_siteHeight);
         if (result.catalogueVersion)
             m_catalogueVersion = *result.catalogueVersion;
         m_records = std::move(result.visible);

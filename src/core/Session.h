@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Calculation.h"
 #include "Catalogue.h"
 #include "CatalogueImport.h"
 #include "HorizonMask.h"
@@ -10,6 +11,7 @@
 #include "SunOutageOptions.h"
 
 #include <QDateTime>
+#include <QLocale>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -119,6 +121,9 @@ private:
     std::optional<double> m_declination;
     CatalogueReader m_catalogueReader;
     QStringList m_catalogueLines;
+    // m_catalogueLines as each Calc reads them, parsed when they or the default locale changed.
+    ParsedCatalogue m_parsedCatalogue;
+    QLocale m_parsedLocale;
     QString m_catalogueVersion = QStringLiteral("?");
     CatalogueSource m_catalogueSource = CatalogueSource::BuiltIn;
     QString m_cataloguePath;

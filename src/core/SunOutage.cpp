@@ -11,7 +11,7 @@ namespace skyvane {
 
 namespace {
 
-constexpr long double kPi = std::numbers::pi_v<long double>;
+constexpr double kPi = std::numbers::pi;
 
 constexpr double kSpringStartOffset = 45.0; // days after the start of the year count
 constexpr double kFallStartOffset = 229.0;
@@ -34,14 +34,16 @@ constexpr std::int64_t kSecondsPerDay = 86400;
 // little, the satellite's stays put. Kept generous so no skip can pass an outage.
 constexpr double kMaxGapClosingPerDay = 0.5;
 
+// In double: the extended precision of long double changed no row of the outage tables, and
+// the prediction converts angles thousands of times.
 double RadToDeg(double radians) {
-    return double(radians * 180.0L / kPi);
+    return radians * 180.0 / kPi;
 }
 
-// The same conversion as DegToRad, visible to the optimiser so that it can pair each sine with
-// the cosine of the same angle in one call: the separation is evaluated thousands of times.
+// Degrees to radians, visible to the optimiser so that it can pair each sine with the cosine of
+// the same angle in one call: the separation is evaluated thousands of times.
 inline double Radians(double degrees) {
-    return double(degrees * kPi / 180.0L);
+    return degrees * kPi / 180.0;
 }
 
 struct SinCos {

@@ -115,17 +115,25 @@ bool WriteTranslatableProperty(QObject* object, const QString& path, const QStri
     return written || owner->metaObject()->indexOfProperty(name.constData()) < 0;
 }
 
-bool IsIgnoredProperty(const QStringList& masks, const QString& objectName,
-                       const QString& property) {
+IgnoreMasks::IgnoreMasks(const QStringList& masks) {
+    for (const QString& mask : masks)
+        m_expressions.push_back(MaskExpression(mask));
+}
+
+bool IgnoreMasks::ignores(const QString& objectName, const QString& property) const {
     const QString path = objectName.isEmpty() ? property : objectName + QLatin1Char('.') + property;
-    for (const QString& mask : masks) {
-        const QRegularExpression expression = MaskExpression(mask);
+    for (const QRegularExpression& expression : m_expressions) {
         if (expression.match(path).hasMatch())
             return true;
         if (!objectName.isEmpty() && expression.match(objectName).hasMatch())
             return true;
     }
     return false;
+}
+
+bool IsIgnoredProperty(const QStringList& masks, const QString& objectName,
+                       const QString& property) {
+    return IgnoreMasks(masks).ignores(objectName, property);
 }
 
 LanguageController::LanguageController(QWidget* window, const WindowTranslation& translation,
@@ -135,8 +143,10 @@ LanguageController::LanguageController(QWidget* window, const WindowTranslation&
     , m_translation(translation)
     , m_languageChanged(std::move(languageChanged)) {
     setObjectName(QStringLiteral("LanguageController1"));
+    const IgnoreMasks ignore(m_translation.ignoreMasks);
     for (const TranslationEntry& entry : m_translation.entries) {
         const QString objectName = QString::fromUtf8(entry.objectName);
+        m_ignored.push_back(ignore.ignores(objectName, QString::fromUtf8(entry.property)));
         QObject* component = FindComponent(window, objectName);
         const std::optional<QString> current =
             component ? ReadTranslatableProperty(component, QString::fromUtf8(entry.property),
@@ -159,10 +169,13 @@ void LanguageController::ApplyTranslation(const Translation* translation) {
     if (!m_window)
         return;
     const QString section = QString::fromUtf8(m_translation.section);
-    for (const TranslationEntry& entry : m_translation.entries) {
+    for (size_t i = 0; i < m_translation.entries.size(); ++i) {
+        const TranslationEntry& entry = m_translation.entries[i];
         const QString objectName = QString::fromUtf8(entry.objectName);
         const QString property = QString::fromUtf8(entry.property);
-        if (IsIgnoredProperty(m_translation.ignoreMasks, objectName, property))
+        if (i < m_ignored.size()
+                ? m_ignored[i]
+                : IsIgnoredProperty(m_translation.ignoreMasks, objectName, property))
             continue;
         QObject* component = FindComponent(m_window, objectName);
         if (!component)

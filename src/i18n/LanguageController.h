@@ -6,11 +6,13 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -51,6 +53,8 @@ private:
     const WindowTranslation& m_translation;
     Handler m_languageChanged;
     QHash<int, QString> m_english;
+    // Per entry of the table, whether the window's ignore masks exclude it.
+    std::vector<bool> m_ignored;
 };
 
 // The object called `name` inside `window`, its actions, menus and grid columns included, but not
@@ -66,9 +70,20 @@ std::optional<QString> ReadTranslatableProperty(QObject* object, const QString& 
 bool WriteTranslatableProperty(QObject* object, const QString& path, const QString& text,
                                bool isWindow);
 
-// Whether a mask ("*" any run of characters, case ignored) excludes the property: it is matched
-// against "<objectName>.<property>" (the property alone for the window itself, objectName empty)
-// and against the component's name alone.
+// A window's ignore masks, each made into its expression once.
+class IgnoreMasks {
+public:
+    explicit IgnoreMasks(const QStringList& masks);
+    // Whether a mask ("*" any run of characters, case ignored) excludes the property: it is
+    // matched against "<objectName>.<property>" (the property alone for the window itself,
+    // objectName empty) and against the component's name alone.
+    bool ignores(const QString& objectName, const QString& property) const;
+
+private:
+    std::vector<QRegularExpression> m_expressions;
+};
+
+// IgnoreMasks(masks).ignores(objectName, property).
 bool IsIgnoredProperty(const QStringList& masks, const QString& objectName,
                        const QString& property);
 

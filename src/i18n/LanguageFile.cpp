@@ -299,7 +299,7 @@ QByteArray ReadWholeFile(const QString& path) {
         throw LanguageFileError(QStringLiteral("\"%1\" is larger than %2 KB.")
                                     .arg(path)
                                     .arg(kLanguageFileReadLimit / 1024));
-    return file.read(kLanguageFileReadLimit);
+    return ReadAtMost(file, kLanguageFileReadLimit);
 }
 
 } // namespace

@@ -124,7 +124,6 @@ TfrmEarth::TfrmEarth(QWidget* mainWindow, Session* session)
     line.setColor(QPalette::Window, palette().color(QPalette::Window));
     Panel1->setPalette(line);
 
-    imgSrc->setPixmap(QPixmap(QStringLiteral(":/images/worldmap.jpg")));
     imgPin->setPixmap(QPixmap::fromImage(PinImage()));
     Image1->installEventFilter(this);
     new LanguageController(this, Translation());
@@ -154,6 +153,9 @@ void TfrmEarth::WriteCursorToSite() {
 }
 
 void TfrmEarth::FormShow() {
+    // Decoded when the map is first shown: most runs never open it.
+    if (imgSrc->pixmap().isNull())
+        imgSrc->setPixmap(QPixmap(QStringLiteral(":/images/worldmap.jpg")));
     mapBitmap = imgSrc->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
     if (mapBitmap.size() != QSize(kMapWidth, kMapHeight)) {
         // Without its picture the map still works, on a plain sea.

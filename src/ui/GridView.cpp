@@ -55,8 +55,7 @@ protected:
         const QBrush brush = m_grid->cellBackground(index.row(), index.column());
         if (brush.style() != Qt::NoBrush) {
             option->backgroundBrush = brush;
-            option->palette.setColor(QPalette::Text,
-                                     m_grid->cellTextColour(index.row(), index.column()));
+            option->palette.setColor(QPalette::Text, m_grid->textColourOn(brush));
         }
         // A row for something the site cannot see is greyed, readable on either background.
         if (index.data(kBlockedRole).toBool())
@@ -183,17 +182,21 @@ GridView::GridView(QWidget* parent)
         emit cellDoubleClicked(index.row(), index.column());
     });
     // A larger desktop font or a longer translation must not cut off a position or a caption.
-    connect(m_sortModel, &QAbstractItemModel::modelReset, this, &GridView::scheduleColumnFit);
+    const auto fitAfter = [this](ColumnChange change) {
+        return [this, change] { scheduleColumnFit(change); };
+    };
+    connect(m_sortModel, &QAbstractItemModel::modelReset, this, fitAfter(ColumnChange::Texts));
     // New rows (a recalculation) keep the order the user chose.
     connect(m_sortModel, &QAbstractItemModel::modelReset, this, [this] {
         if (m_sortColumn >= 0)
             m_sortModel->sort(m_sortColumn, m_sortOrder);
     });
-    connect(m_sortModel, &QAbstractItemModel::rowsInserted, this, &GridView::scheduleColumnFit);
-    connect(m_sortModel, &QAbstractItemModel::columnsInserted, this, &GridView::scheduleColumnFit);
-    connect(m_sortModel, &QAbstractItemModel::dataChanged, this, &GridView::scheduleColumnFit);
+    connect(m_sortModel, &QAbstractItemModel::rowsInserted, this, fitAfter(ColumnChange::Texts));
+    connect(m_sortModel, &QAbstractItemModel::dataChanged, this, fitAfter(ColumnChange::Texts));
+    connect(m_sortModel, &QAbstractItemModel::columnsInserted, this,
+            fitAfter(ColumnChange::Layout));
     connect(m_sortModel, &QAbstractItemModel::headerDataChanged, this,
-            &GridView::scheduleColumnFit);
+            fitAfter(ColumnChange::Layout));
 }
 
 void GridView::setSourceModel(QAbstractItemModel* rows) {
@@ -220,7 +223,8 @@ GridColumn* GridView::addColumn(const GridColumnSpec& declared) {
     connect(added->header(), &GridColumnHeader::captionChanged, this,
             [this, index] { updateHeaderCaption(index); });
     connect(added, &GridColumn::textAfterChanged, viewport(), qOverload<>(&QWidget::update));
-    connect(added, &GridColumn::textAfterChanged, this, &GridView::scheduleColumnFit);
+    connect(added, &GridColumn::textAfterChanged, this,
+            [this] { scheduleColumnFit(ColumnChange::Layout); });
     return added;
 }
 
@@ -308,11 +312,23 @@ QBrush GridView::cellBackground(int row, int column) const {
 }
 
 QColor GridView::cellTextColour(int row, int column) const {
-    const QColor text = palette().color(QPalette::Text);
     const QBrush background = cellBackground(row, column);
     if (background.style() == Qt::NoBrush)
-        return text;
-    return ReadableOn(text, background.color());
+        return palette().color(QPalette::Text);
+    return textColourOn(background);
+}
+
+QColor GridView::textColourOn(const QBrush& background) const {
+    const QColor text = palette().color(QPalette::Text);
+    const QColor colour = background.color();
+    for (const ReadableColour& known : m_readableColours)
+        if (known.text == text && known.background == colour)
+            return known.readable;
+    constexpr size_t kKnownPairs = 8;
+    if (m_readableColours.size() >= kKnownPairs)
+        m_readableColours.clear();
+    m_readableColours.push_back({text, colour, ReadableOn(text, colour)});
+    return m_readableColours.back().readable;
 }
 
 QBrush GridView::AlternateRowBrush(int row, const QPalette& palette) {
@@ -376,15 +392,22 @@ void GridView::endUpdate() {
         setUpdatesEnabled(true);
 }
 
-void GridView::scheduleColumnFit() {
+void GridView::scheduleColumnFit(ColumnChange change) {
+    if (change == ColumnChange::Layout)
+        m_layoutChangePending = true;
     if (m_columnFitPending)
         return;
     m_columnFitPending = true;
     QMetaObject::invokeMethod(
         this,
         [this] {
+            const bool layout = m_layoutChangePending;
             m_columnFitPending = false;
-            fitColumnsToTexts(true);
+            m_layoutChangePending = false;
+            if (layout)
+                fitColumnsToTexts(true);
+            else
+                fitColumnsToNewTexts();
         },
         Qt::QueuedConnection);
 }
@@ -399,12 +422,75 @@ void GridView::fitColumnsToTexts(bool keepWider) {
         if (width != columnWidth(c))
             setColumnWidth(c, width);
     }
+    m_fittedWidest = widestTexts();
+    m_fittedSortIndicator = sortIndicator();
+    m_fittedWidths.clear();
+    for (int c = 0; c < gridColumnCount(); ++c)
+        m_fittedWidths.push_back(columnWidth(c));
+}
+
+// Since the last fit every column is at least as wide as its texts then were. Unless a column
+// was made narrower since (a new model, the user) or a text came that is wider than the widest
+// then (or as wide, but another text, measured differently by the style), the fit would keep
+// every width as it is.
+void GridView::fitColumnsToNewTexts() {
+    // Beyond that many rows the fit measures only those near the rows on screen.
+    const int measured = verticalHeader()->resizeContentsPrecision();
+    if (measured >= 0 && gridRowCount() > measured) {
+        fitColumnsToTexts(true);
+        return;
+    }
+    const std::vector<WidestText> widest = widestTexts();
+    bool unchanged = sortIndicator() == m_fittedSortIndicator &&
+                     widest.size() == m_fittedWidest.size() &&
+                     m_fittedWidths.size() == static_cast<size_t>(gridColumnCount());
+    for (size_t c = 0; unchanged && c < widest.size(); ++c) {
+        const WidestText& fitted = m_fittedWidest[c];
+        unchanged = columnWidth(int(c)) >= m_fittedWidths[c] &&
+                    (widest[c].width < fitted.width || widest[c] == fitted);
+    }
+    if (!unchanged)
+        fitColumnsToTexts(true);
+}
+
+std::pair<bool, int> GridView::sortIndicator() const {
+    return {horizontalHeader()->isSortIndicatorShown(), horizontalHeader()->sortIndicatorSection()};
+}
+
+std::vector<GridView::WidestText> GridView::widestTexts() {
+    std::vector<WidestText> widest(static_cast<size_t>(gridColumnCount()));
+    const int columns = std::min(gridColumnCount(), m_sortModel->columnCount());
+    const int rows = gridRowCount();
+    for (int c = 0; c < columns; ++c) {
+        WidestText& column = widest[static_cast<size_t>(c)];
+        for (int row = 0; row < rows; ++row) {
+            const QString text = displayText(row, c);
+            const int width = textWidth(text);
+            if (width > column.width)
+                column = {text, width};
+        }
+    }
+    return widest;
+}
+
+int GridView::textWidth(const QString& text) {
+    if (const auto known = m_textWidths.constFind(text); known != m_textWidths.cend())
+        return *known;
+    // Every Calc for another site brings new angles; the old ones need not stay.
+    constexpr qsizetype kKnownTexts = 4096;
+    if (m_textWidths.size() >= kKnownTexts)
+        m_textWidths.clear();
+    const int width = fontMetrics().horizontalAdvance(text);
+    m_textWidths.insert(text, width);
+    return width;
 }
 
 void GridView::changeEvent(QEvent* event) {
     QTableView::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        m_textWidths.clear();
         fitColumnsToTexts(false);
+    }
 }
 
 QString GridView::selectedRowsText() const {

@@ -5,12 +5,15 @@
 #include "SatelliteTableModel.h"
 
 #include <QBrush>
+#include <QColor>
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QTableView>
 #include <QVariant>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 class QContextMenuEvent;
@@ -125,6 +128,8 @@ public:
     // The colour a cell's text is drawn in when not selected: the palette's text colour, unless
     // the cell's background is one a dark theme's light text cannot be read on.
     QColor cellTextColour(int row, int column) const;
+    // The colour a text is drawn in on a cell of that background (not NoBrush).
+    QColor textColourOn(const QBrush& background) const;
     // The usual colouring: even rows (from the first data row on screen) white, odd rows the
     // palette's tooltip background.
     static QBrush AlternateRowBrush(int row, const QPalette& palette);
@@ -163,17 +168,48 @@ protected:
 private:
     void onHeaderClicked(int column);
     void updateHeaderCaption(int column);
+    // How much a change can alter the widths a fit gives: new rows or texts only widen a column
+    // when they bring a wider text; a caption, a text-after or a column changes them anyway.
+    enum class ColumnChange { Texts, Layout };
     // Once the current event is handled, widens every column whose texts or caption no longer fit.
-    void scheduleColumnFit();
+    void scheduleColumnFit(ColumnChange change);
     // A column is never narrower than its declared width nor than its widest text; with
     // keepWider, a width the user dragged larger stays.
     void fitColumnsToTexts(bool keepWider);
+    // The fit after new texts: measuring them is cheap, the fit itself is not, and with the
+    // wider widths kept it can only change something when a column's widest text changed.
+    void fitColumnsToNewTexts();
+
+    // The widest text of a column as drawn (text-after included), in the grid's font.
+    struct WidestText {
+        QString text;
+        int width = -1;
+        bool operator==(const WidestText&) const = default;
+    };
+    std::vector<WidestText> widestTexts();
+    int textWidth(const QString& text);
 
     GridSortModel* m_sortModel;
     std::vector<GridColumn*> m_columns;
     CellColoring m_coloring;
     int m_updateDepth = 0;
     bool m_columnFitPending = false;
+    bool m_layoutChangePending = false;
+    // Each column's widest text and width when the columns were last fitted.
+    std::vector<WidestText> m_fittedWidest;
+    std::vector<int> m_fittedWidths;
+    // The header's sort indicator then: shown, it widens every caption's room.
+    std::pair<bool, int> m_fittedSortIndicator{false, -1};
+    std::pair<bool, int> sortIndicator() const;
+    // Widths of texts already measured in the grid's current font and style.
+    QHash<QString, int> m_textWidths;
+    // ReadableOn for the few pairs of colours a grid paints (one per row parity, as a rule).
+    struct ReadableColour {
+        QColor text;
+        QColor background;
+        QColor readable;
+    };
+    mutable std::vector<ReadableColour> m_readableColours;
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 };

@@ -3,6 +3,7 @@
 #include "ReadableColours.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QHelpEngineCore>
@@ -91,17 +92,35 @@ private:
     QHelpEngineCore* m_engine;
 };
 
-// An engine over the collection file with the help file registered, or null.
+// The help file as the collection last registered it: path, size and time of change.
+QString HelpFileStamp(const QString& helpFile) {
+    const QFileInfo info(helpFile);
+    return QStringLiteral("%1|%2|%3")
+        .arg(info.absoluteFilePath())
+        .arg(info.size())
+        .arg(info.lastModified().toMSecsSinceEpoch());
+}
+
+constexpr char kHelpFileStampKey[] = "skyvane/registeredHelpFile";
+
+// An engine over the collection file with the help file registered, or null. Registering reads
+// the whole help file, so a collection that registered this very file is used as it is.
 std::unique_ptr<QHelpEngineCore> OpenEngine(const QString& collection, const QString& helpFile,
                                             const QString& ns) {
     auto engine = std::make_unique<QHelpEngineCore>(collection);
     engine->setReadOnly(false);
     if (!engine->setupData())
         return nullptr;
-    if (engine->registeredDocumentations().contains(ns))
+    const QString stamp = HelpFileStamp(helpFile);
+    const bool registered = engine->registeredDocumentations().contains(ns);
+    if (registered && engine->documentationFileName(ns) == QFileInfo(helpFile).absoluteFilePath() &&
+        engine->customValue(QLatin1String(kHelpFileStampKey)).toString() == stamp)
+        return engine;
+    if (registered)
         engine->unregisterDocumentation(ns);
     if (!engine->registerDocumentation(helpFile))
         return nullptr;
+    engine->setCustomValue(QLatin1String(kHelpFileStampKey), stamp);
     return engine;
 }
 

@@ -72,6 +72,8 @@ private slots:
     void drawsTheTextAfterTheCellText();
     void columnsShowTheirWholeTexts_data();
     void columnsShowTheirWholeTexts();
+    void columnsFollowTheTextsOfNewRows_data();
+    void columnsFollowTheTextsOfNewRows();
 
     void cellAtPoint_data();
     void cellAtPoint();
@@ -264,6 +266,37 @@ void TestGridView::columnsShowTheirWholeTexts() {
             QVERIFY2(grid.columnWidth(c) > metrics.horizontalAdvance(text), qPrintable(text));
         }
     }
+}
+
+void TestGridView::columnsFollowTheTextsOfNewRows_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("narrowedByUser");
+    QTest::newRow("a wider name") << QStringLiteral("Hot Bird 13B, 13C, 13E and Eutelsat 13G")
+                                  << false;
+    QTest::newRow("the same texts after the user narrowed the column")
+        << QStringLiteral("Hot Bird") << true;
+    QTest::newRow("a narrower name keeps the width") << QStringLiteral("HB") << false;
+}
+
+void TestGridView::columnsFollowTheTextsOfNewRows() {
+    QFETCH(QString, name);
+    QFETCH(bool, narrowedByUser);
+    GridView grid;
+    ShowSample(grid);
+    QCoreApplication::processEvents();
+    const int fitted = grid.columnWidth(SatelliteTableModel::Name);
+    if (narrowedByUser)
+        grid.setColumnWidth(SatelliteTableModel::Name, 10);
+
+    auto* rows = qobject_cast<SatelliteTableModel*>(
+        static_cast<QSortFilterProxyModel*>(grid.model())->sourceModel());
+    QVERIFY(rows);
+    rows->setRecords({Record(name, -13.0, 9.25, 35.10, -2.00)});
+    QCoreApplication::processEvents();
+
+    const int text = grid.fontMetrics().horizontalAdvance(grid.displayText(0, 1));
+    QVERIFY2(grid.columnWidth(SatelliteTableModel::Name) > text, qPrintable(name));
+    QVERIFY(grid.columnWidth(SatelliteTableModel::Name) >= fitted);
 }
 
 void TestGridView::cellAtPoint_data() {
