@@ -2,6 +2,8 @@
 
 #include "Calculation.h"
 #include "Catalogue.h"
+#include "Coordinates.h"
+#include "HorizonMask.h"
 #include "LookAngles.h"
 #include "MagneticDeclination.h"
 #include "MainListReports.h"
@@ -10,6 +12,7 @@
 #include "ProductInfo.h"
 #include "ReportWriter.h"
 #include "SatelliteTableModel.h"
+#include "SiteBook.h"
 #include "SunOutage.h"
 #include "SunOutageOptions.h"
 
@@ -41,6 +44,7 @@ const QString kSeason = QStringLiteral("season");
 const QString kBand = QStringLiteral("band");
 const QString kDiameter = QStringLiteral("diameter");
 const QString kIcs = QStringLiteral("ics");
+const QString kSiteBook = QStringLiteral("site-book");
 
 // A command line that asks for something impossible: said with the usage status.
 class UsageError : public std::runtime_error {
@@ -88,6 +92,30 @@ QString ListFormat(const QCommandLineParser& parser) {
     return format;
 }
 
+// The site of --site, or of --site-book with its horizon.
+struct BatchSite {
+    SiteArgument where;
+    HorizonMask horizon;
+};
+
+SiteArgument RequiredSite(const QCommandLineParser& parser);
+
+BatchSite SiteOfCommandLine(const QCommandLineParser& parser) {
+    if (!parser.isSet(kSiteBook))
+        return {RequiredSite(parser), {}};
+    if (parser.isSet(kSite))
+        throw UsageError(QStringLiteral("Give --site or --site-book, not both."));
+    SiteBook book;
+    const SiteBook::LoadResult loaded = book.load();
+    if (!loaded.ok)
+        throw std::runtime_error(loaded.message.toStdString());
+    const SiteRecord* record = book.find(parser.value(kSiteBook));
+    if (!record)
+        throw UsageError(
+            QStringLiteral("The site book has no site '%1'.").arg(parser.value(kSiteBook)));
+    return {{record->latitude, record->longitude}, record->horizon};
+}
+
 SiteArgument RequiredSite(const QCommandLineParser& parser) {
     if (!parser.isSet(kSite))
         throw UsageError(QStringLiteral("Give the site with --site LATITUDE,LONGITUDE."));
@@ -126,16 +154,21 @@ QString SiteText(const SiteArgument& site) {
 }
 
 QJsonDocument ListJson(const SiteArgument& site, const std::vector<SatelliteRecord>& records,
-                       const std::optional<double>& declination) {
+                       const std::optional<double>& declination, const HorizonMask& horizon) {
     QJsonArray satellites;
-    for (const SatelliteRecord& record : records)
-        satellites.append(QJsonObject{
+    for (const SatelliteRecord& record : records) {
+        QJsonObject satellite{
             {QStringLiteral("name"), record->Name.trimmed()},
             {QStringLiteral("positionEast"), -record->Position},
             {QStringLiteral("azimuth"), record->Azimuth},
             {QStringLiteral("elevation"), record->Elevation},
             {QStringLiteral("skew"), record->Skew},
-        });
+        };
+        if (!horizon.isEmpty())
+            satellite.insert(QStringLiteral("blockedByHorizon"),
+                             BlockedByHorizon(*record, horizon, declination.value_or(0.0)));
+        satellites.append(satellite);
+    }
     QJsonObject root{
         {QStringLiteral("latitudeNorth"), site.latitudeNorth},
         {QStringLiteral("longitudeEast"), site.longitudeEast},
@@ -164,7 +197,8 @@ void Deliver(const QCommandLineParser& parser, const QString& option, ReportEnco
 
 int RunList(const QCommandLineParser& parser) {
     const QString format = ListFormat(parser);
-    const SiteArgument site = RequiredSite(parser);
+    const BatchSite given = SiteOfCommandLine(parser);
+    const SiteArgument site = given.where;
     const QStringList lines = CatalogueLines(parser.value(kCatalogue));
     std::optional<double> declination;
     QString declinationText;
@@ -180,8 +214,8 @@ int RunList(const QCommandLineParser& parser) {
         CalculateVisibleSatellites(lines, site.latitudeNorth, -site.longitudeEast, declination);
     if (format == QLatin1String("json")) {
         Deliver(parser, kOut, ReportEncoding::Utf8,
-                {QString::fromUtf8(
-                     ListJson(site, result.visible, declination).toJson(QJsonDocument::Indented))
+                {QString::fromUtf8(ListJson(site, result.visible, declination, given.horizon)
+                                       .toJson(QJsonDocument::Indented))
                      .trimmed()});
         return kExitOk;
     }
@@ -264,7 +298,7 @@ QStringList OutageCsvLines(const std::vector<OutageRow>& rows) {
 }
 
 int RunSunOutage(const QCommandLineParser& parser) {
-    const SiteArgument site = RequiredSite(parser);
+    const SiteArgument site = SiteOfCommandLine(parser).where;
     SunOutagePredictor predictor = OutageRequest(parser, site);
     const PredictionStatus status = predictor.PredictOutages();
     if (!SearchedAnything(status))
@@ -312,6 +346,10 @@ void AddBatchOptions(QCommandLineParser& parser) {
          QStringLiteral("metres")},
         {kIcs, QStringLiteral("Also writes the sun outages as a calendar file."),
          QStringLiteral("file")},
+        {kSiteBook,
+         QStringLiteral("Uses the site of this name from the site book (and its "
+                        "horizon) instead of --site."),
+         QStringLiteral("name")},
     });
 }
 
@@ -337,11 +375,21 @@ int RunBatch(const QCommandLineParser& parser, QTextStream& errors) {
 }
 
 std::optional<SiteArgument> ParseSiteArgument(const QString& text) {
+    if (const std::optional<GeoPoint> square = MaidenheadCentre(text.trimmed()))
+        return SiteArgument{square->latitude, square->longitude};
     const QStringList parts = text.split(QLatin1Char(','));
     if (parts.size() != 2)
         return std::nullopt;
-    const std::optional<double> north = ParseCoordinate(parts[0], u'N', u'S', 90.0);
-    const std::optional<double> east = ParseCoordinate(parts[1], u'E', u'W', 180.0);
+    const auto read = [](const QString& part, QChar positive, QChar negative, double limit,
+                         CoordinateAxis axis) -> std::optional<double> {
+        if (const std::optional<double> decimal = ParseCoordinate(part, positive, negative, limit))
+            return decimal;
+        if (const std::optional<AngleReading> written = ParseDegreesMinutesSeconds(part, axis))
+            return written->signedDegrees();
+        return std::nullopt;
+    };
+    const std::optional<double> north = read(parts[0], u'N', u'S', 90.0, CoordinateAxis::Latitude);
+    const std::optional<double> east = read(parts[1], u'E', u'W', 180.0, CoordinateAxis::Longitude);
     if (!north || !east)
         return std::nullopt;
     return SiteArgument{*north, *east};

@@ -25,9 +25,10 @@ bool WantsBatch(const QCommandLineParser& parser);
 // decimal point whatever the locale, dates and times as ISO 8601 in UTC.
 int RunBatch(const QCommandLineParser& parser, QTextStream& errors);
 
-// "47.68N,17.63E", "47.68 N, 17.63 W" or signed degrees "-33.87,151.21" (North and East
-// positive): latitude North positive and longitude East positive, or nothing when the text is
-// no site on the globe.
+// "47.68N,17.63E", "47.68 N, 17.63 W", signed degrees "-33.87,151.21" (North and East
+// positive), degrees-minutes-seconds "47°41'24\"N,17°37'48\"E" or a Maidenhead locator "JN87"
+// (its square's centre): latitude North positive and longitude East positive, or nothing when
+// the text is no site on the globe.
 struct SiteArgument {
     double latitudeNorth = 0.0; // degrees
     double longitudeEast = 0.0; // degrees

@@ -1000,6 +1000,9 @@ InstallationSheetPage TfrmMain::InstallationSheetFor(const SatelliteRecord& reco
                                  QLatin1Char(')');
     if (sheet.outageLines.isEmpty())
         sheet.outageLines << ListText(ListEntry::SheetNoOutage);
+    if (const HorizonMask& horizon = m_session->horizon(); !horizon.isEmpty())
+        for (int degree = 0; degree < 360; ++degree)
+            sheet.horizon.push_back(horizon.elevationAt(degree));
     sheet.geoUri = GeoUri(record->SiteLatitude, -record->SiteLongitude);
     return sheet;
 }

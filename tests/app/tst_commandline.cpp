@@ -59,6 +59,9 @@ void TestCommandLine::listMatchesTheWindowsExport_data() {
     QTest::newRow("html, 47.16 N 16.16 E")
         << QStringList{"--list", "html", "--site", "47.16 N, 16.16 E", "--catalogue", catalogue}
         << QStringLiteral(MAIN_GOLDEN "/main_list_en.html");
+    QTest::newRow("csv, 47.16 N 16.16 E in degrees, minutes and seconds")
+        << QStringList{"--site", "47°09'36\"N,16°09'36\"E", "--list", "--catalogue", catalogue}
+        << QStringLiteral(MAIN_GOLDEN "/main_list_en.csv");
     QTest::newRow("csv, Sydney in signed degrees")
         << QStringList{"--site", "-33.87,151.21", "--list", "csv", "--catalogue", catalogue}
         << QStringLiteral(APP_GOLDEN "/list_sydney.csv");
@@ -99,6 +102,8 @@ void TestCommandLine::badArgumentsAreRefused_data() {
     QTest::newRow("unknown season")
         << QStringList{"--site", "1,1", "--sun-outage", "19.2E", "--season", "winter"} << 2
         << "spring or fall";
+    QTest::newRow("site not in the site book")
+        << QStringList{"--site-book", "Nowhere", "--list"} << 2 << "no site 'Nowhere'";
     QTest::newRow("catalogue missing")
         << QStringList{"--site", "1,1", "--list", "--catalogue", "/nonexistent/satpos.dat"} << 1
         << "/nonexistent/satpos.dat";
