@@ -152,17 +152,9 @@ void TestCommandLine::answeredWithoutDisplay() {
     QFETCH(QStringList, arguments);
     QFETCH(int, status);
     QFETCH(QString, said);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(QString::fromLatin1(name));
-    QProcess program;
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(SKYVANE_PROGRAM), arguments);
-    QVERIFY(program.waitForFinished(30000));
-    const QString output =
-        QString::fromLocal8Bit(program.readAllStandardOutput() + program.readAllStandardError());
-    QVERIFY2(program.exitStatus() == QProcess::NormalExit, qPrintable(output));
-    QCOMPARE(program.exitCode(), status);
+    const Run run = RunProgram(arguments);
+    const QString output = QString::fromLocal8Bit(run.out) + run.errors;
+    QCOMPARE(run.status, status);
     QVERIFY2(output.contains(said), qPrintable(output));
 }
 
