@@ -53,32 +53,20 @@ public:
         : std::runtime_error(what.toStdString()) {}
 };
 
-// "47.68N" / "47.68 s" / "-47.68": degrees, `positive` and `negative` the hemisphere letters.
-std::optional<double> ParseCoordinate(QString text, QChar positive, QChar negative, double limit) {
-    text = text.trimmed();
-    double sign = 1.0;
-    if (!text.isEmpty()) {
-        const QChar last = text.back().toUpper();
-        if (last == positive || last == negative) {
-            sign = last == positive ? 1.0 : -1.0;
-            text.chop(1);
-            text = text.trimmed();
-            if (text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+')))
-                return std::nullopt; // a sign and a letter contradict or repeat each other
-        }
-    }
+// A coordinate or orbital position as typed: signed decimal degrees ("-33.87"), or as the site
+// fields read it, with a hemisphere letter or in degrees, minutes and seconds ("47.68N",
+// "47°41'24\"N"). Degrees North or East positive.
+std::optional<double> ParseCoordinate(const QString& text, CoordinateAxis axis) {
+    const double limit = axis == CoordinateAxis::Latitude ? 90.0 : 180.0;
     bool ok = false;
-    const double value = QLocale::c().toDouble(text, &ok);
-    if (!ok || !std::isfinite(value) || std::fabs(value) > limit)
-        return std::nullopt;
-    return sign * value;
+    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (ok)
+        return std::isfinite(value) && std::fabs(value) <= limit ? std::optional(value)
+                                                                 : std::nullopt;
+    if (const std::optional<AngleReading> written = ParseDegreesMinutesSeconds(text, axis))
+        return written->signedDegrees();
+    return std::nullopt;
 }
-
-struct ListRequest {
-    QString format; // csv, html or json
-    bool declination = false;
-    QString catalogue; // a file, or empty for the catalogue the window would read
-};
 
 QString ListFormat(const QCommandLineParser& parser) {
     const QStringList positional = parser.positionalArguments();
@@ -380,23 +368,15 @@ std::optional<SiteArgument> ParseSiteArgument(const QString& text) {
     const QStringList parts = text.split(QLatin1Char(','));
     if (parts.size() != 2)
         return std::nullopt;
-    const auto read = [](const QString& part, QChar positive, QChar negative, double limit,
-                         CoordinateAxis axis) -> std::optional<double> {
-        if (const std::optional<double> decimal = ParseCoordinate(part, positive, negative, limit))
-            return decimal;
-        if (const std::optional<AngleReading> written = ParseDegreesMinutesSeconds(part, axis))
-            return written->signedDegrees();
-        return std::nullopt;
-    };
-    const std::optional<double> north = read(parts[0], u'N', u'S', 90.0, CoordinateAxis::Latitude);
-    const std::optional<double> east = read(parts[1], u'E', u'W', 180.0, CoordinateAxis::Longitude);
+    const std::optional<double> north = ParseCoordinate(parts[0], CoordinateAxis::Latitude);
+    const std::optional<double> east = ParseCoordinate(parts[1], CoordinateAxis::Longitude);
     if (!north || !east)
         return std::nullopt;
     return SiteArgument{*north, *east};
 }
 
 std::optional<double> ParsePositionArgument(const QString& text) {
-    return ParseCoordinate(text, u'E', u'W', 180.0);
+    return ParseCoordinate(text, CoordinateAxis::Longitude);
 }
 
 } // namespace skyvane
