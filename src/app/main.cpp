@@ -6,7 +6,6 @@
 #include "fEarth.h"
 #include "fLocationDatabase.h"
 
-#include <QImage>
 #include <QTimer>
 
 int main(int argc, char** argv) {
@@ -33,8 +32,7 @@ int main(int argc, char** argv) {
     auto* frmEarth = new skyvane::TfrmEarth(frmMain, frmMain->session());
     frmMain->SetWorldMap(frmEarth);
     auto* frmLocations = new skyvane::TfrmLocations(frmMain, frmMain->session(), &towns);
-    frmLocations->SetMapPictures(QImage(QStringLiteral(":/images/worldmap.jpg")),
-                                 skyvane::PinImage());
+    frmLocations->SetMapPictures(QStringLiteral(":/images/worldmap.jpg"), skyvane::PinImage());
     frmMain->SetLocationWindow(frmLocations);
 
     frmMain->show();

@@ -145,8 +145,14 @@ void TfrmLocations::FormCreate() {
 
 void TfrmLocations::SetMapPictures(const QImage& worldMap, const QImage& marker) {
     m_worldMap = worldMap;
+    m_worldMapFile.clear();
     m_marker = marker.isNull() ? DefaultMarkerPicture() : marker;
     RedrawSmallMap(m_markerPlacement);
+}
+
+void TfrmLocations::SetMapPictures(const QString& worldMapFile, const QImage& marker) {
+    SetMapPictures(QImage(), marker);
+    m_worldMapFile = worldMapFile;
 }
 
 void TfrmLocations::FillCountries() {
@@ -203,6 +209,7 @@ TownListModel* TfrmLocations::townModel() {
 
 void TfrmLocations::showEvent(QShowEvent* event) {
     EnsureTownsLoaded();
+    EnsureSmallMap();
     edCity->setFocus(Qt::OtherFocusReason);
     QDialog::showEvent(event);
 }
@@ -254,8 +261,24 @@ void TfrmLocations::ShowSelectedCoordinates() {
 
 void TfrmLocations::RedrawSmallMap(const std::optional<MarkerPlacement>& marker) {
     m_markerPlacement = marker;
-    m_smallMap = DrawSmallMap(m_worldMap, m_marker, marker);
+    m_smallMapStale = true;
+    if (isVisible())
+        EnsureSmallMap();
+}
+
+void TfrmLocations::EnsureSmallMap() {
+    if (!m_smallMapStale)
+        return;
+    m_smallMapStale = false;
+    if (m_worldMap.isNull() && !m_worldMapFile.isEmpty())
+        m_worldMap.load(m_worldMapFile);
+    m_smallMap = DrawSmallMap(m_worldMap, m_marker, m_markerPlacement);
     imgWorldSmall->setPixmap(QPixmap::fromImage(m_smallMap));
+}
+
+QImage TfrmLocations::smallMap() {
+    EnsureSmallMap();
+    return m_smallMap;
 }
 
 void TfrmLocations::btnApplyClick() {

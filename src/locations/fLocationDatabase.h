@@ -43,11 +43,14 @@ public:
     void SetSession(Session* session) { m_session = session; }
     // The world map window's pictures: the world map and the 9 x 15 marker (tip bottom centre).
     void SetMapPictures(const QImage& worldMap, const QImage& marker);
+    // The same with the world map read from its file only when the small map is first drawn:
+    // most runs never open this window, and the decoded map is a megabyte.
+    void SetMapPictures(const QString& worldMapFile, const QImage& marker);
 
     // The filter of the town list as last applied; empty before the first filter run.
     QString townFilter() const { return m_townFilter; }
     // The small map as it is shown.
-    QImage smallMap() const { return m_smallMap; }
+    QImage smallMap();
     TownListModel* townModel();
 
     // Latitude of the town last clicked, degrees, North positive.
@@ -82,6 +85,8 @@ private:
     void LanguageChanged();
     void ShowSelectedCoordinates();
     void RedrawSmallMap(const std::optional<MarkerPlacement>& marker);
+    // The small map is drawn when it can be seen or is asked for, not while the window is hidden.
+    void EnsureSmallMap();
 
     QPointer<Session> m_session;
     LocationDatabase* m_database = nullptr;
@@ -91,6 +96,8 @@ private:
     bool m_townsPending = false;
     QString m_townFilter;
     QImage m_worldMap;
+    QString m_worldMapFile; // read into m_worldMap when the small map is first drawn
+    bool m_smallMapStale = true;
     QImage m_marker;
     QImage m_smallMap;
     std::optional<MarkerPlacement> m_markerPlacement;

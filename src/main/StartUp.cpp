@@ -12,8 +12,12 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QGuiApplication>
+#include <QIconEngine>
+#include <QPainter>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace skyvane {
 
@@ -153,6 +157,60 @@ QStringList WithoutToolkitOptions(const QStringList& arguments) {
     return kept;
 }
 
+constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
+
+// The program's icon drawn from the size nearest what is asked for, each size read when it
+// is first wanted: most window systems take one or two sizes, and the six decoded are a
+// third of a megabyte at start.
+class BuiltInIconEngine : public QIconEngine {
+public:
+    QIconEngine* clone() const override { return new BuiltInIconEngine(*this); }
+    QString key() const override { return QStringLiteral("skyvane-built-in"); }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> sizes;
+        for (int size : kIconSizes)
+            sizes.append(QSize(size, size));
+        return sizes;
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Loaded(size).actualSize(size, mode, state);
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Loaded(size).pixmap(size, mode, state);
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        Loaded(rect.size() * ratio).paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+
+private:
+    // The icon with the file of the smallest size that covers the request added to it.
+    QIcon& Loaded(const QSize& wanted) {
+        const int extent = std::max(wanted.width(), wanted.height());
+        int chosen = kIconSizes[std::size(kIconSizes) - 1];
+        for (int size : kIconSizes)
+            if (size >= extent) {
+                chosen = size;
+                break;
+            }
+        if (!m_read.contains(chosen)) {
+            m_read.append(chosen);
+            m_icon.addFile(
+                QStringLiteral(":/icons/%1-%2.png").arg(QLatin1String(kDesktopId)).arg(chosen),
+                QSize(chosen, chosen));
+        }
+        return m_icon;
+    }
+
+    QIcon m_icon;
+    QList<int> m_read;
+};
+
 } // namespace
 
 void SetApplicationIdentity() {
@@ -164,11 +222,7 @@ void SetApplicationIdentity() {
 }
 
 QIcon ApplicationIcon() {
-    QIcon builtIn;
-    for (int size : {16, 32, 48, 64, 128, 256})
-        builtIn.addFile(
-            QStringLiteral(":/icons/%1-%2.png").arg(QLatin1String(kDesktopId)).arg(size));
-    return QIcon::fromTheme(QString::fromLatin1(kDesktopId), builtIn);
+    return QIcon::fromTheme(QString::fromLatin1(kDesktopId), QIcon(new BuiltInIconEngine));
 }
 
 std::optional<int> AnswerCommandLineWithoutWindow(int argc, char** argv) {

@@ -368,6 +368,10 @@ std::vector<CountryEntry> LocationDatabase::Countries() {
             {statement.columnText(idColumn, kMaxPlaceNameLength),
              name.isEmpty() ? statement.columnText(nameColumn, kMaxPlaceNameLength) : name});
     }
+    // Finding the countries with towns reads much of the town index; the program starts with
+    // this list filled, so its pages are not kept for a window that may never open.
+    statement.finalize();
+    sqlite3_db_release_memory(m_db.handle());
     UCollator* collator = m_state->collator;
     std::stable_sort(countries.begin(), countries.end(),
                      [collator](const CountryEntry& a, const CountryEntry& b) {

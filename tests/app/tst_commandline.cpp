@@ -1,7 +1,11 @@
+#include "../TestFiles.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+using skyvane::testing::FileBytes;
 
 namespace {
 
@@ -26,11 +30,6 @@ Run RunProgram(const QStringList& arguments) {
     run.out = program.readAllStandardOutput();
     run.errors = QString::fromLocal8Bit(program.readAllStandardError());
     return run;
-}
-
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace

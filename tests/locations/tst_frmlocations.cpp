@@ -279,19 +279,28 @@ void TestFrmLocations::markerIsDrawnUpsideDownNearTheTop_data() {
     QTest::addColumn<QString>("town");
     QTest::addColumn<int>("redRow");
     QTest::addColumn<int>("blueRow");
+    QTest::addColumn<bool>("mapFromFile");
     // Marker column x = 179. Normal: top (red) at y - 13, tip (blue) at y + 1.
-    QTest::newRow("70 N, y 19: normal") << "Arctic Harbour" << 6 << 20;
+    QTest::newRow("70 N, y 19: normal") << "Arctic Harbour" << 6 << 20 << false;
     // Upside down: tip (blue) at y - 2, top (red) at y + 12.
-    QTest::newRow("80 N, y 9: upside down") << "Polar Station" << 21 << 7;
+    QTest::newRow("80 N, y 9: upside down") << "Polar Station" << 21 << 7 << false;
+    QTest::newRow("world map read when first drawn") << "Polar Station" << 21 << 7 << true;
 }
 
 void TestFrmLocations::markerIsDrawnUpsideDownNearTheTop() {
     QFETCH(QString, town);
     QFETCH(int, redRow);
     QFETCH(int, blueRow);
+    QFETCH(bool, mapFromFile);
     const auto database = Opened(m_path);
     TfrmLocations window(nullptr, {}, database.get());
-    window.SetMapPictures(BlackWorld(), TwoColourMarker());
+    if (mapFromFile) {
+        const QString file = m_dir->filePath(QStringLiteral("world.png"));
+        QVERIFY(BlackWorld().save(file));
+        window.SetMapPictures(file, TwoColourMarker());
+    } else {
+        window.SetMapPictures(BlackWorld(), TwoColourMarker());
+    }
     QVERIFY(ClickTown(window, "Berlin"));
     QVERIFY(ClickTown(window, town));
     const QImage map = window.smallMap();

@@ -7,6 +7,7 @@
 #include "MagneticDeclination.h"
 #include "NumberText.h"
 #include "SettingsStore.h"
+#include "StartUp.h"
 #include "Unit1.h"
 #include "fAbout.h"
 #include "fInit.h"
@@ -76,6 +77,8 @@ private slots:
 
     // Start-up: help check, splash, first calculation.
     void startUpMessagesAndSplash();
+    void applicationIconHasEverySize_data();
+    void applicationIconHasEverySize();
     void splashWindow();
 
     // The list for the built-in catalogue and the initial site.
@@ -214,6 +217,25 @@ QString TestMainWindow::pluginCopy(const QString& source) {
 }
 
 // ---- start-up ---------------------------------------------------------------------------------
+
+void TestMainWindow::applicationIconHasEverySize_data() {
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<int>("drawn");
+    QTest::newRow("its own size") << 48 << 48;
+    QTest::newRow("between sizes") << 20 << 20;
+    QTest::newRow("the largest") << 256 << 256;
+    QTest::newRow("beyond the largest") << 512 << 256;
+}
+
+void TestMainWindow::applicationIconHasEverySize() {
+    QFETCH(int, asked);
+    QFETCH(int, drawn);
+    const QIcon icon = ApplicationIcon();
+    QCOMPARE(icon.availableSizes().size(), 6);
+    const QImage picture = icon.pixmap(QSize(asked, asked)).toImage();
+    QCOMPARE(picture.size(), QSize(drawn, drawn));
+    QVERIFY2(picture.pixelColor(drawn / 2, drawn / 2).alpha() > 0, "the icon is blank");
+}
 
 void TestMainWindow::startUpMessagesAndSplash() {
     auto window = createWindow();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../TestFiles.h"
 #include "SqliteDatabase.h"
 
 #include <QByteArray>
@@ -52,11 +53,6 @@ inline QStringList SmallDatabase() {
     return statements;
 }
 
-inline QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
+using testing::FileBytes;
 
 } // namespace skyvane::test

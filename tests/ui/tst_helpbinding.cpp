@@ -1,3 +1,4 @@
+#include "../TestFiles.h"
 #include "../TestSupport.h"
 #include "HelpBinding.h"
 
@@ -22,7 +23,52 @@ private slots:
     void f1OpensTheFocusedWindowsTopic();
     void damagedCacheIsRebuilt_data();
     void damagedCacheIsRebuilt();
+    void collectionIsRewrittenOnlyForAChangedHelpFile_data();
+    void collectionIsRewrittenOnlyForAChangedHelpFile();
 };
+
+void TestHelpBinding::collectionIsRewrittenOnlyForAChangedHelpFile_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("rewritten");
+    QTest::newRow("same file") << "none" << false;
+    QTest::newRow("file touched") << "touch" << true;
+    QTest::newRow("file moved, old one gone") << "move" << true;
+}
+
+void TestHelpBinding::collectionIsRewrittenOnlyForAChangedHelpFile() {
+    QFETCH(QString, change);
+    QFETCH(bool, rewritten);
+    const QString collection = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+                               QStringLiteral("/skyvane-help.qhc");
+    QDir(collection).removeRecursively();
+    QFile::remove(collection);
+    QTemporaryDir folder;
+    QString helpFile = folder.filePath(QStringLiteral("first.qch"));
+    QVERIFY(QFile::copy(QStringLiteral(HELP_FILE), helpFile));
+    HelpBinding* first = HelpBinding::Create(helpFile);
+    QVERIFY(first);
+    delete first;
+    const QByteArray registered = FileBytes(collection);
+    QVERIFY(!registered.isEmpty());
+
+    if (change == QLatin1String("touch")) {
+        QFile file(helpFile);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-3600),
+                                 QFileDevice::FileModificationTime));
+    } else if (change == QLatin1String("move")) {
+        const QString moved = folder.filePath(QStringLiteral("second.qch"));
+        QVERIFY(QFile::rename(helpFile, moved));
+        helpFile = moved;
+    }
+    HelpBinding* help = HelpBinding::Create(helpFile);
+    QVERIFY(help);
+    QCOMPARE(FileBytes(collection) != registered, rewritten);
+    QVERIFY(help->ShowTopic(HelpContext::Licence));
+    QTextBrowser* viewer = VisibleHelpViewer();
+    QVERIFY(viewer);
+    QVERIFY2(!viewer->toPlainText().trimmed().isEmpty(), "the topic's page is empty");
+}
 
 void TestHelpBinding::damagedCacheIsRebuilt_data() {
     QTest::addColumn<QByteArray>("cache");

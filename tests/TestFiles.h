@@ -1,0 +1,17 @@
+#pragma once
+
+// File helpers for tests without widgets.
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+namespace skyvane::testing {
+
+// The file's bytes; empty when it cannot be read.
+inline QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace skyvane::testing
