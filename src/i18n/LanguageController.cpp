@@ -9,7 +9,6 @@
 #include <QMenu>
 #include <QMetaProperty>
 #include <QQueue>
-#include <QRegularExpression>
 #include <QWidget>
 
 namespace skyvane {
@@ -52,12 +51,33 @@ QObject* PropertyOwner(QObject* object, const QStringList& parts) {
     return object;
 }
 
-QRegularExpression MaskExpression(const QString& mask) {
-    QStringList pieces = mask.split(QLatin1Char('*'));
-    for (QString& piece : pieces)
-        piece = QRegularExpression::escape(piece);
-    return QRegularExpression(QRegularExpression::anchoredPattern(pieces.join(QLatin1String(".*"))),
-                              QRegularExpression::CaseInsensitiveOption);
+bool SameLetter(QChar a, QChar b) {
+    return a == b || a.toCaseFolded() == b.toCaseFolded();
+}
+
+// Whether the whole text fits the mask, "*" standing for any run of characters but a line
+// break, letters compared without case. A star that fails is retried one character further
+// on, so a text is scanned a few times at most: no expression engine is built per window.
+bool FitsMask(QStringView mask, QStringView text) {
+    qsizetype m = 0, t = 0;
+    qsizetype starAt = -1, resumeAt = 0;
+    while (t < text.size()) {
+        if (m < mask.size() && mask[m] == QLatin1Char('*')) {
+            starAt = m++;
+            resumeAt = t;
+        } else if (m < mask.size() && SameLetter(mask[m], text[t])) {
+            ++m;
+            ++t;
+        } else if (starAt >= 0 && text[resumeAt] != QLatin1Char('\n')) {
+            m = starAt + 1;
+            t = ++resumeAt;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == QLatin1Char('*'))
+        ++m;
+    return m == mask.size();
 }
 
 } // namespace
@@ -115,17 +135,15 @@ bool WriteTranslatableProperty(QObject* object, const QString& path, const QStri
     return written || owner->metaObject()->indexOfProperty(name.constData()) < 0;
 }
 
-IgnoreMasks::IgnoreMasks(const QStringList& masks) {
-    for (const QString& mask : masks)
-        m_expressions.push_back(MaskExpression(mask));
-}
+IgnoreMasks::IgnoreMasks(const QStringList& masks)
+    : m_masks(masks) {}
 
 bool IgnoreMasks::ignores(const QString& objectName, const QString& property) const {
     const QString path = objectName.isEmpty() ? property : objectName + QLatin1Char('.') + property;
-    for (const QRegularExpression& expression : m_expressions) {
-        if (expression.match(path).hasMatch())
+    for (const QString& mask : m_masks) {
+        if (FitsMask(mask, path))
             return true;
-        if (!objectName.isEmpty() && expression.match(objectName).hasMatch())
+        if (!objectName.isEmpty() && FitsMask(mask, objectName))
             return true;
     }
     return false;

@@ -6,7 +6,6 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -70,7 +69,7 @@ std::optional<QString> ReadTranslatableProperty(QObject* object, const QString& 
 bool WriteTranslatableProperty(QObject* object, const QString& path, const QString& text,
                                bool isWindow);
 
-// A window's ignore masks, each made into its expression once.
+// A window's ignore masks.
 class IgnoreMasks {
 public:
     explicit IgnoreMasks(const QStringList& masks);
@@ -80,7 +79,7 @@ public:
     bool ignores(const QString& objectName, const QString& property) const;
 
 private:
-    std::vector<QRegularExpression> m_expressions;
+    QStringList m_masks;
 };
 
 // IgnoreMasks(masks).ignores(objectName, property).

@@ -601,6 +601,10 @@ private slots:
                                                       << "Text" << true;
         QTest::newRow("other component") << obstacles << "lblHeight"
                                          << "Caption" << false;
+        QTest::newRow("star tried again further on") << QStringList{"ed*at.*"} << "edLatLat"
+                                                     << "Text" << true;
+        QTest::newRow("text ends before the mask") << QStringList{"Label*X"} << "Label"
+                                                   << "Caption" << false;
         QTest::newRow("regular expression characters are plain")
             << QStringList{"lbl.Caption"} << "lblXCaption"
             << "Caption" << false;
