@@ -42,7 +42,8 @@ QColor BlockedTextColour() {
 
 // Draws the column's text-after behind each cell text and the colouring hook's background.
 // The texts are drawn from a cache of laid-out texts; a cell with the keyboard focus, which the
-// style frames, is drawn by the style as a whole.
+// style frames, is drawn by the style as a whole. The grid's models give display texts only (no
+// fonts, icons, check marks or colours of their own), so those are all a cell shows.
 class GridDelegate : public QStyledItemDelegate {
 public:
     explicit GridDelegate(GridView* grid)
@@ -63,11 +64,11 @@ public:
                                       ? option.palette.brush(QPalette::Active, QPalette::Highlight)
                                       : m_grid->cellBackground(index.row(), index.column());
         if (selected || (option.state & QStyle::State_MouseOver))
-            drawBackgroundByStyle(painter, option, text, alignment, background);
+            DrawBackgroundByStyle(painter, option, text, alignment, background);
         else if (background.style() != Qt::NoBrush)
             painter->fillRect(option.rect, background);
         const QPen pen = painter->pen();
-        painter->setPen(TextColour(option, background, index));
+        painter->setPen(textColour(option, background, index));
         m_texts.draw(painter, option, text, alignment);
         painter->setPen(pen);
     }
@@ -101,7 +102,7 @@ private:
     }
 
     // Selected and hovered cells look as the style makes them.
-    static void drawBackgroundByStyle(QPainter* painter, const QStyleOptionViewItem& option,
+    static void DrawBackgroundByStyle(QPainter* painter, const QStyleOptionViewItem& option,
                                       const QString& text, Qt::Alignment alignment,
                                       const QBrush& background) {
         QStyleOptionViewItem cell = option;
@@ -114,7 +115,7 @@ private:
     }
 
     // The colour the style draws the text in, with the palette initStyleOption gives.
-    QColor TextColour(const QStyleOptionViewItem& option, const QBrush& background,
+    QColor textColour(const QStyleOptionViewItem& option, const QBrush& background,
                       const QModelIndex& index) const {
         QPalette::ColorGroup group = QPalette::Disabled;
         if (option.state & QStyle::State_Enabled)
