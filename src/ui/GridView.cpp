@@ -1,7 +1,9 @@
 #include "GridView.h"
 
+#include "CellTextCache.h"
 #include "ReadableColours.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QCollator>
 #include <QContextMenuEvent>
@@ -9,6 +11,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QPainter>
 #include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
 
@@ -35,12 +38,43 @@ QColor BlockedTextColour() {
     return {128, 128, 128};
 }
 
+} // namespace
+
 // Draws the column's text-after behind each cell text and the colouring hook's background.
+// The texts are drawn from a cache of laid-out texts; a cell with the keyboard focus, which the
+// style frames, is drawn by the style as a whole. The grid's models give display texts only (no
+// fonts, icons, check marks or colours of their own), so those are all a cell shows.
 class GridDelegate : public QStyledItemDelegate {
 public:
     explicit GridDelegate(GridView* grid)
         : QStyledItemDelegate(grid)
         , m_grid(grid) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        if (option.state & QStyle::State_HasFocus) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        const GridColumn* owner = m_grid->column(index.column());
+        const QString text = index.data().toString() + (owner ? owner->textAfter() : QString());
+        const Qt::Alignment alignment = CellAlignment(owner);
+        const bool selected = option.state & QStyle::State_Selected;
+        const QBrush background = selected
+                                      ? option.palette.brush(QPalette::Active, QPalette::Highlight)
+                                      : m_grid->cellBackground(index.row(), index.column());
+        if (selected || (option.state & QStyle::State_MouseOver))
+            DrawBackgroundByStyle(painter, option, text, alignment, background);
+        else if (background.style() != Qt::NoBrush)
+            painter->fillRect(option.rect, background);
+        const QPen pen = painter->pen();
+        painter->setPen(textColour(option, background, index));
+        m_texts.draw(painter, option, text, alignment);
+        painter->setPen(pen);
+    }
+
+    // Laid-out texts depend on the font, which each paint checks, and on the style's margins.
+    void forgetLaidOutTexts() { m_texts.clear(); }
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
@@ -63,10 +97,41 @@ protected:
     }
 
 private:
-    GridView* m_grid;
-};
+    static Qt::Alignment CellAlignment(const GridColumn* owner) {
+        return (owner ? owner->alignment() : Qt::Alignment(Qt::AlignLeft)) | Qt::AlignVCenter;
+    }
 
-} // namespace
+    // Selected and hovered cells look as the style makes them.
+    static void DrawBackgroundByStyle(QPainter* painter, const QStyleOptionViewItem& option,
+                                      const QString& text, Qt::Alignment alignment,
+                                      const QBrush& background) {
+        QStyleOptionViewItem cell = option;
+        cell.text = text;
+        cell.features |= QStyleOptionViewItem::HasDisplay;
+        cell.displayAlignment = alignment;
+        cell.backgroundBrush = background;
+        const QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &cell, painter, option.widget);
+    }
+
+    // The colour the style draws the text in, with the palette initStyleOption gives.
+    QColor textColour(const QStyleOptionViewItem& option, const QBrush& background,
+                      const QModelIndex& index) const {
+        QPalette::ColorGroup group = QPalette::Disabled;
+        if (option.state & QStyle::State_Enabled)
+            group = option.state & QStyle::State_Active ? QPalette::Normal : QPalette::Inactive;
+        if (option.state & QStyle::State_Selected)
+            return option.palette.color(group, QPalette::HighlightedText);
+        if (index.data(kBlockedRole).toBool())
+            return BlockedTextColour();
+        if (background.style() != Qt::NoBrush)
+            return m_grid->textColourOn(background);
+        return option.palette.color(group, QPalette::Text);
+    }
+
+    GridView* m_grid;
+    mutable CellTextCache m_texts;
+};
 
 // The order on screen: the rows' own sort values where their model gives them, else their
 // texts; the alignment of each column.
@@ -163,12 +228,14 @@ void GridColumn::setCaptionAfter(const QString& text) {
 
 GridView::GridView(QWidget* parent)
     : QTableView(parent)
-    , m_sortModel(new GridSortModel(this)) {
+    , m_sortModel(new GridSortModel(this))
+    , m_delegate(new GridDelegate(this)) {
     setModel(m_sortModel);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setShowGrid(true);
+    setGridStyle(Qt::NoPen);
     setFrameShape(QFrame::NoFrame);
     setWordWrap(false);
     setTabKeyNavigation(false);
@@ -176,7 +243,7 @@ GridView::GridView(QWidget* parent)
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setSortIndicatorShown(false);
     horizontalHeader()->setHighlightSections(false);
-    setItemDelegate(new GridDelegate(this));
+    setItemDelegate(m_delegate);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &GridView::onHeaderClicked);
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         emit cellDoubleClicked(index.row(), index.column());
@@ -489,7 +556,85 @@ void GridView::changeEvent(QEvent* event) {
     QTableView::changeEvent(event);
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
         m_textWidths.clear();
+        m_delegate->forgetLaidOutTexts();
         fitColumnsToTexts(false);
+    }
+}
+
+void GridView::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    if (showGrid() && gridStyle() == Qt::NoPen)
+        paintGridLines(event->region());
+}
+
+// Where the view draws its lines: along the bottom pixel row of every row shown and the right
+// pixel column of every column (the left one right to left), across the part of each painted
+// rectangle that has cells; on the first row and column too where the style asks for it.
+void GridView::paintGridLines(const QRegion& region) {
+    const QHeaderView* rows = verticalHeader();
+    const QHeaderView* columns = horizontalHeader();
+    if (rows->count() == 0 || columns->count() == 0)
+        return;
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const QColor colour = QColor::fromRgba(
+        static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
+    const bool firstLines =
+        style()->styleHint(QStyle::SH_Table_AlwaysDrawLeftTopGridLines, &option, this);
+    const bool rightToLeft = isRightToLeft();
+    const int contentRight = columns->length() - columns->offset() - (rightToLeft ? 0 : 1);
+    const int contentBottom = rows->length() - rows->offset() - 1;
+    QPainter painter(viewport());
+    for (QRect area : region) {
+        area.setBottom(std::min(area.bottom(), contentBottom));
+        if (rightToLeft)
+            area.setLeft(std::max(area.left(), viewport()->width() - contentRight));
+        else
+            area.setRight(std::min(area.right(), contentRight));
+        if (!area.isValid())
+            continue;
+        int left = columns->visualIndexAt(area.left());
+        int right = columns->visualIndexAt(area.right());
+        if (rightToLeft)
+            std::swap(left, right);
+        left = left < 0 ? 0 : left;
+        right = right < 0 ? columns->count() - 1 : right;
+        const int top = rows->visualIndexAt(area.top());
+        int bottom = rows->visualIndexAt(area.bottom());
+        bottom = bottom < 0 ? rows->count() - 1 : bottom;
+        if (top < 0 || top > bottom)
+            continue;
+        const auto horizontal = [&](int y) {
+            painter.fillRect(QRect(area.left(), y, area.width(), 1), colour);
+        };
+        const auto vertical = [&](int x) {
+            painter.fillRect(QRect(x, area.top(), 1, area.height()), colour);
+        };
+        for (int visual = top; visual <= bottom; ++visual) {
+            const int row = rows->logicalIndex(visual);
+            if (!rows->isSectionHidden(row))
+                horizontal(rowViewportPosition(row) + rowHeight(row) - 1);
+        }
+        for (int visual = left; visual <= right; ++visual) {
+            const int column = columns->logicalIndex(visual);
+            if (!columns->isSectionHidden(column))
+                vertical(columnViewportPosition(column) +
+                         (rightToLeft ? 0 : columnWidth(column) - 1));
+        }
+        if (firstLines && columns->isHidden()) {
+            const int row = rows->logicalIndex(top);
+            if (!rows->isSectionHidden(row) && rowViewportPosition(row) == area.top())
+                horizontal(area.top());
+        }
+        if (firstLines && rows->isHidden()) {
+            const int column = columns->logicalIndex(left);
+            if (!columns->isSectionHidden(column)) {
+                const int x =
+                    columnViewportPosition(column) + (rightToLeft ? columnWidth(left) - 1 : 0);
+                if (x == (rightToLeft ? area.right() : area.left()))
+                    vertical(x);
+            }
+        }
     }
 }
 

@@ -21,6 +21,7 @@ class QKeyEvent;
 
 namespace skyvane {
 
+class GridDelegate;
 class GridSortModel;
 
 // What a window declares about one of its grid columns; the caption comes from the model shown.
@@ -164,8 +165,12 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The view strokes its grid lines pixel by pixel; the grid keeps the view's pen empty and
+    // fills the same pixels (solid lines only: a caller's other grid style is the view's).
+    void paintGridLines(const QRegion& region);
     void onHeaderClicked(int column);
     void updateHeaderCaption(int column);
     // How much a change can alter the widths a fit gives: new rows or texts only widen a column
@@ -190,6 +195,7 @@ private:
     int textWidth(const QString& text);
 
     GridSortModel* m_sortModel;
+    GridDelegate* m_delegate;
     std::vector<GridColumn*> m_columns;
     CellColoring m_coloring;
     int m_updateDepth = 0;

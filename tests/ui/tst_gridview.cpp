@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QSignalSpy>
 #include <QSortFilterProxyModel>
+#include <QStyledItemDelegate>
 #include <QTest>
 
 #include <memory>
@@ -51,6 +52,58 @@ QStringList ColumnTexts(const GridView& grid, int column) {
     return texts;
 }
 
+// Cells as the style draws them, with what the grid adds: the column's text-after, the
+// colouring hook's background and a text colour readable on it, the highlight of a selection.
+class StyleDrawnCells : public QStyledItemDelegate {
+public:
+    explicit StyleDrawnCells(GridView* grid)
+        : QStyledItemDelegate(grid)
+        , m_grid(grid) {}
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->text += m_grid->column(index.column())->textAfter();
+        if (option->state & QStyle::State_Selected) {
+            option->backgroundBrush = option->palette.brush(QPalette::Active, QPalette::Highlight);
+            return;
+        }
+        option->backgroundBrush = m_grid->cellBackground(index.row(), index.column());
+        option->palette.setColor(QPalette::Text,
+                                 m_grid->cellTextColour(index.row(), index.column()));
+        // A row the skyline hides is greyed.
+        if (index.data(kBlockedRole).toBool())
+            option->palette.setColor(QPalette::Text, QColor(128, 128, 128));
+    }
+
+private:
+    GridView* m_grid;
+};
+
+// What can change the texts a grid has drawn before, as the main window brings it about.
+void ChangeShownGrid(GridView& grid, const QString& change) {
+    auto* rows = static_cast<SatelliteTableModel*>(
+        static_cast<QSortFilterProxyModel*>(grid.model())->sourceModel());
+    if (change == QLatin1String("row selected")) {
+        grid.selectGridRow(1);
+    } else if (change == QLatin1String("name column narrowed")) {
+        grid.setColumnWidth(SatelliteTableModel::Name, 40);
+    } else if (change == QLatin1String("language switched")) {
+        grid.column(SatelliteTableModel::Azimuth)->setTextAfter(QStringLiteral(" Grad"));
+    } else if (change == QLatin1String("decimal comma, Calc again")) {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        rows->setRecords(rows->records());
+    } else if (change == QLatin1String("larger font")) {
+        QFont font = grid.font();
+        font.setPointSize(font.pointSize() + 6);
+        grid.setFont(font);
+    } else if (change == QLatin1String("skyline hides a row")) {
+        rows->setHorizon(HorizonMask({{0.0, 20.0}}), 0.0);
+    } else if (change == QLatin1String("sorted")) {
+        grid.sortRows(SatelliteTableModel::Name, Qt::DescendingOrder);
+    }
+}
+
 } // namespace
 
 class TestGridView : public QObject {
@@ -70,6 +123,8 @@ private slots:
     void coloursFollowTheDisplayedOrder();
     void paintsTheColouringAndTheSelection();
     void drawsTheTextAfterTheCellText();
+    void drawsCellsAsTheStyleDoes_data();
+    void drawsCellsAsTheStyleDoes();
     void columnsShowTheirWholeTexts_data();
     void columnsShowTheirWholeTexts();
     void columnsFollowTheTextsOfNewRows_data();
@@ -230,6 +285,42 @@ void TestGridView::drawsTheTextAfterTheCellText() {
     QCOMPARE(grid.cellText(0, 2), QStringLiteral("9.25"));
     QCOMPARE(grid.displayText(0, 2), QStringLiteral("9.25°"));
     QCOMPARE(grid.displayText(0, 0), QStringLiteral("13.0° E"));
+}
+
+void TestGridView::drawsCellsAsTheStyleDoes_data() {
+    QTest::addColumn<QString>("change");
+    QTest::newRow("first paint") << QString();
+    for (const char* change :
+         {"row selected", "name column narrowed", "language switched", "decimal comma, Calc again",
+          "larger font", "skyline hides a row", "sorted"})
+        QTest::newRow(change) << QString::fromLatin1(change);
+}
+
+// The grid keeps the texts it has laid out and fills its grid lines itself; after a change the
+// cells and lines must still be what the style and the view would draw now.
+void TestGridView::drawsCellsAsTheStyleDoes() {
+    QFETCH(QString, change);
+    GridView grid;
+    ShowSample(grid);
+    grid.setCellColoring(
+        [&grid](int row, int) { return GridView::AlternateRowBrush(row, grid.palette()); });
+    grid.resize(700, 200);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QCoreApplication::processEvents();
+    const QImage before = grid.viewport()->grab().toImage();
+
+    ChangeShownGrid(grid, change);
+    QCoreApplication::processEvents();
+    const QImage cached = grid.viewport()->grab().toImage();
+    StyleDrawnCells style(&grid);
+    grid.setItemDelegate(&style);
+    grid.setGridStyle(Qt::SolidLine); // the view's own grid lines
+    const QImage drawnByStyle = grid.viewport()->grab().toImage();
+
+    QCOMPARE(cached, drawnByStyle);
+    if (!change.isEmpty())
+        QVERIFY2(cached != before, "the change did not show");
 }
 
 void TestGridView::columnsShowTheirWholeTexts_data() {
