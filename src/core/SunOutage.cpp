@@ -182,7 +182,9 @@ SunOutagePredictor::GeometryFor(const TSatelliteData& satellite) {
     return fixed;
 }
 
-// Spherical Earth, the satellite fixed above the equator on its slightly elliptic ring.
+// Spherical Earth, the satellite above the equator on a ring 1 km wider along x than along y,
+// as the reference tables were computed: its direction from the site is therefore not fixed
+// in the Earth's frame, and taking it as fixed would move outage starts and ends by a step.
 double SunOutagePredictor::Separation(double t, bool storeDeclinations) {
     ++SeparationEvaluations;
     const FixedGeometry& fixed = GeometryFor(*Satellite);
