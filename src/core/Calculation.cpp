@@ -44,14 +44,26 @@ public:
     }
 
     void fill(TSatelliteData& record) const {
+        fillElevation(record);
+        fillListed(record);
+    }
+
+    // The elevation, all that decides whether a satellite is listed (the geodetic model gives
+    // the azimuth with it).
+    void fillElevation(TSatelliteData& record) const {
         if (m_geodetic) {
             const LookAngles look = GeodeticLookAngles(record.Position, *m_geodetic);
             record.Elevation = look.elevation;
             record.Azimuth = look.azimuth;
         } else {
             record.Elevation = CalcElevation(record.Position, m_trig);
-            record.Azimuth = CalcAzimuth(record.Position, m_trig);
         }
+    }
+
+    // What a listed satellite shows beside its elevation.
+    void fillListed(TSatelliteData& record) const {
+        if (!m_geodetic)
+            record.Azimuth = CalcAzimuth(record.Position, m_trig);
         if (m_declination)
             record.Azimuth = WrapToCircle(record.Azimuth + *m_declination);
         record.Skew = CalcSkew(record.Position, m_trig);
@@ -103,15 +115,31 @@ CalculationResult CalculateVisibleSatellites(const ParsedCatalogue& catalogue, d
     CalculationResult result;
     result.catalogueVersion = catalogue.catalogueVersion;
     const SiteLook site(latitude, longitude, declination, model, heightMetres);
+    struct Listed {
+        const ParsedCatalogue::Satellite* satellite;
+        double elevation;
+        double azimuth; // of the geodetic model only
+    };
+    std::vector<Listed> listed;
     TSatelliteData record;
     for (const ParsedCatalogue::Satellite& satellite : catalogue.satellites) {
         record.Position = satellite.position;
-        site.fill(record);
-        if (!IsVisible(record.Elevation))
-            continue;
-        auto visible = std::make_shared<TSatelliteData>(record);
-        visible->Name = satellite.name;
-        result.visible.push_back(std::move(visible));
+        site.fillElevation(record);
+        if (IsVisible(record.Elevation))
+            listed.push_back({&satellite, record.Elevation, record.Azimuth});
+    }
+    // The records of one Calc share one allocation, freed when the last of them is let go:
+    // thousands of visible satellites would otherwise cost an allocation each.
+    const auto records = std::make_shared<TSatelliteData[]>(listed.size());
+    result.visible.reserve(listed.size());
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        TSatelliteData& visible = records[i];
+        visible.Name = listed[i].satellite->name;
+        visible.Position = listed[i].satellite->position;
+        visible.Elevation = listed[i].elevation;
+        visible.Azimuth = listed[i].azimuth;
+        site.fillListed(visible);
+        result.visible.emplace_back(records, &visible);
     }
     // One entry per Calc, however many lines a damaged catalogue has.
     if (catalogue.skipped > 0)

@@ -60,10 +60,6 @@ inline double Cos(double degrees) {
     return std::cos(Radians(degrees));
 }
 
-inline double Tan(double degrees) {
-    return std::tan(Radians(degrees));
-}
-
 bool IsTimeZoneToken(QChar c) {
     return c == QLatin1Char('t');
 }
@@ -112,100 +108,118 @@ double SunOutagePredictor::StartSearchSeparation(double dayNumber) {
 
 namespace {
 
-// The sun and the site at a day number, in the frame of the equator and the equinox, km: the
-// low-precision solar ephemeris (mean elements of epoch 1900), linear sidereal time of epoch
-// 1980, spherical Earth. siteLongitude: degrees, West positive.
-struct SunAndSite {
+// The sun at a day number in the frame of the equator and the equinox, km: the low-precision
+// solar ephemeris (mean elements of epoch 1900), with the linear sidereal time of epoch 1980
+// for the Earth's turn.
+struct SunAt {
     double greenwich = 0.0; // sidereal angle of Greenwich, degrees
-    double sunX = 0.0, sunY = 0.0, sunZ = 0.0;
-    double siteX = 0.0, siteY = 0.0, siteZ = 0.0;
-    SinCos siteSidereal{0.0, 1.0};
-    SinCos latitude{0.0, 1.0};
+    double x = 0.0, y = 0.0, z = 0.0;
 };
 
-SunAndSite SunAndSiteAt(double t, double siteLongitude, double siteLatitude) {
+SunAt SunAtDay(double t) {
     const double T = (t + 1460.5) / 36525.0; // Julian centuries since 1900 January 0.5
     const double d = t - 27759.0;            // days since 1980-01-01 00:00
-    SunAndSite at;
-    at.greenwich =
+    SunAt sun;
+    sun.greenwich =
         SunOutagePredictor::Normalize360(360.0 * (d - std::floor(d)) + (0.9856474 * d + 99.81355));
 
     const double e = 0.016751 - 0.000042 * T;
     const double M = 35999.0498 * T + 358.4759;
     const double L = 36000.769 * T + 279.6964;
-    const double obliquity = 23.4523 - 0.013 * T;
+    const SinCos obliquity = SinCosOf(23.4523 - 0.013 * T);
     const SinCos anomaly = SinCosOf(M);
-    const SinCos doubleAnomaly = SinCosOf(2.0 * M);
+    const double sinDoubleAnomaly = 2.0 * anomaly.sin * anomaly.cos;
     const double centre =
-        (doubleAnomaly.sin * 1.25 * e * e + anomaly.sin * 2.0 * e) * kDegreesPerRadian;
-    const double lambda = L + centre;
+        (sinDoubleAnomaly * 1.25 * e * e + anomaly.sin * 2.0 * e) * kDegreesPerRadian;
+    // (1 - cos 2M) e² / 2 written as sin² M e².
     const double r =
-        ((1.0 - anomaly.cos * e) - (doubleAnomaly.cos - 1.0) * (e * e / 2.0)) * kSunMeanDistance;
+        ((1.0 - anomaly.cos * e) + anomaly.sin * anomaly.sin * (e * e)) * kSunMeanDistance;
 
-    const SinCos trueLongitude = SinCosOf(lambda);
-    const double alpha = SunOutagePredictor::Normalize360(
-        RadToDeg(std::atan2(trueLongitude.sin * Cos(obliquity), trueLongitude.cos)) + 360.0);
-    const SinCos rightAscension = SinCosOf(alpha);
-    const double delta = RadToDeg(std::atan(rightAscension.sin * Tan(obliquity)));
-    const SinCos declination = SinCosOf(delta);
+    // The ecliptic longitude's direction, tilted by the obliquity into the equator's frame: the
+    // same point as its right ascension and declination give, without converting to them.
+    const SinCos longitude = SinCosOf(L + centre);
+    sun.x = r * longitude.cos;
+    sun.y = r * longitude.sin * obliquity.cos;
+    sun.z = r * longitude.sin * obliquity.sin;
+    return sun;
+}
 
-    at.siteSidereal =
-        SinCosOf(SunOutagePredictor::Normalize360(at.greenwich - siteLongitude + 360.0));
-    at.latitude = SinCosOf(siteLatitude);
+// The site's sidereal angle at Greenwich's; siteLongitude in degrees, West positive.
+SinCos SiteSidereal(double greenwich, double siteLongitude) {
+    return SinCosOf(SunOutagePredictor::Normalize360(greenwich - siteLongitude + 360.0));
+}
 
-    at.sunX = r * declination.cos * rightAscension.cos;
-    at.sunY = r * declination.cos * rightAscension.sin;
-    at.sunZ = r * declination.sin;
-    at.siteX = kEarthRadius * at.latitude.cos * at.siteSidereal.cos;
-    at.siteY = kEarthRadius * at.latitude.cos * at.siteSidereal.sin;
-    at.siteZ = kEarthRadius * at.latitude.sin;
-    return at;
+// Topocentric declination of a direction, degrees.
+double Declination(double x, double y, double z) {
+    return RadToDeg(std::atan(z / std::sqrt(x * x + y * y)));
+}
+
+// Angle between two directions, degrees in [0, 180], also where rounding carries the cosine
+// past 1.
+double AngleBetweenDirections(double x1, double y1, double z1, double x2, double y2, double z2) {
+    const double dot = x1 * x2 + y1 * y2 + z1 * z2;
+    const double lengths = std::sqrt((x1 * x1 + y1 * y1 + z1 * z1) * (x2 * x2 + y2 * y2 + z2 * z2));
+    return RadToDeg(std::acos(std::clamp(dot / lengths, -1.0, 1.0)));
 }
 
 } // namespace
 
-// Satellite fixed above the equator. The order of operations is kept as the reference figures
-// were computed.
+const SunOutagePredictor::FixedGeometry&
+SunOutagePredictor::GeometryFor(const TSatelliteData& satellite) {
+    FixedGeometry& fixed = Geometry;
+    if (fixed.position == satellite.Position && fixed.siteLatitude == satellite.SiteLatitude &&
+        fixed.siteLongitude == satellite.SiteLongitude)
+        return fixed;
+    fixed.position = satellite.Position;
+    fixed.siteLatitude = satellite.SiteLatitude;
+    fixed.siteLongitude = satellite.SiteLongitude;
+    const SinCos latitude = SinCosOf(satellite.SiteLatitude);
+    fixed.siteEquatorial = kEarthRadius * latitude.cos;
+    fixed.siteZ = kEarthRadius * latitude.sin;
+    const SinCos offset = SinCosOf(satellite.SiteLongitude - satellite.Position);
+    fixed.sinOffset = offset.sin;
+    fixed.cosOffset = offset.cos;
+    return fixed;
+}
+
+// Spherical Earth, the satellite above the equator on a ring 1 km wider along x than along y,
+// as the reference tables were computed: its direction from the site is therefore not fixed
+// in the Earth's frame, and taking it as fixed would move outage starts and ends by a step.
 double SunOutagePredictor::Separation(double t, bool storeDeclinations) {
     ++SeparationEvaluations;
-    const double position = Satellite->Position;
-    const SunAndSite at = SunAndSiteAt(t, Satellite->SiteLongitude, Satellite->SiteLatitude);
+    const FixedGeometry& fixed = GeometryFor(*Satellite);
+    const SunAt sun = SunAtDay(t);
+    const SinCos site = SiteSidereal(sun.greenwich, fixed.siteLongitude);
+    const double siteX = fixed.siteEquatorial * site.cos;
+    const double siteY = fixed.siteEquatorial * site.sin;
+    // The satellite's sidereal angle is the site's turned by the fixed offset in longitude.
+    const double satelliteCos = site.cos * fixed.cosOffset - site.sin * fixed.sinOffset;
+    const double satelliteSin = site.sin * fixed.cosOffset + site.cos * fixed.sinOffset;
 
-    const SinCos satelliteSidereal = SinCosOf(Normalize360(at.greenwich - position + 360.0));
-    const double satX = kSatelliteRadiusX * satelliteSidereal.cos;
-    const double satY = kSatelliteRadiusY * satelliteSidereal.sin;
-    const double satZ = 0.0;
-
-    const double xs = at.sunX - at.siteX;
-    const double ys = at.sunY - at.siteY;
-    const double zs = at.sunZ - at.siteZ;
-    const double xk = satX - at.siteX;
-    const double yk = satY - at.siteY;
-    const double zk = satZ - at.siteZ;
-
-    const double sunRightAscension = Normalize360(RadToDeg(std::atan2(ys, xs)) + 360.0);
-    const double satRightAscension = Normalize360(RadToDeg(std::atan2(yk, xk)) + 360.0);
-    const double sunDeclination = RadToDeg(std::atan(zs / std::sqrt(xs * xs + ys * ys)));
-    const double satDeclination = RadToDeg(std::atan(zk / std::sqrt(xk * xk + yk * yk)));
+    const double xs = sun.x - siteX;
+    const double ys = sun.y - siteY;
+    const double zs = sun.z - fixed.siteZ;
+    const double xk = kSatelliteRadiusX * satelliteCos - siteX;
+    const double yk = kSatelliteRadiusY * satelliteSin - siteY;
+    const double zk = -fixed.siteZ;
     if (storeDeclinations) {
-        SatDeclination = satDeclination;
-        SunDeclination = sunDeclination;
+        SatDeclination = Declination(xk, yk, zk);
+        SunDeclination = Declination(xs, ys, zs);
     }
-
-    return AngleBetween(sunDeclination, sunRightAscension, satDeclination, satRightAscension);
+    return AngleBetweenDirections(xs, ys, zs, xk, yk, zk);
 }
 
 SkyDirection SunDirectionAt(double t, double siteLatitude, double siteLongitude) {
-    const SunAndSite at = SunAndSiteAt(t, siteLongitude, siteLatitude);
-    const double x = at.sunX - at.siteX;
-    const double y = at.sunY - at.siteY;
-    const double z = at.sunZ - at.siteZ;
+    const SunAt sun = SunAtDay(t);
+    const SinCos sidereal = SiteSidereal(sun.greenwich, siteLongitude);
+    const SinCos latitude = SinCosOf(siteLatitude);
+    const double x = sun.x - kEarthRadius * latitude.cos * sidereal.cos;
+    const double y = sun.y - kEarthRadius * latitude.cos * sidereal.sin;
+    const double z = sun.z - kEarthRadius * latitude.sin;
     // The site's up, east and north in the same frame.
-    const double up =
-        (x * at.siteSidereal.cos + y * at.siteSidereal.sin) * at.latitude.cos + z * at.latitude.sin;
-    const double east = -x * at.siteSidereal.sin + y * at.siteSidereal.cos;
-    const double north = -(x * at.siteSidereal.cos + y * at.siteSidereal.sin) * at.latitude.sin +
-                         z * at.latitude.cos;
+    const double up = (x * sidereal.cos + y * sidereal.sin) * latitude.cos + z * latitude.sin;
+    const double east = -x * sidereal.sin + y * sidereal.cos;
+    const double north = -(x * sidereal.cos + y * sidereal.sin) * latitude.sin + z * latitude.cos;
     const double azimuth =
         SunOutagePredictor::Normalize360(RadToDeg(std::atan2(east, north)) + 360.0);
     const double elevation = RadToDeg(std::atan2(up, std::hypot(east, north)));

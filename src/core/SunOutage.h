@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -133,6 +134,19 @@ public:
     static bool IsUsableDiameter(double diameter);
 
 private:
+    // What the separation takes from the satellite record: the site's place on the Earth and
+    // the satellite's longitude seen from it. Worked out again whenever the record's figures
+    // differ from those it was worked out for.
+    struct FixedGeometry {
+        double position = std::numeric_limits<double>::quiet_NaN();
+        double siteLatitude = std::numeric_limits<double>::quiet_NaN();
+        double siteLongitude = std::numeric_limits<double>::quiet_NaN();
+        double siteEquatorial = 0.0;             // km from the Earth's axis
+        double siteZ = 0.0;                      // km North of the equator's plane
+        double sinOffset = 0.0, cosOffset = 1.0; // of the site's longitude minus the satellite's
+    };
+    const FixedGeometry& GeometryFor(const TSatelliteData& satellite);
+
     double Separation(double dayNumber, bool storeDeclinations);
     double DeclinationSkip(double gap, double threshold);
     PredictionStatus SearchSeason();
@@ -141,6 +155,7 @@ private:
     bool SafeSkips = true;
     // Set when a safe skip was shorter than the half day per degree the search has always taken.
     bool SkipShortened = false;
+    FixedGeometry Geometry;
 };
 
 // A day number rounded to the nearest whole second, as a UTC date-time: first to the nearest

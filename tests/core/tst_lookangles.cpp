@@ -25,7 +25,11 @@ private slots:
     void declinationKeepsAzimuthOnTheCircle_data();
     void declinationKeepsAzimuthOnTheCircle();
     void blankAndCommentLinesCarryNoSatellite();
+    void listAgreesWithOneRecord_data();
+    void listAgreesWithOneRecord();
 };
+
+Q_DECLARE_METATYPE(LookModel)
 
 // Reference values after display rounding (hundredths, ties to even).
 void TestLookAngles::angles_data() {
@@ -198,6 +202,59 @@ void TestLookAngles::geodeticLookAngles() {
     // Mid-latitudes: the ellipsoid and the air each raise the satellite a few hundredths.
     const double raised = look.elevation - CalcElevation(position, latitude, longitude);
     QVERIFY2(raised > 0.02 && raised < 0.08, qPrintable(QString::number(raised)));
+}
+
+// The list works out the elevation of every satellite first and the other angles of the visible
+// ones after: each listed record must be what the one-record calculation gives, in catalogue
+// order, and no satellite it finds visible may be missing.
+void TestLookAngles::listAgreesWithOneRecord_data() {
+    QTest::addColumn<double>("latitude");
+    QTest::addColumn<double>("longitude");
+    QTest::addColumn<LookModel>("model");
+    QTest::addColumn<double>("declination"); // NaN: none applied
+
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("sphere, north, east") << 47.16 << -16.16 << LookModel::Sphere << none;
+    QTest::newRow("sphere, south, west, declination")
+        << -33.5 << 70.4 << LookModel::Sphere << -14.25;
+    QTest::newRow("sphere, equator") << 0.0 << 120.0 << LookModel::Sphere << none;
+    QTest::newRow("geodetic, north, declination") << 60.17 << -24.94 << LookModel::Geodetic << 8.5;
+    QTest::newRow("geodetic, south") << -33.87 << -151.21 << LookModel::Geodetic << none;
+}
+
+void TestLookAngles::listAgreesWithOneRecord() {
+    QFETCH(double, latitude);
+    QFETCH(double, longitude);
+    QFETCH(LookModel, model);
+    QFETCH(double, declination);
+    const std::optional<double> applied =
+        std::isnan(declination) ? std::nullopt : std::optional<double>(declination);
+    const auto position = [](int i) { return -179.75 + i * 0.5; };
+    QStringList lines;
+    for (int i = 0; i < 720; ++i)
+        lines.append(QString::number(position(i), 'f', 2) + QStringLiteral("|S%1").arg(i));
+
+    const CalculationResult list =
+        CalculateVisibleSatellites(lines, latitude, longitude, applied, model, 250.0);
+    std::size_t next = 0;
+    for (int i = 0; i < int(lines.size()); ++i) {
+        TSatelliteData expected;
+        expected.Position = position(i);
+        ComputeLookAngles(expected, latitude, longitude, applied, model, 250.0);
+        if (!IsVisible(expected.Elevation))
+            continue;
+        QVERIFY2(next < list.visible.size(), qPrintable(QStringLiteral("S%1 missing").arg(i)));
+        const TSatelliteData& listed = *list.visible[next++];
+        QCOMPARE(listed.Name, QStringLiteral("S%1").arg(i));
+        QCOMPARE(listed.Position, expected.Position);
+        QCOMPARE(listed.Elevation, expected.Elevation);
+        QCOMPARE(listed.Azimuth, expected.Azimuth);
+        QCOMPARE(listed.Skew, expected.Skew);
+        QCOMPARE(listed.SiteLatitude, latitude);
+        QCOMPARE(listed.SiteLongitude, longitude);
+    }
+    QCOMPARE(list.visible.size(), next);
+    QVERIFY(next > 100);
 }
 
 QTEST_GUILESS_MAIN(TestLookAngles)

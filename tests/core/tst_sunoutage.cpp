@@ -1,3 +1,4 @@
+#include "SunNoise.h"
 #include "SunOutage.h"
 
 #include <QtTest>
@@ -80,6 +81,8 @@ private slots:
     void everyOutageDayIsARow_data();
     void everyOutageDayIsARow();
     void siteComesFromTheRecord();
+    void rowsOfTheWrittenModel_data();
+    void rowsOfTheWrittenModel();
 
     void unusableInputsSearchNothing_data();
     void unusableInputsSearchNothing();
@@ -372,6 +375,91 @@ void TestSunOutage::siteComesFromTheRecord() {
     QVERIFY2(south.Rows.front().Start.date() > vienna.Rows.front().Start.date(),
              qPrintable(Describe(south.Rows.front()) + QStringLiteral(" vs ") +
                         Describe(vienna.Rows.front())));
+}
+
+// Rows of sites on every side of the satellite and of the equator, and of the C/N model's own
+// threshold, as the written model has always given them: the five-second lattice, the search and
+// the rounding put every start and end on this second exactly.
+void TestSunOutage::rowsOfTheWrittenModel_data() {
+    QTest::addColumn<double>("latitude");
+    QTest::addColumn<double>("longitude");
+    QTest::addColumn<double>("position");
+    QTest::addColumn<int>("year");
+    QTest::addColumn<OutageSeason>("season");
+    QTest::addColumn<OutageBand>("band");
+    QTest::addColumn<double>("diameter");
+    QTest::addColumn<bool>("carrierToNoise"); // a 3 dB margin at 120 K and 11.95 GHz
+    QTest::addColumn<QDate>("firstDay");      // the rows are consecutive days from it
+    QTest::addColumn<QStringList>("times");   // start and end of each row, UTC
+    QTest::addColumn<double>("leastSeparation");
+
+    QTest::newRow("Sydney, 156 E, Ku 0.6 m, fall 2024")
+        << -33.87 << -151.21 << -156.0 << 2024 << OutageSeason::Fall << OutageBand::Ku << 0.6
+        << false << QDate(2024, 9, 4)
+        << QStringList{"01:28:42 01:35:52", "01:26:34 01:37:19", "01:25:17 01:37:57",
+                       "01:24:21 01:38:11", "01:23:49 01:38:04", "01:23:37 01:37:37",
+                       "01:23:39 01:36:44", "01:24:16 01:35:31", "01:25:27 01:33:32"}
+        << 0.052990;
+    QTest::newRow("40 N 75 W, 101 W, C 1.8 m, spring 2026")
+        << 40.0 << 75.0 << 101.0 << 2026 << OutageSeason::Spring << OutageBand::C << 1.8 << false
+        << QDate(2026, 2, 28)
+        << QStringList{"19:05:49 19:13:04", "19:03:46 19:14:41", "19:02:37 19:15:32",
+                       "19:01:50 19:15:50", "19:01:26 19:15:51", "19:01:21 19:15:26",
+                       "19:01:40 19:14:40", "19:02:24 19:13:29", "19:03:57 19:11:27"}
+        << 0.024263;
+    QTest::newRow("Quito, 61 W, Ku 1.2 m, spring 2030")
+        << -0.18 << 78.47 << 61.0 << 2030 << OutageSeason::Spring << OutageBand::Ku << 1.2 << false
+        << QDate(2030, 3, 18)
+        << QStringList{"15:57:19 16:02:24", "15:55:51 16:03:16", "15:55:15 16:03:15",
+                       "15:55:15 16:02:40", "15:56:09 16:01:09"}
+        << 0.005101;
+    QTest::newRow("Tromso, 0.8 W, C 3.0 m, fall 2025")
+        << 69.65 << -18.96 << 0.8 << 2025 << OutageSeason::Fall << OutageBand::C << 3.0 << false
+        << QDate(2025, 10, 12)
+        << QStringList{"11:50:51 11:57:01", "11:49:28 11:57:58", "11:48:43 11:58:08",
+                       "11:48:36 11:57:51", "11:48:58 11:57:03", "11:50:04 11:55:34"}
+        << 0.142791;
+    QTest::newRow("Vienna, 19.2 E, 0.9 m, C/N, spring 2026")
+        << 47.16 << -16.16 << -19.2 << 2026 << OutageSeason::Spring << OutageBand::Ku << 0.9 << true
+        << QDate(2026, 2, 26)
+        << QStringList{"10:53:59 10:55:24", "10:50:20 10:58:40", "10:48:54 10:59:44",
+                       "10:48:04 11:00:14", "10:47:37 11:00:17", "10:47:28 10:59:58",
+                       "10:47:49 10:59:09", "10:48:44 10:57:54", "10:50:47 10:55:22"}
+        << 0.061453;
+}
+
+void TestSunOutage::rowsOfTheWrittenModel() {
+    QFETCH(double, latitude);
+    QFETCH(double, longitude);
+    QFETCH(double, position);
+    QFETCH(int, year);
+    QFETCH(OutageSeason, season);
+    QFETCH(OutageBand, band);
+    QFETCH(double, diameter);
+    QFETCH(bool, carrierToNoise);
+    QFETCH(QDate, firstDay);
+    QFETCH(QStringList, times);
+    QFETCH(double, leastSeparation);
+
+    auto predictor = MakePredictor(year, season, band, diameter);
+    predictor.Satellite = MakeSatellite(position, latitude, longitude);
+    const PredictionStatus status =
+        carrierToNoise ? PredictCarrierToNoiseOutages(predictor, {120.0, 3.0, 11.95})
+                       : predictor.PredictOutages();
+    QCOMPARE(status, PredictionStatus::Complete);
+    QStringList actual;
+    for (std::size_t i = 0; i < predictor.Rows.size(); ++i) {
+        const OutageRow& row = predictor.Rows[i];
+        QCOMPARE(row.Start.date(), firstDay.addDays(qint64(i)));
+        actual.append(row.Start.toString(QStringLiteral("HH:mm:ss ")) +
+                      row.End.toString(QStringLiteral("HH:mm:ss")));
+    }
+    QCOMPARE(actual, times);
+    const auto least =
+        std::min_element(predictor.Rows.begin(), predictor.Rows.end(),
+                         [](auto& a, auto& b) { return a.LeastSeparation < b.LeastSeparation; });
+    QVERIFY2(std::abs(least->LeastSeparation - leastSeparation) < 1e-6,
+             qPrintable(QString::number(least->LeastSeparation, 'f', 9)));
 }
 
 void TestSunOutage::unusableInputsSearchNothing_data() {
