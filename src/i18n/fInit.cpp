@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QLabel>
 #include <QScreen>
 #include <QThread>
@@ -31,7 +32,8 @@ TfrmInit::TfrmInit(QWidget* owner)
         label->setFont(font);
     // The status line stands on white under every desktop theme.
     UseDarkText(Panel2);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/images/splash.jpg")));
+    // Not through QPixmap's file cache, which would keep the picture after the splash is gone.
+    Image1->setPixmap(QPixmap::fromImage(QImage(QStringLiteral(":/images/splash.jpg"))));
     setFixedSize(302, 219);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
