@@ -44,4 +44,9 @@ QString FormatGeneral(double x);
 // ("47.6875", "-0.1", "1e-07"): for files exchanged between users.
 QByteArray ShortestPointText(double x);
 
+// QString::number(x, 'g', digits) (1 to 15 significant digits) and QString::number(x, 'f',
+// decimals), appended to `out` as bytes: for files written by the thousand lines.
+void AppendGeneralNumber(QByteArray& out, double x, int digits);
+void AppendFixedNumber(QByteArray& out, double x, int decimals);
+
 } // namespace skyvane
