@@ -25,6 +25,7 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <string_view>
 
 namespace skyvane {
 
@@ -87,7 +88,24 @@ double JulianDate(const QDateTime& utc) {
 // ---- the catalogue text that every format ends in ---------------------------------------------
 
 // A name as it may stand in a catalogue line: one line, no field separator, bounded length.
+// Whether CatalogueName leaves `name` as it is: printable ASCII without "|", no space at either
+// end or next to another, not too long.
+bool IsCatalogueName(const QString& name) {
+    const qsizetype size = name.size();
+    if (size == 0 || size > kMaxSatelliteNameLength)
+        return false;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = name.at(i).unicode();
+        if (c == u' ' ? i == 0 || i == size - 1 || name.at(i - 1) == u' '
+                      : c < 0x21 || c > 0x7e || c == u'|')
+            return false;
+    }
+    return true;
+}
+
 QString CatalogueName(QString name) {
+    if (IsCatalogueName(name))
+        return name;
     name.replace(QLatin1Char('|'), QLatin1Char('/'));
     for (QChar& c : name)
         if (c.unicode() < 0x20 || c.unicode() == 0x7f)
@@ -233,8 +251,53 @@ void AddElements(PositionTable& table, const MeanElements& elements, const QDate
     table.keepElements(*position, clean, elements);
 }
 
+// The epoch of the plain form nearly every file writes, "2026-03-01T00:00:00.123456" in ASCII
+// digits with a fraction of one digit or more, or none, and maybe a "Z"; nothing for any other
+// text, which OmmEpoch reads by its pattern.
+std::optional<QDateTime> PlainOmmEpoch(const QString& text) {
+    constexpr qsizetype kLongest = 64;
+    qsizetype size = text.size();
+    if (size < 19 || size > kLongest)
+        return std::nullopt;
+    char c[kLongest];
+    for (qsizetype i = 0; i < size; ++i) {
+        if (text.at(i).unicode() >= 0x80)
+            return std::nullopt;
+        c[i] = char(text.at(i).unicode());
+    }
+    if (c[size - 1] == 'Z')
+        --size;
+    const auto digit = [&c](int i) { return c[i] >= '0' && c[i] <= '9'; };
+    for (const int i : {0, 1, 2, 3, 5, 6, 8, 9, 11, 12, 14, 15, 17, 18})
+        if (!digit(i))
+            return std::nullopt;
+    if (c[0] == '0' || c[4] != '-' || c[7] != '-' || (c[10] != 'T' && c[10] != ' ') ||
+        c[13] != ':' || c[16] != ':' || (size > 19 && (c[19] != '.' || size == 20)))
+        return std::nullopt;
+    for (qsizetype i = 20; i < size; ++i)
+        if (!digit(int(i)))
+            return std::nullopt;
+    const auto number = [&c](int at, int width) {
+        int value = 0;
+        for (int i = at; i < at + width; ++i)
+            value = value * 10 + (c[i] - '0');
+        return value;
+    };
+    const QDate date(number(0, 4), number(5, 2), number(8, 2));
+    const QTime time(number(11, 2), number(14, 2));
+    if (!date.isValid() || !time.isValid())
+        return QDateTime();
+    const double seconds =
+        PlainDecimal(std::string_view(c + 17, std::size_t(size - 17))).value_or(0.0);
+    if (!(seconds < 60.0))
+        return QDateTime();
+    return QDateTime(date, time, Qt::UTC).addMSecs(qint64(std::llround(seconds * 1000.0)));
+}
+
 // "2026-03-01T00:00:00.123456" (UTC, fraction of any length) as OMM writes it.
 QDateTime OmmEpoch(const QString& text) {
+    if (const std::optional<QDateTime> plain = PlainOmmEpoch(text))
+        return *plain;
     static const QRegularExpression form(
         QStringLiteral(R"(^\s*(\d{4}-\d{2}-\d{2})[T ](\d{2}):(\d{2}):(\d{2}(?:\.\d*)?)\s*Z?\s*$)"));
     const QRegularExpressionMatch match = form.match(text);
@@ -326,8 +389,9 @@ struct OmmJsonFields {
     std::array<JsonField, kOmmKeywords.size()> fields;
 
     const JsonField& field(QLatin1String keyword) const {
+        const std::string_view name(keyword.data(), std::size_t(keyword.size()));
         for (std::size_t i = 0; i < kOmmKeywords.size(); ++i)
-            if (QLatin1String(kOmmKeywords[i].data(), qsizetype(kOmmKeywords[i].size())) == keyword)
+            if (kOmmKeywords[i] == name)
                 return fields[i];
         static const JsonField none;
         return none;

@@ -1,5 +1,7 @@
 #include "JsonRecords.h"
 
+#include "NumberText.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -333,6 +335,13 @@ private:
             if (m_p == m_end || !IsDigit(*m_p))
                 return false;
             digits();
+        }
+        const std::string_view text(start, std::size_t(m_p - start));
+        if (mantissaEnd == m_p) {
+            // Without an exponent a JSON number is a plain decimal, read alike and faster.
+            value = PlainDecimal(text).value_or(0.0);
+            if (value != 0.0)
+                return std::isnormal(value);
         }
         const auto [end, error] = std::from_chars(start, m_p, value);
         if (error != std::errc() || end != m_p)

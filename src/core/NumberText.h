@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <stdexcept>
+#include <string_view>
 
 namespace skyvane {
 
@@ -24,6 +25,7 @@ double StrToFloatDot(const QString& text, bool zeroOnError);
 // without any locale, the same double as every locale-aware reading gives it; nothing for any
 // other text (blanks, "+", exponents, separators), which the caller reads its own way.
 std::optional<double> PlainDecimal(QStringView text);
+std::optional<double> PlainDecimal(std::string_view text);
 
 // x rounded to hundredths: nearest integer of x / 0.01, ties to even, times 0.01.
 double RoundToHundredths(double x);
