@@ -25,6 +25,7 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <string>
 #include <string_view>
 
 namespace skyvane {
@@ -113,22 +114,23 @@ QString CatalogueName(QString name) {
     return name.simplified().left(kMaxSatelliteNameLength);
 }
 
-void AppendUtf8(QByteArray& out, const QString& text) {
-    out += text.toUtf8();
+void AppendUtf8(std::string& out, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    out.append(bytes.constData(), std::size_t(bytes.size()));
 }
 
 // The catalogue's position text of a position in tenths of a degree: QString::number(tenths /
 // 10.0, 'f', 1), which is the tenths themselves with a point before the last digit.
-void AppendTenths(QByteArray& out, int tenths) {
+void AppendTenths(std::string& out, int tenths) {
     if (tenths < 0)
         out += '-';
     const int magnitude = std::abs(tenths);
-    out += QByteArray::number(magnitude / 10);
+    out += std::to_string(magnitude / 10);
     out += '.';
     out += char('0' + magnitude % 10);
 }
 
-void AppendElementLine(QByteArray& out, double position, const QString& name,
+void AppendElementLine(std::string& out, double position, const QString& name,
                        const MeanElements& elements);
 
 // Satellites by position in tenths of a degree (West positive), names in the order first seen.
@@ -159,9 +161,9 @@ public:
         if (!clean.isEmpty())
             AppendElementLine(m_elements, position, clean, elements);
     }
-    const QByteArray& elementBytes() const { return m_elements; }
+    QByteArray elementBytes() const { return QByteArray::fromStdString(m_elements); }
     int count() const { return int(m_slots.size()); }
-    void appendLines(QByteArray& out) const {
+    void appendLines(std::string& out) const {
         for (const auto& [tenths, slot] : m_slots) {
             AppendTenths(out, tenths);
             out += '|';
@@ -181,7 +183,7 @@ private:
     };
     std::map<int, Slot> m_slots; // sorted from East to West, as the built-in copy
     QDateTime m_newestEpoch;
-    QByteArray m_elements; // element lines, each ending in CR LF
+    std::string m_elements; // element lines, each ending in CR LF
 };
 
 QString SafeSourceName(const QString& name) {
@@ -225,13 +227,13 @@ ImportedCatalogue Finish(const PositionTable& table, const QString& format, cons
                  conversion.now.date().toString(QStringLiteral("yyyy-MM-dd")))};
     if (epoch.isValid())
         lines << ElementsEpochComment(epoch);
-    QByteArray bytes;
+    std::string bytes;
     for (const QString& line : lines) {
         AppendUtf8(bytes, line);
         bytes += "\r\n";
     }
     table.appendLines(bytes);
-    return {bytes, format, table.count(), epoch, table.elementBytes()};
+    return {QByteArray::fromStdString(bytes), format, table.count(), epoch, table.elementBytes()};
 }
 
 // ---- orbital elements -------------------------------------------------------------------------
@@ -935,20 +937,20 @@ ImportedCatalogue ImportCatalogueFile(const QString& path, const QDateTime& now)
 
 namespace {
 
-void AppendDigits(QByteArray& out, int value, int width) {
+void AppendDigits(std::string& out, int value, int width) {
     char text[8];
     for (int i = width - 1; i >= 0; --i, value /= 10)
         text[i] = char('0' + value % 10);
-    out.append(text, width);
+    out.append(text, std::size_t(width));
 }
 
 // utc.toString(Qt::ISODateWithMs) for a UTC time ("2026-03-01T06:00:00.000Z"), written directly
 // for the years of four digits: an import writes one for every element set it keeps.
-void AppendIsoTextWithMs(QByteArray& out, const QDateTime& utc) {
+void AppendIsoTextWithMs(std::string& out, const QDateTime& utc) {
     const QDate date = utc.date();
     const QTime time = utc.time();
     if (utc.timeSpec() != Qt::UTC || date.year() < 0 || date.year() > 9999) {
-        out += utc.toString(Qt::ISODateWithMs).toUtf8();
+        out += utc.toString(Qt::ISODateWithMs).toStdString();
         return;
     }
     AppendDigits(out, date.year(), 4);
@@ -968,7 +970,7 @@ void AppendIsoTextWithMs(QByteArray& out, const QDateTime& utc) {
 }
 
 // The fields of an element line after the name, each after a "|".
-void AppendElementFields(QByteArray& out, const MeanElements& e) {
+void AppendElementFields(std::string& out, const MeanElements& e) {
     out += '|';
     AppendIsoTextWithMs(out, e.epoch.toUTC());
     for (const double value : {e.inclination, e.ascendingNode, e.eccentricity, e.argumentOfPerigee,
@@ -979,7 +981,7 @@ void AppendElementFields(QByteArray& out, const MeanElements& e) {
 }
 
 // ElementLine(position, elements under `name`) in UTF-8, and its line break.
-void AppendElementLine(QByteArray& out, double position, const QString& name,
+void AppendElementLine(std::string& out, double position, const QString& name,
                        const MeanElements& elements) {
     AppendFixedNumber(out, position, 1);
     out += '|';
@@ -991,11 +993,12 @@ void AppendElementLine(QByteArray& out, double position, const QString& name,
 } // namespace
 
 QString ElementLine(double position, const MeanElements& e) {
-    QByteArray before;
+    std::string before;
     AppendFixedNumber(before, position, 1);
-    QByteArray after;
+    std::string after;
     AppendElementFields(after, e);
-    return QString::fromLatin1(before) + QLatin1Char('|') + e.name + QString::fromLatin1(after);
+    return QString::fromStdString(before) + QLatin1Char('|') + e.name +
+           QString::fromStdString(after);
 }
 
 std::vector<StoredElements> ParseElementLines(const QByteArray& bytes) {

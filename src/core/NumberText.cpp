@@ -272,21 +272,21 @@ int FormatSignificant(char* out, bool negative, const SignificantDigits& d, int 
 
 } // namespace
 
-void AppendGeneralNumber(QByteArray& out, double x, int digits) {
+void AppendGeneralNumber(std::string& out, double x, int digits) {
     if (x == 0.0) {
         out += '0'; // never "-0"
         return;
     }
     const std::optional<SignificantDigits> d = RoundToSignificant(x, digits);
     if (!d) {
-        out += QString::number(x, 'g', digits).toLatin1();
+        out += QString::number(x, 'g', digits).toStdString();
         return;
     }
     char text[40];
     out.append(text, FormatSignificant(text, x < 0.0, *d, digits));
 }
 
-void AppendFixedNumber(QByteArray& out, double x, int decimals) {
+void AppendFixedNumber(std::string& out, double x, int decimals) {
     const double magnitude = std::fabs(x);
     std::optional<std::uint64_t> rounded;
     if (x == 0.0)
@@ -294,7 +294,7 @@ void AppendFixedNumber(QByteArray& out, double x, int decimals) {
     else if (decimals >= 0 && decimals <= 6 && magnitude < 1e5)
         rounded = NearestInteger(Scaled(magnitude, decimals));
     if (!rounded) {
-        out += QString::number(x, 'f', decimals).toLatin1();
+        out += QString::number(x, 'f', decimals).toStdString();
         return;
     }
     char text[40];

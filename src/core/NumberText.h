@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 namespace skyvane {
@@ -48,7 +49,7 @@ QByteArray ShortestPointText(double x);
 
 // QString::number(x, 'g', digits) (1 to 15 significant digits) and QString::number(x, 'f',
 // decimals), appended to `out` as bytes: for files written by the thousand lines.
-void AppendGeneralNumber(QByteArray& out, double x, int digits);
-void AppendFixedNumber(QByteArray& out, double x, int decimals);
+void AppendGeneralNumber(std::string& out, double x, int digits);
+void AppendFixedNumber(std::string& out, double x, int decimals);
 
 } // namespace skyvane
