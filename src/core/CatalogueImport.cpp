@@ -3,6 +3,7 @@
 #include "Catalogue.h"
 #include "CheckedCommit.h"
 #include "DataFiles.h"
+#include "JsonRecords.h"
 #include "NumberText.h"
 #include "RegularFile.h"
 #include "TextCodec.h"
@@ -20,9 +21,12 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <string>
+#include <string_view>
 
 namespace skyvane {
 
@@ -85,7 +89,24 @@ double JulianDate(const QDateTime& utc) {
 // ---- the catalogue text that every format ends in ---------------------------------------------
 
 // A name as it may stand in a catalogue line: one line, no field separator, bounded length.
+// Whether CatalogueName leaves `name` as it is: printable ASCII without "|", no space at either
+// end or next to another, not too long.
+bool IsCatalogueName(const QString& name) {
+    const qsizetype size = name.size();
+    if (size == 0 || size > kMaxSatelliteNameLength)
+        return false;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = name.at(i).unicode();
+        if (c == u' ' ? i == 0 || i == size - 1 || name.at(i - 1) == u' '
+                      : c < 0x21 || c > 0x7e || c == u'|')
+            return false;
+    }
+    return true;
+}
+
 QString CatalogueName(QString name) {
+    if (IsCatalogueName(name))
+        return name;
     name.replace(QLatin1Char('|'), QLatin1Char('/'));
     for (QChar& c : name)
         if (c.unicode() < 0x20 || c.unicode() == 0x7f)
@@ -93,19 +114,40 @@ QString CatalogueName(QString name) {
     return name.simplified().left(kMaxSatelliteNameLength);
 }
 
+void AppendUtf8(std::string& out, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    out.append(bytes.constData(), std::size_t(bytes.size()));
+}
+
+// The catalogue's position text of a position in tenths of a degree: QString::number(tenths /
+// 10.0, 'f', 1), which is the tenths themselves with a point before the last digit.
+void AppendTenths(std::string& out, int tenths) {
+    if (tenths < 0)
+        out += '-';
+    const int magnitude = std::abs(tenths);
+    out += std::to_string(magnitude / 10);
+    out += '.';
+    out += char('0' + magnitude % 10);
+}
+
+void AppendElementLine(std::string& out, double position, const QString& name,
+                       const MeanElements& elements);
+
 // Satellites by position in tenths of a degree (West positive), names in the order first seen.
 class PositionTable {
 public:
-    void add(double position, const QString& name) {
-        const QString clean = CatalogueName(name);
+    void add(double position, const QString& name) { addClean(position, CatalogueName(name)); }
+    // A name as CatalogueName gives it.
+    void addClean(double position, const QString& clean) {
         if (clean.isEmpty())
             return;
-        QStringList& names = m_names[int(std::lround(position * 10.0))];
-        const qsizetype length = names.join(QStringLiteral(", ")).size();
+        Slot& slot = m_slots[int(std::lround(position * 10.0))];
         // Co-located satellites share a line, as long as the line stays readable.
-        if (names.isEmpty() ||
-            (!names.contains(clean) && length + 2 + clean.size() <= kMaxSatelliteNameLength))
-            names << clean;
+        if (slot.names.isEmpty() || (!slot.names.contains(clean) &&
+                                     slot.length + 2 + clean.size() <= kMaxSatelliteNameLength)) {
+            slot.length += (slot.names.isEmpty() ? 0 : 2) + clean.size();
+            slot.names << clean;
+        }
     }
     // The element sets' epochs, so that the catalogue can state how old its positions are.
     void noteEpoch(const QDateTime& epoch) {
@@ -113,31 +155,35 @@ public:
             m_newestEpoch = epoch;
     }
     const QDateTime& newestEpoch() const { return m_newestEpoch; }
-    // The element set behind a position, kept under the name the catalogue line gives it.
-    void keepElements(double position, MeanElements elements) {
-        elements.name = CatalogueName(elements.name);
-        if (!elements.name.isEmpty())
-            m_elementLines << ElementLine(position, elements);
+    // The element set behind a position, kept under the name the catalogue line gives it (as
+    // CatalogueName gives it).
+    void keepElements(double position, const QString& clean, const MeanElements& elements) {
+        if (!clean.isEmpty())
+            AppendElementLine(m_elements, position, clean, elements);
     }
-    QByteArray elementBytes() const {
-        return m_elementLines.isEmpty()
-                   ? QByteArray()
-                   : (m_elementLines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"))
-                         .toUtf8();
-    }
-    int count() const { return int(m_names.size()); }
-    QStringList lines() const {
-        QStringList lines;
-        for (const auto& [tenths, names] : m_names)
-            lines << QStringLiteral("%1|%2").arg(QString::number(tenths / 10.0, 'f', 1),
-                                                 names.join(QStringLiteral(", ")));
-        return lines;
+    QByteArray elementBytes() const { return QByteArray::fromStdString(m_elements); }
+    int count() const { return int(m_slots.size()); }
+    void appendLines(std::string& out) const {
+        for (const auto& [tenths, slot] : m_slots) {
+            AppendTenths(out, tenths);
+            out += '|';
+            for (qsizetype i = 0; i < slot.names.size(); ++i) {
+                if (i > 0)
+                    out += ", ";
+                AppendUtf8(out, slot.names[i]);
+            }
+            out += "\r\n";
+        }
     }
 
 private:
-    std::map<int, QStringList> m_names; // sorted from East to West, as the built-in copy
+    struct Slot {
+        QStringList names;
+        qsizetype length = 0; // of the names joined with ", "
+    };
+    std::map<int, Slot> m_slots; // sorted from East to West, as the built-in copy
     QDateTime m_newestEpoch;
-    QStringList m_elementLines;
+    std::string m_elements; // element lines, each ending in CR LF
 };
 
 QString SafeSourceName(const QString& name) {
@@ -181,9 +227,13 @@ ImportedCatalogue Finish(const PositionTable& table, const QString& format, cons
                  conversion.now.date().toString(QStringLiteral("yyyy-MM-dd")))};
     if (epoch.isValid())
         lines << ElementsEpochComment(epoch);
-    lines += table.lines();
-    return {(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8(), format,
-            table.count(), epoch, table.elementBytes()};
+    std::string bytes;
+    for (const QString& line : lines) {
+        AppendUtf8(bytes, line);
+        bytes += "\r\n";
+    }
+    table.appendLines(bytes);
+    return {QByteArray::fromStdString(bytes), format, table.count(), epoch, table.elementBytes()};
 }
 
 // ---- orbital elements -------------------------------------------------------------------------
@@ -197,15 +247,59 @@ void AddElements(PositionTable& table, const MeanElements& elements, const QDate
         name += QStringLiteral(" (incl.)");
     if (IsDrifting(elements))
         name += QStringLiteral(" (drifting)");
-    table.add(*position, name);
+    const QString clean = CatalogueName(name);
+    table.addClean(*position, clean);
     table.noteEpoch(elements.epoch);
-    MeanElements kept = elements;
-    kept.name = name;
-    table.keepElements(*position, kept);
+    table.keepElements(*position, clean, elements);
+}
+
+// The epoch of the plain form nearly every file writes, "2026-03-01T00:00:00.123456" in ASCII
+// digits with a fraction of one digit or more, or none, and maybe a "Z"; nothing for any other
+// text, which OmmEpoch reads by its pattern.
+std::optional<QDateTime> PlainOmmEpoch(const QString& text) {
+    constexpr qsizetype kLongest = 64;
+    qsizetype size = text.size();
+    if (size < 19 || size > kLongest)
+        return std::nullopt;
+    char c[kLongest];
+    for (qsizetype i = 0; i < size; ++i) {
+        if (text.at(i).unicode() >= 0x80)
+            return std::nullopt;
+        c[i] = char(text.at(i).unicode());
+    }
+    if (c[size - 1] == 'Z')
+        --size;
+    const auto digit = [&c](int i) { return c[i] >= '0' && c[i] <= '9'; };
+    for (const int i : {0, 1, 2, 3, 5, 6, 8, 9, 11, 12, 14, 15, 17, 18})
+        if (!digit(i))
+            return std::nullopt;
+    if (c[0] == '0' || c[4] != '-' || c[7] != '-' || (c[10] != 'T' && c[10] != ' ') ||
+        c[13] != ':' || c[16] != ':' || (size > 19 && (c[19] != '.' || size == 20)))
+        return std::nullopt;
+    for (qsizetype i = 20; i < size; ++i)
+        if (!digit(int(i)))
+            return std::nullopt;
+    const auto number = [&c](int at, int width) {
+        int value = 0;
+        for (int i = at; i < at + width; ++i)
+            value = value * 10 + (c[i] - '0');
+        return value;
+    };
+    const QDate date(number(0, 4), number(5, 2), number(8, 2));
+    const QTime time(number(11, 2), number(14, 2));
+    if (!date.isValid() || !time.isValid())
+        return QDateTime();
+    const double seconds =
+        PlainDecimal(std::string_view(c + 17, std::size_t(size - 17))).value_or(0.0);
+    if (!(seconds < 60.0))
+        return QDateTime();
+    return QDateTime(date, time, Qt::UTC).addMSecs(qint64(std::llround(seconds * 1000.0)));
 }
 
 // "2026-03-01T00:00:00.123456" (UTC, fraction of any length) as OMM writes it.
 QDateTime OmmEpoch(const QString& text) {
+    if (const std::optional<QDateTime> plain = PlainOmmEpoch(text))
+        return *plain;
     static const QRegularExpression form(
         QStringLiteral(R"(^\s*(\d{4}-\d{2}-\d{2})[T ](\d{2}):(\d{2}):(\d{2}(?:\.\d*)?)\s*Z?\s*$)"));
     const QRegularExpressionMatch match = form.match(text);
@@ -239,12 +333,17 @@ void CheckElementRanges(const MeanElements& elements, const ImportPlace& where) 
 }
 
 // The OMM fields we use, by their keyword.
+constexpr std::array<std::string_view, 8> kOmmKeywords{
+    "OBJECT_NAME", "EPOCH",          "MEAN_MOTION",       "ECCENTRICITY",
+    "INCLINATION", "RA_OF_ASC_NODE", "ARG_OF_PERICENTER", "MEAN_ANOMALY"};
+
 const QStringList& OmmKeywords() {
-    static const QStringList keywords{
-        QStringLiteral("OBJECT_NAME"),       QStringLiteral("EPOCH"),
-        QStringLiteral("MEAN_MOTION"),       QStringLiteral("ECCENTRICITY"),
-        QStringLiteral("INCLINATION"),       QStringLiteral("RA_OF_ASC_NODE"),
-        QStringLiteral("ARG_OF_PERICENTER"), QStringLiteral("MEAN_ANOMALY")};
+    static const QStringList keywords = [] {
+        QStringList list;
+        for (const std::string_view keyword : kOmmKeywords)
+            list << QString::fromLatin1(keyword.data(), qsizetype(keyword.size()));
+        return list;
+    }();
     return keywords;
 }
 
@@ -287,6 +386,39 @@ std::optional<double> OmmNumber(const QJsonObject& record, QLatin1String keyword
     return number;
 }
 
+// The same for a record of the streaming JSON reader, which gives the values as Qt's reader does.
+struct OmmJsonFields {
+    std::array<JsonField, kOmmKeywords.size()> fields;
+
+    const JsonField& field(QLatin1String keyword) const {
+        const std::string_view name(keyword.data(), std::size_t(keyword.size()));
+        for (std::size_t i = 0; i < kOmmKeywords.size(); ++i)
+            if (kOmmKeywords[i] == name)
+                return fields[i];
+        static const JsonField none;
+        return none;
+    }
+};
+
+std::optional<QString> OmmText(const OmmJsonFields& record, QLatin1String keyword) {
+    const JsonField& value = record.field(keyword);
+    if (value.kind == JsonField::Kind::Number)
+        return QString::number(value.number, 'g', 17);
+    return value.kind == JsonField::Kind::String ? value.text : QString();
+}
+
+std::optional<double> OmmNumber(const OmmJsonFields& record, QLatin1String keyword) {
+    const JsonField& value = record.field(keyword);
+    if (value.kind == JsonField::Kind::Number)
+        return value.number == 0.0 ? 0.0 : value.number;
+    bool ok = false;
+    const double number =
+        value.kind == JsonField::Kind::String ? value.text.trimmed().toDouble(&ok) : 0.0;
+    if (!ok || !std::isfinite(number))
+        return std::nullopt;
+    return number;
+}
+
 // One OMM record from its keyword values; `where` names the record in a message.
 template <typename Values>
 MeanElements OmmElements(const Values& values, const ImportPlace& where) {
@@ -312,7 +444,23 @@ MeanElements OmmElements(const Values& values, const ImportPlace& where) {
     return elements;
 }
 
+// OMM JSON read where it lies, each record as it comes, so that memory stays near the file's size.
+ImportedCatalogue FromOmmJsonRecords(const JsonRecords& records, const Conversion& conversion) {
+    PositionTable table;
+    OmmJsonFields values;
+    for (qsizetype index = 0; index < records.size(); ++index) {
+        conversion.step(index, records.size());
+        if (!records.readObject(index, kOmmKeywords, values.fields))
+            Fail(Record(index + 1), Constant::ImportNotOmmObject);
+        AddElements(table, OmmElements(values, Record(index + 1)), conversion.now);
+    }
+    return Finish(table, QStringLiteral("OMM JSON"), conversion.now.date(), conversion);
+}
+
 ImportedCatalogue FromOmmJson(const QByteArray& content, const Conversion& conversion) {
+    if (const std::optional<JsonRecords> records = JsonRecords::Read(content))
+        return FromOmmJsonRecords(*records, conversion);
+    // Anything else Qt's reader takes or refuses with its own message.
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(content, &error);
     if (document.isNull())
@@ -408,20 +556,22 @@ ImportedCatalogue FromOmmXml(QXmlStreamReader& xml, qint64 size, const Conversio
 
 // ---- three-line element sets ------------------------------------------------------------------
 
-bool TleChecksumMatches(const QString& line) {
+bool TleChecksumMatches(QStringView line) {
     int sum = 0;
     for (qsizetype i = 0; i < 68; ++i) {
         const QChar c = line.at(i);
-        if (c.isDigit())
-            sum += c.digitValue();
-        else if (c == QLatin1Char('-'))
+        if (c >= u'0' && c <= u'9')
+            sum += c.unicode() - u'0';
+        else if (c == u'-')
             sum += 1;
+        else if (c.unicode() >= 0x80 && c.isDigit())
+            sum += c.digitValue();
     }
     return line.at(68).digitValue() == sum % 10;
 }
 
-double TleNumber(const QString& line, int column, int width, const ImportPlace& where) {
-    const QStringView field = QStringView(line).mid(column - 1, width).trimmed();
+double TleNumber(QStringView line, int column, int width, const ImportPlace& where) {
+    const QStringView field = line.mid(column - 1, width).trimmed();
     // Nearly every field is a plain decimal, read directly; any other form as Qt reads it.
     if (const std::optional<double> plain = PlainDecimal(field))
         return *plain;
@@ -432,7 +582,7 @@ double TleNumber(const QString& line, int column, int width, const ImportPlace& 
     return value;
 }
 
-QDateTime TleEpoch(const QString& line1, const ImportPlace& where) {
+QDateTime TleEpoch(QStringView line1, const ImportPlace& where) {
     const double twoDigitYear = TleNumber(line1, 19, 2, where);
     if (!(twoDigitYear >= 0.0 && twoDigitYear <= 99.0) || twoDigitYear != std::floor(twoDigitYear))
         Fail(where, Constant::ImportTleYear);
@@ -445,10 +595,10 @@ QDateTime TleEpoch(const QString& line1, const ImportPlace& where) {
         .addMSecs(qint64(std::llround((dayOfYear - 1.0) * kMsPerDay)));
 }
 
-MeanElements TleElements(const QString& name, const QString& line1, const QString& line2,
+MeanElements TleElements(const QString& name, QStringView line1, QStringView line2,
                          int lineNumber) {
     const ImportPlace where = Line(lineNumber);
-    for (const QString& line : {line1, line2})
+    for (const QStringView line : {line1, line2})
         if (line.size() < 69)
             Fail(where, Constant::ImportTleShort);
     if (!TleChecksumMatches(line1) || !TleChecksumMatches(line2))
@@ -458,7 +608,12 @@ MeanElements TleElements(const QString& name, const QString& line1, const QStrin
     elements.epoch = TleEpoch(line1, where);
     elements.inclination = TleNumber(line2, 9, 8, where);
     elements.ascendingNode = TleNumber(line2, 18, 8, where);
-    elements.eccentricity = TleNumber(QStringLiteral("0.") + line2.mid(26, 7), 1, 9, where);
+    // The field's digits follow an implied point; its columns are reported as those of "0." and
+    // the digits.
+    std::array<QChar, 9> eccentricity{u'0', u'.'};
+    std::copy_n(line2.begin() + 26, 7, eccentricity.begin() + 2);
+    elements.eccentricity =
+        TleNumber(QStringView(eccentricity.data(), eccentricity.size()), 1, 9, where);
     elements.argumentOfPerigee = TleNumber(line2, 35, 8, where);
     elements.meanAnomaly = TleNumber(line2, 44, 8, where);
     elements.meanMotion = TleNumber(line2, 53, 11, where);
@@ -466,25 +621,27 @@ MeanElements TleElements(const QString& name, const QString& line1, const QStrin
     return elements;
 }
 
-bool IsTleLine(const QString& line, QChar number) {
+bool IsTleLine(QStringView line, QChar number) {
     return line.size() >= 2 && line.at(0) == number && line.at(1) == QLatin1Char(' ');
 }
 
-ImportedCatalogue FromTle(const QStringList& lines, const Conversion& conversion) {
+ImportedCatalogue FromTle(const QString& text, const Conversion& conversion) {
+    const std::vector<QStringView> lines = SplitTextLineViews(text);
+    const qsizetype count = qsizetype(lines.size());
     PositionTable table;
     QString name;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        conversion.step(i, lines.size());
-        const QString line = lines[i].trimmed();
+    for (qsizetype i = 0; i < count; ++i) {
+        conversion.step(i, count);
+        const QStringView line = lines[i].trimmed();
         if (IsTleLine(line, QLatin1Char('1'))) {
-            if (i + 1 >= lines.size() || !IsTleLine(lines[i + 1].trimmed(), QLatin1Char('2')))
+            if (i + 1 >= count || !IsTleLine(lines[i + 1].trimmed(), QLatin1Char('2')))
                 Fail(Line(i + 2), Constant::ImportTleLine2Missing);
             AddElements(table, TleElements(name, line, lines[i + 1].trimmed(), int(i) + 1),
                         conversion.now);
             ++i;
             name.clear();
         } else if (!line.isEmpty()) {
-            name = line.startsWith(QLatin1String("0 ")) ? line.mid(2) : line;
+            name = (line.startsWith(u"0 ") ? line.mid(2) : line).toString();
         }
     }
     return Finish(table, QStringLiteral("TLE"), conversion.now.date(), conversion);
@@ -729,7 +886,7 @@ ImportedCatalogue ConvertCatalogueAs(ImportReader reader, const QByteArray& cont
     case ImportReader::OmmCsv:
         return FromOmmCsv(SplitTextLines(DecodeUtf8OrWindows1252(input.utf8)), conversion);
     case ImportReader::Tle:
-        return FromTle(SplitTextLines(DecodeUtf8OrWindows1252(input.utf8)), conversion);
+        return FromTle(DecodeUtf8OrWindows1252(input.utf8), conversion);
     case ImportReader::Catalogue:
         break;
     }
@@ -780,33 +937,68 @@ ImportedCatalogue ImportCatalogueFile(const QString& path, const QDateTime& now)
 
 namespace {
 
+void AppendDigits(std::string& out, int value, int width) {
+    char text[8];
+    for (int i = width - 1; i >= 0; --i, value /= 10)
+        text[i] = char('0' + value % 10);
+    out.append(text, std::size_t(width));
+}
+
 // utc.toString(Qt::ISODateWithMs) for a UTC time ("2026-03-01T06:00:00.000Z"), written directly
 // for the years of four digits: an import writes one for every element set it keeps.
-QString IsoTextWithMs(const QDateTime& utc) {
+void AppendIsoTextWithMs(std::string& out, const QDateTime& utc) {
     const QDate date = utc.date();
     const QTime time = utc.time();
-    if (utc.timeSpec() != Qt::UTC || date.year() < 0 || date.year() > 9999)
-        return utc.toString(Qt::ISODateWithMs);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", date.year(),
-                  date.month(), date.day(), time.hour(), time.minute(), time.second(), time.msec());
-    return QString::fromLatin1(text);
+    if (utc.timeSpec() != Qt::UTC || date.year() < 0 || date.year() > 9999) {
+        out += utc.toString(Qt::ISODateWithMs).toStdString();
+        return;
+    }
+    AppendDigits(out, date.year(), 4);
+    out += '-';
+    AppendDigits(out, date.month(), 2);
+    out += '-';
+    AppendDigits(out, date.day(), 2);
+    out += 'T';
+    AppendDigits(out, time.hour(), 2);
+    out += ':';
+    AppendDigits(out, time.minute(), 2);
+    out += ':';
+    AppendDigits(out, time.second(), 2);
+    out += '.';
+    AppendDigits(out, time.msec(), 3);
+    out += 'Z';
+}
+
+// The fields of an element line after the name, each after a "|".
+void AppendElementFields(std::string& out, const MeanElements& e) {
+    out += '|';
+    AppendIsoTextWithMs(out, e.epoch.toUTC());
+    for (const double value : {e.inclination, e.ascendingNode, e.eccentricity, e.argumentOfPerigee,
+                               e.meanAnomaly, e.meanMotion}) {
+        out += '|';
+        AppendGeneralNumber(out, value, 12);
+    }
+}
+
+// ElementLine(position, elements under `name`) in UTF-8, and its line break.
+void AppendElementLine(std::string& out, double position, const QString& name,
+                       const MeanElements& elements) {
+    AppendFixedNumber(out, position, 1);
+    out += '|';
+    AppendUtf8(out, name);
+    AppendElementFields(out, elements);
+    out += "\r\n";
 }
 
 } // namespace
 
 QString ElementLine(double position, const MeanElements& e) {
-    const auto number = [](double value) { return QString::number(value, 'g', 12); };
-    return QStringList{QString::number(position, 'f', 1),
-                       e.name,
-                       IsoTextWithMs(e.epoch.toUTC()),
-                       number(e.inclination),
-                       number(e.ascendingNode),
-                       number(e.eccentricity),
-                       number(e.argumentOfPerigee),
-                       number(e.meanAnomaly),
-                       number(e.meanMotion)}
-        .join(QLatin1Char('|'));
+    std::string before;
+    AppendFixedNumber(before, position, 1);
+    std::string after;
+    AppendElementFields(after, e);
+    return QString::fromStdString(before) + QLatin1Char('|') + e.name +
+           QString::fromStdString(after);
 }
 
 std::vector<StoredElements> ParseElementLines(const QByteArray& bytes) {

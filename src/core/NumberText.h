@@ -6,6 +6,8 @@
 
 #include <optional>
 #include <stdexcept>
+#include <string>
+#include <string_view>
 
 namespace skyvane {
 
@@ -24,6 +26,7 @@ double StrToFloatDot(const QString& text, bool zeroOnError);
 // without any locale, the same double as every locale-aware reading gives it; nothing for any
 // other text (blanks, "+", exponents, separators), which the caller reads its own way.
 std::optional<double> PlainDecimal(QStringView text);
+std::optional<double> PlainDecimal(std::string_view text);
 
 // x rounded to hundredths: nearest integer of x / 0.01, ties to even, times 0.01.
 double RoundToHundredths(double x);
@@ -43,5 +46,10 @@ QString FormatGeneral(double x);
 // The shortest text that reads back as the same double, with a point whatever the locale
 // ("47.6875", "-0.1", "1e-07"): for files exchanged between users.
 QByteArray ShortestPointText(double x);
+
+// QString::number(x, 'g', digits) (1 to 15 significant digits) and QString::number(x, 'f',
+// decimals), appended to `out` as bytes: for files written by the thousand lines.
+void AppendGeneralNumber(std::string& out, double x, int digits);
+void AppendFixedNumber(std::string& out, double x, int decimals);
 
 } // namespace skyvane

@@ -65,21 +65,28 @@ QString DecodeUtf8OrWindows1252(const QByteArray& bytes) {
     return DecodeWindows1252(bytes);
 }
 
-QStringList SplitTextLines(const QString& text) {
-    QStringList lines;
+std::vector<QStringView> SplitTextLineViews(QStringView text) {
+    std::vector<QStringView> lines;
     qsizetype start = 0;
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
         const QChar c = text.at(i);
         if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
             continue;
-        lines.append(text.mid(start, i - start));
+        lines.push_back(text.mid(start, i - start));
         if (c == QLatin1Char('\r') && i + 1 < size && text.at(i + 1) == QLatin1Char('\n'))
             ++i;
         start = i + 1;
     }
     if (start < size)
-        lines.append(text.mid(start));
+        lines.push_back(text.mid(start));
+    return lines;
+}
+
+QStringList SplitTextLines(const QString& text) {
+    QStringList lines;
+    for (const QStringView line : SplitTextLineViews(text))
+        lines.append(line.toString());
     return lines;
 }
 

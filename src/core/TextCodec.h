@@ -2,6 +2,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
+
+#include <vector>
 
 namespace skyvane {
 
@@ -17,5 +20,7 @@ QString DecodeUtf8OrWindows1252(const QByteArray& bytes);
 
 // Splits text into lines at CR LF, a lone CR or a lone LF; an empty last line is no line.
 QStringList SplitTextLines(const QString& text);
+// The same lines as views into `text`.
+std::vector<QStringView> SplitTextLineViews(QStringView text);
 
 } // namespace skyvane

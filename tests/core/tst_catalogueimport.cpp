@@ -1,9 +1,11 @@
 #include "Catalogue.h"
 #include "CatalogueImport.h"
+#include "Constants.h"
 #include "Session.h"
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -157,6 +159,10 @@ private slots:
     void brokenFilesKeepPreviousCatalogue();
     void unusualFilesRead_data();
     void unusualFilesRead();
+    void jsonReadAsQtReadsIt_data();
+    void jsonReadAsQtReadsIt();
+    void brokenJsonAsQtReportsIt_data();
+    void brokenJsonAsQtReportsIt();
     void progressAndStop();
     void refusalInCurrentLanguage();
     void elementsGoWithTheCatalogue();
@@ -401,6 +407,82 @@ void TestCatalogueImport::unusualFilesRead() {
     } catch (const CatalogueError& error) {
         QFAIL(error.what());
     }
+}
+
+namespace {
+
+// The JSON records of kRecords, the first with `members` added to its object.
+QByteArray OmmJsonWith(const QByteArray& members) {
+    QByteArray json = OmmJson();
+    json.insert(json.indexOf('{') + 1, members + ", ");
+    return json;
+}
+
+// What a conversion gives: the catalogue and element file, or the error's text.
+QByteArray ConversionOf(const QByteArray& content) {
+    try {
+        const ImportedCatalogue imported =
+            ConvertCatalogueAs(ImportReader::OmmJson, content, QStringLiteral("in"), kEpochTime);
+        return imported.bytes + "--\n" + imported.elements + "--\n" +
+               QByteArray::number(imported.satellites);
+    } catch (const CatalogueError& error) {
+        return error.what();
+    }
+}
+
+} // namespace
+
+void TestCatalogueImport::jsonReadAsQtReadsIt_data() {
+    QTest::addColumn<QByteArray>("members"); // added to the first record; the last of a name counts
+    QTest::newRow("escapes in the name")
+        << QByteArray(R"("OBJECT_NAME": "A\u00e9\ud800 \/\"\\ \t\u0041Z")");
+    QTest::newRow("raw UTF-8 and a noncharacter in the name")
+        << QByteArray("\"OBJECT_NAME\": \"T\xc3\xbcrksat \xef\xbf\xbe\"");
+    QTest::newRow("escaped keyword") << QByteArray(R"("OBJECT\u005fNAME": "ESCAPED")");
+    QTest::newRow("nested values") << QByteArray(R"("X": {"a": [1, {"b": null}], "c": true})");
+    QTest::newRow("number as text") << QByteArray(R"("INCLINATION": "  0.5 ")");
+    QTest::newRow("name as number") << QByteArray(R"("OBJECT_NAME": -0.0)");
+    QTest::newRow("negative zero") << QByteArray(R"("INCLINATION": -0)");
+    QTest::newRow("exponent") << QByteArray(R"("MEAN_MOTION": 1.0027E+0)");
+    QTest::newRow("null value") << QByteArray(R"("INCLINATION": null)");
+    QTest::newRow("half at the element file's last digit")
+        << QByteArray(R"("RA_OF_ASC_NODE": 100.0009765625)");
+    QTest::newRow("epoch with a space and Z") << QByteArray(R"("EPOCH": "2026-03-01 06:00:00Z")");
+    QTest::newRow("epoch with a bare point") << QByteArray(R"("EPOCH": "2026-03-01T06:00:00.")");
+    QTest::newRow("epoch on no day") << QByteArray(R"("EPOCH": "2026-02-30T06:00:00")");
+    QTest::newRow("epoch with a long fraction")
+        << QByteArray(R"("EPOCH": "2026-03-01T06:00:00.99999999999999999999")");
+}
+
+// The streaming reader and Qt's reader give the same conversion: a raw control character in a
+// string, which Qt's reader takes and the streaming one leaves to it, sends the second copy of each
+// file through Qt's reader.
+void TestCatalogueImport::jsonReadAsQtReadsIt() {
+    QFETCH(QByteArray, members);
+    const QByteArray streamed = ConversionOf(OmmJsonWith(members));
+    const QByteArray throughQt = ConversionOf(OmmJsonWith("\"PAD\": \"\x01\", " + members));
+    QCOMPARE(streamed, throughQt);
+}
+
+void TestCatalogueImport::brokenJsonAsQtReportsIt_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("comma before the end") << QByteArray("[{\"A\": 1},]");
+    QTest::newRow("a broken record after one out of range")
+        << OmmJsonWith(R"("INCLINATION": 500)") + " x";
+    QTest::newRow("number without digits") << OmmJsonWith(R"("X": -)");
+    QTest::newRow("number too large") << OmmJsonWith(R"("X": 1e400)");
+    QTest::newRow("broken UTF-8") << OmmJsonWith("\"X\": \"\xed\xa0\x80\"");
+    QTest::newRow("unterminated string") << QByteArray("[{\"A\": \"x");
+    QTest::newRow("value at the top") << QByteArray("\"text\"");
+}
+
+void TestCatalogueImport::brokenJsonAsQtReportsIt() {
+    QFETCH(QByteArray, content);
+    QJsonParseError error;
+    QVERIFY(QJsonDocument::fromJson(content, &error).isNull());
+    QCOMPARE(QString::fromUtf8(ConversionOf(content)),
+             FormatPercentS(BuiltInConstantText(Constant::ImportBrokenJson),
+                            {QString::number(error.offset), error.errorString()}));
 }
 
 void TestCatalogueImport::progressAndStop() {

@@ -3,7 +3,11 @@
 
 #include <QtTest>
 
+#include <charconv>
 #include <clocale>
+#include <cmath>
+#include <cstring>
+#include <limits>
 
 using namespace skyvane;
 
@@ -19,6 +23,10 @@ private slots:
     void roundAndFormat();
     void general_data();
     void general();
+    void bytesAsQtWrites_data();
+    void bytesAsQtWrites();
+    void plainDecimalAsFromChars_data();
+    void plainDecimalAsFromChars();
     void constants();
     void constantTextAfterTranslation();
 };
@@ -121,6 +129,71 @@ void TestNumberText::general() {
     const QString actual = FormatGeneral(value);
     std::setlocale(LC_NUMERIC, saved.constData());
     QCOMPARE(actual, text);
+}
+
+void TestNumberText::bytesAsQtWrites_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<char>("form"); // 'g' significant digits, 'f' decimals
+    QTest::addColumn<int>("precision");
+    QTest::newRow("element") << 285.3 << 'g' << 12;
+    QTest::newRow("negative") << -67.123456789012345 << 'g' << 12;
+    QTest::newRow("zero") << 0.0 << 'g' << 12;
+    QTest::newRow("negative zero") << -0.0 << 'g' << 12;
+    QTest::newRow("negative zero, fixed") << -0.0 << 'f' << 1;
+    QTest::newRow("negative, rounds to zero") << -0.04 << 'f' << 1;
+    // Exact halves: Qt rounds them away from zero, not to even.
+    QTest::newRow("half at the 13th digit") << 100.0009765625 << 'g' << 12;
+    QTest::newRow("negative half at the 13th digit") << -100.0009765625 << 'g' << 12;
+    QTest::newRow("half, fixed") << 12.25 << 'f' << 1;
+    QTest::newRow("negative half, fixed") << -12.25 << 'f' << 1;
+    QTest::newRow("half of a unit") << 2.5 << 'f' << 0;
+    QTest::newRow("just below a half") << 0.04999999999999999 << 'f' << 1;
+    QTest::newRow("carries into a new digit") << 359.99999999999994 << 'g' << 12;
+    QTest::newRow("carries, fixed") << 9.96 << 'f' << 1;
+    QTest::newRow("exponent form below 1e-4") << 1.5e-5 << 'g' << 12;
+    QTest::newRow("decimal form at 1e-4") << 0.0001 << 'g' << 12;
+    QTest::newRow("exponent form from 1e12") << 1234567890123.0 << 'g' << 12;
+    QTest::newRow("twelve digits before the point") << 999999999999.4 << 'g' << 12;
+    QTest::newRow("smallest eccentricity") << 1e-7 << 'g' << 12;
+    QTest::newRow("subnormal") << 4.9e-324 << 'g' << 12;
+    QTest::newRow("large, fixed") << 1e100 << 'f' << 1;
+    QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 'g' << 12;
+    QTest::newRow("infinity, fixed") << -std::numeric_limits<double>::infinity() << 'f' << 1;
+}
+
+void TestNumberText::bytesAsQtWrites() {
+    QFETCH(double, value);
+    QFETCH(char, form);
+    QFETCH(int, precision);
+    std::string text;
+    if (form == 'g')
+        AppendGeneralNumber(text, value, precision);
+    else
+        AppendFixedNumber(text, value, precision);
+    QCOMPARE(QString::fromStdString(text), QString::number(value, form, precision));
+}
+
+void TestNumberText::plainDecimalAsFromChars_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("tenth") << "0.1";
+    QTest::newRow("negative zero") << "-0";
+    QTest::newRow("point first") << ".5";
+    QTest::newRow("point last") << "5.";
+    QTest::newRow("fifteen digits") << "123456789.012345";
+    QTest::newRow("sixteen digits") << "1234567890.123456";
+    QTest::newRow("leading zeros") << "0.0000100";
+    QTest::newRow("largest of fifteen digits") << "999999999999999";
+}
+
+void TestNumberText::plainDecimalAsFromChars() {
+    QFETCH(QString, text);
+    const QByteArray bytes = text.toLatin1();
+    double expected = 0.0;
+    std::from_chars(bytes.begin(), bytes.end(), expected);
+    const std::optional<double> actual = PlainDecimal(text);
+    QVERIFY(actual);
+    QVERIFY2(std::memcmp(&*actual, &expected, sizeof expected) == 0,
+             qPrintable(QString::number(*actual, 'g', 17)));
 }
 
 void TestNumberText::constants() {
