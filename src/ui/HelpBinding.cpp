@@ -103,19 +103,33 @@ QString HelpFileStamp(const QString& helpFile) {
 
 constexpr char kHelpFileStampKey[] = "skyvane/registeredHelpFile";
 
+bool HoldsHelpFile(QHelpEngineCore& engine, const QString& helpFile, const QString& ns) {
+    return engine.registeredDocumentations().contains(ns) &&
+           engine.documentationFileName(ns) == QFileInfo(helpFile).absoluteFilePath() &&
+           engine.customValue(QLatin1String(kHelpFileStampKey)).toString() ==
+               HelpFileStamp(helpFile);
+}
+
 // An engine over the collection file with the help file registered, or null. Registering reads
-// the whole help file, so a collection that registered this very file is used as it is.
+// the whole help file, so a collection that registered this very file is used as it is, and
+// opened read-only: a writable engine writes the collection on every start, a synced
+// transaction or two before the window can show.
 std::unique_ptr<QHelpEngineCore> OpenEngine(const QString& collection, const QString& helpFile,
                                             const QString& ns) {
+    if (QFileInfo(collection).isFile()) {
+        auto reader = std::make_unique<QHelpEngineCore>(collection);
+        reader->setReadOnly(true);
+        if (reader->setupData() && HoldsHelpFile(*reader, helpFile, ns))
+            return reader;
+    }
     auto engine = std::make_unique<QHelpEngineCore>(collection);
     engine->setReadOnly(false);
     if (!engine->setupData())
         return nullptr;
+    if (HoldsHelpFile(*engine, helpFile, ns))
+        return engine;
     const QString stamp = HelpFileStamp(helpFile);
     const bool registered = engine->registeredDocumentations().contains(ns);
-    if (registered && engine->documentationFileName(ns) == QFileInfo(helpFile).absoluteFilePath() &&
-        engine->customValue(QLatin1String(kHelpFileStampKey)).toString() == stamp)
-        return engine;
     if (registered)
         engine->unregisterDocumentation(ns);
     if (!engine->registerDocumentation(helpFile))
