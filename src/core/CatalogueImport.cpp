@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -556,16 +557,23 @@ ImportedCatalogue FromOmmXml(QXmlStreamReader& xml, qint64 size, const Conversio
 
 // ---- three-line element sets ------------------------------------------------------------------
 
+// What each ASCII character adds to a line's checksum: its value for a digit, 1 for a minus.
+constexpr std::array<std::uint8_t, 128> kChecksumValues = [] {
+    std::array<std::uint8_t, 128> values{};
+    for (int c = '0'; c <= '9'; ++c)
+        values[std::size_t(c)] = std::uint8_t(c - '0');
+    values['-'] = 1;
+    return values;
+}();
+
 bool TleChecksumMatches(QStringView line) {
     int sum = 0;
     for (qsizetype i = 0; i < 68; ++i) {
-        const QChar c = line.at(i);
-        if (c >= u'0' && c <= u'9')
-            sum += c.unicode() - u'0';
-        else if (c == u'-')
-            sum += 1;
-        else if (c.unicode() >= 0x80 && c.isDigit())
-            sum += c.digitValue();
+        const char16_t c = line[i].unicode();
+        if (c < kChecksumValues.size())
+            sum += kChecksumValues[c];
+        else if (QChar(c).isDigit())
+            sum += QChar(c).digitValue();
     }
     return line.at(68).digitValue() == sum % 10;
 }
