@@ -14,4 +14,10 @@ inline QByteArray FileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Writes the whole content; false when any of it could not be written.
+inline bool WriteFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
 } // namespace skyvane::testing

@@ -1,3 +1,4 @@
+#include "../TestFiles.h"
 #include "Constants.h"
 #include "LookAngles.h"
 #include "MagneticDeclination.h"
@@ -13,14 +14,11 @@
 
 using namespace skyvane;
 
+using skyvane::testing::WriteFile;
+
 namespace {
 
 const QString kDash = QStringLiteral("-");
-
-bool WriteFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
 
 // The plugin reads wmm.cof once per loaded instance, so each case loads its own copy.
 QString CopyOfPlugin(const QString& dir) {

@@ -1,3 +1,4 @@
+#include "../TestFiles.h"
 #include "Session.h"
 
 #include <QDir>
@@ -10,14 +11,9 @@
 
 using namespace skyvane;
 
-namespace {
+using skyvane::testing::WriteFile;
 
-bool WriteFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-
-} // namespace
+namespace {} // namespace
 
 class TestSession : public QObject {
     Q_OBJECT

@@ -1,3 +1,4 @@
+#include "../TestFiles.h"
 #include "CatalogueImport.h"
 #include "DataFiles.h"
 #include "DialogSeam.h"
@@ -22,12 +23,9 @@
 
 using namespace skyvane;
 
-namespace {
+using skyvane::testing::WriteFile;
 
-bool WriteFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
+namespace {
 
 QByteArray ReadAll(const QString& path) {
     QFile file(path);

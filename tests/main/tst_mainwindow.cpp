@@ -1,3 +1,4 @@
+#include "../TestFiles.h"
 #include "../places/LocationTestData.h"
 #include "Constants.h"
 #include "DialogSeam.h"
@@ -37,12 +38,9 @@
 
 using namespace skyvane;
 
-namespace {
+using skyvane::testing::WriteFile;
 
-bool WriteFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
+namespace {
 
 // A small catalogue for the cases that need empty space below the rows: three satellites
 // visible from the initial site, one below its horizon.

@@ -1,3 +1,4 @@
+#include "../TestFiles.h"
 #include "DialogSeam.h"
 #include "LanguageManager.h"
 #include "SettingsStore.h"
@@ -20,12 +21,9 @@
 
 using namespace skyvane;
 
-namespace {
+using skyvane::testing::WriteFile;
 
-bool WriteFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
+namespace {
 
 // Satellites far enough apart in azimuth that an obstacle in one's direction leaves the others.
 const QByteArray kSpacedSatellites = ";Version=20990101\r\n"

@@ -1,3 +1,4 @@
+#include "../TestFiles.h"
 #include "geomag.h"
 
 #include <QByteArray>
@@ -17,6 +18,8 @@
 #include <vector>
 
 using MagdecFunction = decltype(&magdec);
+
+using skyvane::testing::WriteFile;
 
 namespace {
 
@@ -50,11 +53,6 @@ private:
 QByteArray ShippedCoefficients() {
     QFile file(QStringLiteral(WMM_COF));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WriteFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
 
 QList<QByteArray> Lines(const QByteArray& text) {
