@@ -83,6 +83,36 @@ double NormalisedLongitude(double degrees) {
     return value;
 }
 
+// A day of the proleptic Gregorian calendar as the days since 1970-01-01 and back: the epochs
+// of element sets go by the hundred thousand, and QDate takes several times as long.
+struct CivilDate {
+    qint64 year;
+    int month, day;
+};
+
+qint64 DaysSinceUnixEpoch(const CivilDate& date) {
+    const qint64 year = date.year - (date.month <= 2 ? 1 : 0);
+    const qint64 era = (year >= 0 ? year : year - 399) / 400;
+    const qint64 yearOfEra = year - era * 400;
+    const int dayOfYear =
+        (153 * (date.month > 2 ? date.month - 3 : date.month + 9) + 2) / 5 + date.day - 1;
+    const qint64 dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+CivilDate CivilDateOf(qint64 daysSinceUnixEpoch) {
+    const qint64 days = daysSinceUnixEpoch + 719468;
+    const qint64 era = (days >= 0 ? days : days - 146096) / 146097;
+    const qint64 dayOfEra = days - era * 146097;
+    const qint64 yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const int dayOfYear = int(dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100));
+    const int shiftedMonth = (5 * dayOfYear + 2) / 153; // March is 0
+    const int month = shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9;
+    return {yearOfEra + era * 400 + (month <= 2 ? 1 : 0), month,
+            dayOfYear - (153 * shiftedMonth + 2) / 5 + 1};
+}
+
 double JulianDate(const QDateTime& utc) {
     return 2440587.5 + double(utc.toMSecsSinceEpoch()) / kMsPerDay;
 }
@@ -116,6 +146,15 @@ QString CatalogueName(QString name) {
 }
 
 void AppendUtf8(std::string& out, const QString& text) {
+    // Names are nearly always ASCII, which is its own UTF-8.
+    const QStringView view(text);
+    if (std::all_of(view.begin(), view.end(), [](QChar c) { return c.unicode() < 0x80; })) {
+        const std::size_t at = out.size();
+        out.resize(at + std::size_t(view.size()));
+        std::transform(view.utf16(), view.utf16() + view.size(), out.begin() + qsizetype(at),
+                       [](char16_t c) { return char(c); });
+        return;
+    }
     const QByteArray bytes = text.toUtf8();
     out.append(bytes.constData(), std::size_t(bytes.size()));
 }
@@ -144,8 +183,11 @@ public:
             return;
         Slot& slot = m_slots[int(std::lround(position * 10.0))];
         // Co-located satellites share a line, as long as the line stays readable.
-        if (slot.names.isEmpty() || (!slot.names.contains(clean) &&
-                                     slot.length + 2 + clean.size() <= kMaxSatelliteNameLength)) {
+        // QString's == compares the lengths first, QStringList::contains the characters.
+        const bool known =
+            std::find(slot.names.cbegin(), slot.names.cend(), clean) != slot.names.cend();
+        if (slot.names.isEmpty() ||
+            (!known && slot.length + 2 + clean.size() <= kMaxSatelliteNameLength)) {
             slot.length += (slot.names.isEmpty() ? 0 : 2) + clean.size();
             slot.names << clean;
         }
@@ -239,16 +281,28 @@ ImportedCatalogue Finish(const PositionTable& table, const QString& format, cons
 
 // ---- orbital elements -------------------------------------------------------------------------
 
+// The name the catalogue gives an element set, marked when inclined or drifting. Nearly every
+// name gains a mark, so the whole name is made in one allocation.
+QString MarkedName(const MeanElements& elements) {
+    const QString trimmed = elements.name.trimmed();
+    const std::u16string_view inclined =
+        elements.inclination > kInclinedAbove ? u" (incl.)" : std::u16string_view();
+    const std::u16string_view drifting =
+        IsDrifting(elements) ? u" (drifting)" : std::u16string_view();
+    if (inclined.empty() && drifting.empty())
+        return trimmed;
+    QString name(trimmed.size() + qsizetype(inclined.size() + drifting.size()), Qt::Uninitialized);
+    QChar* out = std::copy(trimmed.cbegin(), trimmed.cend(), name.data());
+    out = std::copy(inclined.begin(), inclined.end(), out);
+    std::copy(drifting.begin(), drifting.end(), out);
+    return name;
+}
+
 void AddElements(PositionTable& table, const MeanElements& elements, const QDateTime& now) {
     const std::optional<double> position = GeostationaryPosition(elements, now);
     if (!position)
         return;
-    QString name = elements.name.trimmed();
-    if (elements.inclination > kInclinedAbove)
-        name += QStringLiteral(" (incl.)");
-    if (IsDrifting(elements))
-        name += QStringLiteral(" (drifting)");
-    const QString clean = CatalogueName(name);
+    const QString clean = CatalogueName(MarkedName(elements));
     table.addClean(*position, clean);
     table.noteEpoch(elements.epoch);
     table.keepElements(*position, clean, elements);
@@ -566,7 +620,8 @@ constexpr std::array<std::uint8_t, 128> kChecksumValues = [] {
     return values;
 }();
 
-bool TleChecksumMatches(QStringView line) {
+// The checksum of a line with characters beyond ASCII, where any other digit counts its value.
+bool WideTleChecksumMatches(QStringView line) {
     int sum = 0;
     for (qsizetype i = 0; i < 68; ++i) {
         const char16_t c = line[i].unicode();
@@ -578,8 +633,41 @@ bool TleChecksumMatches(QStringView line) {
     return line.at(68).digitValue() == sum % 10;
 }
 
+bool TleChecksumMatches(QStringView line) {
+    // ASCII lines, nearly all, are summed without a branch a character, which vectorises.
+    // Sixteen bits hold the largest sum, 68 nines.
+    std::uint16_t sum = 0;
+    std::uint16_t bits = 0;
+    for (qsizetype i = 0; i < 68; ++i) {
+        const std::uint16_t c = line[i].unicode();
+        bits |= c;
+        const std::uint16_t digit = std::uint16_t(c - u'0');
+        sum += std::uint16_t((digit < 10 ? digit : 0) + (c == u'-' ? 1 : 0));
+    }
+    if (bits < 0x80)
+        return line.at(68).digitValue() == int(sum % 10);
+    return WideTleChecksumMatches(line);
+}
+
+// line.trimmed(), with no call for a line that starts and ends in a printable ASCII character.
+QStringView TrimmedLine(QStringView line) {
+    const auto printable = [](QChar c) { return c.unicode() > 0x20 && c.unicode() < 0x7f; };
+    if (line.isEmpty() || (printable(line.front()) && printable(line.back())))
+        return line;
+    return line.trimmed();
+}
+
+// field.trimmed(), the spaces around nearly every field taken off without a call.
+QStringView TrimmedField(QStringView field) {
+    while (!field.isEmpty() && field.front() == u' ')
+        field = field.sliced(1);
+    while (!field.isEmpty() && field.back() == u' ')
+        field.chop(1);
+    return TrimmedLine(field);
+}
+
 double TleNumber(QStringView line, int column, int width, const ImportPlace& where) {
-    const QStringView field = line.mid(column - 1, width).trimmed();
+    const QStringView field = TrimmedField(line.mid(column - 1, width));
     // Nearly every field is a plain decimal, read directly; any other form as Qt reads it.
     if (const std::optional<double> plain = PlainDecimal(field))
         return *plain;
@@ -595,12 +683,13 @@ QDateTime TleEpoch(QStringView line1, const ImportPlace& where) {
     if (!(twoDigitYear >= 0.0 && twoDigitYear <= 99.0) || twoDigitYear != std::floor(twoDigitYear))
         Fail(where, Constant::ImportTleYear);
     const int year = twoDigitYear < 57 ? 2000 + int(twoDigitYear) : 1900 + int(twoDigitYear);
-    const QDate newYear(year, 1, 1);
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
     const double dayOfYear = TleNumber(line1, 21, 12, where);
-    if (!(dayOfYear >= 1.0 && dayOfYear < 1.0 + newYear.daysInYear()))
+    if (!(dayOfYear >= 1.0 && dayOfYear < (leap ? 367.0 : 366.0)))
         Fail(where, Constant::ImportTleDay);
-    return QDateTime(newYear, QTime(0, 0), Qt::UTC)
-        .addMSecs(qint64(std::llround((dayOfYear - 1.0) * kMsPerDay)));
+    const qint64 newYear = DaysSinceUnixEpoch({year, 1, 1}) * qint64(kMsPerDay);
+    return QDateTime::fromMSecsSinceEpoch(
+        newYear + qint64(std::llround((dayOfYear - 1.0) * kMsPerDay)), Qt::UTC);
 }
 
 MeanElements TleElements(const QString& name, QStringView line1, QStringView line2,
@@ -640,12 +729,12 @@ ImportedCatalogue FromTle(const QString& text, const Conversion& conversion) {
     QString name;
     for (qsizetype i = 0; i < count; ++i) {
         conversion.step(i, count);
-        const QStringView line = lines[i].trimmed();
+        const QStringView line = TrimmedLine(lines[i]);
         if (IsTleLine(line, QLatin1Char('1'))) {
-            if (i + 1 >= count || !IsTleLine(lines[i + 1].trimmed(), QLatin1Char('2')))
+            const QStringView next = i + 1 < count ? TrimmedLine(lines[i + 1]) : QStringView();
+            if (!IsTleLine(next, QLatin1Char('2')))
                 Fail(Line(i + 2), Constant::ImportTleLine2Missing);
-            AddElements(table, TleElements(name, line, lines[i + 1].trimmed(), int(i) + 1),
-                        conversion.now);
+            AddElements(table, TleElements(name, line, next, int(i) + 1), conversion.now);
             ++i;
             name.clear();
         } else if (!line.isEmpty()) {
@@ -952,35 +1041,38 @@ void AppendDigits(std::string& out, int value, int width) {
     out.append(text, std::size_t(width));
 }
 
-// utc.toString(Qt::ISODateWithMs) for a UTC time ("2026-03-01T06:00:00.000Z"), written directly
-// for the years of four digits: an import writes one for every element set it keeps.
-void AppendIsoTextWithMs(std::string& out, const QDateTime& utc) {
-    const QDate date = utc.date();
-    const QTime time = utc.time();
-    if (utc.timeSpec() != Qt::UTC || date.year() < 0 || date.year() > 9999) {
-        out += utc.toString(Qt::ISODateWithMs).toStdString();
+// time.toUTC().toString(Qt::ISODateWithMs) ("2026-03-01T06:00:00.000Z"), written directly for
+// the years of four digits: an import writes one for every element set it keeps.
+void AppendIsoTextWithMs(std::string& out, const QDateTime& time) {
+    constexpr qint64 kMs = qint64(kMsPerDay);
+    const qint64 ms = time.toMSecsSinceEpoch();
+    const qint64 days = ms >= 0 ? ms / kMs : -((-ms + kMs - 1) / kMs);
+    const CivilDate date = CivilDateOf(days);
+    if (!time.isValid() || date.year < 1 || date.year > 9999) {
+        out += time.toUTC().toString(Qt::ISODateWithMs).toStdString();
         return;
     }
-    AppendDigits(out, date.year(), 4);
+    const int msOfDay = int(ms - days * kMs);
+    AppendDigits(out, date.year, 4);
     out += '-';
-    AppendDigits(out, date.month(), 2);
+    AppendDigits(out, date.month, 2);
     out += '-';
-    AppendDigits(out, date.day(), 2);
+    AppendDigits(out, date.day, 2);
     out += 'T';
-    AppendDigits(out, time.hour(), 2);
+    AppendDigits(out, msOfDay / 3600000, 2);
     out += ':';
-    AppendDigits(out, time.minute(), 2);
+    AppendDigits(out, msOfDay / 60000 % 60, 2);
     out += ':';
-    AppendDigits(out, time.second(), 2);
+    AppendDigits(out, msOfDay / 1000 % 60, 2);
     out += '.';
-    AppendDigits(out, time.msec(), 3);
+    AppendDigits(out, msOfDay % 1000, 3);
     out += 'Z';
 }
 
 // The fields of an element line after the name, each after a "|".
 void AppendElementFields(std::string& out, const MeanElements& e) {
     out += '|';
-    AppendIsoTextWithMs(out, e.epoch.toUTC());
+    AppendIsoTextWithMs(out, e.epoch);
     for (const double value : {e.inclination, e.ascendingNode, e.eccentricity, e.argumentOfPerigee,
                                e.meanAnomaly, e.meanMotion}) {
         out += '|';
