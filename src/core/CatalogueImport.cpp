@@ -667,7 +667,7 @@ QStringView TrimmedField(QStringView field) {
 }
 
 double TleNumber(QStringView line, int column, int width, const ImportPlace& where) {
-    const QStringView field = TrimmedField(line.mid(column - 1, width));
+    const QStringView field = TrimmedField(line.sliced(column - 1, width));
     // Nearly every field is a plain decimal, read directly; any other form as Qt reads it.
     if (const std::optional<double> plain = PlainDecimal(field))
         return *plain;
@@ -1034,50 +1034,62 @@ ImportedCatalogue ImportCatalogueFile(const QString& path, const QDateTime& now)
 
 namespace {
 
-void AppendDigits(std::string& out, int value, int width) {
-    char text[8];
+// Writes `value` with `width` digits, leading zeros included.
+char* WriteDigits(char* out, int value, int width) {
     for (int i = width - 1; i >= 0; --i, value /= 10)
-        text[i] = char('0' + value % 10);
-    out.append(text, std::size_t(width));
+        out[i] = char('0' + value % 10);
+    return out + width;
 }
 
-// time.toUTC().toString(Qt::ISODateWithMs) ("2026-03-01T06:00:00.000Z"), written directly for
-// the years of four digits: an import writes one for every element set it keeps.
-void AppendIsoTextWithMs(std::string& out, const QDateTime& time) {
+constexpr int kIsoTextWithMsSize = 24; // "2026-03-01T06:00:00.000Z"
+
+// time.toUTC().toString(Qt::ISODateWithMs) for the years of four digits, written to `out`, which
+// holds kIsoTextWithMsSize characters; nothing (and nothing written) for any other time.
+char* WriteIsoTextWithMs(char* out, const QDateTime& time) {
     constexpr qint64 kMs = qint64(kMsPerDay);
     const qint64 ms = time.toMSecsSinceEpoch();
     const qint64 days = ms >= 0 ? ms / kMs : -((-ms + kMs - 1) / kMs);
     const CivilDate date = CivilDateOf(days);
-    if (!time.isValid() || date.year < 1 || date.year > 9999) {
-        out += time.toUTC().toString(Qt::ISODateWithMs).toStdString();
-        return;
-    }
+    if (!time.isValid() || date.year < 1 || date.year > 9999)
+        return nullptr;
     const int msOfDay = int(ms - days * kMs);
-    AppendDigits(out, date.year, 4);
-    out += '-';
-    AppendDigits(out, date.month, 2);
-    out += '-';
-    AppendDigits(out, date.day, 2);
-    out += 'T';
-    AppendDigits(out, msOfDay / 3600000, 2);
-    out += ':';
-    AppendDigits(out, msOfDay / 60000 % 60, 2);
-    out += ':';
-    AppendDigits(out, msOfDay / 1000 % 60, 2);
-    out += '.';
-    AppendDigits(out, msOfDay % 1000, 3);
-    out += 'Z';
+    char* p = WriteDigits(out, int(date.year), 4);
+    *p++ = '-';
+    p = WriteDigits(p, date.month, 2);
+    *p++ = '-';
+    p = WriteDigits(p, date.day, 2);
+    *p++ = 'T';
+    p = WriteDigits(p, msOfDay / 3600000, 2);
+    *p++ = ':';
+    p = WriteDigits(p, msOfDay / 60000 % 60, 2);
+    *p++ = ':';
+    p = WriteDigits(p, msOfDay / 1000 % 60, 2);
+    *p++ = '.';
+    p = WriteDigits(p, msOfDay % 1000, 3);
+    *p++ = 'Z';
+    return p;
 }
 
-// The fields of an element line after the name, each after a "|".
+// The fields of an element line after the name, each after a "|". An import writes them for
+// every element set it keeps, so they are put together in a buffer and appended at once.
 void AppendElementFields(std::string& out, const MeanElements& e) {
-    out += '|';
-    AppendIsoTextWithMs(out, e.epoch);
+    constexpr std::size_t kNumbers = 6;
+    std::array<char, 1 + kIsoTextWithMsSize + kNumbers*(1 + kGeneralNumberTextSize)> fields;
+    char* p = fields.data();
+    *p++ = '|';
+    if (char* end = WriteIsoTextWithMs(p, e.epoch)) {
+        p = end;
+    } else {
+        out += '|';
+        out += e.epoch.toUTC().toString(Qt::ISODateWithMs).toStdString();
+        p = fields.data();
+    }
     for (const double value : {e.inclination, e.ascendingNode, e.eccentricity, e.argumentOfPerigee,
                                e.meanAnomaly, e.meanMotion}) {
-        out += '|';
-        AppendGeneralNumber(out, value, 12);
+        *p++ = '|';
+        p = WriteGeneralNumber(p, value, 12);
     }
+    out.append(fields.data(), std::size_t(p - fields.data()));
 }
 
 // ElementLine(position, elements under `name`) in UTF-8, and its line break.

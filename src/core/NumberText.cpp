@@ -182,7 +182,7 @@ double Scaled(double magnitude, int scale) {
 // so near a half that its own rounding could have moved it across (callers keep `scaled` below
 // 2^40, where that rounding is under 2^-13).
 std::optional<std::uint64_t> NearestInteger(double scaled) {
-    const double whole = std::floor(scaled);
+    const double whole = double(std::uint64_t(scaled)); // floor, as `scaled` is positive
     const double fraction = scaled - whole;
     if (std::fabs(fraction - 0.5) < 1e-3)
         return std::nullopt;
@@ -316,18 +316,23 @@ int FormatSignificant(char* out, bool negative, const SignificantDigits& d, int 
 
 } // namespace
 
-void AppendGeneralNumber(std::string& out, double x, int digits) {
+char* WriteGeneralNumber(char* out, double x, int digits) {
     if (x == 0.0) {
-        out += '0'; // never "-0"
-        return;
+        *out = '0'; // never "-0"
+        return out + 1;
     }
     const std::optional<SignificantDigits> d = RoundToSignificant(x, digits);
     if (!d) {
-        out += QString::number(x, 'g', digits).toStdString();
-        return;
+        const QByteArray text = QString::number(x, 'g', std::clamp(digits, 1, 15)).toLatin1();
+        return std::copy_n(text.constData(),
+                           std::min(text.size(), qsizetype(kGeneralNumberTextSize)), out);
     }
-    char text[40];
-    out.append(text, FormatSignificant(text, x < 0.0, *d, digits));
+    return out + FormatSignificant(out, x < 0.0, *d, digits);
+}
+
+void AppendGeneralNumber(std::string& out, double x, int digits) {
+    char text[kGeneralNumberTextSize];
+    out.append(text, std::size_t(WriteGeneralNumber(text, x, digits) - text));
 }
 
 void AppendFixedNumber(std::string& out, double x, int decimals) {

@@ -52,4 +52,12 @@ QByteArray ShortestPointText(double x);
 void AppendGeneralNumber(std::string& out, double x, int digits);
 void AppendFixedNumber(std::string& out, double x, int decimals);
 
+// The longest text of QString::number(x, 'g', digits) for 1 to 15 digits
+// ("-1.23456789012345e-308").
+inline constexpr int kGeneralNumberTextSize = 24;
+
+// AppendGeneralNumber's text written to `out`, which holds kGeneralNumberTextSize characters;
+// returns the end of the text.
+char* WriteGeneralNumber(char* out, double x, int digits);
+
 } // namespace skyvane

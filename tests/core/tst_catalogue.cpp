@@ -152,6 +152,16 @@ void TestCatalogue::splitLines_data() {
     QTest::newRow("lone CR and lone LF") << "a\rb\nc" << QStringList{"a", "b", "c"};
     QTest::newRow("LF CR is two breaks") << "a\n\rb" << QStringList{"a", "", "b"};
     QTest::newRow("empty text") << "" << QStringList{};
+    // Lines are scanned four characters at a time: breaks at each place in such a group, beside
+    // other small characters and large ones.
+    QTest::newRow("breaks at every place in four")
+        << QString::fromUtf16(u"abcd\re\nfghij\r\nklmnopq\tr\n\u8000\u000e\r\u000b\u000c\uffff\n")
+        << QStringList{"abcd",
+                       "e",
+                       "fghij",
+                       "klmnopq\tr",
+                       QString::fromUtf16(u"\u8000\u000e"),
+                       QString::fromUtf16(u"\u000b\u000c\uffff")};
 }
 
 void TestCatalogue::splitLines() {

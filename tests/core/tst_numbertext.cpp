@@ -156,6 +156,12 @@ void TestNumberText::bytesAsQtWrites_data() {
     QTest::newRow("twelve digits before the point") << 999999999999.4 << 'g' << 12;
     QTest::newRow("smallest eccentricity") << 1e-7 << 'g' << 12;
     QTest::newRow("subnormal") << 4.9e-324 << 'g' << 12;
+    // The decimal exponent is estimated from the binary one, which is one off near the powers of
+    // ten, and most of all at the ends of the range written directly.
+    QTest::newRow("smallest written directly") << 1e-11 << 'g' << 12;
+    QTest::newRow("just below it") << 9.999999999995e-12 << 'g' << 12;
+    QTest::newRow("largest written directly") << 999999999999999.9 << 'g' << 12;
+    QTest::newRow("just below a power of two and ten") << 1023.9999999999999 << 'g' << 12;
     QTest::newRow("large, fixed") << 1e100 << 'f' << 1;
     QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 'g' << 12;
     QTest::newRow("infinity, fixed") << -std::numeric_limits<double>::infinity() << 'f' << 1;
