@@ -133,12 +133,11 @@ void TfrmLocations::FormCreate() {
         m_databaseAvailable = m_database && m_database->present();
         if (m_databaseAvailable) {
             m_database->SetLocale(InterfaceLocale());
-            FillCountries();
-            m_townsPending = true;
+            m_listsPending = true;
         }
     } catch (const std::exception& error) {
         // A database that cannot be used leaves the lists empty; the window still opens.
-        LogQuietFailure("reading the countries", error);
+        LogQuietFailure("opening the town database", error);
     }
     RedrawSmallMap(std::nullopt);
 }
@@ -170,7 +169,6 @@ void TfrmLocations::FillCountries() {
 }
 
 void TfrmLocations::ShowTowns(const TownFilter& filter) {
-    m_townsPending = false;
     // Only a sort the file carries no order for makes the first rows wait.
     QGuiApplication::setOverrideCursor(Qt::BusyCursor);
     try {
@@ -183,38 +181,50 @@ void TfrmLocations::ShowTowns(const TownFilter& filter) {
     QGuiApplication::restoreOverrideCursor();
 }
 
-void TfrmLocations::EnsureTownsLoaded() {
-    if (m_townsPending)
-        ShowTowns({});
+void TfrmLocations::EnsureListsLoaded() {
+    if (!m_listsPending)
+        return;
+    m_listsPending = false;
+    try {
+        FillCountries();
+    } catch (const std::exception& error) {
+        // An unusable country table leaves that list empty; the towns may still be read.
+        LogQuietFailure("reading the countries", error);
+    }
+    ShowTowns({});
 }
 
 void TfrmLocations::LanguageChanged() {
     if (!m_databaseAvailable)
         return;
-    const bool townsShown = !m_townsPending;
     // The running town query uses the collation that is about to change.
     m_townModel->setCursor({});
     m_database->SetLocale(InterfaceLocale());
+    if (m_listsPending)
+        return;
     FillCountries();
-    if (townsShown)
-        ShowTowns({dblCountry->currentData().toString(), edCity->text()});
-    else
-        m_townsPending = true;
+    ShowTowns({dblCountry->currentData().toString(), edCity->text()});
 }
 
 TownListModel* TfrmLocations::townModel() {
-    EnsureTownsLoaded();
+    EnsureListsLoaded();
     return m_townModel;
 }
 
+QComboBox* TfrmLocations::countryList() {
+    EnsureListsLoaded();
+    return dblCountry;
+}
+
 void TfrmLocations::showEvent(QShowEvent* event) {
-    EnsureTownsLoaded();
+    EnsureListsLoaded();
     EnsureSmallMap();
     edCity->setFocus(Qt::OtherFocusReason);
     QDialog::showEvent(event);
 }
 
 void TfrmLocations::dblCountryClick() {
+    EnsureListsLoaded();
     try {
         m_townFilter.clear();
         const QString countryKey = dblCountry->currentData().toString();

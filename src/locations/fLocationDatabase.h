@@ -52,6 +52,8 @@ public:
     // The small map as it is shown.
     QImage smallMap();
     TownListModel* townModel();
+    // The country list, read if it was not yet.
+    QComboBox* countryList();
 
     // Latitude of the town last clicked, degrees, North positive.
     double SelectedLat = 0.0;
@@ -72,9 +74,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The town list is read when it is first needed (the window shown, or the list asked for),
-    // not while the program starts, and then only as far as it is scrolled.
-    void EnsureTownsLoaded();
+    // The country and town lists are read when first needed (the window shown, or a list asked
+    // for), not while the program starts; the towns then only as far as they are scrolled.
+    void EnsureListsLoaded();
     // What the Apply button does, when a town with a place is chosen.
     void ApplyChosenTown();
     void FormCreate();
@@ -93,7 +95,7 @@ private:
     bool m_databaseAvailable = false;
     TownListModel* m_townModel = nullptr;
     QHash<QString, QString> m_countryNames; // display names by key
-    bool m_townsPending = false;
+    bool m_listsPending = false;
     QString m_townFilter;
     QImage m_worldMap;
     QString m_worldMapFile; // read into m_worldMap when the small map is first drawn

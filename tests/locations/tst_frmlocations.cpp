@@ -314,18 +314,18 @@ void TestFrmLocations::markerIsDrawnUpsideDownNearTheTop() {
 void TestFrmLocations::countryChoiceFiltersAtOnce() {
     const auto database = Opened(m_path);
     TfrmLocations window(nullptr, {}, database.get());
-    QCOMPARE(window.dblCountry->itemText(0), QString());
+    QCOMPARE(window.countryList()->itemText(0), QString());
     QCOMPARE(window.townModel()->rowCount(), 14);
-    const int hungary = window.dblCountry->findText("Hungary");
+    const int hungary = window.countryList()->findText("Hungary");
     QVERIFY(hungary > 0);
-    window.dblCountry->setCurrentIndex(hungary);
-    emit window.dblCountry->activated(hungary);
+    window.countryList()->setCurrentIndex(hungary);
+    emit window.countryList()->activated(hungary);
     QCOMPARE(window.townFilter(), QString("idcountry = 12 and 1=1"));
     QCOMPARE(ListedTowns(window),
              QStringList({"Bernecebar\u00e1ti", "K\u00f6rmend", "Szombathely"}));
 
-    window.dblCountry->setCurrentIndex(0);
-    emit window.dblCountry->activated(0);
+    window.countryList()->setCurrentIndex(0);
+    emit window.countryList()->activated(0);
     QCOMPARE(window.townFilter(), QString("1=1"));
     QCOMPARE(window.townModel()->rowCount(), 14);
 }
@@ -381,7 +381,7 @@ void TestFrmLocations::missingDatabaseIsReported() {
     const auto database = Opened(m_dir->filePath("absent.sqb"));
     TfrmLocations window(nullptr, {}, database.get());
     QVERIFY(!window.databaseAvailable());
-    QCOMPARE(window.dblCountry->count(), 0);
+    QCOMPARE(window.countryList()->count(), 0);
     QCOMPARE(window.townModel()->rowCount(), 0);
     QCOMPARE(database->GetTownName(52.52, -13.41), QString());
     QCOMPARE(window.smallMap().size(), QSize(360, 180));
@@ -443,9 +443,9 @@ void TestFrmLocations::countryShownBesideTownsOnlyWithoutChoice() {
     TfrmLocations window(nullptr, {}, database.get());
     const QModelIndex berlin = window.townModel()->index(RowOf(window, "Berlin"));
     QCOMPARE(berlin.data().toString(), QString("Berlin (Germany)"));
-    const int germany = window.dblCountry->findText("Germany");
-    window.dblCountry->setCurrentIndex(germany);
-    emit window.dblCountry->activated(germany);
+    const int germany = window.countryList()->findText("Germany");
+    window.countryList()->setCurrentIndex(germany);
+    emit window.countryList()->activated(germany);
     QCOMPARE(window.townModel()->index(RowOf(window, "Berlin")).data().toString(),
              QString("Berlin"));
 }
@@ -465,13 +465,18 @@ void TestFrmLocations::listsFollowTheInterfaceLanguage() {
     manager.RegisterBuiltInLanguage(QStringLiteral("RC_LANG_HUNGARIAN"), kLanguageHungarian);
     const auto database = Opened(path);
     TfrmLocations window(nullptr, {}, database.get());
-    QCOMPARE(window.dblCountry->itemText(1), QString("Germany"));
+    // The lists of a window never shown are read at first use, in the language of that moment.
+    TfrmLocations unread(nullptr, {}, database.get());
+    QCOMPARE(window.countryList()->itemText(1), QString("Germany"));
     manager.SetCurrentLanguageId(kLanguageGerman);
-    QCOMPARE(window.dblCountry->itemText(1), QString("Deutschland"));
+    QCOMPARE(window.countryList()->itemText(1), QString("Deutschland"));
+    QCOMPARE(unread.countryList()->itemText(1), QString("Deutschland"));
+    QCOMPARE(ListedTowns(unread),
+             QStringList({"Berlin", "\u0150rbotty\u00e1n", "\u00d3zd", "Zs\u00e1mb\u00e9k"}));
     QCOMPARE(ListedTowns(window),
              QStringList({"Berlin", "\u0150rbotty\u00e1n", "\u00d3zd", "Zs\u00e1mb\u00e9k"}));
     manager.SetCurrentLanguageId(kLanguageHungarian);
-    QCOMPARE(window.dblCountry->itemText(1), QString("Magyarorsz\u00e1g"));
+    QCOMPARE(window.countryList()->itemText(1), QString("Magyarorsz\u00e1g"));
     QCOMPARE(ListedTowns(window),
              QStringList({"Berlin", "\u00d3zd", "\u0150rbotty\u00e1n", "Zs\u00e1mb\u00e9k"}));
 }
